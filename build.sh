@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# ./build.sh run   installs what is missing, builds, and starts the trainer
+# ./build.sh test  installs what is missing, builds, and runs every test
+# ./build.sh asan  the same tests in an AddressSanitizer + UndefinedBehaviorSanitizer build
+set -euo pipefail
+cd "$(dirname "$0")"
+
+what=${1:-run}
+scripts/setup-debian.sh
+
+jobs=$(nproc 2>/dev/null || echo 2)
+case "$what" in
+  run)
+    cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake --build build --target vardelo -j "$jobs"
+    exec build/vardelo
+    ;;
+  test)
+    cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake --build build -j "$jobs"
+    ctest --test-dir build --output-on-failure -j "$jobs"
+    ;;
+  asan)
+    cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVARDELO_SANITIZE=ON -DVARDELO_BENCHMARKS=OFF
+    cmake --build build-asan -j "$jobs"
+    ctest --test-dir build-asan --output-on-failure -j "$jobs"
+    ;;
+  *)
+    echo "usage: $0 [run|test|asan]" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,284 @@
+#pragma once
+// Control state with the window's rules, free of widgets.
+//
+// Every page's state machine is built from these objects. The rules they carry are the ones the
+// chains of handlers depend on:
+//  - assigning a different text runs the change handler at once, nested, before the assigning code
+//    goes on; assigning the same text runs nothing;
+//  - clearing a single-line box always runs its change handler, even when it was empty;
+//  - clearing a typed line (TypedLine) from a handler runs nothing;
+//  - checking an unchecked radio button unchecks the rest of its group, then runs its click
+//    handler; checking a checked one, or unchecking, runs nothing;
+//  - clicking a button by program runs its click handler;
+//  - moving the focus runs the enter handler of the control that receives it, unless it already
+//    had the focus; a box that receives the focus other than by a mouse click selects its text.
+//
+// Views read this state after every event and show it; they never hold state of their own.
+
+#include <QColor>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+namespace controls {
+
+using Handler = std::function<void()>;
+
+class Focus;
+
+// What every control has: a name (the objectName of its widget), visibility, enabled state and an
+// enter handler that runs when it receives the focus.
+class Control {
+public:
+    explicit Control(QString name) : m_name(std::move(name)) {}
+    virtual ~Control() = default;
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    const QString& name() const { return m_name; }
+
+    bool visible() const { return m_visible; }
+    void setVisible(bool v) { m_visible = v; }
+    void show() { m_visible = true; }
+    void hide() { m_visible = false; }
+
+    bool enabled() const { return m_enabled; }
+    void setEnabled(bool e) { m_enabled = e; }
+
+    // Whether Tab and Enter stop here (hidden and disabled controls never take the focus).
+    bool tabStop() const { return m_tabStop; }
+    void setTabStop(bool t) { m_tabStop = t; }
+    bool canFocus() const { return m_visible && m_enabled && m_tabStop; }
+
+    Handler onEnter;
+
+    // A character key that reaches the control (Esc is 27). The handler may change the key;
+    // setting it to 0 swallows it.
+    std::function<void(QChar&)> onKeyPress;
+    void keyPress(QChar& key) {
+        if (onKeyPress)
+            onKeyPress(key);
+    }
+
+protected:
+    // Called when the control receives the focus, before the enter handler.
+    virtual void focusReceived(bool byMouse) { (void)byMouse; }
+    friend class Focus;
+
+private:
+    QString m_name;
+    bool m_visible = true;
+    bool m_enabled = true;
+    bool m_tabStop = true;
+};
+
+// A caption that runs nothing when it changes (labels, panels, the hint code).
+class Label : public Control {
+public:
+    using Control::Control;
+    const QString& caption() const { return m_caption; }
+    void setCaption(const QString& c) { m_caption = c; }
+
+    // Panels and labels whose colour the logic sets; invalid means the system's default.
+    QColor color() const { return m_color; }
+    void setColor(const QColor& c) { m_color = c; }
+
+private:
+    QString m_caption;
+    QColor m_color;
+};
+
+// A single-line entry box.
+class Edit : public Control {
+public:
+    using Control::Control;
+
+    const QString& text() const { return m_text; }
+
+    // Assignment by program or by the learner: runs the change handler when the text differs.
+    void setText(const QString& t);
+    // Clearing always runs the change handler, even when the box was already empty.
+    void clear();
+
+    // At most this many characters may be typed (0: no limit). Assignment by program is not cut.
+    int maxLength() const { return m_maxLength; }
+    void setMaxLength(int n) { m_maxLength = n; }
+
+    // True while the whole text is selected, so that the next keystroke replaces it.
+    bool allSelected() const { return m_allSelected; }
+    void setAllSelected(bool s) { m_allSelected = s; }
+
+    // The learner's edit as a view reports it: the box now holds `t`.
+    void edit(const QString& t);
+    // Types one character as the learner would: it replaces a selected text, otherwise it is
+    // appended; a box at its maximum length refuses it. Returns whether it was taken.
+    bool type(QChar c);
+    // Backspace at the end of the text (or over a selected text).
+    void backspace();
+
+    Handler onChange;
+
+protected:
+    void focusReceived(bool byMouse) override { m_allSelected = !byMouse && !m_text.isEmpty(); }
+
+private:
+    void changed();
+    QString m_text;
+    int m_maxLength = 0;
+    bool m_allSelected = false;
+};
+
+// A button whose click handler runs when clicked by the learner or by program.
+class Button : public Control {
+public:
+    using Control::Control;
+    const QString& caption() const { return m_caption; }
+    void setCaption(const QString& c) { m_caption = c; }
+    void click() {
+        if (onClick)
+            onClick();
+    }
+    Handler onClick;
+
+private:
+    QString m_caption;
+};
+
+class RadioButton;
+
+// The radio buttons of one parent: checking one unchecks the others.
+class RadioGroup {
+public:
+    void add(RadioButton* b) { m_buttons.push_back(b); }
+    const std::vector<RadioButton*>& buttons() const { return m_buttons; }
+    RadioButton* checked() const;
+
+private:
+    std::vector<RadioButton*> m_buttons;
+};
+
+class RadioButton : public Control {
+public:
+    RadioButton(QString name, QString caption, RadioGroup& group);
+
+    const QString& caption() const { return m_caption; }
+    bool isChecked() const { return m_checked; }
+
+    // Checking by program or by a learner's click: runs nothing when already checked; otherwise
+    // unchecks the rest of the group, then runs the click handler.
+    void check();
+    // Unchecking runs nothing.
+    void uncheck() { m_checked = false; }
+
+    Handler onClick;
+
+private:
+    QString m_caption;
+    RadioGroup& m_group;
+    bool m_checked = false;
+};
+
+class CheckBox : public Control {
+public:
+    CheckBox(QString name, QString caption) : Control(std::move(name)), m_caption(std::move(caption)) {}
+    const QString& caption() const { return m_caption; }
+    bool isChecked() const { return m_checked; }
+    // A learner's click toggles the mark, then runs the click handler.
+    void click() {
+        m_checked = !m_checked;
+        if (onClick)
+            onClick();
+    }
+    Handler onClick;
+
+private:
+    QString m_caption;
+    bool m_checked = false;
+};
+
+// A timer is its enabled state plus a tick; the view owns the real timer and calls tick().
+class Timer {
+public:
+    explicit Timer(QString name, int intervalMs, bool enabled)
+        : m_name(std::move(name)), m_interval(intervalMs), m_enabled(enabled) {}
+    const QString& name() const { return m_name; }
+    int interval() const { return m_interval; }
+    bool enabled() const { return m_enabled; }
+    // Enabling a running timer leaves it running; disabling a stopped one does nothing.
+    void setEnabled(bool e) { m_enabled = e; }
+    // A tick of a disabled timer is never delivered.
+    void tick() {
+        if (m_enabled && onTimer)
+            onTimer();
+    }
+    // The free integer every timer carries.
+    int tag = 0;
+    Handler onTimer;
+
+private:
+    QString m_name;
+    int m_interval;
+    bool m_enabled;
+};
+
+// The one focus of the window.
+class Focus {
+public:
+    enum class Reason { Program, Tab, Mouse };
+
+    Control* current() const { return m_current; }
+    bool has(const Control& c) const { return m_current == &c; }
+
+    // Gives `c` the focus and runs its enter handler, unless it already has the focus. Giving the
+    // focus to a control that cannot take it (hidden or disabled) does nothing.
+    void set(Control& c, Reason reason = Reason::Program);
+    // The focus went to something the state machines do not know (a page tab, a selector).
+    void setOther() { m_current = nullptr; }
+
+    // Enter as Tab: moves to the next control of `tabOrder` after the current one that can take
+    // the focus, wrapping round. Does nothing when the current control is not in the list.
+    void next(const std::vector<Control*>& tabOrder);
+
+private:
+    Control* m_current = nullptr;
+};
+
+// A counter box's arithmetic: the text read as a decimal number plus one, written back in its
+// shortest plain decimal form ("099" -> "100"). Text that is not a number counts as 0.
+QString nextNumber(const QString& counterText);
+
+} // namespace controls
+
+namespace controls {
+
+// A multi-line box that shows one typed line (the typing test). Unlike Edit, clearing it from a
+// handler runs nothing: its change handler runs for the learner's own edits only.
+class TypedLine : public Control {
+public:
+    using Control::Control;
+    const QString& text() const { return m_text; }
+    // Caret position in characters (QChar units) of text().
+    int caret() const { return m_caret; }
+    void clear() {
+        m_text.clear();
+        m_caret = 0;
+    }
+    // The learner's edit: the line now holds `t` with the caret at `caret`.
+    void edit(const QString& t, int caret) {
+        const bool differs = t != m_text;
+        m_text = t;
+        m_caret = caret;
+        if (differs && onChange)
+            onChange();
+    }
+    void setCaret(int c) { m_caret = c; }
+    Handler onChange;
+
+private:
+    QString m_text;
+    int m_caret = 0;
+};
+
+} // namespace controls

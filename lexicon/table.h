@@ -1,0 +1,64 @@
+#pragma once
+// One lexicon table member: a read-only SQLite file holding one table named after the file, whose
+// rows keep the order of an INTEGER PRIMARY KEY. A member has one current row; after opening it
+// is the first row.
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <stdexcept>
+
+namespace lexicon {
+
+// A failure of the table engine: a table missing, unreadable, corrupt or of the wrong shape, or
+// used while closed. The message names the file and the folder looked in.
+class TableError : public std::runtime_error {
+public:
+    explicit TableError(const QString& message) : std::runtime_error(message.toStdString()), m_message(message) {}
+    const QString& message() const { return m_message; }
+
+private:
+    QString m_message;
+};
+
+class Table {
+public:
+    explicit Table(QString memberName);
+    ~Table();
+    Table(const Table&) = delete;
+    Table& operator=(const Table&) = delete;
+
+    const QString& memberName() const { return m_member; }
+
+    // Opens `tableName` ("wb.db", "jm.db", "zk.db", "czwb.db", "czzk.db") in `folder`. Throws
+    // TableError when it cannot; the member then stays closed and every later use throws the
+    // same error.
+    void open(const QString& folder, const QString& tableName);
+    void close();
+    bool isOpen() const;
+    const QString& tableName() const { return m_tableName; }
+    const QString& folder() const { return m_folder; }
+
+    // Exact, case-sensitive match of the whole field; the first match in table order becomes the
+    // current row. A miss leaves the current row where it was.
+    bool locate(const QString& field, const QString& text);
+    // The named field of the current row; empty text for an empty field or when the table has no
+    // rows.
+    QString read(const QString& field) const;
+
+    // The fields each table file holds (besides its row-order key), in column order.
+    static QStringList fieldsOf(const QString& tableName);
+
+private:
+    struct Impl;
+    void fail(const QString& why);
+    [[noreturn]] void throwClosed() const;
+    QString m_member;
+    QString m_folder;
+    QString m_tableName;
+    QString m_lastError;
+    std::unique_ptr<Impl> m_impl;
+};
+
+} // namespace lexicon

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, testing and running Vardelo needs, skipping what
+# is already installed. Uses sudo when not run as root.
+set -euo pipefail
+
+packages=(
+  # toolchain
+  g++ cmake make ccache pkg-config
+  # Qt 6 Widgets (its JPEG plugin comes with libqt6gui6, decoding through libjpeg-turbo)
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  # the lexicon tables
+  libsqlite3-dev
+  # the Wubi 86 dictionary the lexicon tables are built from
+  rime-data-wubi
+  # CJK fonts: AR PL UMing stands for the Song face, AR PL UKai for the Kai face
+  fonts-arphic-uming fonts-arphic-ukai fonts-noto-cjk fontconfig
+  # real-window tests and screenshots
+  xvfb xauth
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then
+  SUDO="sudo"
+fi
+echo "Installing: ${missing[*]}"
+$SUDO apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
