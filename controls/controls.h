@@ -15,11 +15,11 @@
 //
 // Views read this state after every event and show it; they never hold state of their own.
 
-#include <QColor>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace controls {
@@ -81,13 +81,8 @@ public:
     const QString& caption() const { return m_caption; }
     void setCaption(const QString& c) { m_caption = c; }
 
-    // Panels and labels whose colour the logic sets; invalid means the system's default.
-    QColor color() const { return m_color; }
-    void setColor(const QColor& c) { m_color = c; }
-
 private:
     QString m_caption;
-    QColor m_color;
 };
 
 // A single-line entry box.
@@ -280,5 +275,48 @@ private:
     QString m_text;
     int m_caret = 0;
 };
+
+} // namespace controls
+
+namespace controls {
+
+// A multi-line box read and written line by line (the rules memos). Writing a line the box no
+// longer has (the learner may have deleted lines) is skipped.
+class Memo : public Control {
+public:
+    Memo(QString name, QStringList lines) : Control(std::move(name)), m_lines(std::move(lines)) {}
+    const QStringList& lines() const { return m_lines; }
+    void setLine(int index, const QString& text) {
+        if (index >= 0 && index < m_lines.size())
+            m_lines[index] = text;
+    }
+    // The learner's edit as a view reports it.
+    void edit(const QStringList& lines) { m_lines = lines; }
+
+private:
+    QStringList m_lines;
+};
+
+// A family of like controls numbered from 1 (Ed1 ... Ed15), named from the family and the number.
+// `make(n)` builds member n.
+template <class T> class Family {
+public:
+    template <class Make> Family(int count, Make make) {
+        m_items.reserve(static_cast<std::size_t>(count));
+        for (int n = 1; n <= count; ++n)
+            m_items.push_back(make(n));
+    }
+    T& operator[](int n) { return *m_items.at(static_cast<std::size_t>(n - 1)); }
+    const T& operator[](int n) const { return *m_items.at(static_cast<std::size_t>(n - 1)); }
+    int size() const { return static_cast<int>(m_items.size()); }
+
+private:
+    std::vector<std::unique_ptr<T>> m_items;
+};
+
+// The usual maker: members named prefix + number, built from the name alone.
+template <class T> auto named(const QString& prefix) {
+    return [prefix](int n) { return std::make_unique<T>(prefix + QString::number(n)); };
+}
 
 } // namespace controls

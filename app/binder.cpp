@@ -1,0 +1,158 @@
+#include "binder.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTimer>
+
+namespace app {
+
+Binder::Binder(Form& form, QObject* parent) : QObject(parent), m_form(form) {
+    // Focus that moves to a widget no state machine knows (a page tab, a selector) leaves the
+    // state machines without focus, so coming back runs the enter handler again.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now && !m_controls.contains(now))
+            m_form.focus.setOther();
+    });
+}
+
+void Binder::event(const std::function<void()>& handlers) {
+    m_form.run(handlers);
+    sync();
+}
+
+void Binder::sync() {
+    if (m_syncing)
+        return;
+    m_syncing = true;
+    for (const auto& s : m_syncs)
+        s();
+    for (const auto& s : m_extra)
+        s();
+    applyFocus();
+    m_syncing = false;
+}
+
+void Binder::applyFocus() {
+    controls::Control* c = m_form.focus.current();
+    QWidget* w = c ? m_widgets.value(c) : nullptr;
+    if (!w || w->hasFocus() || !w->isVisible())
+        return;
+    w->setFocus(Qt::OtherFocusReason);
+    auto* e = dynamic_cast<controls::Edit*>(c);
+    auto* line = qobject_cast<QLineEdit*>(w);
+    if (e && line && e->allSelected())
+        line->selectAll();
+}
+
+void Binder::visibility(controls::Control& c, QWidget* w) {
+    m_widgets.insert(&c, w);
+    m_syncs.push_back([&c, w] {
+        if (w->isHidden() == c.visible())
+            w->setVisible(c.visible());
+        if (w->isEnabled() != c.enabled())
+            w->setEnabled(c.enabled());
+    });
+}
+
+void Binder::focusable(controls::Control& c, QWidget* w) {
+    m_widgets.insert(&c, w);
+    m_controls.insert(w, &c);
+    w->installEventFilter(this);
+}
+
+void Binder::edit(controls::Edit& c, QLineEdit* w) {
+    visibility(c, w);
+    focusable(c, w);
+    if (c.maxLength() > 0)
+        w->setMaxLength(c.maxLength());
+    w->setText(c.text());
+    connect(w, &QLineEdit::textEdited, this, [this, &c](const QString& text) { event([&] { c.edit(text); }); });
+    m_syncs.push_back([&c, w] {
+        if (w->text() != c.text())
+            w->setText(c.text());
+    });
+}
+
+void Binder::label(controls::Label& c, QLabel* w) {
+    visibility(c, w);
+    w->setTextFormat(Qt::PlainText);
+    m_syncs.push_back([&c, w] {
+        if (w->text() != c.caption())
+            w->setText(c.caption());
+    });
+}
+
+void Binder::radio(controls::RadioButton& c, QRadioButton* w) {
+    visibility(c, w);
+    focusable(c, w);
+    w->setText(c.caption());
+    // The group's rule is the state machine's: a click on a checked button runs nothing.
+    w->setAutoExclusive(false);
+    connect(w, &QRadioButton::clicked, this, [this, &c] { event([&] { c.check(); }); });
+    m_syncs.push_back([&c, w] {
+        if (w->isChecked() != c.isChecked())
+            w->setChecked(c.isChecked());
+    });
+}
+
+void Binder::memo(controls::Memo& c, QPlainTextEdit* w) {
+    visibility(c, w);
+    focusable(c, w);
+    w->setTabChangesFocus(true);
+    connect(w, &QPlainTextEdit::textChanged, this, [this, &c, w] {
+        if (!m_syncing)
+            c.edit(w->toPlainText().split(QLatin1Char('\n')));
+    });
+    m_syncs.push_back([this, &c, w] {
+        const QString text = c.lines().join(QLatin1Char('\n'));
+        if (w->toPlainText() != text) {
+            const bool was = m_syncing;
+            m_syncing = true;
+            w->setPlainText(text);
+            m_syncing = was;
+        }
+    });
+}
+
+void Binder::timer(controls::Timer& c, QTimer* w) {
+    w->setInterval(c.interval());
+    connect(w, &QTimer::timeout, this, [this, &c] { event([&] { c.tick(); }); });
+    m_syncs.push_back([&c, w] {
+        // Enabling a running timer leaves its period undisturbed.
+        if (c.enabled() && !w->isActive())
+            w->start();
+        else if (!c.enabled() && w->isActive())
+            w->stop();
+    });
+}
+
+bool Binder::eventFilter(QObject* watched, QEvent* ev) {
+    controls::Control* c = m_controls.value(watched);
+    if (!c)
+        return false;
+    if (ev->type() == QEvent::FocusIn) {
+        if (m_form.focus.has(*c))
+            return false;
+        const auto reason = static_cast<QFocusEvent*>(ev)->reason();
+        const auto how = reason == Qt::MouseFocusReason ? controls::Focus::Reason::Mouse
+                         : reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason
+                             ? controls::Focus::Reason::Tab
+                             : controls::Focus::Reason::Program;
+        event([&] { m_form.focus.set(*c, how); });
+    } else if (ev->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(ev);
+        QChar ch = key->key() == Qt::Key_Escape ? QChar(27) : key->text().isEmpty() ? QChar() : key->text().at(0);
+        if (ch.isNull() || !c->onKeyPress)
+            return false;
+        event([&] { c->keyPress(ch); });
+        return ch.isNull(); // a handler that swallowed the key keeps it from the control
+    }
+    return false;
+}
+
+} // namespace app

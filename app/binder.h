@@ -1,0 +1,62 @@
+#pragma once
+// Ties the widget-free controls to their widgets. What the learner does (an edit, a click, a key,
+// a focus move, a timer tick) is handed to the state machines as one event; after every event the
+// whole state is shown again. Widgets never hold state of their own.
+
+#include "controls.h"
+#include "form.h"
+
+#include <QHash>
+#include <QObject>
+
+#include <functional>
+#include <vector>
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QRadioButton;
+class QTimer;
+class QWidget;
+
+namespace app {
+
+class Binder : public QObject {
+public:
+    Binder(Form& form, QObject* parent);
+
+    // Runs the handlers of one event at the event boundary, then shows the state again.
+    void event(const std::function<void()>& handlers);
+    // Shows the state: texts, captions, checks, visibility, enabled states, the focus.
+    void sync();
+
+    void edit(controls::Edit& control, QLineEdit* widget);
+    void label(controls::Label& control, QLabel* widget);
+    void radio(controls::RadioButton& control, QRadioButton* widget);
+    void memo(controls::Memo& control, QPlainTextEdit* widget);
+    void timer(controls::Timer& control, QTimer* widget);
+    // Visibility and enabled state only (pictures, panels).
+    void visibility(controls::Control& control, QWidget* widget);
+    // A control that takes the focus: its enter handler runs when its widget receives the focus,
+    // and character keys reach its key handler.
+    void focusable(controls::Control& control, QWidget* widget);
+    // Extra showing done after every event (colours, pictures decoded on first show).
+    void onSync(std::function<void()> show) { m_extra.push_back(std::move(show)); }
+
+    QWidget* widgetOf(const controls::Control& control) const { return m_widgets.value(&control); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void applyFocus();
+
+    Form& m_form;
+    std::vector<std::function<void()>> m_syncs;
+    std::vector<std::function<void()>> m_extra;
+    QHash<const controls::Control*, QWidget*> m_widgets;
+    QHash<QObject*, controls::Control*> m_controls;
+    bool m_syncing = false;
+};
+
+} // namespace app

@@ -1,0 +1,101 @@
+// The page "单字练习": the six categories, fifteen slots, the rules memo and the hint column.
+
+#include "binder.h"
+#include "fonts.h"
+#include "form.h"
+#include "pages.h"
+#include "widgets.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+
+namespace app {
+
+namespace {
+constexpr int kSlotLeft = 5;
+constexpr int kSlotPitch = 40; // the columns stand 40 px apart
+constexpr int kSlotWidth = 36;
+} // namespace
+
+void buildCharacterDrillPage(QWidget* page, Form& form, Binder& binder) {
+    drills::CharacterDrill& d = form.characters;
+    using N = QString;
+
+    auto* group = place<QGroupBox>(page, QStringLiteral("GroupBox1"), QRect(8, 0, 609, 40));
+    const int categoryLeft[] = {16, 112, 216, 320, 424, 528};
+    for (int n = 1; n <= drills::CharacterDrill::kCategories; ++n) {
+        auto* r = place<QRadioButton>(group, d.RadioButton[n].name(), QRect(categoryLeft[n - 1], 14, 90, 20));
+        r->setFont(fonts::song(12));
+        binder.radio(d.RadioButton[n], r);
+    }
+
+    QFrame* panel3 = panel(page, QStringLiteral("Panel3"), QRect(8, 44, 609, 207), Bevel::Raised, Bevel::None);
+
+    // Created in tab order: the code boxes, then the accepted boxes, then the memo.
+    QLabel* targets[drills::CharacterDrill::kSlots + 1] = {};
+    for (int n = 1; n <= drills::CharacterDrill::kSlots; ++n) {
+        const int x = kSlotLeft + (n - 1) * kSlotPitch;
+        targets[n] = place<QLabel>(panel3, d.Label[n].name(), QRect(x, 6, kSlotWidth, 36));
+        targets[n]->setFont(fonts::kai(29, true));
+        targets[n]->setAlignment(Qt::AlignCenter);
+        setColours(targets[n], kBlue);
+        binder.label(d.Label[n], targets[n]);
+    }
+    for (int n = 1; n <= drills::CharacterDrill::kSlots; ++n) {
+        const int x = kSlotLeft + (n - 1) * kSlotPitch;
+        auto* code = new CodeEdit(panel3);
+        code->setObjectName(d.Ed[n].name());
+        code->setGeometry(x, 82, kSlotWidth, 22);
+        code->setFont(fonts::song(16));
+        code->setAlignment(Qt::AlignCenter);
+        setColours(code, Qt::black, Qt::white);
+        binder.edit(d.Ed[n], code);
+    }
+    for (int n = 1; n <= drills::CharacterDrill::kSlots; ++n) {
+        const int x = kSlotLeft + (n - 1) * kSlotPitch;
+        auto* accepted = place<QLineEdit>(panel3, d.Edit[n].name(), QRect(x, 44, kSlotWidth, 34));
+        accepted->setFont(fonts::kai(24));
+        accepted->setAlignment(Qt::AlignCenter);
+        accepted->setFrame(false);
+        setColours(accepted, kYellow, buttonShadow());
+        binder.edit(d.Edit[n], accepted);
+    }
+    auto* memo = place<QPlainTextEdit>(panel3, N(QStringLiteral("Memo1")), QRect(4, 112, 601, 89));
+    memo->setFont(fonts::song(13));
+    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    setColours(memo, windowText(), buttonFace());
+    binder.memo(d.Memo1, memo);
+
+    // The hint column.
+    QFrame* panel11 = panel(page, QStringLiteral("Panel11"), QRect(623, 0, 84, 251), Bevel::Raised, Bevel::None);
+    auto* dats = place<QLabel>(panel11, d.dats.name(), QRect(4, 8, 76, 20));
+    dats->setFont(fonts::song(14, true));
+    dats->setAlignment(Qt::AlignCenter);
+    binder.label(d.dats, dats);
+
+    QFrame* panel12 = panel(panel11, QStringLiteral("Panel12"), QRect(6, 34, 72, 56), Bevel::Lowered, Bevel::None);
+    const int optionTop[] = {8, 30};
+    controls::RadioButton* options[] = {&d.RadioButton22, &d.RadioButton23};
+    for (int i = 0; i < 2; ++i) {
+        auto* r = place<QRadioButton>(panel12, options[i]->name(), QRect(8, optionTop[i], 62, 18));
+        r->setFont(fonts::song(12));
+        binder.radio(*options[i], r);
+    }
+
+    QLabel* panel13 =
+        captionPanel(panel11, QStringLiteral("Panel13"), QRect(6, 100, 72, 110), Bevel::Lowered, Bevel::None);
+    panel13->setFont(fonts::song(16));
+    panel13->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+    panel13->setContentsMargins(0, 0, 0, 24);
+    binder.label(d.Panel13, panel13);
+    auto* zi = place<QLabel>(panel13, d.zi.name(), QRect(2, 10, 68, 40));
+    zi->setFont(fonts::kai(29, true));
+    zi->setAlignment(Qt::AlignCenter);
+    setColours(zi, kBlue);
+    binder.label(d.zi, zi);
+}
+
+} // namespace app

@@ -1,0 +1,48 @@
+#pragma once
+// The window's whole state, free of widgets: the focus, the four lexicon table members, the
+// picture-hint panel and every page's state machine. TForm1 shows it; tests drive it directly.
+
+#include "character_drill.h"
+#include "controls.h"
+#include "desktop.h"
+#include "picture_panel.h"
+#include "table.h"
+
+#include <functional>
+
+namespace app {
+
+class Form {
+public:
+    // `dataFolder` holds the lexicon tables (the alias qvr); `phraseBatchFolder` the phrase
+    // batches czzk.db, normally the working folder.
+    Form(const QString& dataFolder, const QString& phraseBatchFolder, controls::Desktop& desktop);
+
+    controls::Desktop& desktop;
+    controls::Focus focus;
+
+    lexicon::Table Table1{QStringLiteral("Table1")};
+    lexicon::Table Table2{QStringLiteral("Table2")};
+    lexicon::Table Table3{QStringLiteral("Table3")};
+    lexicon::Table Table4{QStringLiteral("Table4")};
+
+    PicturePanel pictures;
+    drills::CharacterDrill characters;
+
+    controls::Timer Timer3{QStringLiteral("Timer3"), 200, true};
+
+    // The errors met opening the tables at start-up, one a table; the rest of the program works
+    // without a table that failed.
+    const QStringList& startupErrors() const { return m_startupErrors; }
+
+    void FormCreate();
+
+    // Runs one event's handlers. A table failure ends the chain where it happened and is reported
+    // once; the program goes on.
+    void run(const std::function<void()>& handlers);
+
+private:
+    QStringList m_startupErrors;
+};
+
+} // namespace app

@@ -1,0 +1,20 @@
+#include "data_folder.h"
+#include "desktop.h"
+#include "fonts.h"
+#include "main_window.h"
+
+#include <QApplication>
+
+int main(int, char** argv) {
+    // The program reads no command line: the application object sees only the program's name.
+    int argc = 1;
+    char* args[] = {argv[0], nullptr};
+    QApplication app(argc, args);
+    QApplication::setApplicationName(controls::kApplicationTitle);
+    QApplication::setApplicationDisplayName(controls::kApplicationTitle);
+    app::fonts::install();
+
+    app::TForm1 Form1(lexicon::dataFolderFor(QCoreApplication::applicationDirPath()));
+    Form1.show();
+    return app.exec();
+}

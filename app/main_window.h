@@ -1,0 +1,51 @@
+#pragma once
+// The one window of the trainer: seven pages over the picture-hint panel.
+
+#include "binder.h"
+#include "form.h"
+#include "qt_desktop.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class QLabel;
+class QTabWidget;
+class QTimer;
+
+namespace app {
+
+class TForm1 : public QWidget {
+public:
+    // `dataFolder` holds the lexicon tables. `desktop` receives messages, beeps and errors; by
+    // default the real desktop.
+    explicit TForm1(const QString& dataFolder, controls::Desktop* desktop = nullptr);
+    ~TForm1() override;
+
+    Form& form() { return *m_form; }
+    Binder& binder() { return *m_binder; }
+
+    // Runs one event's handlers and shows the result; how pages and tests act on the window.
+    void runEvent(const std::function<void()>& handlers) { m_binder->event(handlers); }
+
+    static constexpr int kClientWidth = 721;
+    static constexpr int kClientHeight = 506;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildPages();
+    void buildPicturePanel();
+    void FormKeyPress(QKeyEvent* key);
+
+    QtDesktop m_qtDesktop;
+    std::unique_ptr<Form> m_form;
+    Binder* m_binder = nullptr;
+    QTabWidget* PageControl1 = nullptr;
+    QTimer* m_timer3 = nullptr;
+    bool m_centred = false;
+};
+
+} // namespace app

@@ -1,0 +1,100 @@
+#include "widgets.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QPalette>
+
+namespace app {
+
+QColor buttonFace() {
+    return QApplication::palette().color(QPalette::Button);
+}
+QColor buttonShadow() {
+    return QApplication::palette().color(QPalette::Dark);
+}
+QColor windowText() {
+    return QApplication::palette().color(QPalette::WindowText);
+}
+QColor scrollBar() {
+    return QColor(0xC8, 0xC8, 0xC8);
+}
+
+namespace {
+
+// Draws one-pixel bevels in the manner of the classic raised and lowered panels: outer first.
+void drawBevels(QWidget* w, Bevel outer, Bevel inner) {
+    QPainter p(w);
+    const QColor light = w->palette().color(QPalette::Light);
+    const QColor dark = w->palette().color(QPalette::Dark);
+    QRect r = w->rect();
+    for (Bevel b : {outer, inner}) {
+        if (b == Bevel::None)
+            continue;
+        p.setPen(b == Bevel::Raised ? light : dark);
+        p.drawLine(r.topLeft(), r.topRight());
+        p.drawLine(r.topLeft(), r.bottomLeft());
+        p.setPen(b == Bevel::Raised ? dark : light);
+        p.drawLine(r.bottomLeft(), r.bottomRight());
+        p.drawLine(r.topRight(), r.bottomRight());
+        r.adjust(1, 1, -1, -1);
+    }
+}
+
+template <class Base> class Bevelled : public Base {
+public:
+    Bevelled(Bevel outer, Bevel inner, QWidget* parent) : Base(parent), m_outer(outer), m_inner(inner) {}
+
+protected:
+    void paintEvent(QPaintEvent* e) override {
+        Base::paintEvent(e);
+        drawBevels(this, m_outer, m_inner);
+    }
+
+private:
+    Bevel m_outer;
+    Bevel m_inner;
+};
+
+} // namespace
+
+QFrame* panel(QWidget* parent, const QString& name, const QRect& geometry, Bevel outer, Bevel inner) {
+    auto* f = new Bevelled<QFrame>(outer, inner, parent);
+    f->setObjectName(name);
+    f->setGeometry(geometry);
+    return f;
+}
+
+QLabel* captionPanel(QWidget* parent, const QString& name, const QRect& geometry, Bevel outer, Bevel inner) {
+    auto* l = new Bevelled<QLabel>(outer, inner, parent);
+    l->setObjectName(name);
+    l->setGeometry(geometry);
+    l->setAlignment(Qt::AlignCenter);
+    l->setTextFormat(Qt::PlainText);
+    return l;
+}
+
+void setColours(QWidget* w, const QColor& text, const QColor& background) {
+    QPalette pal = w->palette();
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        pal.setColor(role, text);
+    if (background.isValid()) {
+        pal.setColor(QPalette::Window, background);
+        pal.setColor(QPalette::Base, background);
+        w->setAutoFillBackground(true);
+    }
+    w->setPalette(pal);
+}
+
+CodeEdit::CodeEdit(QWidget* parent) : QLineEdit(parent) {
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+}
+
+QVariant CodeEdit::inputMethodQuery(Qt::InputMethodQuery query) const {
+    // The attribute alone does not keep an active input method away; answering "not enabled"
+    // does, so the learner's letters arrive as letters.
+    if (query == Qt::ImEnabled)
+        return false;
+    return QLineEdit::inputMethodQuery(query);
+}
+
+} // namespace app

@@ -1,0 +1,47 @@
+#pragma once
+// Small widget helpers shared by the pages.
+
+#include <QColor>
+#include <QFont>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRect>
+#include <QString>
+
+namespace app {
+
+// The system colours the layout names.
+QColor buttonFace();
+QColor buttonShadow();
+QColor windowText();
+QColor scrollBar();
+inline const QColor kSkyBlue(0xA6, 0xCA, 0xF0);
+inline const QColor kBlue(0x00, 0x00, 0xFF);
+inline const QColor kYellow(0xFF, 0xFF, 0x00);
+
+// Places a new widget of type W on `parent` with an objectName and a geometry.
+template <class W, class... Args>
+W* place(QWidget* parent, const QString& name, const QRect& geometry, Args&&... args) {
+    auto* w = new W(std::forward<Args>(args)..., parent);
+    w->setObjectName(name);
+    w->setGeometry(geometry);
+    return w;
+}
+
+// A bevelled panel: raised or lowered outer and inner bevels of one pixel each.
+enum class Bevel { None, Raised, Lowered };
+QFrame* panel(QWidget* parent, const QString& name, const QRect& geometry, Bevel outer, Bevel inner);
+// A panel with a caption drawn centred.
+QLabel* captionPanel(QWidget* parent, const QString& name, const QRect& geometry, Bevel outer, Bevel inner);
+
+void setColours(QWidget* w, const QColor& text, const QColor& background = QColor());
+
+// An entry box for Wubi codes: plain letters even while a Chinese input method is active.
+class CodeEdit : public QLineEdit {
+public:
+    explicit CodeEdit(QWidget* parent = nullptr);
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+};
+
+} // namespace app

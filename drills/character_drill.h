@@ -1,0 +1,96 @@
+#pragma once
+// The single-character drill (page "单字练习").
+//
+// The learner picks one of six categories; the category reopens the code table (wb.db, or jm.db
+// for the first-level short codes), sets the batch counter to its start batch, which loads 15
+// target characters from zk.db, clears every box and puts the focus in the first code box.
+//
+// Every change of a code box looks its whole text up in the code table and writes the character
+// found into the slot's hidden result box. When that equals the slot's target, the character is
+// copied into the accepted box, the code box is cleared and the focus moves to the next slot, whose
+// enter handler shows the code and the character of its target in the hint column. The 15th slot
+// instead fills its accepted box, whose change handler advances: counter plus one (which loads the
+// next batch), the next-batch clear step, then the end-marker tests, which may send the counter to
+// a fixed batch.
+//
+// All of it runs nested, one handler inside another, exactly in that order. Table failures are
+// thrown as lexicon::TableError and end the running chain where they happen.
+
+#include "controls.h"
+#include "table.h"
+
+#include <array>
+
+namespace drills {
+
+class CharacterDrill {
+public:
+    // The selectors of the picture-hint panel that the categories check.
+    struct Selectors {
+        controls::RadioButton& keyNameMap;    // RadioButton17 "键名字键位图"
+        controls::RadioButton& firstLevelMap; // RadioButton18 "一级简码键位图"
+        controls::RadioButton& rootMap;       // RadioButton21 "字根键位图"
+    };
+
+    CharacterDrill(controls::Focus& focus, lexicon::Table& table1, lexicon::Table& table2, QString dataFolder,
+                   Selectors selectors);
+
+    static constexpr int kSlots = 15;
+    static constexpr int kCategories = 6;
+
+    // Category choice (GroupBox1).
+    controls::RadioGroup GroupBox1;
+    controls::Family<controls::RadioButton> RadioButton; // RadioButton1 ... RadioButton6
+
+    controls::Family<controls::Label> Label; // targets
+    controls::Family<controls::Edit> Edit;   // accepted characters
+    controls::Family<controls::Edit> Ed;     // code boxes
+    controls::Family<controls::Edit> h;      // hidden result boxes
+    controls::Edit edit16{QStringLiteral("edit16")};
+    controls::Button Button8{QStringLiteral("Button8")};
+    controls::Button Button9{QStringLiteral("Button9")};
+    controls::Button Button10{QStringLiteral("Button10")};
+    controls::Memo Memo1;
+
+    // Hint column.
+    controls::Label dats{QStringLiteral("dats")};
+    controls::RadioGroup Panel12;
+    controls::RadioButton RadioButton22{QStringLiteral("RadioButton22"), QStringLiteral("提示"), Panel12};
+    controls::RadioButton RadioButton23{QStringLiteral("RadioButton23"), QStringLiteral("不提示"), Panel12};
+    controls::Label Panel13{QStringLiteral("Panel13")};
+    controls::Label zi{QStringLiteral("zi")};
+
+    // Handlers, each named after its control and event.
+    void RadioButtonClick(int category); // RadioButton1Click ... RadioButton6Click
+    void edit16Change();
+    void EdChange(int slot); // Ed1Change ... Ed15Change
+    void hChange(int slot);  // h1Change ... h14Change
+    void h15Change();
+    void Edit15Change();
+    void Button9Click();
+    void Button8Click();
+    void Button10Click();
+    void EdEnter(int slot);                // Ed1Enter ... Ed15Enter
+    void EdKeyPress(int slot, QChar& key); // Ed1KeyPress ... Ed15KeyPress
+    void RadioButton22Click();
+    void RadioButton23Click();
+
+    // Enter as Tab within the page.
+    void enterPressed();
+    const std::vector<controls::Control*>& tabOrder() const { return m_tabOrder; }
+
+    // The memo's lines before any category is chosen.
+    static QStringList initialMemoLines();
+
+private:
+    void clearSlots(bool allCodeBoxes);
+
+    controls::Focus& m_focus;
+    lexicon::Table& m_table1;
+    lexicon::Table& m_table2;
+    QString m_dataFolder;
+    Selectors m_selectors;
+    std::vector<controls::Control*> m_tabOrder;
+};
+
+} // namespace drills
