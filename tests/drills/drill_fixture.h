@@ -1,0 +1,53 @@
+#pragma once
+// Small lexicon tables for the drill tests, and a learner who types into them.
+
+#include "character_drill.h"
+#include "controls.h"
+#include "table.h"
+
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace fixture {
+
+// Characters of the practice pool and their made-up four-letter codes.
+QString character(int i);
+QString code(int i);
+
+// Writes wb.db, jm.db and zk.db into `folder`:
+//  - wb.db: the pool's codes, a decoy code "qqqq" giving 叒 (no target), a row with an empty code
+//  - jm.db: the 25 first-level short codes
+//  - zk.db: batches 100-103 (102 closes with 已), 116 (first-level), 120 (closes with 已),
+//    129, 130 (closes with 匕), 131 (closes with 中), 207 (all fields empty); 104 is missing.
+void writeTables(const QString& folder);
+
+// The selectors of the picture-hint panel, as the drill sees them.
+struct Selectors {
+    controls::RadioGroup group;
+    controls::RadioButton r17{QStringLiteral("RadioButton17"), QStringLiteral("键名字键位图"), group};
+    controls::RadioButton r18{QStringLiteral("RadioButton18"), QStringLiteral("一级简码键位图"), group};
+    controls::RadioButton r21{QStringLiteral("RadioButton21"), QStringLiteral("字根键位图"), group};
+};
+
+// A drill on its own tables, opened as at start-up.
+struct Drill {
+    explicit Drill(const QString& folder);
+    QString folder;
+    controls::Focus focus;
+    lexicon::Table table1{QStringLiteral("Table1")};
+    lexicon::Table table2{QStringLiteral("Table2")};
+    Selectors selectors;
+    std::unique_ptr<drills::CharacterDrill> d;
+
+    // The learner clicks into a code box and types a code letter by letter.
+    void typeInto(int slot, const QString& code);
+    // Types into whichever box has the focus.
+    void type(const QString& letters);
+    void escape(int slot);
+    // The targets on show, as one string.
+    QString targets() const;
+    QString accepted() const;
+};
+
+} // namespace fixture

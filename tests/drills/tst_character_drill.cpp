@@ -1,0 +1,370 @@
+// The single-character drill, driven as a learner drives it, on small fixture tables.
+
+#include "drill_fixture.h"
+
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+using fixture::character;
+using fixture::code;
+
+namespace {
+QString batchOf(int first, const QString& last = QString()) {
+    QString s;
+    for (int i = 0; i < 15; ++i)
+        s += character(first + i);
+    if (!last.isNull())
+        s.replace(14, 1, last);
+    return s;
+}
+} // namespace
+
+class TestCharacterDrill : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+
+    void startState();
+    void choosingACategory_data();
+    void choosingACategory();
+    void firstLevelAcceptsOnOneLetterAndBlankGoesOn();
+    void acceptingASlotMovesFocusAndHint();
+    void wrongCodeChangesNothingAndEscEmptiesTheBox();
+    void slotFifteenCompletesTheBatchAlone();
+    void endMarkersJumpInOrderOnTheBatchShown();
+    void endMarkerKeyNamesGoTo103();
+    void missingBatchKeepsLabel1();
+    void hintKeepsPreviousCodeForUnknownTarget();
+    void checkedCategoryDoesNothingUntilAnotherIsChosen();
+    void hiddenHintStillFollowsTheFocus();
+    void enterMovesOnWithoutAccepting();
+    void emptyTargetsNeverAcceptOrLoop();
+    void missingCodeTableIsReportedAndDrillGoesOn();
+    void fuzz();
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<fixture::Drill> m;
+};
+
+void TestCharacterDrill::initTestCase() {
+    QVERIFY(m_dir.isValid());
+    fixture::writeTables(m_dir.path());
+}
+
+void TestCharacterDrill::init() { m = std::make_unique<fixture::Drill>(m_dir.path()); }
+
+void TestCharacterDrill::startState() {
+    auto& d = *m->d;
+    QCOMPARE(d.edit16.text(), QStringLiteral("099"));
+    QVERIFY(m->targets().isEmpty());
+    QCOMPARE(d.GroupBox1.checked(), nullptr);
+    QCOMPARE(d.Memo1.lines().size(), 6);
+    QCOMPARE(d.Memo1.lines()[4], QStringLiteral("    捺(点)区：Y U I O P   折区：N B V C X "));
+    QVERIFY(d.Panel13.visible());
+    QCOMPARE(d.dats.caption(), QStringLiteral("答案提示"));
+    // Codes typed now are looked up but never accepted.
+    m->typeInto(1, code(0));
+    QCOMPARE(d.h[1].text(), character(0));
+    QVERIFY(d.Edit[1].text().isEmpty());
+    QCOMPARE(d.Ed[1].text(), code(0));
+}
+
+void TestCharacterDrill::choosingACategory_data() {
+    QTest::addColumn<int>("category");
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("counter");
+    QTest::addColumn<QString>("selector");
+    QTest::addColumn<QString>("memo0");
+    QTest::newRow("键名字") << 1 << "wb.db" << "100" << "RadioButton17" << "☆键名汉字：(连击四次同一个键)";
+    QTest::newRow("成字字根") << 2 << "wb.db" << "131" << "RadioButton21"
+                              << "☆成字字根：(该字即作为一个字根，又是一个独立的字)";
+    QTest::newRow("一级简码") << 3 << "jm.db" << "116" << "RadioButton18" << "☆高频字,也叫一级简码(击一键加空格）";
+    QTest::newRow("二级简码") << 4 << "wb.db" << "151" << "RadioButton21" << "☆二级简码：";
+    QTest::newRow("三级简码") << 5 << "wb.db" << "191" << "RadioButton21" << "☆三级简码：";
+    QTest::newRow("识别码") << 6 << "wb.db" << "207" << "RadioButton21"
+                            << "☆末笔画识别码： 如果拆开击键后不能出现该字，则需要末笔画识别码。";
+}
+
+void TestCharacterDrill::choosingACategory() {
+    QFETCH(int, category);
+    QFETCH(QString, table);
+    QFETCH(QString, counter);
+    QFETCH(QString, selector);
+    QFETCH(QString, memo0);
+    auto& d = *m->d;
+    // Leave something in every kind of box first.
+    m->typeInto(3, QStringLiteral("ab"));
+    d.Edit[5].setText(QStringLiteral("x"));
+
+    d.RadioButton[category].check();
+    QCOMPARE(m->table1.tableName(), table);
+    QCOMPARE(d.edit16.text(), counter);
+    for (int n = 1; n <= 15; ++n) {
+        QVERIFY(d.Ed[n].text().isEmpty());
+        QVERIFY(d.Edit[n].text().isEmpty());
+        QVERIFY(d.h[n].text().isEmpty());
+    }
+    QCOMPARE(m->focus.current(), &d.Ed[1]);
+    QCOMPARE(d.zi.caption(), d.Label[1].caption());
+    QCOMPARE(d.Memo1.lines()[0], memo0);
+    QCOMPARE(m->selectors.group.checked()->name(), selector);
+}
+
+void TestCharacterDrill::firstLevelAcceptsOnOneLetterAndBlankGoesOn() {
+    auto& d = *m->d;
+    d.RadioButton[3].check();
+    QCOMPARE(m->targets(), QStringLiteral("一地在要工上是中国同和的有人我"));
+    QCOMPARE(d.Panel13.caption(), QStringLiteral("g")); // the hint reads jm.db
+    QCOMPARE(d.Memo1.lines()[2], QStringLiteral("    横区：一地在要工   竖区：上是中国同   撇区：和的有人我"));
+    m->type(QStringLiteral("g"));
+    QCOMPARE(d.Edit[1].text(), QStringLiteral("一"));
+    QCOMPARE(m->focus.current(), &d.Ed[2]);
+    QCOMPARE(d.Panel13.caption(), QStringLiteral("f"));
+    // A blank typed after an accepted code is an ordinary character for the next box.
+    m->type(QStringLiteral(" "));
+    QCOMPARE(d.Ed[2].text(), QStringLiteral(" "));
+    QVERIFY(d.Edit[2].text().isEmpty());
+}
+
+void TestCharacterDrill::acceptingASlotMovesFocusAndHint() {
+    auto& d = *m->d;
+    d.RadioButton[1].check();
+    QCOMPARE(m->targets(), batchOf(0));
+    QCOMPARE(d.Panel13.caption(), code(0));
+    m->typeInto(7, code(6).left(3));
+    QVERIFY(d.Edit[7].text().isEmpty());
+    m->type(code(6).right(1));
+    QCOMPARE(d.Edit[7].text(), character(6));
+    QVERIFY(d.Ed[7].text().isEmpty());
+    QVERIFY(d.h[7].text().isEmpty());
+    QCOMPARE(m->focus.current(), &d.Ed[8]);
+    QCOMPARE(d.Panel13.caption(), code(7));
+    QCOMPARE(d.zi.caption(), character(7));
+    // Accepting the same slot again only repeats the steps.
+    m->typeInto(7, code(6));
+    QCOMPARE(d.Edit[7].text(), character(6));
+    QCOMPARE(m->focus.current(), &d.Ed[8]);
+}
+
+void TestCharacterDrill::wrongCodeChangesNothingAndEscEmptiesTheBox() {
+    auto& d = *m->d;
+    d.RadioButton[1].check();
+    m->typeInto(2, code(5)); // the code of another slot's character
+    QCOMPARE(d.h[2].text(), character(5));
+    QCOMPARE(d.Ed[2].text(), code(5));
+    QVERIFY(d.Edit[2].text().isEmpty());
+    QCOMPARE(m->focus.current(), &d.Ed[2]);
+    m->escape(2);
+    QVERIFY(d.Ed[2].text().isEmpty());
+    QCOMPARE(d.h[2].text(), character(5)); // the result box keeps what it held
+    m->escape(2);                           // Esc in an empty box changes nothing
+    m->type(code(1));
+    QCOMPARE(d.Edit[2].text(), character(1));
+}
+
+void TestCharacterDrill::slotFifteenCompletesTheBatchAlone() {
+    auto& d = *m->d;
+    d.RadioButton[1].check();
+    m->typeInto(1, QStringLiteral("zz"));
+    m->typeInto(2, QStringLiteral("y"));
+    m->typeInto(15, code(14));
+    QCOMPARE(d.edit16.text(), QStringLiteral("101"));
+    QCOMPARE(m->targets(), batchOf(15));
+    QCOMPARE(d.Ed[1].text(), QStringLiteral("zz")); // codes left in 1-14 stay
+    QCOMPARE(d.Ed[2].text(), QStringLiteral("y"));
+    QVERIFY(d.Ed[15].text().isEmpty());
+    for (int n = 1; n <= 15; ++n) {
+        QVERIFY(d.Edit[n].text().isEmpty());
+        QVERIFY(d.h[n].text().isEmpty());
+    }
+    QCOMPARE(m->focus.current(), &d.Ed[1]);
+    QVERIFY(d.Ed[1].allSelected()); // the first keystroke replaces the code left there
+    QCOMPARE(d.Panel13.caption(), code(15));
+    m->type(code(15));
+    QCOMPARE(d.Edit[1].text(), character(15));
+}
+
+void TestCharacterDrill::endMarkersJumpInOrderOnTheBatchShown() {
+    auto& d = *m->d;
+    d.RadioButton[1].check();
+    d.edit16.setText(QStringLiteral("129"));
+    QCOMPARE(m->targets(), batchOf(75));
+    // 130 closes with 匕 -> 131, which closes with 中, tested later in the order -> 120, which
+    // closes with 已; that test came first, so 120 stays.
+    m->typeInto(15, code(89));
+    QCOMPARE(d.edit16.text(), QStringLiteral("120"));
+    QCOMPARE(m->targets(), batchOf(60, QStringLiteral("已")));
+    // No clear or focus move after a jump: the hint still shows slot 1 of batch 130.
+    QCOMPARE(d.zi.caption(), character(90));
+    QCOMPARE(d.Panel13.caption(), code(90));
+}
+
+void TestCharacterDrill::endMarkerKeyNamesGoTo103() {
+    auto& d = *m->d;
+    d.RadioButton[1].check();
+    m->typeInto(15, code(14));
+    m->typeInto(15, code(29)); // 102 closes with 已
+    QCOMPARE(d.edit16.text(), QStringLiteral("103"));
+    QCOMPARE(m->targets(), batchOf(45));
+}
+
+void TestCharacterDrill::missingBatchKeepsLabel1() {
+    auto& d = *m->d;
+    d.RadioButton[1].check();
+    d.edit16.setText(QStringLiteral("103"));
+    d.Label[1].setCaption(QStringLiteral("旧"));
+    m->typeInto(15, code(59)); // 104 is missing
+    QCOMPARE(d.edit16.text(), QStringLiteral("104"));
+    QCOMPARE(m->targets(), QStringLiteral("旧") + batchOf(45).mid(1));
+    // The counter keeps rising past the table's end; the last batch found shows again.
+    m->typeInto(15, code(59));
+    QCOMPARE(d.edit16.text(), QStringLiteral("105"));
+}
+
+void TestCharacterDrill::hintKeepsPreviousCodeForUnknownTarget() {
+    auto& d = *m->d;
+    d.RadioButton[1].check();
+    d.Label[4].setCaption(QStringLiteral("嗯")); // not in the code table
+    m->focus.set(d.Ed[3]);
+    QCOMPARE(d.Panel13.caption(), code(2));
+    m->focus.set(d.Ed[4], controls::Focus::Reason::Tab);
+    QCOMPARE(d.Panel13.caption(), code(2));
+    QCOMPARE(d.zi.caption(), QStringLiteral("嗯"));
+}
+
+void TestCharacterDrill::checkedCategoryDoesNothingUntilAnotherIsChosen() {
+    auto& d = *m->d;
+    d.RadioButton[1].check();
+    m->typeInto(15, code(14));
+    m->typeInto(3, QStringLiteral("ab"));
+    d.RadioButton[1].check(); // already checked: nothing
+    QCOMPARE(d.edit16.text(), QStringLiteral("101"));
+    QCOMPARE(d.Ed[3].text(), QStringLiteral("ab"));
+    d.RadioButton[3].check();
+    d.RadioButton[1].check();
+    QCOMPARE(d.edit16.text(), QStringLiteral("100"));
+    QCOMPARE(m->targets(), batchOf(0));
+    QVERIFY(d.Ed[3].text().isEmpty());
+    QCOMPARE(m->table1.tableName(), QStringLiteral("wb.db"));
+}
+
+void TestCharacterDrill::hiddenHintStillFollowsTheFocus() {
+    auto& d = *m->d;
+    d.RadioButton[1].check();
+    d.RadioButton23.check();
+    QVERIFY(!d.Panel13.visible());
+    m->typeInto(5, code(4));
+    QCOMPARE(d.Panel13.caption(), code(5));
+    QCOMPARE(d.zi.caption(), character(5));
+    d.RadioButton22.check();
+    QVERIFY(d.Panel13.visible());
+    QCOMPARE(d.zi.caption(), character(5));
+}
+
+void TestCharacterDrill::enterMovesOnWithoutAccepting() {
+    auto& d = *m->d;
+    d.RadioButton[1].check();
+    m->typeInto(14, code(13).left(2));
+    d.enterPressed();
+    QCOMPARE(m->focus.current(), &d.Ed[15]);
+    QCOMPARE(d.Ed[14].text(), code(13).left(2));
+    d.enterPressed(); // from Ed15 the next control is Edit1
+    QCOMPARE(m->focus.current(), &d.Edit[1]);
+    QCOMPARE(d.edit16.text(), QStringLiteral("100"));
+}
+
+void TestCharacterDrill::emptyTargetsNeverAcceptOrLoop() {
+    auto& d = *m->d;
+    d.RadioButton[6].check(); // batch 207 holds only empty fields
+    QVERIFY(m->targets().isEmpty());
+    QCOMPARE(d.edit16.text(), QStringLiteral("207"));
+    for (int n = 1; n <= 15; ++n) {
+        m->typeInto(n, code(n));
+        m->escape(n);
+        QVERIFY(d.Edit[n].text().isEmpty());
+    }
+    d.Edit[15].setText(QStringLiteral("x"));
+    d.Edit[15].clear(); // an emptied accepted box equals the empty target: still no advance
+    QCOMPARE(d.edit16.text(), QStringLiteral("207"));
+}
+
+void TestCharacterDrill::missingCodeTableIsReportedAndDrillGoesOn() {
+    QTemporaryDir dir;
+    fixture::writeTables(dir.path());
+    QVERIFY(QFile::remove(dir.filePath(QStringLiteral("jm.db"))));
+    fixture::Drill drill(dir.path());
+    auto& d = *drill.d;
+    d.RadioButton[1].check();
+    try {
+        d.RadioButton[3].check();
+        QFAIL("no error");
+    } catch (const lexicon::TableError& e) {
+        QVERIFY(e.message().contains(QStringLiteral("jm.db")));
+        QVERIFY(e.message().contains(dir.path()));
+    }
+    // The rest of the handler did not run; the code table stays closed.
+    QCOMPARE(d.edit16.text(), QStringLiteral("100"));
+    QVERIFY(!drill.table1.isOpen());
+    QVERIFY_THROWS_EXCEPTION(lexicon::TableError, drill.typeInto(2, QStringLiteral("a")));
+    // Another category reopens wb.db and the drill works again.
+    d.RadioButton[1].check();
+    drill.typeInto(1, code(0));
+    QCOMPARE(d.Edit[1].text(), character(0));
+}
+
+void TestCharacterDrill::fuzz() {
+    // Random letters, Esc, Backspace, focus moves, Enter, category and hint switches, with the
+    // drill's invariants checked after every event.
+    auto& d = *m->d;
+    QRandomGenerator rng(20261207);
+    const QString letters = QStringLiteral("mabcdeqgnz ");
+    for (int step = 0; step < 20000; ++step) {
+        const int what = rng.bounded(100);
+        if (what < 2) {
+            d.RadioButton[1 + rng.bounded(6)].check();
+        } else if (what < 4) {
+            (rng.bounded(2) ? d.RadioButton22 : d.RadioButton23).check();
+        } else if (what < 10) {
+            m->focus.set(d.Ed[1 + rng.bounded(15)], controls::Focus::Reason::Mouse);
+        } else if (what < 12) {
+            d.enterPressed();
+        } else if (what < 15) {
+            m->escape(1 + rng.bounded(15));
+        } else if (auto* box = dynamic_cast<controls::Edit*>(m->focus.current());
+                   box && !box->name().startsWith(QLatin1String("Edit"))) {
+            if (what < 25) {
+                box->backspace();
+            } else if (what < 60) {
+                // Mostly the right code for the focused slot, letter by letter.
+                int slot = 1;
+                while (slot <= 15 && &d.Ed[slot] != box)
+                    ++slot;
+                if (slot <= 15) {
+                    m->table1.locate(QStringLiteral("hz"), d.Label[slot].caption());
+                    const QString c = m->table1.read(QStringLiteral("dm"));
+                    for (QChar ch : c)
+                        box->type(ch);
+                }
+            } else {
+                box->type(letters[rng.bounded(letters.size())]);
+            }
+        } else {
+            m->focus.set(d.Ed[1]);
+        }
+        bool ok = false;
+        d.edit16.text().toInt(&ok);
+        QVERIFY2(ok, qPrintable(d.edit16.text()));
+        for (int n = 1; n <= 15; ++n) {
+            QVERIFY(d.Ed[n].text().size() <= 4);
+            if (!d.Edit[n].text().isEmpty())
+                QCOMPARE(d.Edit[n].text(), d.Label[n].caption());
+        }
+    }
+}
+
+QTEST_GUILESS_MAIN(TestCharacterDrill)
+#include "tst_character_drill.moc"

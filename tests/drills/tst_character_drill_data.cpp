@@ -1,0 +1,86 @@
+// Every category of the drill on the real generated tables: a learner who types, in every slot,
+// the code the hint column shows completes batch after batch and arrives where the end markers
+// send the counter.
+
+#include "character_drill.h"
+
+#include <QTest>
+
+namespace {
+const QString kData = QStringLiteral(VARDELO_BUILD_DATA_DIR);
+}
+
+class TestCharacterDrillData : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void everyBatchCanBeTypedFromTheHint_data();
+    void everyBatchCanBeTypedFromTheHint();
+};
+
+void TestCharacterDrillData::everyBatchCanBeTypedFromTheHint_data() {
+    QTest::addColumn<int>("category");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("jumpTarget");
+    QTest::addColumn<int>("nextStart"); // the next category's start batch: the range's end
+    QTest::newRow("键名字") << 1 << 100 << 103 << 116;
+    QTest::newRow("成字字根") << 2 << 131 << 131 << 151;
+    QTest::newRow("一级简码") << 3 << 116 << 120 << 131;
+    QTest::newRow("二级简码") << 4 << 151 << 151 << 191;
+    QTest::newRow("三级简码") << 5 << 191 << 191 << 207;
+    QTest::newRow("识别码") << 6 << 207 << 207 << 100000;
+}
+
+void TestCharacterDrillData::everyBatchCanBeTypedFromTheHint() {
+    QFETCH(int, category);
+    QFETCH(int, start);
+    QFETCH(int, jumpTarget);
+    QFETCH(int, nextStart);
+
+    controls::Focus focus;
+    lexicon::Table table1(QStringLiteral("Table1")), table2(QStringLiteral("Table2"));
+    table1.open(kData, QStringLiteral("wb.db"));
+    table2.open(kData, QStringLiteral("zk.db"));
+    controls::RadioGroup group;
+    controls::RadioButton r17(QStringLiteral("RadioButton17"), QString(), group),
+        r18(QStringLiteral("RadioButton18"), QString(), group), r21(QStringLiteral("RadioButton21"), QString(), group);
+    drills::CharacterDrill d(focus, table1, table2, kData, {r17, r18, r21});
+    d.RadioButton22.check();
+    d.RadioButton[category].check();
+    QCOMPARE(d.edit16.text().toInt(), start);
+
+    int jumps = 0;
+    for (int batch = 0; batch < 80 && jumps < 2; ++batch) {
+        const int counter = d.edit16.text().toInt();
+        QVERIFY2(counter >= start && counter < nextStart, qPrintable(d.edit16.text()));
+        for (int slot = 1; slot <= 15; ++slot) {
+            const QString target = d.Label[slot].caption();
+            QVERIFY2(!target.isEmpty(), qPrintable(QStringLiteral("batch %1 slot %2").arg(counter).arg(slot)));
+            // The hint runs when the code box receives the focus; after a jump the learner
+            // clicks into the first box to see it.
+            focus.setOther();
+            focus.set(d.Ed[slot], controls::Focus::Reason::Mouse);
+            QCOMPARE(d.zi.caption(), target);
+            const QString code = d.Panel13.caption();
+            QVERIFY(!code.isEmpty() && code.size() <= 4);
+            int typed = 0;
+            while (typed < code.size() && d.edit16.text().toInt() == counter &&
+                   (slot == 15 || d.Edit[slot].text() != target))
+                d.Ed[slot].type(code[typed++]);
+            QVERIFY2(slot == 15 ? d.edit16.text().toInt() != counter : d.Edit[slot].text() == target,
+                     qPrintable(QStringLiteral("batch %1 slot %2: %3 typed as %4 gave %5")
+                                    .arg(counter)
+                                    .arg(slot)
+                                    .arg(target, code, d.h[slot].text())));
+        }
+        const int now = d.edit16.text().toInt();
+        if (now != counter + 1) {
+            QCOMPARE(now, jumpTarget);
+            ++jumps;
+        }
+    }
+    QVERIFY2(jumps == 2, "the category's closing batch was never reached");
+}
+
+QTEST_GUILESS_MAIN(TestCharacterDrillData)
+#include "tst_character_drill_data.moc"
