@@ -1,0 +1,54 @@
+#pragma once
+// A typing test page with its own focus and a recording desktop, plus the small moves a learner
+// makes on it, for the tests.
+
+#include <gb_text.h>
+#include <typing_test.h>
+
+#include <controls.h>
+#include <desktop.h>
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+struct Page {
+    controls::Focus focus;
+    controls::RecordingDesktop desktop;
+    typing::TypingTest t{focus, desktop};
+
+    controls::TypedLine& line(int block) { return *t.typedLines()[static_cast<std::size_t>(block)]; }
+    typing::RichLine& marks(int block) { return *t.markLines()[static_cast<std::size_t>(block)]; }
+    const QString& model(int block) { return t.passageLines()[static_cast<std::size_t>(block)]->text(); }
+
+    void choose(int test) { t.testButtons()[static_cast<std::size_t>(test - 1)]->check(); }
+    void tick(int n = 1) {
+        for (int i = 0; i < n; ++i) {
+            t.Timer1.tick();
+            t.Timer2.tick();
+        }
+    }
+
+    // The passage character that belongs at byte `bytes` of line `block` (rounding down).
+    QString rightAt(int block, int bytes) { return model(block).mid(bytes / 2, 1); }
+    // The right character for the place just after the caret.
+    QString right(int block) { return rightAt(block, caretBytes(block)); }
+    static QString wrongFor(const QString& c) {
+        return c == QStringLiteral("错") ? QStringLiteral("对") : QStringLiteral("错");
+    }
+    QString wrong(int block) { return wrongFor(right(block)); }
+    // A different character whose second GB2312 byte is that of `c`.
+    static QString sameTrailFor(const QString& c) {
+        QByteArray bytes = QStringEncoder("GBK").encode(c);
+        bytes[0] = static_cast<char>(static_cast<unsigned char>(bytes.at(0)) == 0xB0 ? 0xB1 : 0xB0);
+        return QStringDecoder("GBK").decode(bytes);
+    }
+    int caretBytes(int block) { return gb::byteOffset(line(block).text(), line(block).caret()); }
+
+    // Types the passage line `block` from its caret to the end, one character at a time.
+    // The last character may finish the test and reset the page, so the count is fixed up front.
+    void typeRest(int block, bool rightChars = true) {
+        const int left = (gb::byteLength(model(block)) - gb::byteLength(line(block).text())) / 2;
+        for (int i = 0; i < left; ++i)
+            t.typeText(block, rightChars ? right(block) : wrong(block));
+    }
+};

@@ -1,0 +1,87 @@
+// The byte counts every length and caret position of the typing test rests on, and the passages.
+#include <gb_text.h>
+#include <typing_test.h>
+
+#include <QTest>
+
+class TstGbText : public QObject {
+    Q_OBJECT
+private slots:
+    void marksAreTheCodePageDashAndCross() {
+        QCOMPARE(gb::encode(typing::TypingTest::kRight), QByteArray("\xA1\xAA"));
+        QCOMPARE(gb::encode(typing::TypingTest::kWrong), QByteArray("\xA1\xC1"));
+        QCOMPARE(gb::byteLength(typing::TypingTest::fullMarkLine()), 118);
+    }
+
+    void characters_data() {
+        QTest::addColumn<QString>("ch");
+        QTest::addColumn<bool>("doubleByte");
+        QTest::addColumn<bool>("typeable");
+        QTest::newRow("Chinese") << QStringLiteral("中") << true << true;
+        QTest::newRow("full-width comma") << QStringLiteral("，") << true << true;
+        QTest::newRow("quote") << QStringLiteral("“") << true << true;
+        QTest::newRow("pinyin letter") << QStringLiteral("é") << true << true;
+        QTest::newRow("ASCII letter") << QStringLiteral("a") << false << true;
+        QTest::newRow("blank") << QStringLiteral(" ") << false << true;
+        QTest::newRow("line break") << QStringLiteral("\n") << false << false;
+        QTest::newRow("tab") << QStringLiteral("\t") << false << false;
+        QTest::newRow("euro, one byte in the code page") << QStringLiteral("€") << false << false;
+        QTest::newRow("GBK-only character") << QStringLiteral("丂") << false << false;
+        QTest::newRow("private use") << QString(QChar(0xE000)) << false << false;
+        QTest::newRow("not in the code page") << QStringLiteral("😀") << false << false;
+        QTest::newRow("Korean") << QStringLiteral("한") << false << false;
+    }
+    void characters() {
+        QFETCH(QString, ch);
+        QFETCH(bool, doubleByte);
+        QFETCH(bool, typeable);
+        QCOMPARE(gb::isDoubleByte(ch.at(0)), doubleByte);
+        QCOMPARE(gb::isTypeable(ch), typeable);
+    }
+
+    void offsets_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("caret");
+        QTest::addColumn<int>("bytes");
+        QTest::addColumn<int>("charAtBytes"); // charAtByte(text, bytes)
+        QTest::newRow("start") << QStringLiteral("中a文") << 0 << 0 << 0;
+        QTest::newRow("after a Chinese character") << QStringLiteral("中a文") << 1 << 2 << 1;
+        QTest::newRow("after ASCII") << QStringLiteral("中a文") << 2 << 3 << 2;
+        QTest::newRow("end") << QStringLiteral("中a文") << 3 << 5 << -1;
+        QTest::newRow("caret past the end") << QStringLiteral("中a文") << 9 << 5 << -1;
+    }
+    void offsets() {
+        QFETCH(QString, text);
+        QFETCH(int, caret);
+        QFETCH(int, bytes);
+        QFETCH(int, charAtBytes);
+        QCOMPARE(gb::byteOffset(text, caret), bytes);
+        QCOMPARE(gb::charAtByte(text, bytes), charAtBytes);
+        QCOMPARE(gb::charAtByte(QStringLiteral("中文"), 1), -1); // inside a character
+    }
+
+    void passages_data() {
+        QTest::addColumn<int>("test");
+        QTest::addColumn<QList<int>>("lengths");
+        QTest::newRow("1") << 1 << QList<int>{92, 96, 96, 96};
+        QTest::newRow("2") << 2 << QList<int>{90, 94, 94, 72};
+        QTest::newRow("3") << 3 << QList<int>{92, 96, 96, 92};
+        QTest::newRow("4") << 4 << QList<int>{92, 96, 96, 76};
+        QTest::newRow("5") << 5 << QList<int>{92, 96, 96, 78};
+        QTest::newRow("6") << 6 << QList<int>{94, 98, 98, 96};
+    }
+    void passages() {
+        QFETCH(int, test);
+        QFETCH(QList<int>, lengths);
+        const QStringList lines = typing::TypingTest::passage(test);
+        QCOMPARE(lines.size(), 4);
+        for (int b = 0; b < 4; ++b) {
+            QCOMPARE(gb::byteLength(lines.at(b)), lengths.at(b));
+            for (QChar c : lines.at(b))
+                QVERIFY2(gb::isDoubleByte(c), qPrintable(QStringLiteral("line %1: %2").arg(b + 1).arg(c)));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TstGbText)
+#include "tst_gb_text.moc"

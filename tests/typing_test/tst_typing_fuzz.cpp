@@ -1,0 +1,108 @@
+// Random learners on the typing test: commits of one or several characters (right, wrong, ASCII,
+// characters the line must refuse), deletions, caret moves, Enter, choose, start, stop and ticks.
+// After every move the page must still be one a learner can read.
+#include "page.h"
+
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QTest>
+
+using typing::TypingTest;
+
+class TstTypingFuzz : public QObject {
+    Q_OBJECT
+private slots:
+    void randomLearner() {
+        QRandomGenerator rng(20261207);
+        Page p;
+        const QStringList odd = {QStringLiteral("丂"), QStringLiteral("€"), QStringLiteral("\n"), QStringLiteral("😀"),
+                                 QString(QChar(0xE000))};
+        const QRegularExpression clock(QStringLiteral("^(00:00|\\d+:\\d+)$"));
+        const QRegularExpression report(QStringLiteral("^您的速度为每分钟：\\d+字$"));
+        int finishes = 0;
+        constexpr int kEvents = 60000;
+        for (int event = 0; event < kEvents; ++event) {
+            // Type into the line that has the focus, as a learner mostly does; otherwise click into
+            // one first.
+            int block = -1;
+            for (int b = 0; b < 4; ++b)
+                if (p.focus.has(p.line(b)))
+                    block = b;
+            const int roll = rng.bounded(100);
+            if (roll < 55 || block < 0) {
+                if (block < 0 || rng.bounded(20) == 0) {
+                    block = rng.bounded(4);
+                    p.focus.set(p.line(block), controls::Focus::Reason::Mouse);
+                }
+                const int n = rng.bounded(10) < 8 ? 1 : 2 + rng.bounded(4);
+                QString commit;
+                int bytes = p.caretBytes(block);
+                for (int i = 0; i < n; ++i) {
+                    const int kind = rng.bounded(100);
+                    const QString right = p.rightAt(block, bytes);
+                    QString c = kind < 70 && !right.isEmpty() ? right
+                                : kind < 85                   ? QStringLiteral("错")
+                                : kind < 97                   ? QString(QChar(0x21 + rng.bounded(94)))
+                                                              : odd.at(rng.bounded(odd.size()));
+                    commit += c;
+                    bytes += gb::byteLength(c);
+                }
+                p.t.typeText(block, commit);
+            } else if (roll < 65) {
+                p.t.backspace(block);
+            } else if (roll < 70) {
+                p.t.setCaret(block, rng.bounded(p.line(block).text().size() + 1));
+            } else if (roll < 75) {
+                p.t.enterPressed();
+            } else if (roll < 90) {
+                p.tick(1 + rng.bounded(3));
+            } else if (roll < 93) {
+                p.t.testButtons()[static_cast<std::size_t>(rng.bounded(6))]->check();
+            } else if (roll < 96) {
+                if (p.t.Button4.enabled())
+                    p.t.Button4.click();
+            } else if (roll < 97) {
+                if (p.t.Button6.enabled())
+                    p.t.Button6.click();
+            } else {
+                // A whole new text at once (a paste over a selection), maybe too long.
+                const QString text = p.model(block).left(rng.bounded(60)) + QString(rng.bounded(3), QLatin1Char('a'));
+                p.t.edit(block, text, rng.bounded(text.size() + 1));
+            }
+
+            const bool chosen = p.t.chosenTest() != 0;
+            for (int b = 0; b < 4; ++b) {
+                const QString& marks = p.marks(b).text();
+                if (chosen) {
+                    QCOMPARE(marks.size(), TypingTest::kMarks);
+                    QCOMPARE(gb::byteLength(marks), 118);
+                    for (QChar c : marks)
+                        QVERIFY(c == TypingTest::kRight.at(0) || c == TypingTest::kWrong.at(0));
+                    QVERIFY(gb::byteLength(p.line(b).text()) <= gb::byteLength(p.model(b)));
+                } else {
+                    QVERIFY(marks.isEmpty());
+                }
+                QVERIFY(gb::isTypeable(p.line(b).text()));
+                QVERIFY(p.line(b).caret() >= 0 && p.line(b).caret() <= p.line(b).text().size());
+            }
+            bool numeric = false;
+            p.t.Label29.caption().toDouble(&numeric);
+            QVERIFY(numeric);
+            QVERIFY(clock.match(p.t.Panel9.caption()).hasMatch());
+            QCOMPARE(p.t.Timer1.enabled(), p.t.Timer2.enabled());
+            QVERIFY(chosen || !p.t.Timer1.enabled());
+            if (p.desktop.messages.size() > finishes) {
+                finishes = static_cast<int>(p.desktop.messages.size());
+                QVERIFY(report.match(p.desktop.messages.last()).hasMatch());
+                QVERIFY(!p.t.Timer1.enabled());
+                QVERIFY(p.focus.has(p.t.Button4));
+            }
+            QCOMPARE(p.desktop.beeps, finishes);
+        }
+        QVERIFY2(finishes > 10, qPrintable(QStringLiteral("only %1 finishes").arg(finishes)));
+        qInfo("%d events, %d finished tests", kEvents, finishes);
+    }
+};
+
+QTEST_GUILESS_MAIN(TstTypingFuzz)
+#include "tst_typing_fuzz.moc"

@@ -1,0 +1,413 @@
+// The typing test driven as a learner would: choose, start, type, delete, press Enter, stop; the
+// clock ticks are called directly.
+#include "page.h"
+
+#include <QTest>
+
+using typing::TypingTest;
+
+namespace {
+
+// Marks as the tests write them: '-' for "—", 'x' for "×".
+QString markPattern(const QString& marks) {
+    QString p;
+    for (QChar c : marks)
+        p += c == TypingTest::kRight.at(0) ? QLatin1Char('-') : c == TypingTest::kWrong.at(0) ? QLatin1Char('x') : c;
+    return p;
+}
+
+// `prefix` followed by dashes up to a full mark line.
+QString fullPattern(const QString& prefix) {
+    return prefix + QString(TypingTest::kMarks - prefix.size(), QLatin1Char('-'));
+}
+
+} // namespace
+
+class TstTypingTest : public QObject {
+    Q_OBJECT
+private slots:
+    // One move per token: r (the right character), w (a wrong one), s (a wrong one sharing the
+    // right one's second byte), a (an ASCII letter), < (Backspace), ^N (caret to N), c:rrw (one
+    // input-method commit of several characters, spelled with r, w and a).
+    void judging_data() {
+        QTest::addColumn<QString>("moves");
+        QTest::addColumn<QString>("marks");
+        QTest::newRow("right") << "r"
+                               << "-";
+        QTest::newRow("wrong") << "w"
+                               << "x-";
+        QTest::newRow("right right wrong") << "r r w"
+                                           << "--x-";
+        QTest::newRow("wrong, then right goes on") << "w r"
+                                                   << "x-";
+        QTest::newRow("delete and retype") << "r w < r"
+                                           << "--";
+        QTest::newRow("delete to the start leaves the marks") << "w <"
+                                                              << "x-";
+        QTest::newRow("delete judges the character now before the caret") << "w w <"
+                                                                          << "x-";
+        QTest::newRow("stale cross cleared by the next wrong one") << "r w < < w"
+                                                                   << "x-";
+        QTest::newRow("same second byte is still wrong") << "s"
+                                                         << "x-";
+        QTest::newRow("commit judges only the last character") << "w < c:rrr"
+                                                               << "x--";
+        QTest::newRow("commit ending wrong") << "c:rrw"
+                                             << "--x-";
+        QTest::newRow("commit starting wrong") << "c:wr"
+                                               << "--";
+        QTest::newRow("insert in the middle") << "r r r ^1 w"
+                                              << "-x-";
+        QTest::newRow("single-byte character") << "a"
+                                               << "x-";
+        QTest::newRow("two single-byte characters share a mark") << "a a"
+                                                                 << "x-";
+        QTest::newRow("Chinese after one single-byte character") << "a r"
+                                                                 << "x-";
+        QTest::newRow("back in step after two single-byte characters") << "a a r r w"
+                                                                       << "x--x-";
+    }
+    void judging() {
+        QFETCH(QString, moves);
+        QFETCH(QString, marks);
+        Page p;
+        p.choose(1);
+        p.t.Button4.click();
+        for (const QString& move : moves.split(QLatin1Char(' '))) {
+            if (move == QLatin1String("<")) {
+                p.t.backspace(0);
+            } else if (move.startsWith(QLatin1Char('^'))) {
+                p.t.setCaret(0, move.mid(1).toInt());
+            } else {
+                const QString spelled = move.startsWith(QLatin1String("c:")) ? move.mid(2) : move;
+                QString commit;
+                int bytes = p.caretBytes(0);
+                for (QChar k : spelled) {
+                    const QString right = p.rightAt(0, bytes);
+                    const QString c = k == QLatin1Char('r')   ? right
+                                      : k == QLatin1Char('w') ? Page::wrongFor(right)
+                                      : k == QLatin1Char('s') ? Page::sameTrailFor(right)
+                                                              : QStringLiteral("a");
+                    commit += c;
+                    bytes += gb::byteLength(c);
+                }
+                QVERIFY(p.t.typeText(0, commit));
+            }
+            QCOMPARE(p.marks(0).text().size(), TypingTest::kMarks);
+            QCOMPARE(gb::byteLength(p.marks(0).text()), 118);
+        }
+        QCOMPARE(markPattern(p.marks(0).text()), fullPattern(marks));
+    }
+
+    // A line of wrong characters is still a full line: the focus moves on, and the fourth line
+    // finishes the test.
+    void fullLineOfWrongCharactersMovesOn() {
+        Page p;
+        p.choose(2);
+        p.t.Button4.click();
+        p.typeRest(0, false);
+        QCOMPARE(markPattern(p.marks(0).text()), fullPattern(QString(45, QLatin1Char('x'))));
+        QVERIFY(p.focus.has(p.t.Memo4));
+        p.typeRest(1, false);
+        p.typeRest(2, false);
+        QVERIFY(p.focus.has(p.t.Memo6));
+        QVERIFY(p.desktop.messages.isEmpty());
+        p.typeRest(3, false);
+        QCOMPARE(p.desktop.messages.size(), 1);
+    }
+
+    void clock_data() {
+        QTest::addColumn<int>("seconds");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("9") << 9 << "0:9";
+        QTest::newRow("10") << 10 << "0:10";
+        QTest::newRow("59") << 59 << "0:59";
+        QTest::newRow("60") << 60 << "1:0";
+        QTest::newRow("65") << 65 << "1:5";
+        QTest::newRow("600") << 600 << "10:0";
+        QTest::newRow("3599") << 3599 << "59:59";
+        QTest::newRow("hour wraps") << 3600 << "0:0";
+        QTest::newRow("after the wrap") << 3661 << "1:1";
+    }
+    void clock() {
+        QFETCH(int, seconds);
+        QFETCH(QString, shown);
+        Page p;
+        p.choose(1);
+        QCOMPARE(p.t.Panel9.caption(), QStringLiteral("00:00"));
+        p.t.Button4.click();
+        QCOMPARE(p.t.Panel9.caption(), QStringLiteral("00:00")); // until the first tick
+        p.tick(seconds);
+        QCOMPARE(p.t.Panel9.caption(), shown);
+        QCOMPARE(p.t.Timer1.tag, seconds);
+        QCOMPARE(p.t.Label29.caption(), QString::number(seconds));
+    }
+
+    void secondsCounterReadsAnyNumber() {
+        Page p;
+        p.choose(1);
+        p.t.Button4.click();
+        p.t.Label29.setCaption(QStringLiteral("2.5"));
+        p.tick();
+        QCOMPARE(p.t.Label29.caption(), QStringLiteral("3.5"));
+        p.t.Label29.setCaption(QStringLiteral("99"));
+        p.tick();
+        QCOMPARE(p.t.Label29.caption(), QStringLiteral("100"));
+    }
+
+    void speed_data() {
+        QTest::addColumn<int>("test");
+        QTest::addColumn<int>("seconds");
+        QTest::addColumn<bool>("rightChars");
+        QTest::addColumn<int>("firstLineChars"); // -1: the whole line, then Enter is not needed
+        QTest::addColumn<QString>("message");
+        QTest::newRow("test 2 in 125 s") << 2 << 125 << true << -1 << "您的速度为每分钟：84字";
+        QTest::newRow("wrong characters count too") << 2 << 125 << false << -1 << "您的速度为每分钟：84字";
+        QTest::newRow("test 1 in a minute") << 1 << 60 << true << -1 << "您的速度为每分钟：190字";
+        QTest::newRow("unfinished first line left by Enter") << 2 << 60 << true << 10 << "您的速度为每分钟：140字";
+        QTest::newRow("finished before the first tick") << 2 << 0 << true << -1 << "您的速度为每分钟：10500字";
+    }
+    void speed() {
+        QFETCH(int, test);
+        QFETCH(int, seconds);
+        QFETCH(bool, rightChars);
+        QFETCH(int, firstLineChars);
+        QFETCH(QString, message);
+        Page p;
+        p.choose(test);
+        p.t.Button4.click();
+        QVERIFY(p.focus.has(p.t.Memo3));
+        p.t.typeText(0, rightChars ? p.right(0) : p.wrong(0));
+        p.tick(seconds);
+        if (firstLineChars < 0) {
+            p.typeRest(0, rightChars);
+        } else {
+            for (int i = 1; i < firstLineChars; ++i)
+                p.t.typeText(0, p.right(0));
+            const QString marksBefore = p.marks(0).text();
+            p.t.enterPressed();
+            QCOMPARE(p.marks(0).text(), marksBefore);
+            QCOMPARE(p.line(0).text().size(), firstLineChars);
+        }
+        QVERIFY(p.focus.has(p.t.Memo4));
+        p.typeRest(1, rightChars);
+        QVERIFY(p.focus.has(p.t.Memo5));
+        p.typeRest(2, rightChars);
+        QVERIFY(p.focus.has(p.t.Memo6));
+        p.typeRest(3, rightChars);
+
+        QCOMPARE(p.desktop.messages, QStringList{message});
+        QCOMPARE(p.desktop.beeps, 1);
+        // Reset for another run of the same test.
+        QCOMPARE(p.t.chosenTest(), test);
+        for (int b = 0; b < 4; ++b) {
+            QVERIFY(p.line(b).text().isEmpty());
+            QCOMPARE(p.marks(b).text(), TypingTest::fullMarkLine());
+        }
+        QVERIFY(!p.t.Timer1.enabled() && !p.t.Timer2.enabled());
+        QCOMPARE(p.t.Label29.caption(), QStringLiteral("0"));
+        QCOMPARE(p.t.Panel9.caption(), QStringLiteral("00:00"));
+        QVERIFY(p.t.Button4.enabled());
+        QVERIFY(p.focus.has(p.t.Button4));
+        p.tick(5); // stopped timers deliver nothing
+        QCOMPARE(p.t.Label29.caption(), QStringLiteral("0"));
+    }
+
+    void noTestChosenAtStart() {
+        Page p;
+        QCOMPARE(p.t.chosenTest(), 0);
+        for (int b = 0; b < 4; ++b) {
+            QVERIFY(p.model(b).isEmpty());
+            QVERIFY(p.marks(b).text().isEmpty());
+            QCOMPARE(p.t.maxLength(b), 0);
+        }
+        QVERIFY(!p.t.Button4.enabled() && !p.t.Button6.enabled());
+        QVERIFY(!p.t.Timer1.enabled() && !p.t.Timer2.enabled());
+        QCOMPARE(p.t.Panel9.caption(), QStringLiteral("00:00"));
+        QCOMPARE(p.t.Label29.caption(), QStringLiteral("0"));
+    }
+
+    void choosingLoadsTheTestAndResets() {
+        Page p;
+        p.choose(1);
+        p.t.Button4.click();
+        p.t.typeText(0, p.wrong(0));
+        p.tick(3);
+        p.choose(3);
+        QCOMPARE(p.t.chosenTest(), 3);
+        const QStringList lines = TypingTest::passage(3);
+        for (int b = 0; b < 4; ++b) {
+            QCOMPARE(p.model(b), lines.at(b));
+            QCOMPARE(p.t.maxLength(b), gb::byteLength(lines.at(b)));
+            QVERIFY(p.line(b).text().isEmpty());
+            QCOMPARE(p.marks(b).text(), TypingTest::fullMarkLine());
+        }
+        QVERIFY(p.t.Button4.enabled() && p.t.Button6.enabled());
+        QVERIFY(p.focus.has(p.t.Button4));
+        QVERIFY(!p.t.Timer1.enabled() && !p.t.Timer2.enabled());
+        QCOMPARE(p.t.Label29.caption(), QStringLiteral("0"));
+        QCOMPARE(p.t.Panel9.caption(), QStringLiteral("00:00"));
+        QCOMPARE(p.t.Timer1.tag, 0);
+    }
+
+    void choosingTheChosenTestDoesNothing() {
+        Page p;
+        p.choose(2);
+        p.t.typeText(0, p.right(0));
+        p.choose(2);
+        QCOMPARE(p.line(0).text().size(), 1);
+        QVERIFY(p.t.Timer1.enabled());
+        p.t.Button6.click();
+        QVERIFY(p.line(0).text().isEmpty());
+        QVERIFY(!p.t.Timer1.enabled());
+    }
+
+    void startClearsAndRunsTheClock() {
+        Page p;
+        p.choose(1);
+        p.t.typeText(0, p.wrong(0)); // typing before Start runs the clock and leaves Start enabled
+        QVERIFY(p.t.Timer1.enabled() && p.t.Timer2.enabled());
+        QVERIFY(p.t.Button4.enabled());
+        p.tick(4);
+        p.focus.set(p.t.Button4, controls::Focus::Reason::Mouse);
+        p.t.Button4.click();
+        QVERIFY(p.line(0).text().isEmpty());
+        QVERIFY(p.focus.has(p.t.Memo3));
+        QCOMPARE(p.t.Label29.caption(), QStringLiteral("0"));
+        QCOMPARE(p.t.Timer1.tag, 0);
+        QCOMPARE(p.t.Panel9.caption(), QStringLiteral("0:4")); // kept until the next tick
+        QVERIFY(p.t.Timer1.enabled() && p.t.Timer2.enabled());
+        QVERIFY(!p.t.Button4.enabled());
+        QCOMPARE(markPattern(p.marks(0).text()), fullPattern(QStringLiteral("x"))); // marks untouched
+        p.tick();
+        QCOMPARE(p.t.Panel9.caption(), QStringLiteral("0:1"));
+    }
+
+    void stopResetsToReady() {
+        Page p;
+        p.choose(4);
+        p.t.Button4.click();
+        p.t.typeText(0, p.wrong(0) + p.right(0));
+        p.tick(70);
+        p.focus.set(p.t.Button6, controls::Focus::Reason::Mouse);
+        p.t.Button6.click();
+        QCOMPARE(p.t.chosenTest(), 4);
+        QVERIFY(p.line(0).text().isEmpty());
+        QCOMPARE(p.marks(0).text(), TypingTest::fullMarkLine());
+        QVERIFY(!p.t.Timer1.enabled() && !p.t.Timer2.enabled());
+        QCOMPARE(p.t.Label29.caption(), QStringLiteral("0"));
+        QCOMPARE(p.t.Panel9.caption(), QStringLiteral("00:00"));
+        QVERIFY(p.t.Button4.enabled() && p.t.Button6.enabled());
+        QVERIFY(p.focus.has(p.t.Button4));
+    }
+
+    void enterGoesToTheNextLineWithoutJudging() {
+        Page p;
+        p.choose(1);
+        p.t.Button4.click();
+        p.t.typeText(0, p.wrong(0));
+        const QString marks = p.marks(0).text();
+        p.t.enterPressed();
+        QVERIFY(p.focus.has(p.t.Memo4));
+        QCOMPARE(p.marks(0).text(), marks);
+        QCOMPARE(p.line(0).text().size(), 1);
+        p.t.enterPressed();
+        p.t.enterPressed();
+        QVERIFY(p.focus.has(p.t.Memo6));
+        p.t.enterPressed(); // Start is disabled while running
+        QVERIFY(p.focus.has(p.t.Button6));
+    }
+
+    // Block 1 of test 1 holds 92 bytes. Moves: r (right character), a (ASCII letter), N*r.
+    void refusals_data() {
+        QTest::addColumn<int>("before");  // right characters typed first
+        QTest::addColumn<int>("letters"); // then this many ASCII letters
+        QTest::addColumn<QString>("commit");
+        QTest::addColumn<bool>("taken");
+        QTest::addColumn<bool>("full");
+        QTest::newRow("last character fits") << 45 << 0 << "中" << true << true;
+        QTest::newRow("commit past the end") << 44 << 0 << "中文字" << false << false;
+        QTest::newRow("commit up to the end") << 44 << 0 << "中文" << true << true;
+        QTest::newRow("double-byte after an odd byte count") << 45 << 1 << "中" << false << false;
+        QTest::newRow("single byte fills an odd line") << 45 << 1 << "a" << true << true;
+        QTest::newRow("odd line is not full") << 44 << 3 << "" << true << false;
+        QTest::newRow("GBK-only character") << 0 << 0 << "丂" << false << false;
+        QTest::newRow("outside the code page") << 0 << 0 << "😀" << false << false;
+        QTest::newRow("line break") << 0 << 0 << "\n" << false << false;
+        QTest::newRow("commit with one bad character") << 0 << 0 << "中€" << false << false;
+    }
+    void refusals() {
+        QFETCH(int, before);
+        QFETCH(int, letters);
+        QFETCH(QString, commit);
+        QFETCH(bool, taken);
+        QFETCH(bool, full);
+        Page p;
+        p.choose(1);
+        p.t.Button4.click();
+        for (int i = 0; i < before; ++i)
+            QVERIFY(p.t.typeText(0, p.right(0)));
+        for (int i = 0; i < letters; ++i)
+            QVERIFY(p.t.typeText(0, QStringLiteral("a")));
+        const QString old = p.line(0).text();
+        const QString oldMarks = p.marks(0).text();
+        if (!commit.isEmpty())
+            QCOMPARE(p.t.typeText(0, commit), taken);
+        if (!taken) {
+            QCOMPARE(p.line(0).text(), old);
+            QCOMPARE(p.marks(0).text(), oldMarks);
+        }
+        QVERIFY(gb::byteLength(p.line(0).text()) <= 92);
+        QCOMPARE(p.focus.has(p.t.Memo4), full);
+        QCOMPARE(p.marks(0).text().size(), TypingTest::kMarks);
+    }
+
+    void oddFourthLineDoesNotFinish() {
+        Page p;
+        p.choose(1); // line 4: 96 bytes
+        p.t.Button4.click();
+        for (int i = 0; i < 47; ++i)
+            p.t.typeText(3, p.right(3));
+        p.t.typeText(3, QStringLiteral("a"));
+        QVERIFY(!p.t.typeText(3, QStringLiteral("中")));
+        QVERIFY(p.desktop.messages.isEmpty());
+        QVERIFY(p.t.typeText(3, QStringLiteral("b")));
+        QCOMPARE(p.desktop.messages.size(), 1);
+    }
+
+    // Before a test is chosen there is no passage: nothing is judged, nothing is timed and an
+    // emptied line never counts as full.
+    void editsBeforeATestIsChosen() {
+        Page p;
+        const QString longLine = QStringLiteral("中").repeated(80);
+        QVERIFY(p.t.typeText(0, longLine)); // no maximum length yet
+        QVERIFY(p.t.typeText(3, QStringLiteral("ab")));
+        p.t.backspace(3);
+        p.t.backspace(3);
+        QVERIFY(p.line(3).text().isEmpty());
+        QVERIFY(!p.t.typeText(0, QStringLiteral("丂")));
+        QVERIFY(p.desktop.messages.isEmpty());
+        QCOMPARE(p.desktop.beeps, 0);
+        QVERIFY(!p.t.Timer1.enabled() && !p.t.Timer2.enabled());
+        for (int b = 0; b < 4; ++b)
+            QVERIFY(p.marks(b).text().isEmpty());
+        p.choose(1); // and choosing a test clears it all
+        QVERIFY(p.line(0).text().isEmpty());
+    }
+
+    void caretMoveAloneJudgesNothing() {
+        Page p;
+        p.choose(1);
+        p.t.typeText(0, p.wrong(0) + p.right(0));
+        p.t.Button6.click();
+        p.t.typeText(0, p.wrong(0) + p.wrong(0));
+        const QString marks = p.marks(0).text();
+        p.t.setCaret(0, 1);
+        QCOMPARE(p.marks(0).text(), marks);
+        QVERIFY(p.t.edit(0, p.line(0).text(), 0)); // same text, caret moved: no change
+        QCOMPARE(p.marks(0).text(), marks);
+    }
+};
+
+QTEST_GUILESS_MAIN(TstTypingTest)
+#include "tst_typing_test.moc"

@@ -1,0 +1,69 @@
+#include "gb_text.h"
+
+#include <QStringEncoder>
+
+namespace gb {
+
+namespace {
+
+// Code page 936 is stateless, so one encoder serves every call; its error flag is sticky, which
+// is why the check for unencodable characters uses a fresh one.
+QStringEncoder& sharedEncoder() {
+    static QStringEncoder encoder("GBK");
+    return encoder;
+}
+
+} // namespace
+
+QByteArray encode(const QString& text) {
+    return sharedEncoder().encode(text);
+}
+
+int byteLength(const QString& text) {
+    return static_cast<int>(encode(text).size());
+}
+
+int byteOffset(const QString& text, int caretInChars) {
+    if (caretInChars <= 0)
+        return 0;
+    return byteLength(text.left(caretInChars));
+}
+
+int charAtByte(const QString& text, int byteOffset) {
+    if (byteOffset < 0)
+        return -1;
+    int bytes = 0;
+    for (int i = 0; i < text.size(); ++i) {
+        if (bytes == byteOffset)
+            return i;
+        if (bytes > byteOffset)
+            return -1;
+        bytes += byteLength(QString(text.at(i)));
+    }
+    return -1;
+}
+
+bool isDoubleByte(QChar c) {
+    if (c.isSurrogate() || (c.unicode() >= 0xE000 && c.unicode() <= 0xF8FF))
+        return false;
+    QStringEncoder encoder("GBK");
+    const QByteArray bytes = encoder.encode(QStringView(&c, 1));
+    if (encoder.hasError() || bytes.size() != 2)
+        return false;
+    const auto lead = static_cast<unsigned char>(bytes.at(0));
+    const auto trail = static_cast<unsigned char>(bytes.at(1));
+    return lead >= 0xA1 && lead <= 0xF7 && trail >= 0xA1 && trail <= 0xFE;
+}
+
+bool isSingleByte(QChar c) {
+    return c.unicode() >= 0x20 && c.unicode() < 0x7F;
+}
+
+bool isTypeable(const QString& text) {
+    for (QChar c : text)
+        if (!isSingleByte(c) && !isDoubleByte(c))
+            return false;
+    return true;
+}
+
+} // namespace gb

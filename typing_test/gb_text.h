@@ -1,0 +1,40 @@
+#pragma once
+// Text as the typing test counts it: GB2312 in the sense of Windows code page 936, where a Chinese
+// character or a full-width sign takes two bytes and an ASCII character one. Lengths and caret
+// positions of the typed, passage and mark lines are all counted in these bytes.
+//
+// The encoding is Qt's own GBK codec (ICU), never a table of ours, so the byte counts are exactly
+// what the code page gives.
+
+#include <QByteArray>
+#include <QChar>
+#include <QString>
+
+namespace gb {
+
+// The text in code page 936. A character the code page cannot encode comes out as one '?'.
+QByteArray encode(const QString& text);
+
+// Bytes the text takes in code page 936.
+int byteLength(const QString& text);
+
+// Bytes that lie before the caret when `caretInChars` QChars of `text` lie before it. The caret is
+// clamped to the text.
+int byteOffset(const QString& text, int caretInChars);
+
+// The index of the QChar of `text` that begins exactly at byte `byteOffset`, or -1 when no
+// character begins there (the offset lies inside a double-byte character or past the end).
+int charAtByte(const QString& text, int byteOffset);
+
+// A double-byte character of GB2312 proper: encodable, two bytes, lead byte 0xA1-0xF7, trail byte
+// 0xA1-0xFE, and not one of the user-defined rows the code page maps to private-use code points.
+bool isDoubleByte(QChar c);
+
+// A single-byte character a typed line may hold: printable ASCII. Control characters (a line
+// break, a tab) are not text of a line.
+bool isSingleByte(QChar c);
+
+// Whether every character of `text` is one a typed line may hold.
+bool isTypeable(const QString& text);
+
+} // namespace gb

@@ -1,0 +1,268 @@
+#include "typing_test.h"
+
+#include "gb_text.h"
+
+#include <QFile>
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <cmath>
+
+// The passages live in a resource of this static library; registering it from here keeps it
+// linked into every program that uses the test.
+static void initPassageResources() {
+    Q_INIT_RESOURCE(passages);
+}
+
+namespace typing {
+
+const QString TypingTest::kRight = QStringLiteral("—");
+const QString TypingTest::kWrong = QStringLiteral("×");
+
+namespace {
+
+const QString kSpeedBefore = QStringLiteral("您的速度为每分钟：");
+const QString kSpeedAfter = QStringLiteral("字");
+const QString kClockReset = QStringLiteral("00:00");
+
+std::array<QStringList, TypingTest::kTests> loadPassages() {
+    initPassageResources();
+    std::array<QStringList, TypingTest::kTests> passages;
+    for (int t = 1; t <= TypingTest::kTests; ++t) {
+        QFile file(QStringLiteral(":/passages/test%1.txt").arg(t));
+        QStringList lines;
+        if (file.open(QIODevice::ReadOnly))
+            lines = QString::fromUtf8(file.readAll()).remove(QLatin1Char('\r')).split(QLatin1Char('\n'));
+        while (!lines.isEmpty() && lines.last().isEmpty())
+            lines.removeLast();
+        while (lines.size() < TypingTest::kBlocks)
+            lines << QString();
+        passages[static_cast<std::size_t>(t - 1)] = lines.mid(0, TypingTest::kBlocks);
+    }
+    return passages;
+}
+
+} // namespace
+
+QStringList TypingTest::passage(int test) {
+    static const std::array<QStringList, kTests> passages = loadPassages();
+    if (test < 1 || test > kTests)
+        return QStringList(kBlocks, QString());
+    return passages[static_cast<std::size_t>(test - 1)];
+}
+
+QString TypingTest::fullMarkLine() {
+    return kRight.repeated(kMarks);
+}
+
+QString TypingTest::clockText(int seconds) {
+    return QString::asprintf("%d:%d", (seconds / 60) % 60, seconds % 60);
+}
+
+TypingTest::TypingTest(controls::Focus& focus, controls::Desktop& desktop)
+    : m_focus(focus), m_desktop(desktop), RadioButton11("RadioButton11", QStringLiteral("测试一"), m_tests),
+      RadioButton12("RadioButton12", QStringLiteral("测试二"), m_tests),
+      RadioButton13("RadioButton13", QStringLiteral("测试三"), m_tests),
+      RadioButton14("RadioButton14", QStringLiteral("测试四"), m_tests),
+      RadioButton15("RadioButton15", QStringLiteral("测试五"), m_tests),
+      RadioButton16("RadioButton16", QStringLiteral("测试六"), m_tests) {
+    Button4.setCaption(QStringLiteral("开始测试"));
+    Button6.setCaption(QStringLiteral("停止测试"));
+    Button5.setCaption(QStringLiteral("Button5"));
+    Button4.setEnabled(false);
+    Button6.setEnabled(false);
+    // The finish step lies under the clock: the learner can neither see, reach nor click it.
+    Button5.hide();
+    Button5.setTabStop(false);
+    Label29.hide();
+    Label29.setCaption(QStringLiteral("0"));
+    Panel9.setCaption(kClockReset);
+    Panel9.setTabStop(false);
+
+    const auto buttons = testButtons();
+    for (int t = 1; t <= kTests; ++t)
+        buttons[static_cast<std::size_t>(t - 1)]->onClick = [this, t] { RadioButtonClick(t); };
+    Button4.onClick = [this] { Button4Click(); };
+    Button5.onClick = [this] { Button5Click(); };
+    Button6.onClick = [this] { Button6Click(); };
+    const auto lines = typedLines();
+    for (int b = 0; b < kBlocks; ++b)
+        lines[static_cast<std::size_t>(b)]->onChange = [this, b] { MemoChange(b); };
+    Timer1.onTimer = [this] { Timer1Timer(); };
+    Timer2.onTimer = [this] { Timer2Timer(); };
+
+    m_tabOrder = {&Memo3, &Memo4, &Memo5, &Memo6, &Button4, &Button6};
+    for (controls::RadioButton* b : buttons)
+        m_tabOrder.push_back(b);
+}
+
+int TypingTest::chosenTest() const {
+    const controls::RadioButton* checked = m_tests.checked();
+    const auto& all = m_tests.buttons();
+    const auto it = std::find(all.begin(), all.end(), checked);
+    return it == all.end() ? 0 : static_cast<int>(it - all.begin()) + 1;
+}
+
+int TypingTest::maxLength(int block) const {
+    if (block < 0 || block >= kBlocks)
+        return 0;
+    return m_maxLength[static_cast<std::size_t>(block)];
+}
+
+void TypingTest::RadioButtonClick(int test) {
+    const QStringList lines = passage(test);
+    const auto passageBoxes = passageLines();
+    for (int b = 0; b < kBlocks; ++b)
+        passageBoxes[static_cast<std::size_t>(b)]->setText(lines.at(b));
+    for (int b = 0; b < kBlocks; ++b)
+        m_maxLength[static_cast<std::size_t>(b)] = passageBoxes[static_cast<std::size_t>(b)]->length();
+    Button4.setEnabled(true);
+    Button6.setEnabled(true);
+    Button6.click();
+    m_focus.set(Button4);
+}
+
+void TypingTest::Button4Click() {
+    for (controls::TypedLine* line : typedLines())
+        line->clear();
+    m_focus.set(Memo3);
+    Label29.setCaption(QStringLiteral("0"));
+    Timer1.tag = 0;
+    Timer1.setEnabled(true);
+    Timer2.setEnabled(true);
+    Button4.setEnabled(false);
+}
+
+void TypingTest::Button6Click() {
+    for (controls::TypedLine* line : typedLines())
+        line->clear();
+    for (RichLine* marks : markLines())
+        marks->setText(fullMarkLine());
+    Timer1.setEnabled(false);
+    Timer2.setEnabled(false);
+    Label29.setCaption(QStringLiteral("0"));
+    Panel9.setCaption(kClockReset);
+    Timer1.tag = 0;
+    Button4.setEnabled(true);
+    m_focus.set(Button4);
+}
+
+void TypingTest::MemoChange(int block) {
+    // With no passage there is nothing to judge and nothing to time; Stop is still disabled then,
+    // so a clock started here could not be stopped.
+    if (chosenTest() == 0 || block < 0 || block >= kBlocks)
+        return;
+    const auto index = static_cast<std::size_t>(block);
+    const controls::TypedLine& typed = *typedLines()[index];
+    const QString& model = passageLines()[index]->text();
+    RichLine& marks = *markLines()[index];
+
+    Timer1.setEnabled(true);
+    Timer2.setEnabled(true);
+
+    // Only the character just before the caret is judged, and as a whole: all of its bytes against
+    // the passage character that begins at the same byte. One that begins inside a passage
+    // character (after an odd number of single-byte characters) matches nothing. Its mark is the
+    // one whose first byte lies under the character's first byte, so marks stay whole.
+    const int caret = std::clamp(typed.caret(), 0, static_cast<int>(typed.text().size()));
+    if (caret > 0) {
+        const QChar judged = typed.text().at(caret - 1);
+        const int end = gb::byteOffset(typed.text(), caret);
+        const int start = end - gb::byteLength(QString(judged));
+        const int modelIndex = gb::charAtByte(model, start);
+        const bool right = modelIndex >= 0 && model.at(modelIndex) == judged;
+        const int mark = 2 * (start / 2);
+        if (right) {
+            marks.replaceBytes(mark, 2, kRight);
+        } else {
+            marks.replaceBytes(mark, 2, kWrong);
+            // A stale "×" one place on is cleared: the learner is taken to have gone back to
+            // correct that place.
+            marks.replaceBytes(marks.caret(), 2, kRight);
+        }
+    }
+    // A caret at the very start judges nothing and leaves the marks as they are.
+
+    if (gb::byteLength(typed.text()) != gb::byteLength(model))
+        return;
+    if (block + 1 < kBlocks)
+        m_focus.set(*typedLines()[index + 1]);
+    else
+        Button5.click();
+}
+
+void TypingTest::Timer1Timer() {
+    bool ok = false;
+    const double seconds = Label29.caption().toDouble(&ok);
+    Label29.setCaption(QString::number((ok ? seconds : 0.0) + 1.0, 'g', 15));
+}
+
+void TypingTest::Timer2Timer() {
+    ++Timer1.tag;
+    Panel9.setCaption(clockText(Timer1.tag));
+}
+
+void TypingTest::Button5Click() {
+    Timer1.setEnabled(false);
+    Timer2.setEnabled(false);
+    qint64 bytes = 0;
+    for (const controls::TypedLine* line : typedLines())
+        bytes += gb::byteLength(line->text());
+    bool ok = false;
+    const double counted = Label29.caption().toDouble(&ok);
+    // A line filled (by pasting, say) before the first tick has taken under a second: count it as
+    // one rather than divide by zero.
+    const qint64 seconds = ok && std::isfinite(counted) && counted >= 1.0 ? static_cast<qint64>(counted) : 1;
+    const qint64 speed = (bytes / 2) * 60 / seconds;
+    m_desktop.beep();
+    m_desktop.message(kSpeedBefore + QString::number(speed) + kSpeedAfter);
+    Button6.click();
+}
+
+bool TypingTest::edit(int block, const QString& newText, int caretInChars) {
+    if (block < 0 || block >= kBlocks)
+        return false;
+    if (!gb::isTypeable(newText))
+        return false;
+    const int limit = maxLength(block);
+    if (limit > 0 && gb::byteLength(newText) > limit)
+        return false;
+    const int caret = std::clamp(caretInChars, 0, static_cast<int>(newText.size()));
+    typedLines()[static_cast<std::size_t>(block)]->edit(newText, caret);
+    return true;
+}
+
+bool TypingTest::typeText(int block, const QString& s) {
+    if (block < 0 || block >= kBlocks)
+        return false;
+    const controls::TypedLine& line = *typedLines()[static_cast<std::size_t>(block)];
+    const int caret = std::clamp(line.caret(), 0, static_cast<int>(line.text().size()));
+    QString text = line.text();
+    text.insert(caret, s);
+    return edit(block, text, caret + static_cast<int>(s.size()));
+}
+
+bool TypingTest::backspace(int block) {
+    if (block < 0 || block >= kBlocks)
+        return false;
+    const controls::TypedLine& line = *typedLines()[static_cast<std::size_t>(block)];
+    const int caret = std::clamp(line.caret(), 0, static_cast<int>(line.text().size()));
+    if (caret == 0)
+        return false;
+    QString text = line.text();
+    text.remove(caret - 1, 1);
+    return edit(block, text, caret - 1);
+}
+
+void TypingTest::setCaret(int block, int caretInChars) {
+    if (block < 0 || block >= kBlocks)
+        return;
+    controls::TypedLine& line = *typedLines()[static_cast<std::size_t>(block)];
+    line.setCaret(std::clamp(caretInChars, 0, static_cast<int>(line.text().size())));
+}
+
+void TypingTest::enterPressed() {
+    m_focus.next(m_tabOrder);
+}
+
+} // namespace typing
