@@ -11,6 +11,7 @@
 #include <QPixmap>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 

@@ -1,0 +1,224 @@
+// The real window, built offscreen: start-up state, the picture-hint panel, Enter as Tab, and the
+// wiring from keys and clicks to the single-character drill.
+
+#include "fonts.h"
+#include "main_window.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+using app::TForm1;
+
+namespace {
+const QString kData = QStringLiteral(VARDELO_BUILD_DATA_DIR);
+}
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void startUpState();
+    void selectorTable_data();
+    void selectorTable();
+    void selectorClickedByLearnerOnCheckedDoesNothing();
+    void enterActsAsTab();
+    void typingReachesTheDrill();
+    void missingDataFolderStillOpensTheWindow();
+
+private:
+    template <class W>
+    W* find(const QString& name) {
+        auto* w = m_window->findChild<W*>(name);
+        if (!w)
+            qWarning("no widget %s", qPrintable(name));
+        return w;
+    }
+    bool shown(const QString& name) { return find<QWidget>(name)->isVisible(); }
+    QColor panelColour() { return find<QWidget>(QStringLiteral("Panel4"))->palette().color(QPalette::Window); }
+
+    controls::RecordingDesktop m_desktop;
+    std::unique_ptr<TForm1> m_window;
+};
+
+void TestMainWindow::initTestCase() { app::fonts::install(); }
+
+void TestMainWindow::init() {
+    m_desktop = {};
+    m_window = std::make_unique<TForm1>(kData, &m_desktop);
+    m_window->show();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+}
+
+void TestMainWindow::cleanup() { m_window.reset(); }
+
+void TestMainWindow::startUpState() {
+    QCOMPARE(m_window->objectName(), QStringLiteral("Form1"));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("VardeloV5.0"));
+    QCOMPARE(m_window->size(), QSize(721, 506));
+    QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
+    QVERIFY(!(m_window->windowFlags() & Qt::WindowMaximizeButtonHint));
+
+    auto* pages = find<QTabWidget>(QStringLiteral("PageControl1"));
+    const QStringList captions{"五笔字根表", "口诀识记", "字根练习", "单字练习", "词组练习", "文章测试", "关于软件"};
+    const QStringList names{"TabSheet1", "TabSheet7", "TabSheet6", "TabSheet2", "TabSheet3", "TabSheet4", "TabSheet5"};
+    QCOMPARE(pages->count(), 7);
+    for (int i = 0; i < 7; ++i) {
+        QCOMPARE(pages->tabText(i), captions[i]);
+        QCOMPARE(pages->widget(i)->objectName(), names[i]);
+    }
+    QCOMPARE(pages->currentIndex(), 0);
+    QVERIFY(!find<QLabel>(QStringLiteral("Image1"))->pixmap().isNull());
+
+    // The banner on the button face, no picture, no selector checked; both hints on.
+    QVERIFY(shown(QStringLiteral("Label16")) && shown(QStringLiteral("Label17")));
+    QCOMPARE(find<QLabel>(QStringLiteral("Label17"))->text(), QStringLiteral("使用Vardelo,学习五笔很轻松！"));
+    for (const char* image : {"Image2", "Image7", "Image8", "Image9"})
+        QVERIFY(!shown(QLatin1String(image)));
+    for (const char* r : {"RadioButton17", "RadioButton18", "RadioButton19", "RadioButton20", "RadioButton21"})
+        QVERIFY(!find<QRadioButton>(QLatin1String(r))->isChecked());
+    QCOMPARE(panelColour(), app::buttonFace());
+    QVERIFY(find<QRadioButton>(QStringLiteral("RadioButton22"))->isChecked());
+    QVERIFY(m_window->form().characters.Panel13.visible());
+    QVERIFY(m_window->form().Timer3.enabled());
+    QVERIFY(m_desktop.errors.isEmpty());
+}
+
+void TestMainWindow::selectorTable_data() {
+    QTest::addColumn<QStringList>("clicks");
+    QTest::addColumn<QString>("picture"); // the one picture shown, or empty
+    QTest::addColumn<bool>("banner");
+    QTest::addColumn<bool>("white");
+    QTest::newRow("口诀 at start keeps the button face") << QStringList{"RadioButton19"} << "Image2" << true << false;
+    QTest::newRow("口诀 after 取消 keeps the button face")
+        << QStringList{"RadioButton17", "RadioButton20", "RadioButton19"} << "Image2" << true << false;
+    QTest::newRow("口诀 after a map keeps white")
+        << QStringList{"RadioButton18", "RadioButton19"} << "Image2" << false << true;
+    QTest::newRow("键名字 after 取消 hides the banner")
+        << QStringList{"RadioButton20", "RadioButton17"} << "Image7" << false << true;
+    QTest::newRow("字根 after 取消 leaves the banner under it")
+        << QStringList{"RadioButton20", "RadioButton21"} << "Image9" << true << true;
+    QTest::newRow("一级简码") << QStringList{"RadioButton18"} << "Image8" << false << true;
+    QTest::newRow("取消 again shows the banner")
+        << QStringList{"RadioButton17", "RadioButton21", "RadioButton20"} << "" << true << false;
+}
+
+void TestMainWindow::selectorTable() {
+    QFETCH(QStringList, clicks);
+    QFETCH(QString, picture);
+    QFETCH(bool, banner);
+    QFETCH(bool, white);
+    for (const QString& name : clicks) {
+        auto* r = find<QRadioButton>(name);
+        QTest::mouseClick(r, Qt::LeftButton, {}, QPoint(6, r->height() / 2));
+        QVERIFY(r->isChecked());
+        int checked = 0;
+        for (auto* other : m_window->findChildren<QRadioButton*>())
+            if (other->parent() == r->parent() && other->isChecked())
+                ++checked;
+        QCOMPARE(checked, 1);
+    }
+    int pictures = 0;
+    for (const char* image : {"Image2", "Image7", "Image8", "Image9"}) {
+        const bool isShown = shown(QLatin1String(image));
+        pictures += isShown;
+        QCOMPARE(isShown, picture == QLatin1String(image));
+        if (isShown)
+            QVERIFY(!find<QLabel>(QLatin1String(image))->pixmap().isNull());
+    }
+    QVERIFY(pictures <= 1);
+    QCOMPARE(shown(QStringLiteral("Label16")), banner);
+    QCOMPARE(shown(QStringLiteral("Label17")), banner);
+    QCOMPARE(panelColour(), white ? QColor(Qt::white) : app::buttonFace());
+}
+
+void TestMainWindow::selectorClickedByLearnerOnCheckedDoesNothing() {
+    auto* r21 = find<QRadioButton>(QStringLiteral("RadioButton21"));
+    QTest::mouseClick(r21, Qt::LeftButton, {}, QPoint(6, r21->height() / 2));
+    m_window->form().pictures.Label16.hide(); // a state only a fresh click would change
+    QTest::mouseClick(r21, Qt::LeftButton, {}, QPoint(6, r21->height() / 2));
+    QVERIFY(r21->isChecked());
+    QVERIFY(!m_window->form().pictures.Label16.visible());
+}
+
+void TestMainWindow::enterActsAsTab() {
+    auto* pages = find<QTabWidget>(QStringLiteral("PageControl1"));
+    pages->setCurrentIndex(3);
+    QTest::mouseClick(find<QRadioButton>(QStringLiteral("RadioButton1")), Qt::LeftButton, {}, QPoint(6, 8));
+    auto* ed14 = find<QLineEdit>(QStringLiteral("Ed14"));
+    QTest::mouseClick(ed14, Qt::LeftButton);
+    QTest::keyClicks(ed14, QStringLiteral("ab"));
+    QTest::keyClick(ed14, Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), find<QWidget>(QStringLiteral("Ed15")));
+    QCOMPARE(ed14->text(), QStringLiteral("ab"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
+    QCOMPARE(QApplication::focusWidget(), find<QWidget>(QStringLiteral("Edit1")));
+
+    // A multi-line box never breaks a line.
+    auto* memo = find<QPlainTextEdit>(QStringLiteral("Memo1"));
+    const QString before = memo->toPlainText();
+    memo->setFocus();
+    QTest::keyClick(memo, Qt::Key_Return);
+    QCOMPARE(memo->toPlainText(), before);
+    QVERIFY(!memo->hasFocus());
+}
+
+void TestMainWindow::typingReachesTheDrill() {
+    auto* pages = find<QTabWidget>(QStringLiteral("PageControl1"));
+    pages->setCurrentIndex(3);
+    QTest::mouseClick(find<QRadioButton>(QStringLiteral("RadioButton3")), Qt::LeftButton, {}, QPoint(6, 8));
+    QVERIFY(find<QRadioButton>(QStringLiteral("RadioButton18"))->isChecked());
+    QVERIFY(shown(QStringLiteral("Image8")));
+    QCOMPARE(QApplication::focusWidget(), find<QWidget>(QStringLiteral("Ed1")));
+    QCOMPARE(find<QLabel>(QStringLiteral("Panel13"))->text(), m_window->form().characters.Panel13.caption());
+    const QString target1 = find<QLabel>(QStringLiteral("Label1"))->text();
+    const QString code1 = find<QLabel>(QStringLiteral("Panel13"))->text();
+    QVERIFY(!target1.isEmpty());
+    QCOMPARE(find<QLabel>(QStringLiteral("zi"))->text(), target1);
+
+    QTest::keyClicks(QApplication::focusWidget(), code1);
+    QCOMPARE(find<QLineEdit>(QStringLiteral("Edit1"))->text(), target1);
+    QVERIFY(find<QLineEdit>(QStringLiteral("Ed1"))->text().isEmpty());
+    QCOMPARE(QApplication::focusWidget(), find<QWidget>(QStringLiteral("Ed2")));
+    QCOMPARE(find<QLabel>(QStringLiteral("zi"))->text(), find<QLabel>(QStringLiteral("Label2"))->text());
+
+    // Esc empties the code box.
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("zz"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QVERIFY(find<QLineEdit>(QStringLiteral("Ed2"))->text().isEmpty());
+
+    // 不提示 hides the hint panel; the option stays in view.
+    QTest::mouseClick(find<QRadioButton>(QStringLiteral("RadioButton23")), Qt::LeftButton, {}, QPoint(6, 8));
+    QVERIFY(!shown(QStringLiteral("Panel13")));
+    QVERIFY(shown(QStringLiteral("dats")));
+}
+
+void TestMainWindow::missingDataFolderStillOpensTheWindow() {
+    QTemporaryDir empty;
+    controls::RecordingDesktop desktop;
+    TForm1 w(empty.path() + QStringLiteral("/nowhere"), &desktop);
+    w.show();
+    QTRY_COMPARE(desktop.errors.size(), 1); // one report for the start-up
+    QVERIFY(desktop.errors[0].contains(QStringLiteral("wb.db")));
+    QVERIFY(desktop.errors[0].contains(QStringLiteral("nowhere")));
+    // The picture-hint panel works without the tables; the drill reports the error when used.
+    w.runEvent([&] { w.form().pictures.RadioButton19.check(); });
+    QVERIFY(w.findChild<QWidget*>(QStringLiteral("Image2"))->isVisible());
+    w.runEvent([&] { w.form().characters.RadioButton[1].check(); });
+    QCOMPARE(desktop.errors.size(), 2);
+    QVERIFY(desktop.errors[1].contains(QStringLiteral("wb.db")));
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_main_window.moc"
