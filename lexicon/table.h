@@ -41,7 +41,9 @@ public:
     const QString& folder() const { return m_folder; }
 
     // Exact, case-sensitive match of the whole field; the first match in table order becomes the
-    // current row. A miss leaves the current row where it was.
+    // current row. A miss leaves the current row where it was. A field the table does not have
+    // (field names are case-sensitive too) throws TableError, as read() does: it is a fault of the
+    // caller, and failing loudly beats a lookup that silently never matches.
     bool locate(const QString& field, const QString& text);
     // The named field of the current row; empty text for an empty field or when the table has no
     // rows.

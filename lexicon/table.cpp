@@ -1,0 +1,234 @@
+#include "table.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
+
+#include <sqlite3.h>
+
+#include <vector>
+
+namespace lexicon {
+
+namespace {
+
+QString tableOf(const QString& fileName) {
+    return fileName.endsWith(QLatin1String(".db")) ? fileName.chopped(3) : fileName;
+}
+
+QString sqliteMessage(sqlite3* db) {
+    return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("内存不足");
+}
+
+} // namespace
+
+struct Table::Impl {
+    sqlite3* db = nullptr;
+    QString table;
+    QStringList fields;
+    // One prepared locate per field, made on first use: the drills locate on the same two or three
+    // fields thousands of times.
+    std::vector<sqlite3_stmt*> locates;
+    // The current row's values, so a read costs no query.
+    QStringList current;
+
+    ~Impl() {
+        for (sqlite3_stmt* s : locates)
+            sqlite3_finalize(s);
+        sqlite3_close_v2(db);
+    }
+};
+
+Table::Table(QString memberName) : m_member(std::move(memberName)) {}
+
+Table::~Table() = default;
+
+QStringList Table::fieldsOf(const QString& tableName) {
+    const QString t = tableOf(tableName);
+    if (t == QLatin1String("wb") || t == QLatin1String("jm"))
+        return {QStringLiteral("dm"), QStringLiteral("hz")};
+    if (t == QLatin1String("zk")) {
+        QStringList f{QStringLiteral("no")};
+        for (int i = 1; i <= 15; ++i)
+            f << QStringLiteral("n%1").arg(i);
+        return f;
+    }
+    if (t == QLatin1String("czwb"))
+        return {QStringLiteral("n1"), QStringLiteral("n2")};
+    if (t == QLatin1String("czzk")) {
+        QStringList f;
+        for (int i = 1; i <= 6; ++i)
+            f << QStringLiteral("n%1").arg(i);
+        return f;
+    }
+    return {};
+}
+
+bool Table::isOpen() const {
+    return m_impl != nullptr;
+}
+
+void Table::close() {
+    m_impl.reset();
+    m_lastError.clear();
+}
+
+void Table::fail(const QString& why) {
+    m_impl.reset();
+    m_lastError = QStringLiteral("无法打开词库表 %1（查找位置：%2）：%3")
+                      .arg(m_tableName, QDir::toNativeSeparators(m_folder), why);
+    throw TableError(m_lastError);
+}
+
+void Table::throwClosed() const {
+    if (!m_lastError.isEmpty())
+        throw TableError(m_lastError);
+    if (m_tableName.isEmpty())
+        throw TableError(QStringLiteral("词库表尚未打开（%1）").arg(m_member));
+    throw TableError(
+        QStringLiteral("词库表 %1 未打开（查找位置：%2）").arg(m_tableName, QDir::toNativeSeparators(m_folder)));
+}
+
+void Table::open(const QString& folder, const QString& tableName) {
+    close();
+    m_folder = folder;
+    m_tableName = tableName;
+
+    const QStringList fields = fieldsOf(tableName);
+    if (fields.isEmpty())
+        fail(QStringLiteral("不是本程序的词库表"));
+
+    const QString path = QDir(folder).filePath(tableName);
+    const QFileInfo info(path);
+    if (!info.exists())
+        fail(QStringLiteral("文件不存在"));
+    if (!info.isFile())
+        fail(QStringLiteral("不是文件"));
+    if (!info.isReadable())
+        fail(QStringLiteral("文件不可读"));
+
+    auto impl = std::make_unique<Impl>();
+    impl->table = tableOf(tableName);
+    impl->fields = fields;
+    impl->locates.assign(fields.size(), nullptr);
+
+    // immutable=1: the file is only ever read, so SQLite takes no locks and never looks for or
+    // creates a journal beside it (the data folder may well be read-only once installed).
+    const QByteArray uri = QUrl::fromLocalFile(info.absoluteFilePath()).toEncoded() + "?immutable=1";
+    if (sqlite3_open_v2(uri.constData(), &impl->db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr) != SQLITE_OK)
+        fail(QStringLiteral("文件不可读（%1）").arg(sqliteMessage(impl->db)));
+
+    // The shape check doubles as the "is this a database at all" check: SQLite reads the header
+    // only when the first statement runs.
+    sqlite3_stmt* info_stmt = nullptr;
+    const QByteArray pragma = "PRAGMA table_info(\"" + impl->table.toUtf8() + "\")";
+    int rc = sqlite3_prepare_v2(impl->db, pragma.constData(), -1, &info_stmt, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString msg = sqliteMessage(impl->db);
+        sqlite3_finalize(info_stmt);
+        fail(QStringLiteral("不是 SQLite 数据库文件，或文件已损坏（%1）").arg(msg));
+    }
+    QString keyColumn;
+    int keyColumns = 0;
+    QStringList textColumns;
+    bool any = false;
+    while ((rc = sqlite3_step(info_stmt)) == SQLITE_ROW) {
+        any = true;
+        const QString name = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(info_stmt, 1)));
+        const QString type =
+            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(info_stmt, 2))).toUpper();
+        const int pk = sqlite3_column_int(info_stmt, 5);
+        if (pk > 0) {
+            ++keyColumns;
+            if (type == QLatin1String("INTEGER"))
+                keyColumn = name;
+        } else if (type == QLatin1String("TEXT")) {
+            textColumns << name;
+        }
+    }
+    sqlite3_finalize(info_stmt);
+    if (rc != SQLITE_DONE)
+        fail(QStringLiteral("不是 SQLite 数据库文件，或文件已损坏（%1）").arg(sqliteMessage(impl->db)));
+    if (!any)
+        fail(QStringLiteral("文件中没有表 %1").arg(impl->table));
+    for (const QString& f : fields) {
+        if (!textColumns.contains(f))
+            fail(QStringLiteral("表 %1 缺少文本字段 %2").arg(impl->table, f));
+    }
+    // Table order is the order of an INTEGER PRIMARY KEY; without one "the first match" would
+    // depend on how SQLite happened to store the rows.
+    if (keyColumns != 1 || keyColumn.isEmpty())
+        fail(QStringLiteral("表 %1 没有整数主键，行序不确定").arg(impl->table));
+
+    // Prepare the column list once; every statement reads the whole row in field order.
+    QByteArray columns;
+    for (const QString& f : fields)
+        columns += (columns.isEmpty() ? "\"" : ", \"") + f.toUtf8() + "\"";
+    impl->current.clear();
+    const QByteArray first =
+        "SELECT " + columns + " FROM \"" + impl->table.toUtf8() + "\" ORDER BY \"" + keyColumn.toUtf8() + "\" LIMIT 1";
+    sqlite3_stmt* firstRow = nullptr;
+    rc = sqlite3_prepare_v2(impl->db, first.constData(), -1, &firstRow, nullptr);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_step(firstRow);
+    if (rc == SQLITE_ROW) {
+        for (int i = 0; i < fields.size(); ++i)
+            impl->current << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(firstRow, i)),
+                                               sqlite3_column_bytes(firstRow, i));
+    }
+    sqlite3_finalize(firstRow);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        fail(QStringLiteral("文件已损坏（%1）").arg(sqliteMessage(impl->db)));
+
+    // Build the locate statements now rather than on first use: a broken file should fail here,
+    // at open, not in the middle of a drill.
+    for (int i = 0; i < fields.size(); ++i) {
+        const QByteArray sql = "SELECT " + columns + " FROM \"" + impl->table.toUtf8() + "\" WHERE \"" +
+                               fields[i].toUtf8() + "\" = ?1 ORDER BY \"" + keyColumn.toUtf8() + "\" LIMIT 1";
+        if (sqlite3_prepare_v3(impl->db, sql.constData(), -1, SQLITE_PREPARE_PERSISTENT, &impl->locates[i], nullptr) !=
+            SQLITE_OK)
+            fail(QStringLiteral("文件已损坏（%1）").arg(sqliteMessage(impl->db)));
+    }
+    m_impl = std::move(impl);
+}
+
+bool Table::locate(const QString& field, const QString& text) {
+    if (!m_impl)
+        throwClosed();
+    const int index = m_impl->fields.indexOf(field);
+    if (index < 0)
+        throw TableError(QStringLiteral("词库表 %1（查找位置：%2）没有字段 %3")
+                             .arg(m_tableName, QDir::toNativeSeparators(m_folder), field));
+    sqlite3_stmt* s = m_impl->locates[index];
+    const QByteArray key = text.toUtf8();
+    sqlite3_bind_text(s, 1, key.constData(), key.size(), SQLITE_STATIC);
+    const int rc = sqlite3_step(s);
+    bool found = false;
+    if (rc == SQLITE_ROW) {
+        found = true;
+        QStringList row;
+        row.reserve(m_impl->fields.size());
+        for (int i = 0; i < m_impl->fields.size(); ++i)
+            row << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, i)),
+                                     sqlite3_column_bytes(s, i));
+        m_impl->current = std::move(row);
+    }
+    sqlite3_reset(s);
+    sqlite3_clear_bindings(s);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        throw TableError(QStringLiteral("读取词库表 %1 出错（查找位置：%2）：%3")
+                             .arg(m_tableName, QDir::toNativeSeparators(m_folder), sqliteMessage(m_impl->db)));
+    return found;
+}
+
+QString Table::read(const QString& field) const {
+    if (!m_impl)
+        throwClosed();
+    const int index = m_impl->fields.indexOf(field);
+    if (index < 0)
+        throw TableError(QStringLiteral("词库表 %1（查找位置：%2）没有字段 %3")
+                             .arg(m_tableName, QDir::toNativeSeparators(m_folder), field));
+    return index < m_impl->current.size() ? m_impl->current[index] : QString();
+}
+
+} // namespace lexicon
