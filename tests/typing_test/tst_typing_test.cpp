@@ -143,18 +143,6 @@ private slots:
         QCOMPARE(p.t.Label29.caption(), QString::number(seconds));
     }
 
-    void secondsCounterReadsAnyNumber() {
-        Page p;
-        p.choose(1);
-        p.t.Button4.click();
-        p.t.Label29.setCaption(QStringLiteral("2.5"));
-        p.tick();
-        QCOMPARE(p.t.Label29.caption(), QStringLiteral("3.5"));
-        p.t.Label29.setCaption(QStringLiteral("99"));
-        p.tick();
-        QCOMPARE(p.t.Label29.caption(), QStringLiteral("100"));
-    }
-
     void speed_data() {
         QTest::addColumn<int>("test");
         QTest::addColumn<int>("seconds");
@@ -393,19 +381,6 @@ private slots:
             QVERIFY(p.marks(b).text().isEmpty());
         p.choose(1); // and choosing a test clears it all
         QVERIFY(p.line(0).text().isEmpty());
-    }
-
-    void caretMoveAloneJudgesNothing() {
-        Page p;
-        p.choose(1);
-        p.t.typeText(0, p.wrong(0) + p.right(0));
-        p.t.Button6.click();
-        p.t.typeText(0, p.wrong(0) + p.wrong(0));
-        const QString marks = p.marks(0).text();
-        p.t.setCaret(0, 1);
-        QCOMPARE(p.marks(0).text(), marks);
-        QVERIFY(p.t.edit(0, p.line(0).text(), 0)); // same text, caret moved: no change
-        QCOMPARE(p.marks(0).text(), marks);
     }
 };
 
