@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
 
@@ -98,6 +99,13 @@ void Binder::radio(controls::RadioButton& c, QRadioButton* w) {
         if (w->isChecked() != c.isChecked())
             w->setChecked(c.isChecked());
     });
+}
+
+void Binder::button(controls::Button& c, QPushButton* w) {
+    visibility(c, w);
+    focusable(c, w);
+    w->setText(c.caption());
+    connect(w, &QPushButton::clicked, this, [this, &c] { event([&] { c.click(); }); });
 }
 
 void Binder::memo(controls::Memo& c, QPlainTextEdit* w) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 class QLabel;
+class QPushButton;
 class QLineEdit;
 class QPlainTextEdit;
 class QRadioButton;
@@ -33,6 +34,7 @@ public:
     void edit(controls::Edit& control, QLineEdit* widget);
     void label(controls::Label& control, QLabel* widget);
     void radio(controls::RadioButton& control, QRadioButton* widget);
+    void button(controls::Button& control, QPushButton* widget);
     void memo(controls::Memo& control, QPlainTextEdit* widget);
     void timer(controls::Timer& control, QTimer* widget);
     // Visibility and enabled state only (pictures, panels).

@@ -4,7 +4,8 @@ namespace app {
 
 Form::Form(const QString& dataFolder, const QString& phraseBatchFolder, controls::Desktop& desktop_)
     : desktop(desktop_), characters(focus, Table1, Table2, dataFolder,
-                                    {pictures.RadioButton17, pictures.RadioButton18, pictures.RadioButton21}) {
+                                    {pictures.RadioButton17, pictures.RadioButton18, pictures.RadioButton21}),
+      typing(focus, desktop_) {
     const struct {
         lexicon::Table& table;
         const QString& folder;

@@ -7,6 +7,7 @@
 #include "desktop.h"
 #include "picture_panel.h"
 #include "table.h"
+#include "typing_test.h"
 
 #include <functional>
 
@@ -28,6 +29,7 @@ public:
 
     PicturePanel pictures;
     drills::CharacterDrill characters;
+    typing::TypingTest typing;
 
     controls::Timer Timer3{QStringLiteral("Timer3"), 200, true};
 

@@ -104,6 +104,8 @@ void TForm1::buildPages() {
 
     buildCharacterDrillPage(PageControl1->findChild<QWidget*>(QStringLiteral("TabSheet2")), *m_form, *m_binder);
 
+    buildTypingTestPage(PageControl1->findChild<QWidget*>(QStringLiteral("TabSheet4")), *m_form, *m_binder);
+
     PageControl1->setCurrentIndex(0);
 }
 

@@ -9,5 +9,6 @@ class Binder;
 class Form;
 
 void buildCharacterDrillPage(QWidget* page, Form& form, Binder& binder);
+void buildTypingTestPage(QWidget* page, Form& form, Binder& binder);
 
 } // namespace app

@@ -19,7 +19,8 @@ int main(int argc, char** argv) {
     app::TForm1 w(QStringLiteral(VARDELO_BUILD_DATA_DIR), &desktop);
     w.show();
     w.activateWindow();
-    QTest::qWaitForWindowActive(&w);
+    if (!QTest::qWaitForWindowActive(&w))
+        return 2;
     auto shot = [&](const QString& name) {
         QCoreApplication::processEvents();
         w.grab().save(out + QLatin1Char('/') + name + QStringLiteral(".png"));

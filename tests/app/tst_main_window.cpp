@@ -3,6 +3,7 @@
 
 #include "fonts.h"
 #include "main_window.h"
+#include "widgets.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -37,8 +38,7 @@ private Q_SLOTS:
     void missingDataFolderStillOpensTheWindow();
 
 private:
-    template <class W>
-    W* find(const QString& name) {
+    template <class W> W* find(const QString& name) {
         auto* w = m_window->findChild<W*>(name);
         if (!w)
             qWarning("no widget %s", qPrintable(name));
@@ -51,7 +51,9 @@ private:
     std::unique_ptr<TForm1> m_window;
 };
 
-void TestMainWindow::initTestCase() { app::fonts::install(); }
+void TestMainWindow::initTestCase() {
+    app::fonts::install();
+}
 
 void TestMainWindow::init() {
     m_desktop = {};
@@ -61,7 +63,9 @@ void TestMainWindow::init() {
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
 }
 
-void TestMainWindow::cleanup() { m_window.reset(); }
+void TestMainWindow::cleanup() {
+    m_window.reset();
+}
 
 void TestMainWindow::startUpState() {
     QCOMPARE(m_window->objectName(), QStringLiteral("Form1"));
