@@ -4,7 +4,9 @@
 
 namespace fixture {
 
-QString character(int i) { return QString(QChar(0x4E00 + 0x100 + i)); }
+QString character(int i) {
+    return QString(QChar(0x4E00 + 0x100 + i));
+}
 
 QString code(int i) {
     QString c(QStringLiteral("m"));
@@ -69,9 +71,8 @@ void writeTables(const QString& folder) {
 Drill::Drill(const QString& f) : folder(f) {
     table1.open(folder, QStringLiteral("wb.db"));
     table2.open(folder, QStringLiteral("zk.db"));
-    d = std::make_unique<drills::CharacterDrill>(focus, table1, table2, folder,
-                                                 drills::CharacterDrill::Selectors{selectors.r17, selectors.r18,
-                                                                                   selectors.r21});
+    d = std::make_unique<drills::CharacterDrill>(
+        focus, table1, table2, folder, drills::CharacterDrill::Selectors{selectors.r17, selectors.r18, selectors.r21});
     d->RadioButton22.check();
 }
 

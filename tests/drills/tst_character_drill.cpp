@@ -55,7 +55,9 @@ void TestCharacterDrill::initTestCase() {
     fixture::writeTables(m_dir.path());
 }
 
-void TestCharacterDrill::init() { m = std::make_unique<fixture::Drill>(m_dir.path()); }
+void TestCharacterDrill::init() {
+    m = std::make_unique<fixture::Drill>(m_dir.path());
+}
 
 void TestCharacterDrill::startState() {
     auto& d = *m->d;
@@ -79,13 +81,29 @@ void TestCharacterDrill::choosingACategory_data() {
     QTest::addColumn<QString>("counter");
     QTest::addColumn<QString>("selector");
     QTest::addColumn<QString>("memo0");
-    QTest::newRow("键名字") << 1 << "wb.db" << "100" << "RadioButton17" << "☆键名汉字：(连击四次同一个键)";
-    QTest::newRow("成字字根") << 2 << "wb.db" << "131" << "RadioButton21"
+    QTest::newRow("键名字") << 1 << "wb.db"
+                            << "100"
+                            << "RadioButton17"
+                            << "☆键名汉字：(连击四次同一个键)";
+    QTest::newRow("成字字根") << 2 << "wb.db"
+                              << "131"
+                              << "RadioButton21"
                               << "☆成字字根：(该字即作为一个字根，又是一个独立的字)";
-    QTest::newRow("一级简码") << 3 << "jm.db" << "116" << "RadioButton18" << "☆高频字,也叫一级简码(击一键加空格）";
-    QTest::newRow("二级简码") << 4 << "wb.db" << "151" << "RadioButton21" << "☆二级简码：";
-    QTest::newRow("三级简码") << 5 << "wb.db" << "191" << "RadioButton21" << "☆三级简码：";
-    QTest::newRow("识别码") << 6 << "wb.db" << "207" << "RadioButton21"
+    QTest::newRow("一级简码") << 3 << "jm.db"
+                              << "116"
+                              << "RadioButton18"
+                              << "☆高频字,也叫一级简码(击一键加空格）";
+    QTest::newRow("二级简码") << 4 << "wb.db"
+                              << "151"
+                              << "RadioButton21"
+                              << "☆二级简码：";
+    QTest::newRow("三级简码") << 5 << "wb.db"
+                              << "191"
+                              << "RadioButton21"
+                              << "☆三级简码：";
+    QTest::newRow("识别码") << 6 << "wb.db"
+                            << "207"
+                            << "RadioButton21"
                             << "☆末笔画识别码： 如果拆开击键后不能出现该字，则需要末笔画识别码。";
 }
 
@@ -161,7 +179,7 @@ void TestCharacterDrill::wrongCodeChangesNothingAndEscEmptiesTheBox() {
     m->escape(2);
     QVERIFY(d.Ed[2].text().isEmpty());
     QCOMPARE(d.h[2].text(), character(5)); // the result box keeps what it held
-    m->escape(2);                           // Esc in an empty box changes nothing
+    m->escape(2);                          // Esc in an empty box changes nothing
     m->type(code(1));
     QCOMPARE(d.Edit[2].text(), character(1));
 }
