@@ -29,8 +29,21 @@ struct Table::Impl {
     // One prepared locate per field, made on first use: the drills locate on the same two or three
     // fields thousands of times.
     std::vector<sqlite3_stmt*> locates;
-    // The current row's values, so a read costs no query.
-    QStringList current;
+    // The current row's values as UTF-8, back to back, with where each begins: a locate copies
+    // the row into one buffer that keeps its capacity, and a read decodes just the field asked
+    // for, so neither costs a query or an allocation per field.
+    QByteArray row;
+    std::vector<int> starts; // fields.size() + 1 offsets into `row`; empty when there is no row
+
+    void take(sqlite3_stmt* s) {
+        row.truncate(0);
+        starts.resize(fields.size() + 1);
+        for (int i = 0; i < fields.size(); ++i) {
+            starts[i] = static_cast<int>(row.size());
+            row.append(reinterpret_cast<const char*>(sqlite3_column_text(s, i)), sqlite3_column_bytes(s, i));
+        }
+        starts[fields.size()] = static_cast<int>(row.size());
+    }
 
     ~Impl() {
         for (sqlite3_stmt* s : locates)
@@ -164,18 +177,14 @@ void Table::open(const QString& folder, const QString& tableName) {
     QByteArray columns;
     for (const QString& f : fields)
         columns += (columns.isEmpty() ? "\"" : ", \"") + f.toUtf8() + "\"";
-    impl->current.clear();
     const QByteArray first =
         "SELECT " + columns + " FROM \"" + impl->table.toUtf8() + "\" ORDER BY \"" + keyColumn.toUtf8() + "\" LIMIT 1";
     sqlite3_stmt* firstRow = nullptr;
     rc = sqlite3_prepare_v2(impl->db, first.constData(), -1, &firstRow, nullptr);
     if (rc == SQLITE_OK)
         rc = sqlite3_step(firstRow);
-    if (rc == SQLITE_ROW) {
-        for (int i = 0; i < fields.size(); ++i)
-            impl->current << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(firstRow, i)),
-                                               sqlite3_column_bytes(firstRow, i));
-    }
+    if (rc == SQLITE_ROW)
+        impl->take(firstRow);
     sqlite3_finalize(firstRow);
     if (rc != SQLITE_ROW && rc != SQLITE_DONE)
         fail(QStringLiteral("文件已损坏（%1）").arg(sqliteMessage(impl->db)));
@@ -206,12 +215,7 @@ bool Table::locate(const QString& field, const QString& text) {
     bool found = false;
     if (rc == SQLITE_ROW) {
         found = true;
-        QStringList row;
-        row.reserve(m_impl->fields.size());
-        for (int i = 0; i < m_impl->fields.size(); ++i)
-            row << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, i)),
-                                     sqlite3_column_bytes(s, i));
-        m_impl->current = std::move(row);
+        m_impl->take(s);
     }
     sqlite3_reset(s);
     sqlite3_clear_bindings(s);
@@ -228,7 +232,10 @@ QString Table::read(const QString& field) const {
     if (index < 0)
         throw TableError(QStringLiteral("词库表 %1（查找位置：%2）没有字段 %3")
                              .arg(m_tableName, QDir::toNativeSeparators(m_folder), field));
-    return index < m_impl->current.size() ? m_impl->current[index] : QString();
+    if (m_impl->starts.empty())
+        return QString();
+    const int from = m_impl->starts[index];
+    return QString::fromUtf8(m_impl->row.constData() + from, m_impl->starts[index + 1] - from);
 }
 
 } // namespace lexicon

@@ -1,0 +1,406 @@
+// The generated lexicon tables, checked the way a learner meets them: every category is walked
+// batch by batch exactly as the drills advance and jump, and every target is typed by the code
+// its hint shows. Each failure names the batch and the target, and the test reports them all.
+
+#include "table.h"
+
+#include <QHash>
+#include <QSet>
+#include <QStringEncoder>
+#include <QTest>
+
+#include <sqlite3.h>
+
+#include <climits>
+
+using lexicon::Table;
+
+namespace {
+
+const QString kData = QStringLiteral(VARDELO_BUILD_DATA_DIR);
+const QString kIdentificationLetters = QStringLiteral("gfdhjktreyuinbv");
+constexpr int kSteps = 150; // more than a full cycle of the longest category
+
+// Code page 936 restricted to GB2312 proper: two bytes a character, both in A1-FE, lead at most F7.
+bool isGb2312(const QString& text) {
+    if (text.isEmpty())
+        return false;
+    QStringEncoder enc("GBK");
+    const QByteArray b = enc.encode(text);
+    if (enc.hasError() || b.size() != 2 * text.size())
+        return false;
+    for (int i = 0; i < b.size(); i += 2) {
+        const auto lead = static_cast<unsigned char>(b[i]);
+        const auto trail = static_cast<unsigned char>(b[i + 1]);
+        if (lead < 0xA1 || lead > 0xF7 || trail < 0xA1 || trail > 0xFE)
+            return false;
+    }
+    return true;
+}
+
+bool isWubiCode(const QString& code) {
+    if (code.isEmpty() || code.size() > 4)
+        return false;
+    for (QChar c : code) {
+        if (c < QLatin1Char('a') || c > QLatin1Char('y'))
+            return false;
+    }
+    return true;
+}
+
+// Every row of a table, straight from SQLite, in table order.
+QList<QStringList> allRows(const QString& table, const QStringList& fields) {
+    QList<QStringList> rows;
+    sqlite3* db = nullptr;
+    const QByteArray path = (kData + QLatin1Char('/') + table + QStringLiteral(".db")).toUtf8();
+    if (sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        sqlite3_stmt* s = nullptr;
+        const QByteArray sql =
+            "SELECT " + fields.join(QLatin1Char(',')).toUtf8() + " FROM " + table.toUtf8() + " ORDER BY id";
+        if (sqlite3_prepare_v2(db, sql.constData(), -1, &s, nullptr) == SQLITE_OK) {
+            while (sqlite3_step(s) == SQLITE_ROW) {
+                QStringList row;
+                for (int i = 0; i < fields.size(); ++i)
+                    row << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, i)));
+                rows << row;
+            }
+        }
+        sqlite3_finalize(s);
+    }
+    sqlite3_close_v2(db);
+    return rows;
+}
+
+// A character's full code: its longest code in wb.db.
+QHash<QString, QString> fullCodes() {
+    QHash<QString, QString> full;
+    for (const QStringList& r : allRows(QStringLiteral("wb"), {QStringLiteral("dm"), QStringLiteral("hz")})) {
+        QString& f = full[r[1]];
+        if (r[0].size() > f.size())
+            f = r[0];
+    }
+    return full;
+}
+
+QString ruleCode(const QString& phrase, const QHash<QString, QString>& full) {
+    QStringList f;
+    for (QChar c : phrase)
+        f << full.value(QString(c));
+    const int n = static_cast<int>(f.size());
+    if (n == 2)
+        return f[0].left(2) + f[1].left(2);
+    if (n == 3)
+        return f[0].left(1) + f[1].left(1) + f[2].left(2);
+    return f[0].left(1) + f[1].left(1) + f[2].left(1) + f[n - 1].left(1);
+}
+
+enum class Kind { KeyName, Root, FirstLevel, SecondLevel, ThirdLevel, Identification };
+
+} // namespace
+
+class TstLexiconData : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void allTextIsGb2312();
+    void characterCategory_data();
+    void characterCategory();
+    void phraseCategory_data();
+    void phraseCategory();
+    void longPhrases();
+    void everyBatchRowIsReached();
+
+private:
+    void checkPhrase(const QString& where, const QString& phrase, QStringList& errors);
+
+    QHash<QString, QString> m_full;
+    Table m_czwb{QStringLiteral("Table3")};
+    QSet<int> m_reachedCharacterBatches;
+    QSet<int> m_reachedPhraseRows;
+};
+
+void TstLexiconData::initTestCase() {
+    m_full = fullCodes();
+    QVERIFY2(m_full.size() >= 6763, "wb.db lacks characters");
+    m_czwb.open(kData, QStringLiteral("czwb.db"));
+}
+
+void TstLexiconData::allTextIsGb2312() {
+    QStringList errors;
+    for (const QString& t : {QStringLiteral("wb"), QStringLiteral("jm")}) {
+        for (const QStringList& r : allRows(t, {QStringLiteral("dm"), QStringLiteral("hz")})) {
+            if (!isWubiCode(r[0]) || r[1].size() != 1 || !isGb2312(r[1]))
+                errors << t + QStringLiteral(": ") + r.join(QLatin1Char(' '));
+        }
+    }
+    for (const QStringList& r : allRows(QStringLiteral("czwb"), {QStringLiteral("n1"), QStringLiteral("n2")})) {
+        if (!isWubiCode(r[0]) || r[1].size() < 2 || !isGb2312(r[1]))
+            errors << QStringLiteral("czwb: ") + r.join(QLatin1Char(' '));
+    }
+    QVERIFY2(errors.isEmpty(), qPrintable(errors.mid(0, 20).join(QLatin1Char('\n'))));
+}
+
+void TstLexiconData::characterCategory_data() {
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("last");
+    QTest::addColumn<QString>("codeTable");
+    QTest::addColumn<int>("kind");
+
+    QTest::newRow("键名字") << 100 << 100 << 115 << "wb.db" << int(Kind::KeyName);
+    QTest::newRow("成字字根") << 131 << 131 << 150 << "wb.db" << int(Kind::Root);
+    QTest::newRow("一级简码") << 116 << 116 << 130 << "jm.db" << int(Kind::FirstLevel);
+    QTest::newRow("二级简码") << 151 << 151 << 190 << "wb.db" << int(Kind::SecondLevel);
+    QTest::newRow("三级简码") << 191 << 191 << 206 << "wb.db" << int(Kind::ThirdLevel);
+    QTest::newRow("识别码") << 207 << 207 << INT_MAX << "wb.db" << int(Kind::Identification);
+}
+
+void TstLexiconData::characterCategory() {
+    QFETCH(int, start);
+    QFETCH(int, first);
+    QFETCH(int, last);
+    QFETCH(QString, codeTable);
+    QFETCH(int, kind);
+
+    Table zk(QStringLiteral("Table2"));
+    zk.open(kData, QStringLiteral("zk.db"));
+    Table codes(QStringLiteral("Table1"));
+    codes.open(kData, codeTable);
+
+    QStringList errors;
+    QStringList labels(15);
+    QSet<int> shown;
+    auto load = [&](int batch) {
+        if (batch < first || batch > last)
+            errors << QStringLiteral("batch %1 lies outside %2-%3").arg(batch).arg(first).arg(last);
+        if (!zk.locate(QStringLiteral("no"), QString::number(batch)))
+            errors << QStringLiteral("batch %1 does not exist").arg(batch);
+        for (int i = 0; i < 15; ++i)
+            labels[i] = zk.read(QStringLiteral("n%1").arg(i + 1));
+        shown.insert(batch);
+    };
+    // The drill's end-marker tests, in their order, each on the batch shown at that moment.
+    const QList<QPair<QString, int>> markers = {{QStringLiteral("已"), 103}, {QStringLiteral("匕"), 131},
+                                                {QStringLiteral("空"), 151}, {QStringLiteral("蕃"), 191},
+                                                {QStringLiteral("冈"), 207}, {QStringLiteral("中"), 120}};
+    int counter = start;
+    int jumps = 0;
+    load(counter);
+    for (int step = 0; step < kSteps && errors.isEmpty(); ++step) {
+        load(++counter);
+        for (const auto& [marker, target] : markers) {
+            if (labels[14] == marker) {
+                counter = target;
+                load(counter);
+                ++jumps;
+            }
+        }
+    }
+    QVERIFY2(jumps >= 2, "the category never closes its cycle");
+
+    for (int batch : shown) {
+        m_reachedCharacterBatches.insert(batch);
+        QVERIFY(zk.locate(QStringLiteral("no"), QString::number(batch)));
+        QSet<QString> seen;
+        for (int i = 1; i <= 15; ++i) {
+            const QString target = zk.read(QStringLiteral("n%1").arg(i));
+            const QString where = QStringLiteral("batch %1 slot %2 %3").arg(batch).arg(i).arg(target);
+            if (target.size() != 1 || !isGb2312(target)) {
+                errors << where + QStringLiteral(": not one GB2312 character");
+                continue;
+            }
+            if (seen.contains(target))
+                errors << where + QStringLiteral(": twice in the batch");
+            seen.insert(target);
+
+            // The hint shows the first code of the target; typing it letter by letter must give
+            // the target by its last letter.
+            if (!codes.locate(QStringLiteral("hz"), target)) {
+                errors << where + QStringLiteral(": no hint code");
+                continue;
+            }
+            const QString code = codes.read(QStringLiteral("dm"));
+            bool accepted = false;
+            for (int k = 1; k <= code.size() && !accepted; ++k)
+                accepted =
+                    codes.locate(QStringLiteral("dm"), code.left(k)) && codes.read(QStringLiteral("hz")) == target;
+            if (!accepted)
+                errors << where + QStringLiteral(": typing %1 does not give it").arg(code);
+
+            const QString full = m_full.value(target);
+            bool rightKind = false;
+            switch (Kind(kind)) {
+            case Kind::KeyName:
+                rightKind = code.size() == 4 && code == QString(code[0]).repeated(4);
+                break;
+            case Kind::Root:
+                rightKind = code == full;
+                break;
+            case Kind::FirstLevel:
+                rightKind = code.size() == 1;
+                break;
+            case Kind::SecondLevel:
+                rightKind = code.size() == 2;
+                break;
+            case Kind::ThirdLevel:
+                rightKind = code.size() == 3 && full.size() == 4 && full.startsWith(code);
+                break;
+            case Kind::Identification:
+                rightKind = code.size() == 3 && code == full && kIdentificationLetters.contains(code.back());
+                break;
+            }
+            if (!rightKind)
+                errors << where + QStringLiteral(": hint code %1 (full code %2) is not what the category teaches")
+                                      .arg(code, full);
+        }
+    }
+    QVERIFY2(errors.isEmpty(), qPrintable(errors.mid(0, 20).join(QLatin1Char('\n'))));
+}
+
+void TstLexiconData::checkPhrase(const QString& where, const QString& phrase, QStringList& errors) {
+    if (!isGb2312(phrase)) {
+        errors << where + QStringLiteral(": not GB2312");
+        return;
+    }
+    if (!m_czwb.locate(QStringLiteral("n2"), phrase)) {
+        errors << where + QStringLiteral(": not in czwb.db");
+        return;
+    }
+    const QString code = m_czwb.read(QStringLiteral("n1"));
+    if (code != ruleCode(phrase, m_full))
+        errors << where + QStringLiteral(": code %1, the rule gives %2").arg(code, ruleCode(phrase, m_full));
+    if (!m_czwb.locate(QStringLiteral("n1"), code) || m_czwb.read(QStringLiteral("n2")) != phrase)
+        errors << where + QStringLiteral(": typing %1 gives %2").arg(code, m_czwb.read(QStringLiteral("n2")));
+}
+
+void TstLexiconData::phraseCategory_data() {
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("last");
+    QTest::addColumn<int>("length");
+
+    QTest::newRow("双字词") << 100 << 100 << 136 << 2;
+    QTest::newRow("三字词") << 137 << 137 << 166 << 3;
+    QTest::newRow("四字词") << 169 << 167 << 199 << 4;
+}
+
+void TstLexiconData::phraseCategory() {
+    QFETCH(int, start);
+    QFETCH(int, first);
+    QFETCH(int, last);
+    QFETCH(int, length);
+
+    Table czzk(QStringLiteral("Table4"));
+    czzk.open(kData, QStringLiteral("czzk.db"));
+    QStringList errors;
+    QStringList shownPhrases(5);
+    QSet<int> shown;
+    auto load = [&](int batch) {
+        if (batch < first || batch > last)
+            errors << QStringLiteral("batch %1 lies outside %2-%3").arg(batch).arg(first).arg(last);
+        if (!czzk.locate(QStringLiteral("n1"), QString::number(batch)))
+            errors << QStringLiteral("batch %1 does not exist").arg(batch);
+        for (int i = 0; i < 5; ++i)
+            shownPhrases[i] = czzk.read(QStringLiteral("n%1").arg(i + 2));
+        shown.insert(batch);
+    };
+    const QList<QPair<QString, int>> markers = {
+        {QStringLiteral("限定"), 100}, {QStringLiteral("有效期"), 137}, {QStringLiteral("程序设计"), 167}};
+    int counter = start;
+    int jumps = 0;
+    load(counter);
+    for (int step = 0; step < kSteps && errors.isEmpty(); ++step) {
+        load(++counter);
+        for (const auto& [marker, target] : markers) {
+            if (shownPhrases[4] == marker) {
+                counter = target;
+                load(counter);
+                ++jumps;
+            }
+        }
+    }
+    QVERIFY2(jumps >= 2, "the category never closes its cycle");
+
+    for (int batch : shown) {
+        m_reachedPhraseRows.insert(batch);
+        QVERIFY(czzk.locate(QStringLiteral("n1"), QString::number(batch)));
+        QSet<QString> seen;
+        for (int i = 2; i <= 6; ++i) {
+            const QString phrase = czzk.read(QStringLiteral("n%1").arg(i));
+            const QString where = QStringLiteral("batch %1 slot %2 %3").arg(batch).arg(i - 1).arg(phrase);
+            if (phrase.size() != length)
+                errors << where + QStringLiteral(": not %1 characters").arg(length);
+            if (seen.contains(phrase))
+                errors << where + QStringLiteral(": twice in the batch");
+            seen.insert(phrase);
+            checkPhrase(where, phrase, errors);
+        }
+    }
+    QVERIFY2(errors.isEmpty(), qPrintable(errors.mid(0, 20).join(QLatin1Char('\n'))));
+}
+
+// Rows from 200 show one phrase at a time (n2); the other fields must still hold phrases, since
+// the five-phrase page reads them when its own batch number has no row.
+void TstLexiconData::longPhrases() {
+    Table czzk(QStringLiteral("Table4"));
+    czzk.open(kData, QStringLiteral("czzk.db"));
+    QStringList errors;
+    QSet<int> shown;
+    QString label;
+    auto load = [&](int row) {
+        if (!czzk.locate(QStringLiteral("n1"), QString::number(row)))
+            errors << QStringLiteral("row %1 does not exist").arg(row);
+        else
+            label = czzk.read(QStringLiteral("n2"));
+        shown.insert(row);
+    };
+    int counter = 200;
+    int jumps = 0;
+    load(counter);
+    for (int step = 0; jumps < 2 && step < 10000 && errors.isEmpty(); ++step) {
+        load(++counter);
+        if (label == QStringLiteral("中央书记处")) {
+            counter = 200;
+            load(counter);
+            ++jumps;
+        }
+    }
+    QVERIFY2(jumps == 2, "the long phrases never close their cycle");
+
+    for (int row : shown) {
+        m_reachedPhraseRows.insert(row);
+        QVERIFY(czzk.locate(QStringLiteral("n1"), QString::number(row)));
+        QSet<QString> seen;
+        for (int i = 2; i <= 6; ++i) {
+            const QString phrase = czzk.read(QStringLiteral("n%1").arg(i));
+            const QString where = QStringLiteral("row %1 field n%2 %3").arg(row).arg(i).arg(phrase);
+            if (phrase.size() < 5)
+                errors << where + QStringLiteral(": shorter than five characters");
+            if (seen.contains(phrase))
+                errors << where + QStringLiteral(": twice in the row");
+            seen.insert(phrase);
+            checkPhrase(where, phrase, errors);
+        }
+    }
+    QVERIFY2(errors.isEmpty(), qPrintable(errors.mid(0, 20).join(QLatin1Char('\n'))));
+}
+
+// A batch the walks never reach would mean an end marker in the wrong place cut a cycle short.
+void TstLexiconData::everyBatchRowIsReached() {
+    if (m_reachedCharacterBatches.isEmpty() || m_reachedPhraseRows.isEmpty())
+        QSKIP("runs after the walks");
+    QStringList unreached;
+    for (const QStringList& r : allRows(QStringLiteral("zk"), {QStringLiteral("no")})) {
+        if (!m_reachedCharacterBatches.contains(r[0].toInt()))
+            unreached << QStringLiteral("zk ") + r[0];
+    }
+    for (const QStringList& r : allRows(QStringLiteral("czzk"), {QStringLiteral("n1")})) {
+        if (!m_reachedPhraseRows.contains(r[0].toInt()))
+            unreached << QStringLiteral("czzk ") + r[0];
+    }
+    QVERIFY2(unreached.isEmpty(), qPrintable(unreached.join(QLatin1Char(' '))));
+}
+
+QTEST_GUILESS_MAIN(TstLexiconData)
+#include "tst_lexicon_data.moc"

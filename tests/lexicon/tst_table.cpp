@@ -1,0 +1,315 @@
+// The lexicon table member on small fixture tables: the lookups the drills rely on, and the
+// broken tables the program must refuse with one clear error instead of crashing.
+
+#include "data_folder.h"
+#include "fixture_tables.h"
+#include "table.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <unistd.h>
+
+using lexicon::Table;
+using lexicon::TableError;
+
+namespace {
+
+const QString kFixtures = QStringLiteral(VARDELO_TEST_DATA_DIR "/lexicon");
+
+QString good() {
+    return kFixtures + QStringLiteral("/good");
+}
+
+QByteArray contents(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TstTable : public QObject {
+    Q_OBJECT
+
+private slots:
+    void locate_data();
+    void locate();
+    void firstRowIsCurrentAfterEveryOpen();
+    void emptyTextFindsOnlyAnEmptyField();
+    void emptyTableReadsEmpty();
+    void unknownFieldIsAnError();
+    void brokenTable_data();
+    void brokenTable();
+    void unreadableFile();
+    void tableFileIsNeverTouched();
+    void dataFolder();
+    void phraseBatchFolder();
+};
+
+// Each case first locates `before` (to make a known row current), then the lookup under test, and
+// reads both fields of whatever row is current afterwards.
+void TstTable::locate_data() {
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("found");
+    QTest::addColumn<QString>("dm");
+    QTest::addColumn<QString>("hz");
+
+    QTest::newRow("first match in table order") << "a"
+                                                << "dm"
+                                                << "aa" << true << "aa"
+                                                << "式";
+    QTest::newRow("first match by character") << "A"
+                                              << "hz"
+                                              << "工" << true << "a"
+                                              << "工";
+    QTest::newRow("case-sensitive: upper") << "a"
+                                           << "dm"
+                                           << "A" << true << "A"
+                                           << "大";
+    QTest::newRow("case-sensitive: no folding") << "aa"
+                                                << "dm"
+                                                << "AA" << false << "aa"
+                                                << "式";
+    QTest::newRow("whole field, no prefix match") << "A"
+                                                  << "dm"
+                                                  << "aaa" << false << "A"
+                                                  << "大";
+    QTest::newRow("miss keeps the current row") << "A"
+                                                << "dm"
+                                                << "zz" << false << "A"
+                                                << "大";
+    QTest::newRow("empty text finds nothing") << "aaaa"
+                                              << "dm"
+                                              << "" << false << "aaaa"
+                                              << "工";
+    QTest::newRow("NULL field reads empty") << "a"
+                                            << "dm"
+                                            << "x" << true << "x"
+                                            << "";
+    QTest::newRow("trailing blank is not ignored") << "A"
+                                                   << "dm"
+                                                   << "a " << false << "A"
+                                                   << "大";
+}
+
+void TstTable::locate() {
+    QFETCH(QString, before);
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(bool, found);
+    QFETCH(QString, dm);
+    QFETCH(QString, hz);
+
+    Table t(QStringLiteral("Table1"));
+    t.open(good(), QStringLiteral("wb.db"));
+    QVERIFY(t.locate(QStringLiteral("dm"), before));
+    QCOMPARE(t.locate(field, text), found);
+    QCOMPARE(t.read(QStringLiteral("dm")), dm);
+    QCOMPARE(t.read(QStringLiteral("hz")), hz);
+    // Reading twice is the same row: a read never moves it.
+    QCOMPARE(t.read(QStringLiteral("hz")), hz);
+}
+
+void TstTable::firstRowIsCurrentAfterEveryOpen() {
+    Table t(QStringLiteral("Table1"));
+    t.open(good(), QStringLiteral("wb.db"));
+    QCOMPARE(t.read(QStringLiteral("hz")), QStringLiteral("工"));
+    QVERIFY(t.locate(QStringLiteral("dm"), QStringLiteral("A")));
+    t.close();
+    QVERIFY(!t.isOpen());
+    t.open(good(), QStringLiteral("wb.db"));
+    QCOMPARE(t.read(QStringLiteral("dm")), QStringLiteral("a"));
+
+    // Reopening without a close in between, and on another table, starts at its first row too.
+    QVERIFY(t.locate(QStringLiteral("dm"), QStringLiteral("aa")));
+    t.open(good(), QStringLiteral("zk.db"));
+    QCOMPARE(t.read(QStringLiteral("no")), QStringLiteral("100"));
+    QCOMPARE(t.read(QStringLiteral("n15")), QStringLiteral("金"));
+}
+
+void TstTable::emptyTextFindsOnlyAnEmptyField() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    writeTable(dir.filePath(QStringLiteral("wb.db")), QStringLiteral("wb"),
+               {QStringLiteral("dm"), QStringLiteral("hz")},
+               {{QStringLiteral("b"), QStringLiteral("不")},
+                {QStringLiteral(""), QStringLiteral("空码")},
+                {QStringLiteral(""), QStringLiteral("又一个")}});
+    Table t(QStringLiteral("Table1"));
+    t.open(dir.path(), QStringLiteral("wb.db"));
+    QVERIFY(t.locate(QStringLiteral("dm"), QString()));
+    QCOMPARE(t.read(QStringLiteral("hz")), QStringLiteral("空码"));
+}
+
+void TstTable::emptyTableReadsEmpty() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    writeTable(dir.filePath(QStringLiteral("czzk.db")), QStringLiteral("czzk"),
+               Table::fieldsOf(QStringLiteral("czzk.db")), {});
+    Table t(QStringLiteral("Table4"));
+    t.open(dir.path(), QStringLiteral("czzk.db"));
+    QCOMPARE(t.read(QStringLiteral("n2")), QString());
+    QVERIFY(!t.locate(QStringLiteral("n1"), QStringLiteral("100")));
+    QCOMPARE(t.read(QStringLiteral("n6")), QString());
+}
+
+void TstTable::unknownFieldIsAnError() {
+    Table t(QStringLiteral("Table1"));
+    t.open(good(), QStringLiteral("wb.db"));
+    QVERIFY(t.locate(QStringLiteral("dm"), QStringLiteral("A")));
+    QVERIFY_THROWS_EXCEPTION(TableError, t.locate(QStringLiteral("DM"), QStringLiteral("a")));
+    QVERIFY_THROWS_EXCEPTION(TableError, t.read(QStringLiteral("n1")));
+    // The failed calls moved nothing.
+    QCOMPARE(t.read(QStringLiteral("hz")), QStringLiteral("大"));
+}
+
+void TstTable::brokenTable_data() {
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("missing file") << good() << "jm.db"
+                                  << "文件不存在";
+    QTest::newRow("missing folder") << kFixtures + "/no such folder"
+                                    << "wb.db"
+                                    << "文件不存在";
+    QTest::newRow("a folder, not a file") << kFixtures + "/broken/folder"
+                                          << "wb.db"
+                                          << "不是文件";
+    QTest::newRow("text, not a database") << kFixtures + "/broken/garbage"
+                                          << "wb.db"
+                                          << "不是 SQLite 数据库文件";
+    QTest::newRow("empty file") << kFixtures + "/broken/empty"
+                                << "wb.db"
+                                << "没有表 wb";
+    QTest::newRow("other table name") << kFixtures + "/broken/wrong_table"
+                                      << "wb.db"
+                                      << "没有表 wb";
+    QTest::newRow("other field names") << kFixtures + "/broken/wrong_fields"
+                                       << "wb.db"
+                                       << "缺少文本字段 dm";
+    QTest::newRow("no row-order key") << kFixtures + "/broken/no_key"
+                                      << "wb.db"
+                                      << "没有整数主键";
+    QTest::newRow("cut short") << kFixtures + "/broken/truncated"
+                               << "zk.db"
+                               << "损坏";
+    QTest::newRow("not a lexicon table name") << good() << "abc.db"
+                                              << "不是本程序的词库表";
+}
+
+void TstTable::brokenTable() {
+    QFETCH(QString, folder);
+    QFETCH(QString, table);
+    QFETCH(QString, reason);
+
+    Table t(QStringLiteral("Table1"));
+    QString message;
+    try {
+        t.open(folder, table);
+        QFAIL("opened a broken table");
+    } catch (const TableError& e) {
+        message = e.message();
+    }
+    QVERIFY2(message.contains(table), qPrintable(message));
+    QVERIFY2(message.contains(QDir::toNativeSeparators(folder)), qPrintable(message));
+    QVERIFY2(message.contains(reason), qPrintable(message));
+    QVERIFY(!t.isOpen());
+
+    // Every later use reports the same error, and still nothing crashes.
+    for (int i = 0; i < 2; ++i) {
+        try {
+            t.locate(QStringLiteral("dm"), QStringLiteral("a"));
+            QFAIL("a closed member found a row");
+        } catch (const TableError& e) {
+            QCOMPARE(e.message(), message);
+        }
+        try {
+            (void)t.read(QStringLiteral("hz"));
+            QFAIL("a closed member read a row");
+        } catch (const TableError& e) {
+            QCOMPARE(e.message(), message);
+        }
+    }
+
+    // A good table opens on the same member afterwards.
+    t.open(good(), QStringLiteral("wb.db"));
+    QCOMPARE(t.read(QStringLiteral("hz")), QStringLiteral("工"));
+}
+
+void TstTable::unreadableFile() {
+    if (geteuid() == 0)
+        QSKIP("file permissions do not apply to root");
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("wb.db"));
+    QVERIFY(QFile::copy(good() + QStringLiteral("/wb.db"), path));
+    QVERIFY(QFile::setPermissions(path, QFileDevice::Permissions()));
+    Table t(QStringLiteral("Table1"));
+    try {
+        t.open(dir.path(), QStringLiteral("wb.db"));
+        QFAIL("opened an unreadable table");
+    } catch (const TableError& e) {
+        QVERIFY2(e.message().contains(QStringLiteral("不可读")), qPrintable(e.message()));
+    }
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+// The program only reads: opening and looking up must leave the file byte for byte as it was and
+// put nothing beside it (no journal, no write-ahead log, no shared-memory file).
+void TstTable::tableFileIsNeverTouched() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("wb.db"));
+    QVERIFY(QFile::copy(good() + QStringLiteral("/wb.db"), path));
+    QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    const QByteArray before = contents(path);
+    const QDateTime modified = QFileInfo(path).lastModified();
+    {
+        Table t(QStringLiteral("Table1"));
+        t.open(dir.path(), QStringLiteral("wb.db"));
+        for (const char* code : {"a", "aa", "zz", "", "A"})
+            t.locate(QStringLiteral("dm"), QString::fromLatin1(code));
+        QVERIFY(t.locate(QStringLiteral("hz"), QStringLiteral("戒")));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("wb.db")});
+        t.close();
+        t.open(dir.path(), QStringLiteral("wb.db"));
+    }
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("wb.db")});
+    QCOMPARE(contents(path), before);
+    QCOMPARE(QFileInfo(path).lastModified(), modified);
+}
+
+void TstTable::dataFolder() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString bin = dir.filePath(QStringLiteral("bin"));
+    QVERIFY(QDir().mkpath(bin));
+    // Installed: bin/vardelo finds share/vardelo.
+    QCOMPARE(lexicon::dataFolderFor(bin), QDir::cleanPath(dir.filePath(QStringLiteral("share/vardelo"))));
+    // Build tree: the data folder beside the program wins.
+    QVERIFY(QDir().mkpath(bin + QStringLiteral("/data")));
+    QCOMPARE(lexicon::dataFolderFor(bin), QDir::cleanPath(bin + QStringLiteral("/data")));
+}
+
+void TstTable::phraseBatchFolder() {
+    QTemporaryDir work;
+    QVERIFY(work.isValid());
+    const QString saved = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(work.path()));
+    const QString withoutHere = lexicon::phraseBatchFolder(QStringLiteral("/data/folder"));
+    QFile f(work.filePath(QStringLiteral("czzk.db")));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.close();
+    const QString withHere = lexicon::phraseBatchFolder(QStringLiteral("/data/folder"));
+    QVERIFY(QDir::setCurrent(saved));
+    QCOMPARE(withoutHere, QStringLiteral("/data/folder"));
+    QCOMPARE(QFileInfo(withHere).canonicalFilePath(), QFileInfo(work.path()).canonicalFilePath());
+}
+
+QTEST_GUILESS_MAIN(TstTable)
+#include "tst_table.moc"

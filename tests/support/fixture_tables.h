@@ -1,0 +1,20 @@
+#pragma once
+// Small lexicon table files for tests, in the shape the program reads: one table with an
+// INTEGER PRIMARY KEY `id` giving table order (rows are numbered in the order given), the fields
+// as TEXT and an index on every field.
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace test_support {
+
+// Writes `path` (replacing any file there) holding table `tableName` ("wb", or "wb.db" for the
+// same) with `fields` and `rows`. A row shorter than `fields` leaves the missing fields NULL.
+// Throws std::runtime_error when the file cannot be written.
+void writeTable(const QString& path, const QString& tableName, const QStringList& fields,
+                const QList<QStringList>& rows);
+
+} // namespace test_support
+
+using test_support::writeTable;
