@@ -16,7 +16,9 @@ Binder::Binder(Form& form, QObject* parent) : QObject(parent), m_form(form) {
     // Focus that moves to a widget no state machine knows (a page tab, a selector) leaves the
     // state machines without focus, so coming back runs the enter handler again.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (now && !m_controls.contains(now))
+        // Focus that Qt moves by itself while the state is being shown (a focused button being
+        // disabled) is no event of the learner's; the state's own focus is applied after it.
+        if (!m_syncing && now && !m_controls.contains(now))
             m_form.focus.setOther();
     });
 }
@@ -144,7 +146,7 @@ bool Binder::eventFilter(QObject* watched, QEvent* ev) {
     if (!c)
         return false;
     if (ev->type() == QEvent::FocusIn) {
-        if (m_form.focus.has(*c))
+        if (m_syncing || m_form.focus.has(*c))
             return false;
         const auto reason = static_cast<QFocusEvent*>(ev)->reason();
         const auto how = reason == Qt::MouseFocusReason ? controls::Focus::Reason::Mouse

@@ -96,8 +96,7 @@ void buildTypingTestPage(QWidget* page, Form& form, Binder& binder) {
     for (int b = 0; b < typing::TypingTest::kBlocks; ++b) {
         auto* w = new TypedLineEdit(panel7);
         w->setObjectName(typed[b]->name());
-        // A line is a little taller than the layout's 14 pixels so that descenders are not cut.
-        w->setGeometry(blocks[b].typed.adjusted(0, -1, 0, 1));
+        w->setGeometry(blocks[b].typed);
         w->setTextMargins(0, 0, 0, 0);
         binder.focusable(*typed[b], w);
         controls::TypedLine& line = *typed[b];
@@ -130,6 +129,10 @@ void buildTypingTestPage(QWidget* page, Form& form, Binder& binder) {
             binder.onSync([w] { w->refresh(); });
         }
     }
+
+    // The typed lines overlap their neighbours by a pixel: they lie on top.
+    for (controls::TypedLine* line : typed)
+        binder.widgetOf(*line)->raise();
 
     auto* start = place<QPushButton>(panel7, t.Button4.name(), QRect(16, 208, 75, 25));
     auto* stop = place<QPushButton>(panel7, t.Button6.name(), QRect(96, 208, 75, 25));

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QTabWidget>
@@ -51,5 +52,22 @@ int main(int argc, char** argv) {
     shot(QStringLiteral("drill-hint-on"));
     w.runEvent([&] { f.characters.RadioButton23.check(); });
     shot(QStringLiteral("drill-hint-off"));
+
+    // The typing test mid-line: the first line typed with two mistakes.
+    pages->setCurrentIndex(5);
+    w.runEvent([&] { f.typing.RadioButton12.check(); });
+    w.runEvent([&] { f.typing.Button4.click(); });
+    QString line = f.typing.RichEdit1.text().left(18);
+    line[3] = QChar(0x9519);  // 错
+    line[10] = QChar(0x8BEF); // 误
+    for (QChar c : line) {
+        // As an input method commits a character.
+        QInputMethodEvent commit;
+        commit.setCommitString(QString(c));
+        QCoreApplication::sendEvent(QApplication::focusWidget(), &commit);
+    }
+    for (int i = 0; i < 7; ++i)
+        w.runEvent([&] { f.typing.Timer2.tick(); });
+    shot(QStringLiteral("typing-test"));
     return desktop.errors.isEmpty() ? 0 : 1;
 }
