@@ -9,7 +9,6 @@
 #include "widgets.h"
 
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -19,46 +18,6 @@ namespace app {
 namespace {
 
 constexpr int kLineFont = 13; // pixel size of the Song face on all three lines of a block
-
-// A passage or mark line. It lays its text out in byte columns, as the code page counts it: a
-// double-byte character fills two columns, a single-byte one a column, so mark k always stands
-// under the k-th double-byte character whatever glyph widths the font has (its "×" is narrower
-// than its Chinese characters).
-class ByteColumnLine : public QWidget {
-public:
-    ByteColumnLine(const typing::RichLine& line, QWidget* parent) : QWidget(parent), m_line(line) {
-        setFont(fonts::song(kLineFont));
-        setFocusPolicy(Qt::NoFocus);
-        setAutoFillBackground(true);
-    }
-    // Where the first column starts: the typed line's own left text margin, so columns line up.
-    void setTextLeft(int x) { m_left = x; }
-
-    void refresh() {
-        if (m_shown != m_line.text()) {
-            m_shown = m_line.text();
-            update();
-        }
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        p.setPen(palette().color(QPalette::WindowText));
-        const qreal column = kLineFont / 2.0;
-        qreal x = m_left;
-        for (QChar c : m_shown) {
-            const int bytes = gb::isDoubleByte(c) ? 2 : 1;
-            p.drawText(QRectF(x, 0, column * bytes, height()), Qt::AlignCenter, QString(c));
-            x += column * bytes;
-        }
-    }
-
-private:
-    const typing::RichLine& m_line;
-    QString m_shown;
-    int m_left = 0;
-};
 
 // A typed line: one line, the input method on, text in blue on the button face.
 class TypedLineEdit : public QLineEdit {
@@ -121,12 +80,13 @@ void buildTypingTestPage(QWidget* page, Form& form, Binder& binder) {
     for (int b = 0; b < typing::TypingTest::kBlocks; ++b) {
         for (int which = 0; which < 2; ++which) {
             const typing::RichLine& line = which == 0 ? *passages[b] : *marks[b];
-            auto* w = new ByteColumnLine(line, panel7);
+            auto* w = new ByteColumnLine(panel7);
             w->setObjectName(line.name());
+            w->setFont(fonts::song(kLineFont));
             w->setGeometry(which == 0 ? blocks[b].passage : blocks[b].marks);
             w->setTextLeft(textLeft);
             setColours(w, windowText(), which == 0 ? blocks[b].passageBackground : scrollBar());
-            binder.onSync([w] { w->refresh(); });
+            binder.onSync([w, &line] { w->setText(line.text()); });
         }
     }
 

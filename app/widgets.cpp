@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QPainter>
+
+#include "gb_text.h"
 #include <QPalette>
 
 namespace app {
@@ -83,6 +85,30 @@ void setColours(QWidget* w, const QColor& text, const QColor& background) {
         w->setAutoFillBackground(true);
     }
     w->setPalette(pal);
+}
+
+ByteColumnLine::ByteColumnLine(QWidget* parent) : QWidget(parent) {
+    setFocusPolicy(Qt::NoFocus);
+    setAutoFillBackground(true);
+}
+
+void ByteColumnLine::setText(const QString& text) {
+    if (text == m_text)
+        return;
+    m_text = text;
+    update();
+}
+
+void ByteColumnLine::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setPen(palette().color(QPalette::WindowText));
+    const qreal column = font().pixelSize() / 2.0;
+    qreal x = m_left;
+    for (QChar c : m_text) {
+        const int bytes = gb::isDoubleByte(c) ? 2 : 1;
+        p.drawText(QRectF(x, 0, column * bytes, height()), Qt::AlignCenter, QString(c));
+        x += column * bytes;
+    }
 }
 
 CodeEdit::CodeEdit(QWidget* parent) : QLineEdit(parent) {
