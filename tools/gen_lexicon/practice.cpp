@@ -251,8 +251,12 @@ private:
             if (it.key().size() == 2)
                 codes << it.key();
         }
-        // The second-level table is learnt key by key, so its batches follow code order.
-        std::sort(codes.begin(), codes.end());
+        // The second-level table is learnt key by key in the order of the keyboard's zones (G F D S
+        // A, H J K L M, ...), so its batches follow that order on both letters.
+        std::sort(codes.begin(), codes.end(), [](const QString& a, const QString& b) {
+            const auto rank = [](const QString& c) { return kKeyOrder.indexOf(c[0]) * 32 + kKeyOrder.indexOf(c[1]); };
+            return rank(a) < rank(b);
+        });
         const QString markerCode = m_dict.codesOf.value(cat.endMarker).value(0);
         if (markerCode.size() != 2 || !claim(cat, cat.endMarker, markerCode))
             fail(QStringLiteral("%1 cannot close the second-level batches").arg(cat.endMarker));
