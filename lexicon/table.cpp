@@ -26,12 +26,12 @@ struct Table::Impl {
     sqlite3* db = nullptr;
     QString table;
     QStringList fields;
-    // One prepared locate per field, made on first use: the drills locate on the same two or three
+    // One prepared locate per field, made at open: the drills locate on the same two or three
     // fields thousands of times.
     std::vector<sqlite3_stmt*> locates;
     // The current row's values as UTF-8, back to back, with where each begins: a locate copies
     // the row into one buffer that keeps its capacity, and a read decodes just the field asked
-    // for, so neither costs a query or an allocation per field.
+    // for: no query and no per-field allocation on a locate.
     QByteArray row;
     std::vector<int> starts; // fields.size() + 1 offsets into `row`; empty when there is no row
 
@@ -40,7 +40,9 @@ struct Table::Impl {
         starts.resize(fields.size() + 1);
         for (int i = 0; i < fields.size(); ++i) {
             starts[i] = static_cast<int>(row.size());
-            row.append(reinterpret_cast<const char*>(sqlite3_column_text(s, i)), sqlite3_column_bytes(s, i));
+            // Text first, then its length: SQLite documents that order.
+            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(s, i));
+            row.append(text, sqlite3_column_bytes(s, i));
         }
         starts[fields.size()] = static_cast<int>(row.size());
     }
