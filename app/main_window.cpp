@@ -6,6 +6,7 @@
 #include "widgets.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
@@ -39,7 +40,8 @@ QLabel* picture(QWidget* parent, const QString& name, const QRect& geometry, con
 void ensureDecoded(QLabel* l) {
     if (l->isHidden() || !l->pixmap().isNull())
         return;
-    l->setPixmap(QPixmap(l->property("resource").toString()));
+    // Through QIcon, so that a high-DPI screen gets the double-resolution picture.
+    l->setPixmap(QIcon(l->property("resource").toString()).pixmap(l->size(), l->devicePixelRatioF()));
 }
 
 } // namespace
