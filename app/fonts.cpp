@@ -21,7 +21,9 @@ QFont make(const QString& family, int pixelSize, bool bold) {
 void install() {
     QFont::insertSubstitutions(kSong, {QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Serif CJK SC")});
     QFont::insertSubstitutions(kKai, {QStringLiteral("AR PL UKai CN"), QStringLiteral("AR PL UMing CN")});
-    QFont::insertSubstitutions(kSans, {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("DejaVu Sans")});
+    // Latin text in a clean sans; Chinese in it falls back to the Song face, which the pages load
+    // anyway (a sans CJK face would cost start-up another large font file).
+    QFont::insertSubstitutions(kSans, {QStringLiteral("DejaVu Sans"), QStringLiteral("AR PL UMing CN")});
     // Without an explicit font, Chinese text under a C locale falls back to the Kai face.
     QApplication::setFont(sans(11));
 }

@@ -6,6 +6,7 @@
 #include "widgets.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
@@ -40,8 +41,20 @@ QLabel* picture(QWidget* parent, const QString& name, const QRect& geometry, con
 void ensureDecoded(QLabel* l) {
     if (l->isHidden() || !l->pixmap().isNull())
         return;
-    // Through QIcon, so that a high-DPI screen gets the double-resolution picture.
-    l->setPixmap(QIcon(l->property("resource").toString()).pixmap(l->size(), l->devicePixelRatioF()));
+    // A high-DPI screen gets the double-resolution picture; only the one picture is decoded.
+    QString path = l->property("resource").toString();
+    qreal ratio = 1.0;
+    if (l->devicePixelRatioF() > 1.0) {
+        QString sharp = path;
+        sharp.insert(sharp.lastIndexOf(QLatin1Char('.')), QLatin1String("@2x"));
+        if (QFile::exists(sharp)) {
+            path = sharp;
+            ratio = 2.0;
+        }
+    }
+    QPixmap pixmap(path);
+    pixmap.setDevicePixelRatio(ratio);
+    l->setPixmap(pixmap);
 }
 
 } // namespace
@@ -104,9 +117,27 @@ void TForm1::buildPages() {
         picture(panel1, QStringLiteral("Image1"), QRect(10, 6, 676, 231), QStringLiteral(":/pictures/image1.jpg"));
     ensureDecoded(image1);
 
-    buildCharacterDrillPage(PageControl1->findChild<QWidget*>(QStringLiteral("TabSheet2")), *m_form, *m_binder);
-
-    buildTypingTestPage(PageControl1->findChild<QWidget*>(QStringLiteral("TabSheet4")), *m_form, *m_binder);
+    // A page's widgets are made the first time it is shown: start-up builds only what is in view.
+    // Its state machine exists from the start, so nothing it does depends on this.
+    const struct {
+        const char* page;
+        void (*build)(QWidget*, Form&, Binder&);
+    } builders[] = {
+        {"TabSheet2", buildCharacterDrillPage},
+        {"TabSheet4", buildTypingTestPage},
+    };
+    for (const auto& b : builders) {
+        QWidget* page = PageControl1->findChild<QWidget*>(QLatin1String(b.page));
+        auto build = b.build;
+        m_pendingPages.insert(page, [this, page, build] {
+            build(page, *m_form, *m_binder);
+            m_binder->sync();
+        });
+    }
+    connect(PageControl1, &QTabWidget::currentChanged, this, [this](int index) {
+        if (auto build = m_pendingPages.take(PageControl1->widget(index)))
+            build();
+    });
 
     PageControl1->setCurrentIndex(0);
 }

@@ -7,6 +7,9 @@
 
 #include <QWidget>
 
+#include <QHash>
+
+#include <functional>
 #include <memory>
 
 class QLabel;
@@ -46,6 +49,7 @@ private:
     QTabWidget* PageControl1 = nullptr;
     QTimer* m_timer3 = nullptr;
     bool m_centred = false;
+    QHash<QWidget*, std::function<void()>> m_pendingPages;
 };
 
 } // namespace app
