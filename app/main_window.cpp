@@ -132,6 +132,12 @@ void TForm1::buildPages() {
         m_pendingPages.insert(page, [this, page, build] {
             build(page, *m_form, *m_binder);
             m_binder->sync();
+            // Children added to a page already on screen stay hidden until shown; the state has
+            // hidden what it hides explicitly, the rest is shown now.
+            for (QWidget* w : page->findChildren<QWidget*>())
+                if (!w->testAttribute(Qt::WA_WState_ExplicitShowHide))
+                    w->show();
+            m_binder->sync();
         });
     }
     connect(PageControl1, &QTabWidget::currentChanged, this, [this](int index) {

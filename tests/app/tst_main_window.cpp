@@ -93,8 +93,14 @@ void TestMainWindow::startUpState() {
     for (const char* r : {"RadioButton17", "RadioButton18", "RadioButton19", "RadioButton20", "RadioButton21"})
         QVERIFY(!find<QRadioButton>(QLatin1String(r))->isChecked());
     QCOMPARE(panelColour(), app::buttonFace());
-    QVERIFY(find<QRadioButton>(QStringLiteral("RadioButton22"))->isChecked());
+    QVERIFY(m_window->form().characters.RadioButton22.isChecked());
     QVERIFY(m_window->form().characters.Panel13.visible());
+    // A page's widgets are made when it is first shown, in the state the page is in.
+    QVERIFY(!m_window->findChild<QWidget*>(QStringLiteral("Ed1")));
+    pages->setCurrentIndex(3);
+    QVERIFY(find<QRadioButton>(QStringLiteral("RadioButton22"))->isChecked());
+    QVERIFY(shown(QStringLiteral("Panel13")) && shown(QStringLiteral("Ed15")) && shown(QStringLiteral("Memo1")));
+    QCOMPARE(find<QPlainTextEdit>(QStringLiteral("Memo1"))->toPlainText().split(QLatin1Char('\n')).size(), 6);
     QVERIFY(m_window->form().Timer3.enabled());
     QVERIFY(m_desktop.errors.isEmpty());
 }
