@@ -208,6 +208,21 @@ void TestMainWindow::typingReachesTheDrill() {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     QVERIFY(find<QLineEdit>(QStringLiteral("Ed2"))->text().isEmpty());
 
+    // Completing slot 15 moves on; a code left in Ed1 is selected when Ed1 gets the focus back,
+    // so the first keystroke replaces it.
+    auto* ed1 = find<QLineEdit>(QStringLiteral("Ed1"));
+    QTest::mouseClick(ed1, Qt::LeftButton);
+    QTest::keyClicks(ed1, QStringLiteral("zz"));
+    auto* ed15 = find<QLineEdit>(QStringLiteral("Ed15"));
+    QTest::mouseClick(ed15, Qt::LeftButton);
+    QVERIFY(!ed15->hasSelectedText()); // a click selects nothing
+    const QString counter = m_window->form().characters.edit16.text();
+    QTest::keyClicks(ed15, find<QLabel>(QStringLiteral("Panel13"))->text());
+    QVERIFY(m_window->form().characters.edit16.text() != counter);
+    QCOMPARE(QApplication::focusWidget(), ed1);
+    QCOMPARE(ed1->selectedText(), QStringLiteral("zz"));
+    QVERIFY(ed15->text().isEmpty());
+
     // 不提示 hides the hint panel; the option stays in view.
     QTest::mouseClick(find<QRadioButton>(QStringLiteral("RadioButton23")), Qt::LeftButton, {}, QPoint(6, 8));
     QVERIFY(!shown(QStringLiteral("Panel13")));
