@@ -9,11 +9,19 @@ const QString kSong = QStringLiteral("宋体");
 const QString kKai = QStringLiteral("楷体_GB2312");
 const QString kSans = QStringLiteral("MS Sans Serif");
 
-QFont make(const QString& family, int pixelSize, bool bold) {
+// The Song and Kai faces cover GB2312 and ASCII whole, which is all this program writes in them:
+// they need no fallback faces, whose look-up costs start-up more than anything else it does.
+QFont make(const QString& family, int pixelSize, bool bold, bool withFallback = false) {
     QFont f(family);
     f.setPixelSize(pixelSize);
     f.setBold(bold);
-    f.setStyleStrategy(QFont::PreferAntialias);
+    // Chinese needs no shaping and, at these sizes, no hinting; both are dear the first time a
+    // large CJK face is used.
+    auto strategy = QFont::PreferAntialias | QFont::PreferNoShaping;
+    if (!withFallback)
+        strategy |= QFont::NoFontMerging;
+    f.setStyleStrategy(QFont::StyleStrategy(int(strategy)));
+    f.setHintingPreference(QFont::PreferNoHinting);
     return f;
 }
 } // namespace
@@ -35,7 +43,7 @@ QFont kai(int pixelSize, bool bold) {
     return make(kKai, pixelSize, bold);
 }
 QFont sans(int pixelSize) {
-    return make(kSans, pixelSize, false);
+    return make(kSans, pixelSize, false, true);
 }
 
 } // namespace app::fonts
