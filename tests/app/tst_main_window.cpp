@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QRandomGenerator>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -36,6 +37,7 @@ private Q_SLOTS:
     void enterActsAsTab();
     void typingReachesTheDrill();
     void missingDataFolderStillOpensTheWindow();
+    void learnerClicksAndKeysAnywhere();
 
 private:
     template <class W> W* find(const QString& name) {
@@ -243,6 +245,36 @@ void TestMainWindow::missingDataFolderStillOpensTheWindow() {
     w.runEvent([&] { w.form().characters.RadioButton[1].check(); });
     QCOMPARE(desktop.errors.size(), 2);
     QVERIFY(desktop.errors[1].contains(QStringLiteral("wb.db")));
+}
+
+void TestMainWindow::learnerClicksAndKeysAnywhere() {
+    // Random clicks on whatever is in view, random keys into whatever has the focus, page
+    // changes: the window must never crash, hang or show two pictures at once.
+    QRandomGenerator rng(7);
+    auto* pages = find<QTabWidget>(QStringLiteral("PageControl1"));
+    const Qt::Key keys[] = {Qt::Key_Return, Qt::Key_Escape, Qt::Key_Backspace, Qt::Key_Tab, Qt::Key_Space,
+                            Qt::Key_A,      Qt::Key_G,      Qt::Key_M,         Qt::Key_Q,   Qt::Key_Y};
+    for (int step = 0; step < 3000; ++step) {
+        const int what = rng.bounded(10);
+        if (what == 0) {
+            pages->setCurrentIndex(rng.bounded(pages->count()));
+        } else if (what < 4) {
+            QList<QWidget*> visible;
+            for (QWidget* w : m_window->findChildren<QWidget*>())
+                if (w->isVisible() && !w->objectName().isEmpty() && w->width() > 0 && w->height() > 0)
+                    visible << w;
+            QWidget* w = visible[rng.bounded(visible.size())];
+            QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(rng.bounded(w->width()), rng.bounded(w->height())));
+        } else if (QWidget* focus = QApplication::focusWidget()) {
+            QTest::keyClick(focus, keys[rng.bounded(int(std::size(keys)))]);
+        }
+        int pictures = 0;
+        for (const char* image : {"Image2", "Image7", "Image8", "Image9"})
+            pictures += shown(QLatin1String(image));
+        QVERIFY(pictures <= 1);
+        QVERIFY(m_desktop.errors.isEmpty());
+        QVERIFY(m_desktop.messages.size() <= 1);
+    }
 }
 
 QTEST_MAIN(TestMainWindow)
