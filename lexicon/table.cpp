@@ -203,13 +203,18 @@ void Table::open(const QString& folder, const QString& tableName) {
     m_impl = std::move(impl);
 }
 
-bool Table::locate(const QString& field, const QString& text) {
+int Table::fieldIndex(const QString& field) const {
     if (!m_impl)
         throwClosed();
     const int index = m_impl->fields.indexOf(field);
     if (index < 0)
         throw TableError(QStringLiteral("词库表 %1（查找位置：%2）没有字段 %3")
                              .arg(m_tableName, QDir::toNativeSeparators(m_folder), field));
+    return index;
+}
+
+bool Table::locate(const QString& field, const QString& text) {
+    const int index = fieldIndex(field);
     sqlite3_stmt* s = m_impl->locates[index];
     const QByteArray key = text.toUtf8();
     sqlite3_bind_text(s, 1, key.constData(), key.size(), SQLITE_STATIC);
@@ -228,12 +233,7 @@ bool Table::locate(const QString& field, const QString& text) {
 }
 
 QString Table::read(const QString& field) const {
-    if (!m_impl)
-        throwClosed();
-    const int index = m_impl->fields.indexOf(field);
-    if (index < 0)
-        throw TableError(QStringLiteral("词库表 %1（查找位置：%2）没有字段 %3")
-                             .arg(m_tableName, QDir::toNativeSeparators(m_folder), field));
+    const int index = fieldIndex(field);
     if (m_impl->starts.empty())
         return QString();
     const int from = m_impl->starts[index];

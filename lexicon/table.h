@@ -56,6 +56,8 @@ private:
     struct Impl;
     void fail(const QString& why);
     [[noreturn]] void throwClosed() const;
+    // The position of `field` among the table's fields; throws when closed or unknown.
+    int fieldIndex(const QString& field) const;
     QString m_member;
     QString m_folder;
     QString m_tableName;
