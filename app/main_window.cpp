@@ -210,8 +210,10 @@ void TForm1::showEvent(QShowEvent* event) {
         return;
     m_centred = true;
     if (const QScreen* screen = this->screen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.center() - rect().center());
+        // Centre the whole window, frame included.
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
     }
 }
 

@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QRandomGenerator>
+#include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -75,6 +76,8 @@ void TestMainWindow::startUpState() {
     QCOMPARE(m_window->size(), QSize(721, 506));
     QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
     QVERIFY(!(m_window->windowFlags() & Qt::WindowMaximizeButtonHint));
+    const QRect screen = m_window->screen()->availableGeometry();
+    QVERIFY((m_window->frameGeometry().center() - screen.center()).manhattanLength() <= 1);
 
     auto* pages = find<QTabWidget>(QStringLiteral("PageControl1"));
     const QStringList captions{"五笔字根表", "口诀识记", "字根练习", "单字练习", "词组练习", "文章测试", "关于软件"};
@@ -199,6 +202,8 @@ void TestMainWindow::typingReachesTheDrill() {
     QVERIFY(!target1.isEmpty());
     QCOMPARE(find<QLabel>(QStringLiteral("zi"))->text(), target1);
 
+    // Code boxes take plain letters even while a Chinese input method is active.
+    QCOMPARE(QApplication::focusWidget()->inputMethodQuery(Qt::ImEnabled).toBool(), false);
     QTest::keyClicks(QApplication::focusWidget(), code1);
     QCOMPARE(find<QLineEdit>(QStringLiteral("Edit1"))->text(), target1);
     QVERIFY(find<QLineEdit>(QStringLiteral("Ed1"))->text().isEmpty());

@@ -79,6 +79,7 @@ void TestTypingPage::committedTextIsJudgedAndFillsTheLine() {
     click(QStringLiteral("RadioButton12"));
     click(QStringLiteral("Button4"));
     QCOMPARE(QApplication::focusWidget(), find(QStringLiteral("Memo3")));
+    QVERIFY(QApplication::focusWidget()->inputMethodQuery(Qt::ImEnabled).toBool()); // the input method is on
     QVERIFY(!find(QStringLiteral("Button4"))->isEnabled());
     QString line = passage()[0];
     line[2] = QChar(0x9519); // 错, a wrong character in the third place
