@@ -48,6 +48,43 @@ bool isWubiCode(const QString& code) {
     return true;
 }
 
+// Walks a drill's batches the way it advances: one batch on each time, then the end-marker tests
+// in their order, each on the batch shown at that moment (a jump loads the batch at once). The
+// last slot of a batch is the one the markers are looked for in. Returns the batches shown and
+// how often a marker sent the counter back.
+struct Walk {
+    QSet<int> shown;
+    int jumps = 0;
+};
+
+Walk walkBatches(Table& table, const QString& key, int firstSlotField, int slotCount,
+                 const QList<QPair<QString, int>>& markers, int start, int first, int last, QStringList& errors) {
+    Walk walk;
+    QStringList row(slotCount);
+    auto load = [&](int batch) {
+        if (batch < first || batch > last)
+            errors << QStringLiteral("batch %1 lies outside %2-%3").arg(batch).arg(first).arg(last);
+        if (!table.locate(key, QString::number(batch)))
+            errors << QStringLiteral("batch %1 does not exist").arg(batch);
+        for (int i = 0; i < slotCount; ++i)
+            row[i] = table.read(QStringLiteral("n%1").arg(firstSlotField + i));
+        walk.shown.insert(batch);
+    };
+    int counter = start;
+    load(counter);
+    for (int step = 0; step < kSteps && errors.isEmpty(); ++step) {
+        load(++counter);
+        for (const auto& [marker, target] : markers) {
+            if (row.last() == marker) {
+                counter = target;
+                load(counter);
+                ++walk.jumps;
+            }
+        }
+    }
+    return walk;
+}
+
 // Every row of a table, straight from SQLite, in table order.
 QList<QStringList> allRows(const QString& table, const QStringList& fields) {
     QList<QStringList> rows;
@@ -169,37 +206,14 @@ void TstLexiconData::characterCategory() {
     codes.open(kData, codeTable);
 
     QStringList errors;
-    QStringList labels(15);
-    QSet<int> shown;
-    auto load = [&](int batch) {
-        if (batch < first || batch > last)
-            errors << QStringLiteral("batch %1 lies outside %2-%3").arg(batch).arg(first).arg(last);
-        if (!zk.locate(QStringLiteral("no"), QString::number(batch)))
-            errors << QStringLiteral("batch %1 does not exist").arg(batch);
-        for (int i = 0; i < 15; ++i)
-            labels[i] = zk.read(QStringLiteral("n%1").arg(i + 1));
-        shown.insert(batch);
-    };
-    // The drill's end-marker tests, in their order, each on the batch shown at that moment.
+    // The drill's end-marker tests, in their order.
     const QList<QPair<QString, int>> markers = {{QStringLiteral("已"), 103}, {QStringLiteral("匕"), 131},
                                                 {QStringLiteral("空"), 151}, {QStringLiteral("蕃"), 191},
                                                 {QStringLiteral("冈"), 207}, {QStringLiteral("中"), 120}};
-    int counter = start;
-    int jumps = 0;
-    load(counter);
-    for (int step = 0; step < kSteps && errors.isEmpty(); ++step) {
-        load(++counter);
-        for (const auto& [marker, target] : markers) {
-            if (labels[14] == marker) {
-                counter = target;
-                load(counter);
-                ++jumps;
-            }
-        }
-    }
-    QVERIFY2(jumps >= 2, "the category never closes its cycle");
+    const Walk walk = walkBatches(zk, QStringLiteral("no"), 1, 15, markers, start, first, last, errors);
+    QVERIFY2(walk.jumps >= 2, "the category never closes its cycle");
 
-    for (int batch : shown) {
+    for (int batch : walk.shown) {
         m_reachedCharacterBatches.insert(batch);
         QVERIFY(zk.locate(QStringLiteral("no"), QString::number(batch)));
         QSet<QString> seen;
@@ -294,35 +308,12 @@ void TstLexiconData::phraseCategory() {
     Table czzk(QStringLiteral("Table4"));
     czzk.open(kData, QStringLiteral("czzk.db"));
     QStringList errors;
-    QStringList shownPhrases(5);
-    QSet<int> shown;
-    auto load = [&](int batch) {
-        if (batch < first || batch > last)
-            errors << QStringLiteral("batch %1 lies outside %2-%3").arg(batch).arg(first).arg(last);
-        if (!czzk.locate(QStringLiteral("n1"), QString::number(batch)))
-            errors << QStringLiteral("batch %1 does not exist").arg(batch);
-        for (int i = 0; i < 5; ++i)
-            shownPhrases[i] = czzk.read(QStringLiteral("n%1").arg(i + 2));
-        shown.insert(batch);
-    };
     const QList<QPair<QString, int>> markers = {
         {QStringLiteral("限定"), 100}, {QStringLiteral("有效期"), 137}, {QStringLiteral("程序设计"), 167}};
-    int counter = start;
-    int jumps = 0;
-    load(counter);
-    for (int step = 0; step < kSteps && errors.isEmpty(); ++step) {
-        load(++counter);
-        for (const auto& [marker, target] : markers) {
-            if (shownPhrases[4] == marker) {
-                counter = target;
-                load(counter);
-                ++jumps;
-            }
-        }
-    }
-    QVERIFY2(jumps >= 2, "the category never closes its cycle");
+    const Walk walk = walkBatches(czzk, QStringLiteral("n1"), 2, 5, markers, start, first, last, errors);
+    QVERIFY2(walk.jumps >= 2, "the category never closes its cycle");
 
-    for (int batch : shown) {
+    for (int batch : walk.shown) {
         m_reachedPhraseRows.insert(batch);
         QVERIFY(czzk.locate(QStringLiteral("n1"), QString::number(batch)));
         QSet<QString> seen;
