@@ -72,6 +72,11 @@ void TestCharacterDrillData::everyBatchCanBeTypedFromTheHint() {
                                     .arg(counter)
                                     .arg(slot)
                                     .arg(target, code, d.h[slot].text())));
+            // Accepted at the code's last letter, not before: nothing is left for the next box.
+            QVERIFY2(typed == code.size(), qPrintable(QStringLiteral("batch %1 slot %2: %3 accepted at %4 of %5")
+                                                          .arg(counter)
+                                                          .arg(slot)
+                                                          .arg(target, code.left(typed), code)));
         }
         const int now = d.edit16.text().toInt();
         if (now != counter + 1) {

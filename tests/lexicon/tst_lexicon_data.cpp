@@ -131,6 +131,22 @@ QString ruleCode(const QString& phrase, const QHash<QString, QString>& full) {
     return f[0].left(1) + f[1].left(1) + f[2].left(1) + f[n - 1].left(1);
 }
 
+// The drills look up the whole typed text after every keystroke, and the first row found wins.
+// Typing the code the hint shows must give the target at its last letter and not before: an
+// earlier match would accept it early and leave the rest of the code in the next box.
+void checkTyping(Table& table, const QString& codeField, const QString& textField, const QString& where,
+                 const QString& target, const QString& code, QStringList& errors) {
+    for (int k = 0; k <= code.size(); ++k) {
+        const bool gives = table.locate(codeField, code.left(k)) && table.read(textField) == target;
+        if (k < code.size() && gives) {
+            errors << where + QStringLiteral(": %1 gives it before its code %2 is complete").arg(code.left(k), code);
+            return;
+        }
+        if (k == code.size() && !gives)
+            errors << where + QStringLiteral(": typing %1 gives %2").arg(code, table.read(textField));
+    }
+}
+
 enum class Kind { KeyName, Root, FirstLevel, SecondLevel, ThirdLevel, Identification };
 
 } // namespace
@@ -235,12 +251,7 @@ void TstLexiconData::characterCategory() {
                 continue;
             }
             const QString code = codes.read(QStringLiteral("dm"));
-            bool accepted = false;
-            for (int k = 1; k <= code.size() && !accepted; ++k)
-                accepted =
-                    codes.locate(QStringLiteral("dm"), code.left(k)) && codes.read(QStringLiteral("hz")) == target;
-            if (!accepted)
-                errors << where + QStringLiteral(": typing %1 does not give it").arg(code);
+            checkTyping(codes, QStringLiteral("dm"), QStringLiteral("hz"), where, target, code, errors);
 
             const QString full = m_full.value(target);
             bool rightKind = false;
@@ -284,8 +295,7 @@ void TstLexiconData::checkPhrase(const QString& where, const QString& phrase, QS
     const QString code = m_czwb.read(QStringLiteral("n1"));
     if (code != ruleCode(phrase, m_full))
         errors << where + QStringLiteral(": code %1, the rule gives %2").arg(code, ruleCode(phrase, m_full));
-    if (!m_czwb.locate(QStringLiteral("n1"), code) || m_czwb.read(QStringLiteral("n2")) != phrase)
-        errors << where + QStringLiteral(": typing %1 gives %2").arg(code, m_czwb.read(QStringLiteral("n2")));
+    checkTyping(m_czwb, QStringLiteral("n1"), QStringLiteral("n2"), where, phrase, code, errors);
 }
 
 void TstLexiconData::phraseCategory_data() {

@@ -532,6 +532,17 @@ bool byCodeThenWeight(const Entry& a, const Entry& b) {
     return a.order < b.order;
 }
 
+// Drops every row that gives a target at a proper prefix of the code it is taught. The drills
+// look up what has been typed after every keystroke, so such a row accepts the target before its
+// code is complete and the rest of the code the hint shows lands in the next box. A target's own
+// row is never dropped, so the second- and third-level characters keep the short codes they teach.
+void dropEarlyMatches(QList<QStringList>& rows, const QHash<QString, QString>& taught) {
+    rows.removeIf([&](const QStringList& row) {
+        const auto it = taught.constFind(row[1]);
+        return it != taught.constEnd() && row[0] != *it && it->startsWith(row[0]);
+    });
+}
+
 } // namespace
 
 Practice choosePractice(const Dictionary& dict, const Lists& lists) {
@@ -541,6 +552,7 @@ Practice choosePractice(const Dictionary& dict, const Lists& lists) {
 QList<QStringList> codeTableRows(const Dictionary& dict, const Practice& practice) {
     QList<QStringList> rows;
     QSet<QString> done;
+    QHash<QString, QString> taught;
     for (const CharCategory& cat : practice.characters) {
         if (cat.firstLevel)
             continue;
@@ -550,6 +562,7 @@ QList<QStringList> codeTableRows(const Dictionary& dict, const Practice& practic
                 if (!done.contains(row)) {
                     done.insert(row);
                     rows << QStringList{cat.taught.value(hz), hz};
+                    taught.insert(hz, cat.taught.value(hz));
                 }
             }
         }
@@ -563,6 +576,7 @@ QList<QStringList> codeTableRows(const Dictionary& dict, const Practice& practic
             rows << QStringList{e.code, e.text};
         }
     }
+    dropEarlyMatches(rows, taught);
     return rows;
 }
 
@@ -604,6 +618,7 @@ QList<QStringList> phraseTableRows(const Dictionary& dict, const Practice& pract
     }
     QList<QStringList> rows;
     QSet<QString> done;
+    QHash<QString, QString> taught;
     for (const QStringList& batch : phraseBatchRows(practice)) {
         for (int i = 1; i < batch.size(); ++i) {
             const QString& p = batch[i];
@@ -611,6 +626,7 @@ QList<QStringList> phraseTableRows(const Dictionary& dict, const Practice& pract
             if (!done.contains(row)) {
                 done.insert(row);
                 rows << QStringList{practised.value(p), p};
+                taught.insert(p, practised.value(p));
             }
         }
     }
@@ -628,6 +644,7 @@ QList<QStringList> phraseTableRows(const Dictionary& dict, const Practice& pract
             rows << QStringList{e.code, e.text};
         }
     }
+    dropEarlyMatches(rows, taught);
     return rows;
 }
 
