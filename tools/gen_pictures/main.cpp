@@ -11,6 +11,8 @@
 //   gen_pictures --data DIR --sheet roots.png   every root large, each cut beside its host
 //   gen_pictures --zoom 皮虍 --sheet zoom.png     host characters on a tenth grid
 
+#include "about_pictures.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFont>
@@ -1009,5 +1011,6 @@ int main(int argc, char** argv) {
                                   [&](QPainter& p) { drawIcon(p, QSize(32, 32)); });
         save(big, iconDir + QStringLiteral("/vardelo.png"));
     }
+    writeAboutPictures(outDir, QDir(outDir).filePath(QStringLiteral("../icons")));
     return 0;
 }
