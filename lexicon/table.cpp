@@ -2,10 +2,13 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStringEncoder>
 #include <QUrl>
+#include <QVarLengthArray>
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace lexicon {
@@ -18,6 +21,41 @@ QString tableOf(const QString& fileName) {
 
 QString sqliteMessage(sqlite3* db) {
     return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("内存不足");
+}
+
+// No value the drills use comes near this: a code has at most four letters, the longest phrase
+// nine characters, a batch number a few digits. A longer value is a broken table, not a phrase.
+constexpr int kLongestValue = 32;
+// A character of the code page takes at most three bytes in UTF-8, so a longer value is refused
+// before it is decoded (a megabyte field costs nothing).
+constexpr int kLongestValueBytes = 3 * kLongestValue;
+
+// Code page 936 without state between calls, so one check never sees a surrogate left over from
+// the previous one. Its error count is cleared before each check: Qt keeps it across calls even
+// through resetState().
+class CodePage936 : public QStringEncoder {
+public:
+    CodePage936() : QStringEncoder("GBK", QStringEncoder::Flag::Stateless) {}
+    bool encodes(QStringView text) {
+        QVarLengthArray<char, 2 * kLongestValue + 16> out(requiredSpace(text.size()));
+        state.invalidChars = 0;
+        appendToBuffer(out.data(), text);
+        return state.invalidChars == 0;
+    }
+};
+
+// The user-defined rows of the code page map here; nothing the drills show or an input method
+// types lies there.
+bool isPrivateUse(char16_t c) {
+    return c >= 0xE000 && c <= 0xF8FF;
+}
+
+bool isControl(char16_t c) {
+    return c < 0x20 || (c >= 0x7F && c < 0xA0);
+}
+
+QString codePoint(QChar c) {
+    return QStringLiteral("U+") + QString::number(c.unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0'));
 }
 
 } // namespace
@@ -34,17 +72,25 @@ struct Table::Impl {
     // for: no query and no per-field allocation on a locate.
     QByteArray row;
     std::vector<int> starts; // fields.size() + 1 offsets into `row`; empty when there is no row
+    std::vector<int> types;  // each field's SQLite type, to refuse a value that is not text
+    sqlite3_int64 rowId = 0; // the row-order key of the current row, to name it in an error
+    CodePage936 codePage;
 
+    // Statements select the fields in order, then the row-order key.
     void take(sqlite3_stmt* s) {
         row.truncate(0);
         starts.resize(fields.size() + 1);
+        types.resize(fields.size());
         for (int i = 0; i < fields.size(); ++i) {
             starts[i] = static_cast<int>(row.size());
-            // Text first, then its length: SQLite documents that order.
+            // The type before any conversion, then the text, then its length: SQLite documents
+            // that order. A blob is copied as it is and refused when it is read.
+            types[i] = sqlite3_column_type(s, i);
             const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(s, i));
             row.append(text, sqlite3_column_bytes(s, i));
         }
         starts[fields.size()] = static_cast<int>(row.size());
+        rowId = sqlite3_column_int64(s, static_cast<int>(fields.size()));
     }
 
     ~Impl() {
@@ -129,8 +175,11 @@ void Table::open(const QString& folder, const QString& tableName) {
 
     // immutable=1: the file is only ever read, so SQLite takes no locks and never looks for or
     // creates a journal beside it (the data folder may well be read-only once installed).
+    // NOMUTEX: a member is only used from the window's one thread, and otherwise every column read
+    // of a locate would take the connection's lock.
     const QByteArray uri = QUrl::fromLocalFile(info.absoluteFilePath()).toEncoded() + "?immutable=1";
-    if (sqlite3_open_v2(uri.constData(), &impl->db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr) != SQLITE_OK)
+    if (sqlite3_open_v2(uri.constData(), &impl->db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX,
+                        nullptr) != SQLITE_OK)
         fail(QStringLiteral("文件不可读（%1）").arg(sqliteMessage(impl->db)));
 
     // The shape check doubles as the "is this a database at all" check: SQLite reads the header
@@ -178,7 +227,8 @@ void Table::open(const QString& folder, const QString& tableName) {
     // Prepare the column list once; every statement reads the whole row in field order.
     QByteArray columns;
     for (const QString& f : fields)
-        columns += (columns.isEmpty() ? "\"" : ", \"") + f.toUtf8() + "\"";
+        columns += "\"" + f.toUtf8() + "\", ";
+    columns += "\"" + keyColumn.toUtf8() + "\"";
     const QByteArray first =
         "SELECT " + columns + " FROM \"" + impl->table.toUtf8() + "\" ORDER BY \"" + keyColumn.toUtf8() + "\" LIMIT 1";
     sqlite3_stmt* firstRow = nullptr;
@@ -232,12 +282,47 @@ bool Table::locate(const QString& field, const QString& text) {
     return found;
 }
 
+void Table::badValue(int field, const QString& why) const {
+    throw TableError(QStringLiteral("词库表 %1（查找位置：%2）第 %3 行的字段 %4 %5")
+                         .arg(m_tableName, QDir::toNativeSeparators(m_folder))
+                         .arg(m_impl->rowId)
+                         .arg(m_impl->fields[field], why));
+}
+
 QString Table::read(const QString& field) const {
     const int index = fieldIndex(field);
     if (m_impl->starts.empty())
         return QString();
+    const int type = m_impl->types[index];
+    // NULL is how SQLite leaves a field empty.
+    if (type == SQLITE_NULL)
+        return QString();
+    if (type != SQLITE_TEXT)
+        badValue(index, QStringLiteral("不是文本"));
     const int from = m_impl->starts[index];
-    return QString::fromUtf8(m_impl->row.constData() + from, m_impl->starts[index + 1] - from);
+    const int bytes = m_impl->starts[index + 1] - from;
+    if (bytes > kLongestValueBytes)
+        badValue(index, QStringLiteral("过长（%1 字节）").arg(bytes));
+    QString value = QString::fromUtf8(m_impl->row.constData() + from, bytes);
+    if (value.size() > kLongestValue)
+        badValue(index, QStringLiteral("过长（%1 个字符）").arg(value.size()));
+    char16_t highest = 0;
+    for (const QChar c : value) {
+        if (isControl(c.unicode()))
+            badValue(index, QStringLiteral("含有控制字符 %1").arg(codePoint(c)));
+        if (isPrivateUse(c.unicode()))
+            badValue(index, QStringLiteral("含有 GB2312 以外的字符 %1").arg(codePoint(c)));
+        highest = std::max(highest, c.unicode());
+    }
+    // Codes and batch numbers are ASCII and need no more.
+    if (highest >= 0x80 && !m_impl->codePage.encodes(value)) {
+        for (const QChar c : value) {
+            if (!m_impl->codePage.encodes(QStringView(&c, 1)))
+                badValue(index, QStringLiteral("含有 GB2312 以外的字符 %1").arg(codePoint(c)));
+        }
+        badValue(index, QStringLiteral("含有 GB2312 以外的字符"));
+    }
+    return value;
 }
 
 } // namespace lexicon

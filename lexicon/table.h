@@ -46,7 +46,9 @@ public:
     // caller, and failing loudly beats a lookup that silently never matches.
     bool locate(const QString& field, const QString& text);
     // The named field of the current row; empty text for an empty field or when the table has no
-    // rows.
+    // rows. A value no drill can use (not text, longer than any code or phrase, holding a control
+    // character or a character outside code page 936's GB2312) throws TableError naming the row
+    // and the field; the table stays open and its other rows stay usable.
     QString read(const QString& field) const;
 
     // The fields each table file holds (besides its row-order key), in column order.
@@ -56,6 +58,7 @@ private:
     struct Impl;
     void fail(const QString& why);
     [[noreturn]] void throwClosed() const;
+    [[noreturn]] void badValue(int field, const QString& why) const;
     // The position of `field` among the table's fields; throws when closed or unknown.
     int fieldIndex(const QString& field) const;
     QString m_member;

@@ -94,6 +94,20 @@ int main(int argc, char** argv) {
                     locateAndRead(wb, QStringLiteral("dm"), QStringLiteral("hz"), codes));
         std::printf("wb.db   Locate hz + Read dm: %8.3f us\n",
                     locateAndRead(wb, QStringLiteral("hz"), QStringLiteral("dm"), chars));
+        {
+            // Read alone, of a character and of a code: the part that checks each value.
+            std::vector<double> rounds;
+            volatile qsizetype sink = 0;
+            wb.locate(QStringLiteral("hz"), chars.first());
+            for (int round = 0; round < 15; ++round) {
+                QElapsedTimer timer;
+                timer.start();
+                for (int i = 0; i < n; ++i)
+                    sink = sink + wb.read(QStringLiteral("hz")).size() + wb.read(QStringLiteral("dm")).size();
+                rounds.push_back(timer.nsecsElapsed() / 1000.0 / n / 2);
+            }
+            std::printf("wb.db   Read hz / dm alone:  %8.3f us\n", median(rounds));
+        }
         QStringList misses;
         for (const QString& c : codes)
             misses << c + QStringLiteral("zz");

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sqlite3.h>
 #include <unistd.h>
 
 using lexicon::Table;
@@ -43,6 +44,10 @@ private slots:
     void unknownFieldIsAnError();
     void brokenTable_data();
     void brokenTable();
+    void unusableValue_data();
+    void unusableValue();
+    void usableValue_data();
+    void usableValue();
     void unreadableFile();
     void tableFileIsNeverTouched();
     void dataFolder();
@@ -240,6 +245,169 @@ void TstTable::brokenTable() {
     // A good table opens on the same member afterwards.
     t.open(good(), QStringLiteral("wb.db"));
     QCOMPARE(t.read(QStringLiteral("hz")), QStringLiteral("工"));
+}
+
+namespace {
+
+// Writes `table` with three good rows (every field of row n holds "中n"), then sets `field` of
+// row 2 to the SQL expression `value`: the writer itself only writes well-formed text.
+void writeWithValue(const QString& folder, const QString& table, const QString& field, const QString& value) {
+    const QStringList fields = Table::fieldsOf(table);
+    QList<QStringList> rows;
+    for (int r = 1; r <= 3; ++r)
+        rows << QStringList(fields.size(), QStringLiteral("中%1").arg(r));
+    const QString path = QDir(folder).filePath(table);
+    writeTable(path, table, fields, rows);
+    sqlite3* db = nullptr;
+    QVERIFY(sqlite3_open(path.toUtf8().constData(), &db) == SQLITE_OK);
+    const QByteArray sql =
+        QStringLiteral("UPDATE \"%1\" SET \"%2\" = %3 WHERE id = 2").arg(table.chopped(3), field, value).toUtf8();
+    const int rc = sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr);
+    QVERIFY2(rc == SQLITE_OK, sqlite3_errmsg(db));
+    sqlite3_close(db);
+}
+
+// Makes row 2 current by a field other than `field`, so the locate itself never reads the value.
+void goToRow2(Table& t, const QString& field) {
+    const QStringList fields = Table::fieldsOf(t.tableName());
+    QVERIFY(t.locate(fields[0] == field ? fields[1] : fields[0], QStringLiteral("中2")));
+}
+
+} // namespace
+
+// A value no drill can use is a broken table: reading it names the file, the row and the field,
+// instead of a target that can never be typed. The rest of the table stays usable.
+void TstTable::unusableValue_data() {
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("value"); // an SQL expression
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("blob character") << "wb.db"
+                                    << "hz"
+                                    << "x'E5B7A5'"
+                                    << "不是文本";
+    QTest::newRow("blob code") << "jm.db"
+                               << "dm"
+                               << "x'61'"
+                               << "不是文本";
+    QTest::newRow("1 MB target") << "zk.db"
+                                 << "n3"
+                                 << "printf('%.*c', 1048576, 'x')"
+                                 << "过长（1048576 字节）";
+    QTest::newRow("33-character phrase") << "czwb.db"
+                                         << "n2"
+                                         << "printf('%.*c', 33, 'a')"
+                                         << "过长（33 个字符）";
+    QTest::newRow("line break in a target") << "zk.db"
+                                            << "n5"
+                                            << "'王' || char(10)"
+                                            << "含有控制字符 U+000A";
+    QTest::newRow("tab in a code") << "wb.db"
+                                   << "dm"
+                                   << "'a' || char(9)"
+                                   << "含有控制字符 U+0009";
+    QTest::newRow("C1 control in a phrase") << "czzk.db"
+                                            << "n4"
+                                            << "'中国' || char(133)"
+                                            << "含有控制字符 U+0085";
+    QTest::newRow("Hangul") << "czwb.db"
+                            << "n2"
+                            << "'中' || char(54620)"
+                            << "含有 GB2312 以外的字符 U+D55C";
+    QTest::newRow("outside the basic plane") << "wb.db"
+                                             << "hz"
+                                             << "char(128512)"
+                                             << "含有 GB2312 以外的字符 U+D83D";
+    QTest::newRow("user-defined row") << "zk.db"
+                                      << "n1"
+                                      << "char(57344)"
+                                      << "含有 GB2312 以外的字符 U+E000";
+    QTest::newRow("not UTF-8") << "czzk.db"
+                               << "n2"
+                               << "CAST(x'E4B8ADFF' AS TEXT)"
+                               << "含有 GB2312 以外的字符 U+FFFD";
+}
+
+void TstTable::unusableValue() {
+    QFETCH(QString, table);
+    QFETCH(QString, field);
+    QFETCH(QString, value);
+    QFETCH(QString, reason);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    writeWithValue(dir.path(), table, field, value);
+    Table t(QStringLiteral("TableX"));
+    t.open(dir.path(), table);
+    goToRow2(t, field);
+    QString message;
+    try {
+        (void)t.read(field);
+        QFAIL("read a value no drill can use");
+    } catch (const TableError& e) {
+        message = e.message();
+    }
+    for (const QString& part : {table, QDir::toNativeSeparators(dir.path()), QStringLiteral("第 2 行"),
+                                QStringLiteral("字段 %1 ").arg(field), reason})
+        QVERIFY2(message.contains(part), qPrintable(message + QStringLiteral(" lacks ") + part));
+
+    // The other fields of the row, and the other rows, still read.
+    for (const QString& other : Table::fieldsOf(table)) {
+        if (other != field)
+            QCOMPARE(t.read(other), QStringLiteral("中2"));
+    }
+    QVERIFY(t.isOpen());
+    QVERIFY(t.locate(Table::fieldsOf(table)[0] == field ? Table::fieldsOf(table)[1] : Table::fieldsOf(table)[0],
+                     QStringLiteral("中3")));
+    QCOMPARE(t.read(field), QStringLiteral("中3"));
+}
+
+// What the drills can use reads as it is: empty fields stay empty, the code page's own signs pass.
+void TstTable::usableValue_data() {
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("empty") << "zk.db"
+                           << "n7"
+                           << "''"
+                           << "";
+    QTest::newRow("NULL") << "wb.db"
+                          << "hz"
+                          << "NULL"
+                          << "";
+    QTest::newRow("dash and middle dot") << "czwb.db"
+                                         << "n2"
+                                         << "'—·'"
+                                         << "—·";
+    QTest::newRow("nine-character phrase") << "czzk.db"
+                                           << "n2"
+                                           << "'中华人民共和国国务院'"
+                                           << "中华人民共和国国务院";
+    QTest::newRow("32 letters") << "czwb.db"
+                                << "n1"
+                                << "printf('%.*c', 32, 'a')" << QString(32, QLatin1Char('a'));
+    QTest::newRow("number stored as a number") << "zk.db"
+                                               << "no"
+                                               << "137"
+                                               << "137";
+}
+
+void TstTable::usableValue() {
+    QFETCH(QString, table);
+    QFETCH(QString, field);
+    QFETCH(QString, value);
+    QFETCH(QString, expected);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    writeWithValue(dir.path(), table, field, value);
+    Table t(QStringLiteral("TableX"));
+    t.open(dir.path(), table);
+    goToRow2(t, field);
+    QCOMPARE(t.read(field), expected);
 }
 
 void TstTable::unreadableFile() {
