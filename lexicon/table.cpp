@@ -1,12 +1,17 @@
 #include "table.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStringEncoder>
 #include <QUrl>
 #include <QVarLengthArray>
 
 #include <sqlite3.h>
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <vector>
@@ -52,6 +57,24 @@ bool isPrivateUse(char16_t c) {
 
 bool isControl(char16_t c) {
     return c < 0x20 || (c >= 0x7F && c < 0xA0);
+}
+
+// Why `path` cannot be found. A folder on the way that may not be searched hides the file as well
+// as a missing one does, but the learner needs to hear which it is.
+QString whyNotFound(const QString& path) {
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) == 0 || errno != EACCES)
+        return QStringLiteral("文件不存在");
+    const QString folder = QFileInfo(path).absolutePath();
+    for (int from = 1; from <= folder.size(); ++from) {
+        from = folder.indexOf(QLatin1Char('/'), from);
+        if (from < 0)
+            from = static_cast<int>(folder.size());
+        const QString part = folder.left(from);
+        if (::access(QFile::encodeName(part).constData(), X_OK) != 0)
+            return QStringLiteral("无法读取文件夹 %1（没有访问权限）").arg(QDir::toNativeSeparators(part));
+    }
+    return QStringLiteral("无法读取文件夹（没有访问权限）");
 }
 
 QString codePoint(QChar c) {
@@ -162,7 +185,7 @@ void Table::open(const QString& folder, const QString& tableName) {
     const QString path = QDir(folder).filePath(tableName);
     const QFileInfo info(path);
     if (!info.exists())
-        fail(QStringLiteral("文件不存在"));
+        fail(whyNotFound(path));
     if (!info.isFile())
         fail(QStringLiteral("不是文件"));
     if (!info.isReadable())

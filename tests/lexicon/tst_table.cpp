@@ -12,6 +12,11 @@
 #include <QTest>
 
 #include <sqlite3.h>
+
+#include <grp.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using lexicon::Table;
@@ -49,6 +54,7 @@ private slots:
     void usableValue_data();
     void usableValue();
     void unreadableFile();
+    void unsearchableFolder();
     void tableFileIsNeverTouched();
     void dataFolder();
     void phraseBatchFolder();
@@ -410,21 +416,79 @@ void TstTable::usableValue() {
     QCOMPARE(t.read(field), expected);
 }
 
+namespace {
+
+// The message of opening wb.db in `folder`, as an ordinary user. Root searches any folder, so as
+// root the open runs in a child process that has given up root first.
+QString openMessageAsUser(const QString& folder) {
+    const auto open = [&] {
+        Table t(QStringLiteral("Table1"));
+        try {
+            t.open(folder, QStringLiteral("wb.db"));
+            return QStringLiteral("opened");
+        } catch (const TableError& e) {
+            return e.message();
+        }
+    };
+    if (geteuid() != 0)
+        return open();
+    const passwd* nobody = getpwnam("nobody");
+    const uid_t uid = nobody ? nobody->pw_uid : 65534;
+    const gid_t gid = nobody ? nobody->pw_gid : 65534;
+    int fds[2];
+    if (pipe(fds) != 0)
+        return QStringLiteral("no pipe");
+    const pid_t child = fork();
+    if (child == 0) {
+        close(fds[0]);
+        QByteArray out = "cannot give up root";
+        if (setgroups(0, nullptr) == 0 && setgid(gid) == 0 && setuid(uid) == 0 && geteuid() != 0)
+            out = open().toUtf8();
+        (void)!write(fds[1], out.constData(), out.size());
+        _exit(0);
+    }
+    close(fds[1]);
+    QByteArray got;
+    char buffer[512];
+    for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;)
+        got.append(buffer, n);
+    close(fds[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return QString::fromUtf8(got);
+}
+
+} // namespace
+
 void TstTable::unreadableFile() {
-    if (geteuid() == 0)
-        QSKIP("file permissions do not apply to root");
     QTemporaryDir dir;
+    QVERIFY(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("wb.db"));
     QVERIFY(QFile::copy(good() + QStringLiteral("/wb.db"), path));
+    QVERIFY(chmod(QFile::encodeName(dir.path()).constData(), 0755) == 0);
     QVERIFY(QFile::setPermissions(path, QFileDevice::Permissions()));
-    Table t(QStringLiteral("Table1"));
-    try {
-        t.open(dir.path(), QStringLiteral("wb.db"));
-        QFAIL("opened an unreadable table");
-    } catch (const TableError& e) {
-        QVERIFY2(e.message().contains(QStringLiteral("不可读")), qPrintable(e.message()));
-    }
-    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    const QString message = openMessageAsUser(dir.path());
+    QVERIFY2(message.contains(QStringLiteral("文件不可读")), qPrintable(message));
+}
+
+// A data folder that exists but may not be searched hides its tables; saying "文件不存在" would
+// send the learner looking for files that are there.
+void TstTable::unsearchableFolder() {
+    QTemporaryDir top;
+    QVERIFY(top.isValid());
+    const QString data = top.filePath(QStringLiteral("data"));
+    QVERIFY(QDir().mkpath(data));
+    QVERIFY(QFile::copy(good() + QStringLiteral("/wb.db"), data + QStringLiteral("/wb.db")));
+    QVERIFY(chmod(QFile::encodeName(top.path()).constData(), 0755) == 0);
+    QVERIFY(chmod(QFile::encodeName(data).constData(), 0644) == 0); // listed, not searched
+    const QString message = openMessageAsUser(data);
+    QVERIFY(chmod(QFile::encodeName(data).constData(), 0755) == 0);
+    QVERIFY2(message.contains(QStringLiteral("无法读取文件夹 %1").arg(QDir::toNativeSeparators(data))),
+             qPrintable(message));
+    QVERIFY2(!message.contains(QStringLiteral("文件不存在")), qPrintable(message));
+
+    // The same user, the folder searchable again: the table opens.
+    QCOMPARE(openMessageAsUser(data), QStringLiteral("opened"));
 }
 
 // The program only reads: opening and looking up must leave the file byte for byte as it was and
