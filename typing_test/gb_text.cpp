@@ -6,17 +6,24 @@ namespace gb {
 
 namespace {
 
-// Code page 936 is stateless, so one encoder serves every call; its error flag is sticky, which
-// is why the check for unencodable characters uses a fresh one.
+// One encoder serves every call, without state: a stateful one keeps a lone high surrogate from
+// one call and pairs it with the next call's first character, so a length would depend on the
+// text measured before. Its error flag is sticky, which is why the check for unencodable
+// characters uses a fresh one.
 QStringEncoder& sharedEncoder() {
-    static QStringEncoder encoder("GBK");
+    static QStringEncoder encoder("GBK", QStringEncoder::Flag::Stateless);
     return encoder;
 }
 
 } // namespace
 
 QByteArray encode(const QString& text) {
-    return sharedEncoder().encode(text);
+    QByteArray bytes = sharedEncoder().encode(text);
+    // The converter drops a high surrogate at the very end, waiting for a pair that never comes;
+    // it is one unencodable character like any other.
+    if (!text.isEmpty() && text.back().isHighSurrogate())
+        bytes += '?';
+    return bytes;
 }
 
 int byteLength(const QString& text) {

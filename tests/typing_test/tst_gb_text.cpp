@@ -50,6 +50,26 @@ private slots:
         QTest::newRow("end") << QStringLiteral("中a文") << 3 << 5 << -1;
         QTest::newRow("caret past the end") << QStringLiteral("中a文") << 9 << 5 << -1;
     }
+    // Each length stands alone, whatever was measured before; an unencodable character is one byte.
+    void lengthsDoNotDependOnTheCallBefore_data() {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("bytes");
+        QTest::newRow("dash after a lone high surrogate") << QString(QChar(0xD800)) << QStringLiteral("—") << 2;
+        QTest::newRow("letter after a lone high surrogate") << QStringLiteral("中\xD83D") << QStringLiteral("a") << 1;
+        QTest::newRow("lone high surrogate after text") << QStringLiteral("中") << QString(QChar(0xD800)) << 1;
+        QTest::newRow("lone low surrogate") << QStringLiteral("中") << QString(QChar(0xDC00)) << 1;
+        QTest::newRow("pair after a lone high surrogate") << QString(QChar(0xD83D)) << QStringLiteral("😀") << 1;
+    }
+    void lengthsDoNotDependOnTheCallBefore() {
+        QFETCH(QString, before);
+        QFETCH(QString, text);
+        QFETCH(int, bytes);
+        (void)gb::byteLength(before);
+        QCOMPARE(gb::byteLength(text), bytes);
+        QCOMPARE(gb::encode(before + text).size(), gb::byteLength(before) + bytes);
+    }
+
     void offsets() {
         QFETCH(QString, text);
         QFETCH(int, caret);
