@@ -1,5 +1,8 @@
 #include "binder.h"
 
+#include "byte_column_line.h"
+#include "rich_line.h"
+
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -129,9 +132,40 @@ void Binder::memo(controls::Memo& c, QPlainTextEdit* w) {
     });
 }
 
-void Binder::timer(controls::Timer& c, QTimer* w) {
+void Binder::typedLine(controls::TypedLine& c, QLineEdit* w) {
+    visibility(c, w);
+    focusable(c, w);
+    connect(w, &QLineEdit::textEdited, this, [this, &c, w](const QString& text) {
+        const int caret = w->cursorPosition();
+        event([&] { c.learnerEdit(text, caret); });
+    });
+    connect(w, &QLineEdit::cursorPositionChanged, this, [&c, w](int, int now) {
+        // A caret move changes no text and runs nothing.
+        if (w->text() == c.text())
+            c.setCaret(now);
+    });
+    m_syncs.push_back([&c, w] {
+        // Shows the line's text again: after a clear, or after an edit it refused.
+        if (w->text() != c.text()) {
+            w->setText(c.text());
+            w->setCursorPosition(c.caret());
+        }
+    });
+}
+
+void Binder::richLine(const typing::RichLine& c, ByteColumnLine* w) {
+    w->setObjectName(c.name());
+    m_syncs.push_back([&c, w] { w->setText(c.text()); });
+}
+
+void Binder::timer(controls::Timer& c, QTimer* w, TickShows shows) {
     w->setInterval(c.interval());
-    connect(w, &QTimer::timeout, this, [this, &c] { event([&] { c.tick(); }); });
+    connect(w, &QTimer::timeout, this, [this, &c, shows] {
+        if (shows == TickShows::State)
+            event([&] { c.tick(); });
+        else
+            m_form.run([&] { c.tick(); });
+    });
     m_syncs.push_back([&c, w] {
         // Enabling a running timer leaves its period undisturbed.
         if (c.enabled() && !w->isActive())

@@ -20,7 +20,13 @@ class QRadioButton;
 class QTimer;
 class QWidget;
 
+namespace typing {
+class RichLine;
+}
+
 namespace app {
+
+class ByteColumnLine;
 
 class Binder : public QObject {
 public:
@@ -36,7 +42,14 @@ public:
     void radio(controls::RadioButton& control, QRadioButton* widget);
     void button(controls::Button& control, QPushButton* widget);
     void memo(controls::Memo& control, QPlainTextEdit* widget);
-    void timer(controls::Timer& control, QTimer* widget);
+    // A typed line with the input method on: the learner's edits go to the line, which may refuse
+    // them, and its caret follows the widget's.
+    void typedLine(controls::TypedLine& control, QLineEdit* widget);
+    // A passage or mark line of the typing test, shown in byte columns.
+    void richLine(const typing::RichLine& control, ByteColumnLine* widget);
+    // A timer's tick is an event; one whose handler shows nothing can skip showing the state.
+    enum class TickShows { State, Nothing };
+    void timer(controls::Timer& control, QTimer* widget, TickShows shows = TickShows::State);
     // Visibility and enabled state only (pictures, panels).
     void visibility(controls::Control& control, QWidget* widget);
     // A control that takes the focus: its enter handler runs when its widget receives the focus,

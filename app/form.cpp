@@ -3,9 +3,8 @@
 namespace app {
 
 Form::Form(const QString& dataFolder, const QString& phraseBatchFolder, controls::Desktop& desktop_)
-    : desktop(desktop_), characters(focus, Table1, Table2, dataFolder,
-                                    {pictures.RadioButton17, pictures.RadioButton18, pictures.RadioButton21}),
-      typing(focus, desktop_) {
+    : desktop(desktop_), characters(focus, Table1, Table2, dataFolder, pictures), typing(focus, desktop_) {
+    Timer3.onTimer = [this] { Timer3Timer(); };
     const struct {
         lexicon::Table& table;
         const QString& folder;
@@ -28,6 +27,8 @@ Form::Form(const QString& dataFolder, const QString& phraseBatchFolder, controls
 void Form::FormCreate() {
     characters.RadioButton22.check();
 }
+
+void Form::Timer3Timer() {}
 
 void Form::run(const std::function<void()>& handlers) {
     try {

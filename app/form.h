@@ -31,6 +31,7 @@ public:
     drills::CharacterDrill characters;
     typing::TypingTest typing;
 
+    // Runs from start-up whatever page is shown: it scrolls a picture on the About page.
     controls::Timer Timer3{QStringLiteral("Timer3"), 200, true};
 
     // The errors met opening the tables at start-up, one a table; the rest of the program works
@@ -38,6 +39,7 @@ public:
     const QStringList& startupErrors() const { return m_startupErrors; }
 
     void FormCreate();
+    void Timer3Timer();
 
     // Runs one event's handlers. A table failure ends the chain where it happened and is reported
     // once; the program goes on.

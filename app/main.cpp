@@ -1,7 +1,7 @@
 #include "data_folder.h"
-#include "desktop.h"
 #include "fonts.h"
 #include "main_window.h"
+#include "title.h"
 
 #include <QApplication>
 
@@ -10,8 +10,8 @@ int main(int, char** argv) {
     int argc = 1;
     char* args[] = {argv[0], nullptr};
     QApplication app(argc, args);
-    QApplication::setApplicationName(controls::kApplicationTitle);
-    QApplication::setApplicationDisplayName(controls::kApplicationTitle);
+    QApplication::setApplicationName(app::kApplicationTitle);
+    QApplication::setApplicationDisplayName(app::kApplicationTitle);
     app::fonts::install();
 
     app::TForm1 Form1(lexicon::dataFolderFor(QCoreApplication::applicationDirPath()));

@@ -3,15 +3,12 @@
 #include "data_folder.h"
 #include "fonts.h"
 #include "pages.h"
+#include "title.h"
 #include "widgets.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QIcon>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QPixmap>
-#include <QRadioButton>
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
@@ -19,49 +16,9 @@
 
 namespace app {
 
-namespace {
-
-struct PageInfo {
-    const char* name;
-    const char* caption;
-};
-const PageInfo kPages[] = {
-    {"TabSheet1", "五笔字根表"}, {"TabSheet7", "口诀识记"}, {"TabSheet6", "字根练习"}, {"TabSheet2", "单字练习"},
-    {"TabSheet3", "词组练习"},   {"TabSheet4", "文章测试"}, {"TabSheet5", "关于软件"},
-};
-
-// A picture decoded the first time it is shown, so start-up decodes only what is in view.
-QLabel* picture(QWidget* parent, const QString& name, const QRect& geometry, const QString& resource) {
-    auto* l = place<QLabel>(parent, name, geometry);
-    l->setProperty("resource", resource);
-    l->setScaledContents(false);
-    return l;
-}
-
-void ensureDecoded(QLabel* l) {
-    if (l->isHidden() || !l->pixmap().isNull())
-        return;
-    // A high-DPI screen gets the double-resolution picture; only the one picture is decoded.
-    QString path = l->property("resource").toString();
-    qreal ratio = 1.0;
-    if (l->devicePixelRatioF() > 1.0) {
-        QString sharp = path;
-        sharp.insert(sharp.lastIndexOf(QLatin1Char('.')), QLatin1String("@2x"));
-        if (QFile::exists(sharp)) {
-            path = sharp;
-            ratio = 2.0;
-        }
-    }
-    QPixmap pixmap(path);
-    pixmap.setDevicePixelRatio(ratio);
-    l->setPixmap(pixmap);
-}
-
-} // namespace
-
 TForm1::TForm1(const QString& dataFolder, controls::Desktop* desktop) : m_qtDesktop(this) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(controls::kApplicationTitle);
+    setWindowTitle(app::kApplicationTitle);
     setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -74,11 +31,12 @@ TForm1::TForm1(const QString& dataFolder, controls::Desktop* desktop) : m_qtDesk
     m_binder = new Binder(*m_form, this);
 
     buildPages();
-    buildPicturePanel();
+    buildPicturePanel(this, m_form->pictures, *m_binder);
 
-    m_timer3 = new QTimer(this);
-    m_timer3->setObjectName(QStringLiteral("Timer3"));
-    m_binder->timer(m_form->Timer3, m_timer3);
+    auto* timer3 = new QTimer(this);
+    timer3->setObjectName(m_form->Timer3.name());
+    // Its handler moves a picture of the About page, which shows it itself.
+    m_binder->timer(m_form->Timer3, timer3, Binder::TickShows::Nothing);
 
     // Loading the controls above ran no handlers; FormCreate runs once everything exists.
     m_form->FormCreate();
@@ -103,105 +61,37 @@ void TForm1::buildPages() {
     PageControl1->setFont(fonts::song(12));
     PageControl1->setUsesScrollButtons(false);
     PageControl1->tabBar()->setExpanding(false);
-    for (const PageInfo& p : kPages) {
+    for (const Page& p : kPages) {
         auto* page = new QWidget;
         page->setObjectName(QLatin1String(p.name));
         page->setFont(fonts::sans(11));
         PageControl1->addTab(page, QString::fromUtf8(p.caption));
     }
-
-    auto* sheet1 = PageControl1->findChild<QWidget*>(QStringLiteral("TabSheet1"));
-    QFrame* panel1 = panel(sheet1, QStringLiteral("Panel1"), QRect(8, 8, 697, 244), Bevel::Raised, Bevel::None);
-    setColours(panel1, windowText(), kSkyBlue);
-    QLabel* image1 =
-        picture(panel1, QStringLiteral("Image1"), QRect(10, 6, 676, 231), QStringLiteral(":/pictures/image1.jpg"));
-    ensureDecoded(image1);
-
     // A page's widgets are made the first time it is shown: start-up builds only what is in view.
     // Its state machine exists from the start, so nothing it does depends on this.
-    const struct {
-        const char* page;
-        void (*build)(QWidget*, Form&, Binder&);
-    } builders[] = {
-        {"TabSheet2", buildCharacterDrillPage},
-        {"TabSheet4", buildTypingTestPage},
-    };
-    for (const auto& b : builders) {
-        QWidget* page = PageControl1->findChild<QWidget*>(QLatin1String(b.page));
-        auto build = b.build;
-        m_pendingPages.insert(page, [this, page, build] {
-            build(page, *m_form, *m_binder);
-            m_binder->sync();
-            // Children added to a page already on screen stay hidden until shown; the state has
-            // hidden what it hides explicitly, the rest is shown now.
-            for (QWidget* w : page->findChildren<QWidget*>())
-                if (!w->testAttribute(Qt::WA_WState_ExplicitShowHide))
-                    w->show();
-            m_binder->sync();
-        });
-    }
-    connect(PageControl1, &QTabWidget::currentChanged, this, [this](int index) {
-        if (auto build = m_pendingPages.take(PageControl1->widget(index)))
-            build();
-    });
-
-    PageControl1->setCurrentIndex(0);
+    m_built.assign(std::size(kPages), false);
+    showPage(0);
+    connect(PageControl1, &QTabWidget::currentChanged, this, &TForm1::showPage);
 }
 
-void TForm1::buildPicturePanel() {
-    PicturePanel& pp = m_form->pictures;
-    QFrame* panel2 = panel(this, QStringLiteral("Panel2"), QRect(0, 288, 721, 217), Bevel::Raised, Bevel::None);
-
-    // Stacking from bottom to top: the banner's shadow, the banner, then the four pictures.
-    QFrame* panel4 = panel(panel2, QStringLiteral("Panel4"), QRect(9, 24, 702, 183), Bevel::Lowered, Bevel::Lowered);
-    panel4->setAutoFillBackground(true);
-    auto* label16 = place<QLabel>(panel4, QStringLiteral("Label16"), QRect(110, 72, 482, 29));
-    auto* label17 = place<QLabel>(panel4, QStringLiteral("Label17"), QRect(113, 70, 482, 29));
-    for (QLabel* l : {label16, label17}) {
-        l->setFont(fonts::kai(29, true));
-        l->setAttribute(Qt::WA_TranslucentBackground);
+void TForm1::showPage(int index) {
+    if (index < 0 || index >= static_cast<int>(std::size(kPages)))
+        return;
+    const Page& p = kPages[index];
+    QWidget* page = PageControl1->widget(index);
+    if (!m_built[static_cast<std::size_t>(index)]) {
+        m_built[static_cast<std::size_t>(index)] = true;
+        p.build(page, *m_form, *m_binder);
+        m_binder->sync();
+        // Children added to a page already on screen stay hidden until shown; the state has
+        // hidden what it hides explicitly, the rest is shown now.
+        for (QWidget* w : page->findChildren<QWidget*>())
+            if (!w->testAttribute(Qt::WA_WState_ExplicitShowHide))
+                w->show();
+        m_binder->sync();
     }
-    setColours(label16, kYellow);
-    setColours(label17, kBlue);
-    m_binder->label(pp.Label16, label16);
-    m_binder->label(pp.Label17, label17);
-
-    const struct {
-        controls::Control& control;
-        const char* name;
-        QRect geometry;
-        const char* resource;
-    } pictures[] = {
-        {pp.Image2, "Image2", QRect(3, 3, 695, 176), ":/pictures/image2.jpg"},
-        {pp.Image7, "Image7", QRect(128, 8, 459, 173), ":/pictures/image7.jpg"},
-        {pp.Image8, "Image8", QRect(128, 8, 459, 173), ":/pictures/image8.jpg"},
-        {pp.Image9, "Image9", QRect(51, 5, 599, 173), ":/pictures/image9.jpg"},
-    };
-    for (const auto& p : pictures) {
-        QLabel* l = picture(panel4, QLatin1String(p.name), p.geometry, QLatin1String(p.resource));
-        m_binder->visibility(p.control, l);
-        m_binder->onSync([l] { ensureDecoded(l); });
-    }
-
-    m_binder->onSync([panel4, &pp] {
-        const QColor want = pp.panelColour() == PicturePanel::Colour::White ? QColor(Qt::white) : buttonFace();
-        if (panel4->palette().color(QPalette::Window) != want)
-            setColours(panel4, windowText(), want);
-    });
-
-    const struct {
-        controls::RadioButton& control;
-        int left;
-        int width;
-    } selectors[] = {
-        {pp.RadioButton19, 8, 130},   {pp.RadioButton21, 152, 120}, {pp.RadioButton17, 288, 130},
-        {pp.RadioButton18, 440, 140}, {pp.RadioButton20, 600, 112},
-    };
-    for (const auto& s : selectors) {
-        auto* r = place<QRadioButton>(panel2, s.control.name(), QRect(s.left, 5, s.width, 17));
-        r->setFont(fonts::song(12));
-        m_binder->radio(s.control, r);
-    }
+    if (p.show)
+        m_binder->event([&] { p.show(*m_form); });
 }
 
 void TForm1::showEvent(QShowEvent* event) {

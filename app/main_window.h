@@ -7,14 +7,12 @@
 
 #include <QWidget>
 
-#include <QHash>
-
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QLabel;
 class QTabWidget;
-class QTimer;
 
 namespace app {
 
@@ -40,16 +38,15 @@ protected:
 
 private:
     void buildPages();
-    void buildPicturePanel();
+    void showPage(int index);
     void FormKeyPress(QKeyEvent* key);
 
     QtDesktop m_qtDesktop;
     std::unique_ptr<Form> m_form;
     Binder* m_binder = nullptr;
     QTabWidget* PageControl1 = nullptr;
-    QTimer* m_timer3 = nullptr;
     bool m_centred = false;
-    QHash<QWidget*, std::function<void()>> m_pendingPages;
+    std::vector<bool> m_built; // by page index: whether its widgets exist yet
 };
 
 } // namespace app

@@ -16,6 +16,20 @@ PicturePanel::PicturePanel() {
     RadioButton21.onClick = [this] { RadioButton21Click(); };
 }
 
+void PicturePanel::show(drills::KeyboardMap map) {
+    switch (map) {
+    case drills::KeyboardMap::KeyNames:
+        RadioButton17.check();
+        break;
+    case drills::KeyboardMap::FirstLevel:
+        RadioButton18.check();
+        break;
+    case drills::KeyboardMap::Roots:
+        RadioButton21.check();
+        break;
+    }
+}
+
 void PicturePanel::showOnly(controls::Control* picture) {
     for (controls::Control* p : {&Image2, &Image7, &Image8, &Image9})
         p->setVisible(p == picture);

@@ -7,10 +7,11 @@
 // panel colour, the root map and the mnemonic chart leave the banner labels under them).
 
 #include "controls.h"
+#include "picture_hints.h"
 
 namespace app {
 
-class PicturePanel {
+class PicturePanel : public drills::PictureHints {
 public:
     enum class Colour { ButtonFace, White };
 
@@ -31,6 +32,9 @@ public:
     controls::Control Image9{QStringLiteral("Image9")}; // root map
 
     Colour panelColour() const { return m_colour; }
+
+    // A drill's request: checks the selector of that map.
+    void show(drills::KeyboardMap map) override;
 
     void RadioButton17Click();
     void RadioButton18Click();

@@ -1,5 +1,7 @@
 #include "qt_desktop.h"
 
+#include "title.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QMessageBox>
@@ -8,12 +10,12 @@
 namespace app {
 
 void QtDesktop::message(const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, controls::kApplicationTitle, text, QMessageBox::Ok, m_owner);
+    QMessageBox box(QMessageBox::NoIcon, app::kApplicationTitle, text, QMessageBox::Ok, m_owner);
     box.exec();
 }
 
 void QtDesktop::error(const QString& text) {
-    QMessageBox box(QMessageBox::Critical, controls::kApplicationTitle, text, QMessageBox::Ok, m_owner);
+    QMessageBox box(QMessageBox::Critical, app::kApplicationTitle, text, QMessageBox::Ok, m_owner);
     box.exec();
 }
 

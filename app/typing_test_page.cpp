@@ -2,9 +2,9 @@
 // buttons, start and stop, and the clock.
 
 #include "binder.h"
+#include "byte_column_line.h"
 #include "fonts.h"
 #include "form.h"
-#include "gb_text.h"
 #include "pages.h"
 #include "widgets.h"
 
@@ -27,6 +27,7 @@ public:
         setFont(fonts::song(kLineFont));
         setAttribute(Qt::WA_InputMethodEnabled, true);
         setColours(this, kBlue, buttonFace());
+        setTextMargins(0, 0, 0, 0);
     }
 };
 
@@ -34,6 +35,7 @@ public:
 
 void buildTypingTestPage(QWidget* page, Form& form, Binder& binder) {
     typing::TypingTest& t = form.typing;
+    constexpr int kBlocks = typing::TypingTest::kBlocks;
 
     QFrame* panel7 = panel(page, QStringLiteral("Panel7"), QRect(8, 13, 697, 241), Bevel::Lowered, Bevel::Raised);
     panel(panel7, QStringLiteral("Bevel1"), QRect(8, 8, 681, 193), Bevel::Lowered, Bevel::Raised);
@@ -41,58 +43,37 @@ void buildTypingTestPage(QWidget* page, Form& form, Binder& binder) {
     const struct {
         QRect passage, typed, marks;
         QColor passageBackground;
-    } blocks[typing::TypingTest::kBlocks] = {
+    } blocks[kBlocks + 1] = {
+        {},
         {QRect(59, 15, 614, 18), QRect(59, 32, 617, 14), QRect(59, 45, 606, 15), scrollBar()},
         {QRect(32, 60, 641, 17), QRect(32, 77, 644, 14), QRect(32, 91, 633, 15), scrollBar()},
         {QRect(32, 106, 641, 17), QRect(32, 123, 644, 14), QRect(32, 137, 633, 15), buttonFace()},
         {QRect(32, 153, 641, 17), QRect(32, 168, 644, 14), QRect(32, 183, 633, 15), buttonFace()},
     };
-    const auto passages = t.passageLines();
-    const auto marks = t.markLines();
-    const auto typed = t.typedLines();
 
     // Typed lines first: they lead the page's tab order.
-    for (int b = 0; b < typing::TypingTest::kBlocks; ++b) {
-        auto* w = new TypedLineEdit(panel7);
-        w->setObjectName(typed[b]->name());
-        w->setGeometry(blocks[b].typed);
-        w->setTextMargins(0, 0, 0, 0);
-        binder.focusable(*typed[b], w);
-        controls::TypedLine& line = *typed[b];
-        QObject::connect(w, &QLineEdit::textEdited, &binder, [&binder, &t, w, b](const QString& text) {
-            const int caret = w->cursorPosition();
-            binder.event([&] { t.edit(b, text, caret); });
-        });
-        QObject::connect(w, &QLineEdit::cursorPositionChanged, &binder, [&t, w, b](int, int now) {
-            if (w->text() == t.typedLines()[b]->text())
-                t.setCaret(b, now);
-        });
-        binder.onSync([w, &line] {
-            // Shows the model's line again: after a clear, or after an edit it refused.
-            if (w->text() != line.text()) {
-                w->setText(line.text());
-                w->setCursorPosition(line.caret());
-            }
-        });
-    }
+    for (int b = 1; b <= kBlocks; ++b)
+        binder.typedLine(t.typedLine(b), place<TypedLineEdit>(panel7, t.typedLine(b).name(), blocks[b].typed));
 
     const int textLeft = 2; // a frameless line edit draws its text two pixels in
-    for (int b = 0; b < typing::TypingTest::kBlocks; ++b) {
-        for (int which = 0; which < 2; ++which) {
-            const typing::RichLine& line = which == 0 ? *passages[b] : *marks[b];
-            auto* w = new ByteColumnLine(panel7);
-            w->setObjectName(line.name());
+    for (int b = 1; b <= kBlocks; ++b) {
+        auto* passage = new ByteColumnLine(panel7);
+        passage->setGeometry(blocks[b].passage);
+        setColours(passage, windowText(), blocks[b].passageBackground);
+        auto* marks = new ByteColumnLine(panel7);
+        marks->setGeometry(blocks[b].marks);
+        setColours(marks, windowText(), scrollBar());
+        for (ByteColumnLine* w : {passage, marks}) {
             w->setFont(fonts::song(kLineFont));
-            w->setGeometry(which == 0 ? blocks[b].passage : blocks[b].marks);
             w->setTextLeft(textLeft);
-            setColours(w, windowText(), which == 0 ? blocks[b].passageBackground : scrollBar());
-            binder.onSync([w, &line] { w->setText(line.text()); });
         }
+        binder.richLine(t.passageLine(b), passage);
+        binder.richLine(t.markLine(b), marks);
     }
 
     // The typed lines overlap their neighbours by a pixel: they lie on top.
-    for (controls::TypedLine* line : typed)
-        binder.widgetOf(*line)->raise();
+    for (int b = 1; b <= kBlocks; ++b)
+        binder.widgetOf(t.typedLine(b))->raise();
 
     auto* start = place<QPushButton>(panel7, t.Button4.name(), QRect(16, 208, 75, 25));
     auto* stop = place<QPushButton>(panel7, t.Button6.name(), QRect(96, 208, 75, 25));
@@ -104,16 +85,14 @@ void buildTypingTestPage(QWidget* page, Form& form, Binder& binder) {
     binder.button(t.Button6, stop);
 
     const int testLeft[] = {272, 344, 416, 486, 556, 624};
-    const auto tests = t.testButtons();
-    for (int i = 0; i < typing::TypingTest::kTests; ++i) {
-        auto* r = place<QRadioButton>(panel7, tests[i]->name(), QRect(testLeft[i], 213, 68, 18));
+    for (int n = 11; n <= 16; ++n) {
+        auto* r = place<QRadioButton>(panel7, t.RadioButton[n].name(), QRect(testLeft[n - 11], 213, 68, 18));
         r->setFont(fonts::song(12));
-        binder.radio(*tests[i], r);
+        binder.radio(t.RadioButton[n], r);
     }
 
     // The seconds counter and the finish button lie under the clock, out of the learner's sight.
-    auto* label29 = place<QLabel>(panel7, t.Label29.name(), QRect(184, 216, 20, 13));
-    binder.label(t.Label29, label29);
+    binder.label(t.Label29, place<QLabel>(panel7, t.Label29.name(), QRect(184, 216, 20, 13)));
     auto* finish = place<QPushButton>(panel7, t.Button5.name(), QRect(176, 208, 49, 25));
     finish->setFocusPolicy(Qt::NoFocus);
     binder.visibility(t.Button5, finish);

@@ -1,9 +1,8 @@
 #include "widgets.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QPainter>
-
-#include "gb_text.h"
 #include <QPalette>
 
 namespace app {
@@ -87,30 +86,6 @@ void setColours(QWidget* w, const QColor& text, const QColor& background) {
     w->setPalette(pal);
 }
 
-ByteColumnLine::ByteColumnLine(QWidget* parent) : QWidget(parent) {
-    setFocusPolicy(Qt::NoFocus);
-    setAutoFillBackground(true);
-}
-
-void ByteColumnLine::setText(const QString& text) {
-    if (text == m_text)
-        return;
-    m_text = text;
-    update();
-}
-
-void ByteColumnLine::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.setPen(palette().color(QPalette::WindowText));
-    const qreal column = font().pixelSize() / 2.0;
-    qreal x = m_left;
-    for (QChar c : m_text) {
-        const int bytes = gb::isDoubleByte(c) ? 2 : 1;
-        p.drawText(QRectF(x, 0, column * bytes, height()), Qt::AlignCenter, QString(c));
-        x += column * bytes;
-    }
-}
-
 CodeEdit::CodeEdit(QWidget* parent) : QLineEdit(parent) {
     setAttribute(Qt::WA_InputMethodEnabled, false);
 }
@@ -121,6 +96,33 @@ QVariant CodeEdit::inputMethodQuery(Qt::InputMethodQuery query) const {
     if (query == Qt::ImEnabled)
         return false;
     return QLineEdit::inputMethodQuery(query);
+}
+
+Picture::Picture(QWidget* parent, const QString& name, const QRect& geometry, QString resource)
+    : QLabel(parent), m_resource(std::move(resource)) {
+    setObjectName(name);
+    setGeometry(geometry);
+    setScaledContents(false);
+}
+
+void Picture::showEvent(QShowEvent* event) {
+    if (pixmap().isNull()) {
+        // A high-DPI screen gets the double-resolution picture; only the one picture is decoded.
+        QString path = m_resource;
+        qreal ratio = 1.0;
+        if (devicePixelRatioF() > 1.0) {
+            QString sharp = path;
+            sharp.insert(sharp.lastIndexOf(QLatin1Char('.')), QLatin1String("@2x"));
+            if (QFile::exists(sharp)) {
+                path = sharp;
+                ratio = 2.0;
+            }
+        }
+        QPixmap picture(path);
+        picture.setDevicePixelRatio(ratio);
+        setPixmap(picture);
+    }
+    QLabel::showEvent(event);
 }
 
 } // namespace app

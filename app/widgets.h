@@ -1,5 +1,5 @@
 #pragma once
-// Small widget helpers shared by the pages.
+// Widget helpers every page uses.
 
 #include <QColor>
 #include <QFont>
@@ -44,24 +44,17 @@ public:
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 };
 
-// A one-line text laid out in byte columns, as code page 936 counts it: a double-byte character
-// fills two columns, a single-byte one a column. Marks drawn this way always stand under the
-// characters they judge, whatever glyph widths the font has (its "×" is narrower than its Chinese
-// characters).
-class ByteColumnLine : public QWidget {
+// A picture compiled into the program, decoded the first time it is shown, so that start-up
+// decodes only what is in view.
+class Picture : public QLabel {
 public:
-    explicit ByteColumnLine(QWidget* parent);
-    const QString& text() const { return m_text; }
-    void setText(const QString& text);
-    // Where the first column starts, to line up with a line edit's text.
-    void setTextLeft(int x) { m_left = x; }
+    Picture(QWidget* parent, const QString& name, const QRect& geometry, QString resource);
 
 protected:
-    void paintEvent(QPaintEvent*) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
-    QString m_text;
-    int m_left = 0;
+    QString m_resource;
 };
 
 } // namespace app

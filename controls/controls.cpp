@@ -80,24 +80,4 @@ void Focus::set(Control& c, Reason reason) {
         c.onEnter();
 }
 
-void Focus::next(const std::vector<Control*>& tabOrder) {
-    const auto it = std::find(tabOrder.begin(), tabOrder.end(), m_current);
-    if (it == tabOrder.end())
-        return;
-    const std::size_t start = static_cast<std::size_t>(it - tabOrder.begin());
-    for (std::size_t i = 1; i < tabOrder.size(); ++i) {
-        Control* c = tabOrder[(start + i) % tabOrder.size()];
-        if (c->canFocus()) {
-            set(*c, Reason::Tab);
-            return;
-        }
-    }
-}
-
-QString nextNumber(const QString& counterText) {
-    bool ok = false;
-    const qlonglong n = counterText.trimmed().toLongLong(&ok);
-    return QString::number((ok ? n : 0) + 1);
-}
-
 } // namespace controls

@@ -18,6 +18,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -232,21 +233,9 @@ public:
     // The focus went to something the state machines do not know (a page tab, a selector).
     void setOther() { m_current = nullptr; }
 
-    // Enter as Tab: moves to the next control of `tabOrder` after the current one that can take
-    // the focus, wrapping round. Does nothing when the current control is not in the list.
-    void next(const std::vector<Control*>& tabOrder);
-
 private:
     Control* m_current = nullptr;
 };
-
-// A counter box's arithmetic: the text read as a decimal number plus one, written back in its
-// shortest plain decimal form ("099" -> "100"). Text that is not a number counts as 0.
-QString nextNumber(const QString& counterText);
-
-} // namespace controls
-
-namespace controls {
 
 // A multi-line box that shows one typed line (the typing test). Unlike Edit, clearing it from a
 // handler runs nothing: its change handler runs for the learner's own edits only.
@@ -260,25 +249,31 @@ public:
         m_text.clear();
         m_caret = 0;
     }
-    // The learner's edit: the line now holds `t` with the caret at `caret`.
+    // The line now holds `t` with the caret at `caret`; runs the change handler when the text
+    // differs.
     void edit(const QString& t, int caret) {
         const bool differs = t != m_text;
         m_text = t;
-        m_caret = caret;
+        m_caret = std::clamp(caret, 0, static_cast<int>(m_text.size()));
         if (differs && onChange)
             onChange();
     }
-    void setCaret(int c) { m_caret = c; }
+    // The learner's edit as a view reports it: refused, changing nothing, when the page's rule
+    // for the line refuses the new text. Returns whether it was taken.
+    bool learnerEdit(const QString& t, int caret) {
+        if (accepts && !accepts(t))
+            return false;
+        edit(t, caret);
+        return true;
+    }
+    void setCaret(int c) { m_caret = std::clamp(c, 0, static_cast<int>(m_text.size())); }
     Handler onChange;
+    std::function<bool(const QString&)> accepts;
 
 private:
     QString m_text;
     int m_caret = 0;
 };
-
-} // namespace controls
-
-namespace controls {
 
 // A multi-line box read and written line by line (the rules memos). Writing a line the box no
 // longer has (the learner may have deleted lines) is skipped.
@@ -297,20 +292,24 @@ private:
     QStringList m_lines;
 };
 
-// A family of like controls numbered from 1 (Ed1 ... Ed15), named from the family and the number.
-// `make(n)` builds member n.
+// A family of like controls numbered from `first` (Ed1 ... Ed15, Memo3 ... Memo6), named from the
+// family and the number. `make(n)` builds member n.
 template <class T> class Family {
 public:
-    template <class Make> Family(int count, Make make) {
+    template <class Make> Family(int count, Make make, int first = 1) : m_first(first) {
         m_items.reserve(static_cast<std::size_t>(count));
-        for (int n = 1; n <= count; ++n)
+        for (int n = first; n < first + count; ++n)
             m_items.push_back(make(n));
     }
-    T& operator[](int n) { return *m_items.at(static_cast<std::size_t>(n - 1)); }
-    const T& operator[](int n) const { return *m_items.at(static_cast<std::size_t>(n - 1)); }
+    T& operator[](int n) { return *m_items.at(index(n)); }
+    const T& operator[](int n) const { return *m_items.at(index(n)); }
     int size() const { return static_cast<int>(m_items.size()); }
+    int first() const { return m_first; }
+    int last() const { return m_first + size() - 1; }
 
 private:
+    std::size_t index(int n) const { return static_cast<std::size_t>(n - m_first); }
+    int m_first;
     std::vector<std::unique_ptr<T>> m_items;
 };
 

@@ -3,12 +3,8 @@
 // the system beep and the desktop's open action; tests record them.
 
 #include <QString>
-#include <QStringList>
 
 namespace controls {
-
-// The application title: task bar and message boxes.
-inline const QString kApplicationTitle = QStringLiteral("VardeloV5.0");
 
 class Desktop {
 public:
@@ -21,20 +17,6 @@ public:
     virtual void beep() = 0;
     // Opens a web or mail address with the desktop's open action; the result is ignored.
     virtual void openUrl(const QString& url) = 0;
-};
-
-// Records what the logic asked for, in order; for tests and benchmarks.
-class RecordingDesktop : public Desktop {
-public:
-    void message(const QString& text) override { messages << text; }
-    void error(const QString& text) override { errors << text; }
-    void beep() override { ++beeps; }
-    void openUrl(const QString& url) override { urls << url; }
-
-    QStringList messages;
-    QStringList errors;
-    QStringList urls;
-    int beeps = 0;
 };
 
 } // namespace controls

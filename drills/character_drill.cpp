@@ -1,62 +1,44 @@
 #include "character_drill.h"
 
+#include "counter.h"
+
 namespace drills {
 
 namespace {
 
-struct Category {
-    const char* caption;
-    const char* table;
-    const char* startBatch;
-    const char* memo[5]; // lines 0, 2, 3, 4, 5
-};
-
+// The rules memo's lines 0, 2, 3, 4 and 5 for each category.
 // clang-format off
-const Category kCategoryTable[CharacterDrill::kCategories] = {
-    {"键名字", "wb.db", "100",
-     {"☆键名汉字：(连击四次同一个键)",
-      "    横起笔: 王土大木工  竖起笔: 目日口田山  撇起笔: 禾白月人金",
-      "",
-      "    捺起笔: 言立水火之  折起笔: 已子女又",
-      ""}},
-    {"成字字根", "wb.db", "131",
-     {"☆成字字根：(该字即作为一个字根，又是一个独立的字)",
-      "    先击该字根所在的键，然后将该字根一笔一笔拆开后击键(横G、竖H、撇T、捺Y、折N)，如果多于",
-      "",
-      "两个笔画，则取第一、第二、和最后一笔；如果少于三个笔画，击完键后又不能出现该字，则补L键。",
-      ""}},
-    {"一级简码", "jm.db", "116",
-     {"☆高频字,也叫一级简码(击一键加空格）",
-      "    横区：一地在要工   竖区：上是中国同   撇区：和的有人我",
-      "",
-      "    捺区：主产不为这   折区：民了发以经",
-      ""}},
-    {"二级简码", "wb.db", "151",
-     {"☆二级简码：",
-      "    方法：每个汉字都取前两个字根加空格键。",
-      "",
-      "    如：“枯”字，取木(s)和古(d)加空格键就可打出字。",
-      ""}},
-    {"三级简码", "wb.db", "191",
-     {"☆三级简码：",
-      "    方法：每个汉字都取前三个字根加空格键。",
-      "",
-      "    如：“瑚”字，取王(g)和古(d)月(e)加空格键就可打出字。",
-      ""}},
-    {"识别码", "wb.db", "207",
-     {"☆末笔画识别码： 如果拆开击键后不能出现该字，则需要末笔画识别码。",
-      "    末笔  杂合型  上下型  左右型   末笔  左右型  上下型  杂合型",
-      "     撇：   E       R       T      捺：   Y       U       I",
-      "     横：   D       F       G      竖：   H       J       K",
-      "     折：   V       B       N"}},
-};
-
-// Tested in this order after every advance, each on the batch shown at that moment.
-const struct {
-    const char* character;
-    const char* batch;
-} kEndMarkers[] = {
-    {"已", "103"}, {"匕", "131"}, {"空", "151"}, {"蕃", "191"}, {"冈", "207"}, {"中", "120"},
+const char* const kMemo[CharacterDrill::kCategories][5] = {
+    {"☆键名汉字：(连击四次同一个键)",
+     "    横起笔: 王土大木工  竖起笔: 目日口田山  撇起笔: 禾白月人金",
+     "",
+     "    捺起笔: 言立水火之  折起笔: 已子女又",
+     ""},
+    {"☆成字字根：(该字即作为一个字根，又是一个独立的字)",
+     "    先击该字根所在的键，然后将该字根一笔一笔拆开后击键(横G、竖H、撇T、捺Y、折N)，如果多于",
+     "",
+     "两个笔画，则取第一、第二、和最后一笔；如果少于三个笔画，击完键后又不能出现该字，则补L键。",
+     ""},
+    {"☆高频字,也叫一级简码(击一键加空格）",
+     "    横区：一地在要工   竖区：上是中国同   撇区：和的有人我",
+     "",
+     "    捺区：主产不为这   折区：民了发以经",
+     ""},
+    {"☆二级简码：",
+     "    方法：每个汉字都取前两个字根加空格键。",
+     "",
+     "    如：“枯”字，取木(s)和古(d)加空格键就可打出字。",
+     ""},
+    {"☆三级简码：",
+     "    方法：每个汉字都取前三个字根加空格键。",
+     "",
+     "    如：“瑚”字，取王(g)和古(d)月(e)加空格键就可打出字。",
+     ""},
+    {"☆末笔画识别码： 如果拆开击键后不能出现该字，则需要末笔画识别码。",
+     "    末笔  杂合型  上下型  左右型   末笔  左右型  上下型  杂合型",
+     "     撇：   E       R       T      捺：   Y       U       I",
+     "     横：   D       F       G      竖：   H       J       K",
+     "     折：   V       B       N"},
 };
 // clang-format on
 
@@ -78,19 +60,19 @@ QStringList CharacterDrill::initialMemoLines() {
 }
 
 CharacterDrill::CharacterDrill(controls::Focus& focus, lexicon::Table& table1, lexicon::Table& table2,
-                               QString dataFolder, Selectors selectors)
+                               QString dataFolder, PictureHints& pictures)
     : RadioButton(kCategories,
                   [this](int n) {
-                      return std::make_unique<controls::RadioButton>(QStringLiteral("RadioButton") + QString::number(n),
-                                                                     QString::fromUtf8(kCategoryTable[n - 1].caption),
-                                                                     GroupBox1);
+                      return std::make_unique<controls::RadioButton>(
+                          QStringLiteral("RadioButton") + QString::number(n),
+                          QString::fromUtf8(kCharacterCategory[n - 1].caption), GroupBox1);
                   }),
       Label(kSlots, controls::named<controls::Label>(QStringLiteral("Label"))),
       Edit(kSlots, controls::named<controls::Edit>(QStringLiteral("Edit"))),
       Ed(kSlots, controls::named<controls::Edit>(QStringLiteral("Ed"))),
       h(kSlots, controls::named<controls::Edit>(QStringLiteral("h"))),
       Memo1(QStringLiteral("Memo1"), initialMemoLines()), m_focus(focus), m_table1(table1), m_table2(table2),
-      m_dataFolder(std::move(dataFolder)), m_selectors(selectors) {
+      m_dataFolder(std::move(dataFolder)), m_pictures(pictures) {
     edit16.setText(QStringLiteral("099"));
     dats.setCaption(QStringLiteral("答案提示"));
 
@@ -114,26 +96,17 @@ CharacterDrill::CharacterDrill(controls::Focus& focus, lexicon::Table& table1, l
     Button10.onClick = [this] { Button10Click(); };
     RadioButton22.onClick = [this] { RadioButton22Click(); };
     RadioButton23.onClick = [this] { RadioButton23Click(); };
-
-    for (int n = 1; n <= kSlots; ++n)
-        m_tabOrder.push_back(&Ed[n]);
-    for (int n = 1; n <= kSlots; ++n)
-        m_tabOrder.push_back(&Edit[n]);
-    m_tabOrder.push_back(&Memo1);
 }
 
 void CharacterDrill::RadioButtonClick(int category) {
-    const Category& c = kCategoryTable[category - 1];
+    const CharacterCategory& c = kCharacterCategory[category - 1];
     m_table1.close();
-    m_table1.open(m_dataFolder, QLatin1String(c.table));
-    edit16.setText(QLatin1String(c.startBatch));
+    m_table1.open(m_dataFolder, QLatin1String(c.codeTable));
+    edit16.setText(QString::number(c.startBatch));
     Button10.click();
     for (int i = 0; i < 5; ++i)
-        Memo1.setLine(kMemoLineIndexes[i], QString::fromUtf8(c.memo[i]));
-    controls::RadioButton& selector = category == 1   ? m_selectors.keyNameMap
-                                      : category == 3 ? m_selectors.firstLevelMap
-                                                      : m_selectors.rootMap;
-    selector.check();
+        Memo1.setLine(kMemoLineIndexes[i], QString::fromUtf8(kMemo[category - 1][i]));
+    m_pictures.show(c.map);
 }
 
 void CharacterDrill::edit16Change() {
@@ -176,11 +149,11 @@ void CharacterDrill::Edit15Change() {
 }
 
 void CharacterDrill::Button9Click() {
-    edit16.setText(controls::nextNumber(edit16.text()));
+    edit16.setText(nextNumber(edit16.text()));
     Button8.click();
-    for (const auto& marker : kEndMarkers)
-        if (Label[kSlots].caption() == QString::fromUtf8(marker.character))
-            edit16.setText(QLatin1String(marker.batch));
+    for (const EndMarker& marker : kCharacterEndMarkers)
+        if (Label[kSlots].caption() == QString::fromUtf8(marker.text))
+            edit16.setText(QString::number(marker.jumpTo));
 }
 
 void CharacterDrill::clearSlots(bool allCodeBoxes) {
@@ -223,10 +196,6 @@ void CharacterDrill::RadioButton22Click() {
 
 void CharacterDrill::RadioButton23Click() {
     Panel13.hide();
-}
-
-void CharacterDrill::enterPressed() {
-    m_focus.next(m_tabOrder);
 }
 
 } // namespace drills

@@ -17,39 +17,32 @@
 // thrown as lexicon::TableError and end the running chain where they happen.
 
 #include "controls.h"
+#include "picture_hints.h"
+#include "practice_plan.h"
 #include "table.h"
-
-#include <array>
 
 namespace drills {
 
 class CharacterDrill {
 public:
-    // The selectors of the picture-hint panel that the categories check.
-    struct Selectors {
-        controls::RadioButton& keyNameMap;    // RadioButton17 "键名字键位图"
-        controls::RadioButton& firstLevelMap; // RadioButton18 "一级简码键位图"
-        controls::RadioButton& rootMap;       // RadioButton21 "字根键位图"
-    };
-
     CharacterDrill(controls::Focus& focus, lexicon::Table& table1, lexicon::Table& table2, QString dataFolder,
-                   Selectors selectors);
+                   PictureHints& pictures);
 
     static constexpr int kSlots = 15;
-    static constexpr int kCategories = 6;
+    static constexpr int kCategories = kCharacterCategories;
 
     // Category choice (GroupBox1).
     controls::RadioGroup GroupBox1;
     controls::Family<controls::RadioButton> RadioButton; // RadioButton1 ... RadioButton6
 
-    controls::Family<controls::Label> Label; // targets
-    controls::Family<controls::Edit> Edit;   // accepted characters
-    controls::Family<controls::Edit> Ed;     // code boxes
-    controls::Family<controls::Edit> h;      // hidden result boxes
-    controls::Edit edit16{QStringLiteral("edit16")};
-    controls::Button Button8{QStringLiteral("Button8")};
-    controls::Button Button9{QStringLiteral("Button9")};
-    controls::Button Button10{QStringLiteral("Button10")};
+    controls::Family<controls::Label> Label;             // targets
+    controls::Family<controls::Edit> Edit;               // accepted characters
+    controls::Family<controls::Edit> Ed;                 // code boxes
+    controls::Family<controls::Edit> h;                  // hidden result boxes: the character the code box's code gives
+    controls::Edit edit16{QStringLiteral("edit16")};     // batch counter
+    controls::Button Button8{QStringLiteral("Button8")}; // clear step after an advance
+    controls::Button Button9{QStringLiteral("Button9")}; // advance step
+    controls::Button Button10{QStringLiteral("Button10")}; // clear step after a category choice
     controls::Memo Memo1;
 
     // Hint column.
@@ -75,10 +68,6 @@ public:
     void RadioButton22Click();
     void RadioButton23Click();
 
-    // Enter as Tab within the page.
-    void enterPressed();
-    const std::vector<controls::Control*>& tabOrder() const { return m_tabOrder; }
-
     // The memo's lines before any category is chosen.
     static QStringList initialMemoLines();
 
@@ -89,8 +78,7 @@ private:
     lexicon::Table& m_table1;
     lexicon::Table& m_table2;
     QString m_dataFolder;
-    Selectors m_selectors;
-    std::vector<controls::Control*> m_tabOrder;
+    PictureHints& m_pictures;
 };
 
 } // namespace drills

@@ -60,12 +60,16 @@ QString TypingTest::clockText(int seconds) {
 }
 
 TypingTest::TypingTest(controls::Focus& focus, controls::Desktop& desktop)
-    : m_focus(focus), m_desktop(desktop), RadioButton11("RadioButton11", QStringLiteral("测试一"), m_tests),
-      RadioButton12("RadioButton12", QStringLiteral("测试二"), m_tests),
-      RadioButton13("RadioButton13", QStringLiteral("测试三"), m_tests),
-      RadioButton14("RadioButton14", QStringLiteral("测试四"), m_tests),
-      RadioButton15("RadioButton15", QStringLiteral("测试五"), m_tests),
-      RadioButton16("RadioButton16", QStringLiteral("测试六"), m_tests) {
+    : m_focus(focus), m_desktop(desktop), RichEdit(2 * kBlocks, controls::named<RichLine>(QStringLiteral("RichEdit"))),
+      Memo(kBlocks, controls::named<controls::TypedLine>(QStringLiteral("Memo")), 3),
+      RadioButton(
+          kTests,
+          [this](int n) {
+              static const char* const kCaptions[kTests] = {"测试一", "测试二", "测试三", "测试四", "测试五", "测试六"};
+              return std::make_unique<controls::RadioButton>(QStringLiteral("RadioButton") + QString::number(n),
+                                                             QString::fromUtf8(kCaptions[n - 11]), m_tests);
+          },
+          11) {
     Button4.setCaption(QStringLiteral("开始测试"));
     Button6.setCaption(QStringLiteral("停止测试"));
     Button5.setCaption(QStringLiteral("Button5"));
@@ -79,43 +83,36 @@ TypingTest::TypingTest(controls::Focus& focus, controls::Desktop& desktop)
     Panel9.setCaption(kClockReset);
     Panel9.setTabStop(false);
 
-    const auto buttons = testButtons();
     for (int t = 1; t <= kTests; ++t)
-        buttons[static_cast<std::size_t>(t - 1)]->onClick = [this, t] { RadioButtonClick(t); };
+        RadioButton[10 + t].onClick = [this, t] { RadioButtonClick(t); };
     Button4.onClick = [this] { Button4Click(); };
     Button5.onClick = [this] { Button5Click(); };
     Button6.onClick = [this] { Button6Click(); };
-    const auto lines = typedLines();
-    for (int b = 0; b < kBlocks; ++b)
-        lines[static_cast<std::size_t>(b)]->onChange = [this, b] { MemoChange(b); };
+    for (int b = 1; b <= kBlocks; ++b) {
+        typedLine(b).onChange = [this, b] { MemoChange(b); };
+        typedLine(b).accepts = [this, b](const QString& text) { return accepts(b, text); };
+    }
     Timer1.onTimer = [this] { Timer1Timer(); };
     Timer2.onTimer = [this] { Timer2Timer(); };
-
-    m_tabOrder = {&Memo3, &Memo4, &Memo5, &Memo6, &Button4, &Button6};
-    for (controls::RadioButton* b : buttons)
-        m_tabOrder.push_back(b);
 }
 
 int TypingTest::chosenTest() const {
-    const controls::RadioButton* checked = m_tests.checked();
-    const auto& all = m_tests.buttons();
-    const auto it = std::find(all.begin(), all.end(), checked);
-    return it == all.end() ? 0 : static_cast<int>(it - all.begin()) + 1;
+    for (int t = 1; t <= kTests; ++t)
+        if (RadioButton[10 + t].isChecked())
+            return t;
+    return 0;
 }
 
 int TypingTest::maxLength(int block) const {
-    if (block < 0 || block >= kBlocks)
-        return 0;
-    return m_maxLength[static_cast<std::size_t>(block)];
+    return isBlock(block) ? m_maxLength[static_cast<std::size_t>(block)] : 0;
 }
 
 void TypingTest::RadioButtonClick(int test) {
     const QStringList lines = passage(test);
-    const auto passageBoxes = passageLines();
-    for (int b = 0; b < kBlocks; ++b)
-        passageBoxes[static_cast<std::size_t>(b)]->setText(lines.at(b));
-    for (int b = 0; b < kBlocks; ++b)
-        m_maxLength[static_cast<std::size_t>(b)] = passageBoxes[static_cast<std::size_t>(b)]->length();
+    for (int b = 1; b <= kBlocks; ++b)
+        passageLine(b).setText(lines.at(b - 1));
+    for (int b = 1; b <= kBlocks; ++b)
+        m_maxLength[static_cast<std::size_t>(b)] = passageLine(b).length();
     Button4.setEnabled(true);
     Button6.setEnabled(true);
     Button6.click();
@@ -123,9 +120,9 @@ void TypingTest::RadioButtonClick(int test) {
 }
 
 void TypingTest::Button4Click() {
-    for (controls::TypedLine* line : typedLines())
-        line->clear();
-    m_focus.set(Memo3);
+    for (int b = 1; b <= kBlocks; ++b)
+        typedLine(b).clear();
+    m_focus.set(typedLine(1));
     Label29.setCaption(QStringLiteral("0"));
     Timer1.tag = 0;
     Timer1.setEnabled(true);
@@ -134,10 +131,10 @@ void TypingTest::Button4Click() {
 }
 
 void TypingTest::Button6Click() {
-    for (controls::TypedLine* line : typedLines())
-        line->clear();
-    for (RichLine* marks : markLines())
-        marks->setText(fullMarkLine());
+    for (int b = 1; b <= kBlocks; ++b)
+        typedLine(b).clear();
+    for (int b = 1; b <= kBlocks; ++b)
+        markLine(b).setText(fullMarkLine());
     Timer1.setEnabled(false);
     Timer2.setEnabled(false);
     Label29.setCaption(QStringLiteral("0"));
@@ -150,12 +147,11 @@ void TypingTest::Button6Click() {
 void TypingTest::MemoChange(int block) {
     // With no passage there is nothing to judge and nothing to time; Stop is still disabled then,
     // so a clock started here could not be stopped.
-    if (chosenTest() == 0 || block < 0 || block >= kBlocks)
+    if (chosenTest() == 0 || !isBlock(block))
         return;
-    const auto index = static_cast<std::size_t>(block);
-    const controls::TypedLine& typed = *typedLines()[index];
-    const QString& model = passageLines()[index]->text();
-    RichLine& marks = *markLines()[index];
+    const controls::TypedLine& typed = typedLine(block);
+    const QString& model = passageLine(block).text();
+    RichLine& marks = markLine(block);
 
     Timer1.setEnabled(true);
     Timer2.setEnabled(true);
@@ -185,8 +181,8 @@ void TypingTest::MemoChange(int block) {
 
     if (gb::byteLength(typed.text()) != gb::byteLength(model))
         return;
-    if (block + 1 < kBlocks)
-        m_focus.set(*typedLines()[index + 1]);
+    if (block < kBlocks)
+        m_focus.set(typedLine(block + 1));
     else
         Button5.click();
 }
@@ -206,8 +202,8 @@ void TypingTest::Button5Click() {
     Timer1.setEnabled(false);
     Timer2.setEnabled(false);
     qint64 bytes = 0;
-    for (const controls::TypedLine* line : typedLines())
-        bytes += gb::byteLength(line->text());
+    for (int b = 1; b <= kBlocks; ++b)
+        bytes += gb::byteLength(typedLine(b).text());
     bool ok = false;
     const double counted = Label29.caption().toDouble(&ok);
     // A line filled (by pasting, say) before the first tick has taken under a second: count it as
@@ -219,50 +215,38 @@ void TypingTest::Button5Click() {
     Button6.click();
 }
 
-bool TypingTest::edit(int block, const QString& newText, int caretInChars) {
-    if (block < 0 || block >= kBlocks)
-        return false;
-    if (!gb::isTypeable(newText))
-        return false;
+bool TypingTest::accepts(int block, const QString& text) const {
     const int limit = maxLength(block);
-    if (limit > 0 && gb::byteLength(newText) > limit)
-        return false;
-    const int caret = std::clamp(caretInChars, 0, static_cast<int>(newText.size()));
-    typedLines()[static_cast<std::size_t>(block)]->edit(newText, caret);
-    return true;
+    return gb::isTypeable(text) && (limit == 0 || gb::byteLength(text) <= limit);
+}
+
+bool TypingTest::edit(int block, const QString& newText, int caretInChars) {
+    return isBlock(block) && typedLine(block).learnerEdit(newText, caretInChars);
 }
 
 bool TypingTest::typeText(int block, const QString& s) {
-    if (block < 0 || block >= kBlocks)
+    if (!isBlock(block))
         return false;
-    const controls::TypedLine& line = *typedLines()[static_cast<std::size_t>(block)];
-    const int caret = std::clamp(line.caret(), 0, static_cast<int>(line.text().size()));
+    const controls::TypedLine& line = typedLine(block);
     QString text = line.text();
-    text.insert(caret, s);
-    return edit(block, text, caret + static_cast<int>(s.size()));
+    text.insert(line.caret(), s);
+    return edit(block, text, line.caret() + static_cast<int>(s.size()));
 }
 
 bool TypingTest::backspace(int block) {
-    if (block < 0 || block >= kBlocks)
+    if (!isBlock(block) || typedLine(block).caret() == 0)
         return false;
-    const controls::TypedLine& line = *typedLines()[static_cast<std::size_t>(block)];
-    const int caret = std::clamp(line.caret(), 0, static_cast<int>(line.text().size()));
-    if (caret == 0)
-        return false;
+    const controls::TypedLine& line = typedLine(block);
     QString text = line.text();
-    text.remove(caret - 1, 1);
-    return edit(block, text, caret - 1);
+    text.remove(line.caret() - 1, 1);
+    return edit(block, text, line.caret() - 1);
 }
 
 void TypingTest::setCaret(int block, int caretInChars) {
-    if (block < 0 || block >= kBlocks)
+    if (!isBlock(block))
         return;
-    controls::TypedLine& line = *typedLines()[static_cast<std::size_t>(block)];
+    controls::TypedLine& line = typedLine(block);
     line.setCaret(std::clamp(caretInChars, 0, static_cast<int>(line.text().size())));
-}
-
-void TypingTest::enterPressed() {
-    m_focus.next(m_tabOrder);
 }
 
 } // namespace typing

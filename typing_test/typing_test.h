@@ -24,7 +24,6 @@
 #include <QStringList>
 
 #include <array>
-#include <vector>
 
 namespace typing {
 
@@ -54,61 +53,43 @@ private:
     controls::RadioGroup m_tests;
 
 public:
-    // Passage lines of blocks 1-4.
-    RichLine RichEdit1{"RichEdit1"}, RichEdit2{"RichEdit2"}, RichEdit3{"RichEdit3"}, RichEdit4{"RichEdit4"};
-    // Mark lines of blocks 1-4.
-    RichLine RichEdit5{"RichEdit5"}, RichEdit6{"RichEdit6"}, RichEdit7{"RichEdit7"}, RichEdit8{"RichEdit8"};
-    // Typed lines of blocks 1-4.
-    controls::TypedLine Memo3{"Memo3"}, Memo4{"Memo4"}, Memo5{"Memo5"}, Memo6{"Memo6"};
-    // "测试一" ... "测试六".
-    controls::RadioButton RadioButton11, RadioButton12, RadioButton13, RadioButton14, RadioButton15, RadioButton16;
-    controls::Button Button4{"Button4"};           // "开始测试"
-    controls::Button Button5{"Button5"};           // the finish step, hidden, clicked by program only
-    controls::Button Button6{"Button6"};           // "停止测试"
-    controls::Label Panel9{"Panel9"};              // the clock
-    controls::Label Label29{"Label29"};            // the seconds counter, hidden under the clock
-    controls::Timer Timer1{"Timer1", 1000, false}; // its tag holds the clock count
+    controls::Family<RichLine> RichEdit;                 // RichEdit1-4 passage lines, RichEdit5-8 mark lines
+    controls::Family<controls::TypedLine> Memo;          // Memo3-Memo6: the typed lines of blocks 1-4
+    controls::Family<controls::RadioButton> RadioButton; // RadioButton11-16: "测试一" ... "测试六"
+    controls::Button Button4{"Button4"};                 // "开始测试"
+    controls::Button Button5{"Button5"};                 // the finish step, hidden, clicked by program only
+    controls::Button Button6{"Button6"};                 // "停止测试"
+    controls::Label Panel9{"Panel9"};                    // the clock
+    controls::Label Label29{"Label29"};                  // seconds elapsed, hidden under the clock
+    controls::Timer Timer1{"Timer1", 1000, false};       // its tag holds the clock's count
     controls::Timer Timer2{"Timer2", 1000, false};
 
-    // The families, indexed by block (0-3) or test (0-5).
-    std::array<RichLine*, kBlocks> passageLines() { return {&RichEdit1, &RichEdit2, &RichEdit3, &RichEdit4}; }
-    std::array<RichLine*, kBlocks> markLines() { return {&RichEdit5, &RichEdit6, &RichEdit7, &RichEdit8}; }
-    std::array<controls::TypedLine*, kBlocks> typedLines() { return {&Memo3, &Memo4, &Memo5, &Memo6}; }
-    std::array<controls::RadioButton*, kTests> testButtons() {
-        return {&RadioButton11, &RadioButton12, &RadioButton13, &RadioButton14, &RadioButton15, &RadioButton16};
-    }
-    // Memo3-Memo6, Button4, Button6, then the six test buttons.
-    const std::vector<controls::Control*>& tabOrder() const { return m_tabOrder; }
+    // The three lines of block 1-4.
+    RichLine& passageLine(int block) { return RichEdit[block]; }
+    RichLine& markLine(int block) { return RichEdit[kBlocks + block]; }
+    controls::TypedLine& typedLine(int block) { return Memo[block + 2]; }
 
     // The handlers, wired to their controls by the constructor.
     void RadioButtonClick(int test); // test 1-6: RadioButton11Click ... RadioButton16Click
-    void RadioButton11Click() { RadioButtonClick(1); }
-    void RadioButton12Click() { RadioButtonClick(2); }
-    void RadioButton13Click() { RadioButtonClick(3); }
-    void RadioButton14Click() { RadioButtonClick(4); }
-    void RadioButton15Click() { RadioButtonClick(5); }
-    void RadioButton16Click() { RadioButtonClick(6); }
     void Button4Click();
     void Button6Click();
-    void MemoChange(int block); // block 0-3: Memo3Change ... Memo6Change
-    void Memo3Change() { MemoChange(0); }
-    void Memo4Change() { MemoChange(1); }
-    void Memo5Change() { MemoChange(2); }
-    void Memo6Change() { MemoChange(3); }
+    void MemoChange(int block); // block 1-4: Memo3Change ... Memo6Change
     void Timer1Timer();
     void Timer2Timer();
     void Button5Click();
 
     // The chosen test (1-6), or 0 before one is chosen.
     int chosenTest() const;
-    // The most bytes typed line `block` may hold; 0 (no limit) before a test is chosen.
+    // The most bytes typed line `block` (1-4) may hold; 0 (no limit) before a test is chosen.
     int maxLength(int block) const;
 
-    // The learner's edit of typed line `block` as the view reports it: the line now holds
-    // `newText` with the caret `caretInChars` QChars in. Refused, changing nothing, when the text
-    // would be longer in bytes than the line's maximum length or holds a character that is neither
-    // printable ASCII nor double-byte GB2312; the view then shows the model's text again.
-    // Otherwise the line takes it, which runs its change handler when the text differs.
+    // Whether typed line `block` may hold `text`: no longer in bytes than its passage line once a
+    // test is chosen, and nothing but printable ASCII and double-byte GB2312. A refused edit
+    // changes nothing; the view then shows the line's text again.
+    bool accepts(int block, const QString& text) const;
+
+    // The learner's edit of typed line `block` (1-4): it now holds `newText` with the caret
+    // `caretInChars` QChars in, unless refused (see accepts()).
     bool edit(int block, const QString& newText, int caretInChars);
 
     // Helpers for tests and the fuzzer, each one learner's edit through edit(): `s` committed at
@@ -118,12 +99,9 @@ public:
     bool backspace(int block);
     void setCaret(int block, int caretInChars);
 
-    // Enter: the focus moves to the next control of the tab order; the key itself is swallowed.
-    void enterPressed();
-
 private:
-    std::array<int, kBlocks> m_maxLength{};
-    std::vector<controls::Control*> m_tabOrder;
+    static bool isBlock(int block) { return block >= 1 && block <= kBlocks; }
+    std::array<int, kBlocks + 1> m_maxLength{}; // by block 1-4
 };
 
 } // namespace typing

@@ -3,6 +3,7 @@
 // of slot 1, the end-marker tests). Prints the median time per chain and per keystroke.
 
 #include "character_drill.h"
+#include "recording_pictures.h"
 
 #include <QElapsedTimer>
 
@@ -16,10 +17,8 @@ int main() {
     lexicon::Table table1(QStringLiteral("Table1")), table2(QStringLiteral("Table2"));
     table1.open(data, QStringLiteral("wb.db"));
     table2.open(data, QStringLiteral("zk.db"));
-    controls::RadioGroup group;
-    controls::RadioButton r17(QStringLiteral("RadioButton17"), QString(), group),
-        r18(QStringLiteral("RadioButton18"), QString(), group), r21(QStringLiteral("RadioButton21"), QString(), group);
-    drills::CharacterDrill d(focus, table1, table2, data, {r17, r18, r21});
+    RecordingPictures pictures;
+    drills::CharacterDrill d(focus, table1, table2, data, pictures);
     d.RadioButton22.check();
 
     std::vector<double> chains, keys;

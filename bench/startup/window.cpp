@@ -3,12 +3,13 @@
 #include "first_paint.h"
 #include "fonts.h"
 #include "main_window.h"
+#include "title.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
     QApplication a(argc, argv);
-    QApplication::setApplicationName(controls::kApplicationTitle);
+    QApplication::setApplicationName(app::kApplicationTitle);
     app::fonts::install();
     app::TForm1 w(QStringLiteral(VARDELO_BUILD_DATA_DIR));
     QuitAfterFirstPaint quit;

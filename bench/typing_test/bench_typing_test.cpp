@@ -4,7 +4,7 @@
 #include <typing_test.h>
 
 #include <controls.h>
-#include <desktop.h>
+#include <recording_desktop.h>
 
 #include <QElapsedTimer>
 
@@ -12,17 +12,17 @@
 
 int main() {
     controls::Focus focus;
-    controls::RecordingDesktop desktop;
+    RecordingDesktop desktop;
     typing::TypingTest test(focus, desktop);
     constexpr int kRuns = 200;
     qint64 keys = 0;
     QElapsedTimer clock;
     clock.start();
     for (int run = 0; run < kRuns; ++run) {
-        test.testButtons()[static_cast<std::size_t>(run % 6)]->check();
+        test.RadioButton[11 + run % 6].check();
         test.Button4.click();
-        for (int b = 0; b < 4; ++b) {
-            const QString line = test.passageLines()[static_cast<std::size_t>(b)]->text();
+        for (int b = 1; b <= 4; ++b) {
+            const QString line = test.passageLine(b).text();
             for (int i = 0; i < line.size(); ++i, ++keys) {
                 // Every fifth character wrong, then deleted and typed again.
                 if (i % 5 == 4) {

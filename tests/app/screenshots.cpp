@@ -2,6 +2,7 @@
 
 #include "fonts.h"
 #include "main_window.h"
+#include "recording_desktop.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,7 +17,7 @@ int main(int argc, char** argv) {
     app::fonts::install();
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
     QDir().mkpath(out);
-    controls::RecordingDesktop desktop;
+    RecordingDesktop desktop;
     app::TForm1 w(QStringLiteral(VARDELO_BUILD_DATA_DIR), &desktop);
     w.show();
     w.activateWindow();
@@ -55,9 +56,9 @@ int main(int argc, char** argv) {
 
     // The typing test mid-line: the first line typed with two mistakes.
     pages->setCurrentIndex(5);
-    w.runEvent([&] { f.typing.RadioButton12.check(); });
+    w.runEvent([&] { f.typing.RadioButton[12].check(); });
     w.runEvent([&] { f.typing.Button4.click(); });
-    QString line = f.typing.RichEdit1.text().left(18);
+    QString line = f.typing.RichEdit[1].text().left(18);
     line[3] = QChar(0x9519);  // 错
     line[10] = QChar(0x8BEF); // 误
     for (QChar c : line) {

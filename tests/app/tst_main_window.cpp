@@ -3,6 +3,7 @@
 
 #include "fonts.h"
 #include "main_window.h"
+#include "recording_desktop.h"
 #include "widgets.h"
 
 #include <QApplication>
@@ -50,7 +51,7 @@ private:
     bool shown(const QString& name) { return find<QWidget>(name)->isVisible(); }
     QColor panelColour() { return find<QWidget>(QStringLiteral("Panel4"))->palette().color(QPalette::Window); }
 
-    controls::RecordingDesktop m_desktop;
+    RecordingDesktop m_desktop;
     std::unique_ptr<TForm1> m_window;
 };
 
@@ -238,7 +239,7 @@ void TestMainWindow::typingReachesTheDrill() {
 
 void TestMainWindow::missingDataFolderStillOpensTheWindow() {
     QTemporaryDir empty;
-    controls::RecordingDesktop desktop;
+    RecordingDesktop desktop;
     TForm1 w(empty.path() + QStringLiteral("/nowhere"), &desktop);
     w.show();
     QTRY_COMPARE(desktop.errors.size(), 1); // one report for the start-up

@@ -1,8 +1,10 @@
 // The typing test page in the real window, offscreen: what an input method commits reaches the
 // test, the marks show under the characters, a full fourth line reports the speed and resets.
 
+#include "byte_column_line.h"
 #include "fonts.h"
 #include "main_window.h"
+#include "recording_desktop.h"
 #include "widgets.h"
 
 #include <QApplication>
@@ -50,7 +52,7 @@ private:
         return lines;
     }
 
-    controls::RecordingDesktop m_desktop;
+    RecordingDesktop m_desktop;
     std::unique_ptr<TForm1> m_window;
 };
 

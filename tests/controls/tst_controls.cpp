@@ -19,11 +19,8 @@ private Q_SLOTS:
     void buttonClickedByProgramRunsItsHandler();
     void focusRunsEnterOnceAndSelectsUnlessByMouse();
     void focusSkipsControlsThatCannotTakeIt();
-    void enterMovesAlongTheTabOrder();
     void typingHonoursSelectionAndMaximumLength();
     void learnerEditPastMaximumLengthIsRefused();
-    void counterArithmetic_data();
-    void counterArithmetic();
     void memoSkipsLinesItNoLongerHas();
     void timerTicksOnlyWhileEnabled();
 };
@@ -124,7 +121,7 @@ void TestControls::radioButtonsCheckAsAGroup() {
     QCOMPARE(log, (QStringList{"r2", "r1", "r2 off"}));
     QVERIFY(r1.isChecked() && !r2.isChecked() && o.isChecked());
     QCOMPARE(g.checked(), &r1);
-    r1.check(); // already checked: nothing
+    r1.check();   // already checked: nothing
     r1.uncheck(); // unchecking: nothing
     QCOMPARE(log.size(), 3);
     QCOMPARE(g.checked(), nullptr);
@@ -177,25 +174,6 @@ void TestControls::focusSkipsControlsThatCannotTakeIt() {
     QCOMPARE(f.current(), nullptr);
 }
 
-void TestControls::enterMovesAlongTheTabOrder() {
-    Focus f;
-    Edit a(QStringLiteral("a")), b(QStringLiteral("b")), c(QStringLiteral("c")), d(QStringLiteral("d"));
-    c.setTabStop(false);
-    d.setText(QStringLiteral("xy"));
-    const std::vector<Control*> order{&a, &b, &c, &d};
-    QStringList entered;
-    for (Edit* e : {&a, &b, &c, &d})
-        e->onEnter = [&entered, e] { entered << e->name(); };
-    f.next(order); // nothing focused in this list: nothing happens
-    QVERIFY(entered.isEmpty());
-    f.set(a);
-    f.next(order);
-    f.next(order); // skips c, which is no tab stop
-    QVERIFY(d.allSelected());
-    f.next(order); // wraps round
-    QCOMPARE(entered, (QStringList{"a", "b", "d", "a"}));
-}
-
 void TestControls::typingHonoursSelectionAndMaximumLength() {
     Focus f;
     Edit e(QStringLiteral("Ed1"));
@@ -222,23 +200,6 @@ void TestControls::learnerEditPastMaximumLengthIsRefused() {
     QVERIFY(e.text().isEmpty());
     e.edit(QStringLiteral("abcd"));
     QCOMPARE(e.text(), QStringLiteral("abcd"));
-}
-
-void TestControls::counterArithmetic_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("next");
-    QTest::newRow("leading zero") << "099" << "100";
-    QTest::newRow("plain") << "25" << "26";
-    QTest::newRow("phrase start") << "99" << "100";
-    QTest::newRow("large") << "99999" << "100000";
-    QTest::newRow("empty counts as zero") << "" << "1";
-    QTest::newRow("not a number counts as zero") << "x1" << "1";
-}
-
-void TestControls::counterArithmetic() {
-    QFETCH(QString, text);
-    QFETCH(QString, next);
-    QCOMPARE(nextNumber(text), next);
 }
 
 void TestControls::memoSkipsLinesItNoLongerHas() {

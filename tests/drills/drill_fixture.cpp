@@ -71,8 +71,7 @@ void writeTables(const QString& folder) {
 Drill::Drill(const QString& f) : folder(f) {
     table1.open(folder, QStringLiteral("wb.db"));
     table2.open(folder, QStringLiteral("zk.db"));
-    d = std::make_unique<drills::CharacterDrill>(
-        focus, table1, table2, folder, drills::CharacterDrill::Selectors{selectors.r17, selectors.r18, selectors.r21});
+    d = std::make_unique<drills::CharacterDrill>(focus, table1, table2, folder, pictures);
     d->RadioButton22.check();
 }
 

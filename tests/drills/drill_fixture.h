@@ -3,6 +3,7 @@
 
 #include "character_drill.h"
 #include "controls.h"
+#include "recording_pictures.h"
 #include "table.h"
 
 #include <QTemporaryDir>
@@ -22,14 +23,6 @@ QString code(int i);
 //    129, 130 (closes with 匕), 131 (closes with 中), 207 (all fields empty); 104 is missing.
 void writeTables(const QString& folder);
 
-// The selectors of the picture-hint panel, as the drill sees them.
-struct Selectors {
-    controls::RadioGroup group;
-    controls::RadioButton r17{QStringLiteral("RadioButton17"), QStringLiteral("键名字键位图"), group};
-    controls::RadioButton r18{QStringLiteral("RadioButton18"), QStringLiteral("一级简码键位图"), group};
-    controls::RadioButton r21{QStringLiteral("RadioButton21"), QStringLiteral("字根键位图"), group};
-};
-
 // A drill on its own tables, opened as at start-up.
 struct Drill {
     explicit Drill(const QString& folder);
@@ -37,7 +30,7 @@ struct Drill {
     controls::Focus focus;
     lexicon::Table table1{QStringLiteral("Table1")};
     lexicon::Table table2{QStringLiteral("Table2")};
-    Selectors selectors;
+    RecordingPictures pictures;
     std::unique_ptr<drills::CharacterDrill> d;
 
     // The learner clicks into a code box and types a code letter by letter.

@@ -1,5 +1,6 @@
 // The single-character drill, driven as a learner drives it, on small fixture tables.
 
+#include "counter.h"
 #include "drill_fixture.h"
 
 #include <QRandomGenerator>
@@ -40,10 +41,11 @@ private Q_SLOTS:
     void hintKeepsPreviousCodeForUnknownTarget();
     void checkedCategoryDoesNothingUntilAnotherIsChosen();
     void hiddenHintStillFollowsTheFocus();
-    void enterMovesOnWithoutAccepting();
     void emptyTargetsNeverAcceptOrLoop();
     void missingCodeTableIsReportedAndDrillGoesOn();
     void fuzz();
+    void counterArithmetic_data();
+    void counterArithmetic();
 
 private:
     QTemporaryDir m_dir;
@@ -77,50 +79,31 @@ void TestCharacterDrill::startState() {
 
 void TestCharacterDrill::choosingACategory_data() {
     QTest::addColumn<int>("category");
-    QTest::addColumn<QString>("table");
-    QTest::addColumn<QString>("counter");
-    QTest::addColumn<QString>("selector");
     QTest::addColumn<QString>("memo0");
-    QTest::newRow("键名字") << 1 << "wb.db"
-                            << "100"
-                            << "RadioButton17"
-                            << "☆键名汉字：(连击四次同一个键)";
-    QTest::newRow("成字字根") << 2 << "wb.db"
-                              << "131"
-                              << "RadioButton21"
-                              << "☆成字字根：(该字即作为一个字根，又是一个独立的字)";
-    QTest::newRow("一级简码") << 3 << "jm.db"
-                              << "116"
-                              << "RadioButton18"
-                              << "☆高频字,也叫一级简码(击一键加空格）";
-    QTest::newRow("二级简码") << 4 << "wb.db"
-                              << "151"
-                              << "RadioButton21"
-                              << "☆二级简码：";
-    QTest::newRow("三级简码") << 5 << "wb.db"
-                              << "191"
-                              << "RadioButton21"
-                              << "☆三级简码：";
-    QTest::newRow("识别码") << 6 << "wb.db"
-                            << "207"
-                            << "RadioButton21"
-                            << "☆末笔画识别码： 如果拆开击键后不能出现该字，则需要末笔画识别码。";
+    const char* const memo0[] = {
+        "☆键名汉字：(连击四次同一个键)",
+        "☆成字字根：(该字即作为一个字根，又是一个独立的字)",
+        "☆高频字,也叫一级简码(击一键加空格）",
+        "☆二级简码：",
+        "☆三级简码：",
+        "☆末笔画识别码： 如果拆开击键后不能出现该字，则需要末笔画识别码。",
+    };
+    for (int c = 1; c <= drills::kCharacterCategories; ++c)
+        QTest::newRow(drills::kCharacterCategory[c - 1].caption) << c << QString::fromUtf8(memo0[c - 1]);
 }
 
 void TestCharacterDrill::choosingACategory() {
     QFETCH(int, category);
-    QFETCH(QString, table);
-    QFETCH(QString, counter);
-    QFETCH(QString, selector);
     QFETCH(QString, memo0);
+    const drills::CharacterCategory& plan = drills::kCharacterCategory[category - 1];
     auto& d = *m->d;
     // Leave something in every kind of box first.
     m->typeInto(3, QStringLiteral("ab"));
     d.Edit[5].setText(QStringLiteral("x"));
 
     d.RadioButton[category].check();
-    QCOMPARE(m->table1.tableName(), table);
-    QCOMPARE(d.edit16.text(), counter);
+    QCOMPARE(m->table1.tableName(), QString::fromUtf8(plan.codeTable));
+    QCOMPARE(d.edit16.text(), QString::number(plan.startBatch));
     for (int n = 1; n <= 15; ++n) {
         QVERIFY(d.Ed[n].text().isEmpty());
         QVERIFY(d.Edit[n].text().isEmpty());
@@ -129,7 +112,7 @@ void TestCharacterDrill::choosingACategory() {
     QCOMPARE(m->focus.current(), &d.Ed[1]);
     QCOMPARE(d.zi.caption(), d.Label[1].caption());
     QCOMPARE(d.Memo1.lines()[0], memo0);
-    QCOMPARE(m->selectors.group.checked()->name(), selector);
+    QCOMPARE(m->pictures.maps, QList<drills::KeyboardMap>{plan.map});
 }
 
 void TestCharacterDrill::firstLevelAcceptsOnOneLetterAndBlankGoesOn() {
@@ -283,18 +266,6 @@ void TestCharacterDrill::hiddenHintStillFollowsTheFocus() {
     QCOMPARE(d.zi.caption(), character(5));
 }
 
-void TestCharacterDrill::enterMovesOnWithoutAccepting() {
-    auto& d = *m->d;
-    d.RadioButton[1].check();
-    m->typeInto(14, code(13).left(2));
-    d.enterPressed();
-    QCOMPARE(m->focus.current(), &d.Ed[15]);
-    QCOMPARE(d.Ed[14].text(), code(13).left(2));
-    d.enterPressed(); // from Ed15 the next control is Edit1
-    QCOMPARE(m->focus.current(), &d.Edit[1]);
-    QCOMPARE(d.edit16.text(), QStringLiteral("100"));
-}
-
 void TestCharacterDrill::emptyTargetsNeverAcceptOrLoop() {
     auto& d = *m->d;
     d.RadioButton[6].check(); // batch 207 holds only empty fields
@@ -335,7 +306,7 @@ void TestCharacterDrill::missingCodeTableIsReportedAndDrillGoesOn() {
 }
 
 void TestCharacterDrill::fuzz() {
-    // Random letters, Esc, Backspace, focus moves, Enter, category and hint switches, with the
+    // Random letters, Esc, Backspace, focus moves, category and hint switches, with the
     // drill's invariants checked after every event.
     auto& d = *m->d;
     QRandomGenerator rng(20261207);
@@ -349,7 +320,7 @@ void TestCharacterDrill::fuzz() {
         } else if (what < 10) {
             m->focus.set(d.Ed[1 + rng.bounded(15)], controls::Focus::Reason::Mouse);
         } else if (what < 12) {
-            d.enterPressed();
+            m->focus.set(d.Ed[1 + rng.bounded(15)], controls::Focus::Reason::Tab);
         } else if (what < 15) {
             m->escape(1 + rng.bounded(15));
         } else if (auto* box = dynamic_cast<controls::Edit*>(m->focus.current());
@@ -382,6 +353,29 @@ void TestCharacterDrill::fuzz() {
                 QCOMPARE(d.Edit[n].text(), d.Label[n].caption());
         }
     }
+}
+
+void TestCharacterDrill::counterArithmetic_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("next");
+    QTest::newRow("leading zero") << "099"
+                                  << "100";
+    QTest::newRow("plain") << "25"
+                           << "26";
+    QTest::newRow("phrase start") << "99"
+                                  << "100";
+    QTest::newRow("large") << "99999"
+                           << "100000";
+    QTest::newRow("empty counts as zero") << ""
+                                          << "1";
+    QTest::newRow("not a number counts as zero") << "x1"
+                                                 << "1";
+}
+
+void TestCharacterDrill::counterArithmetic() {
+    QFETCH(QString, text);
+    QFETCH(QString, next);
+    QCOMPARE(drills::nextNumber(text), next);
 }
 
 QTEST_GUILESS_MAIN(TestCharacterDrill)

@@ -3,6 +3,9 @@
 // send the counter.
 
 #include "character_drill.h"
+#include "recording_pictures.h"
+
+#include <algorithm>
 
 #include <QTest>
 
@@ -20,31 +23,31 @@ private Q_SLOTS:
 
 void TestCharacterDrillData::everyBatchCanBeTypedFromTheHint_data() {
     QTest::addColumn<int>("category");
-    QTest::addColumn<int>("start");
-    QTest::addColumn<int>("jumpTarget");
-    QTest::addColumn<int>("nextStart"); // the next category's start batch: the range's end
-    QTest::newRow("键名字") << 1 << 100 << 103 << 116;
-    QTest::newRow("成字字根") << 2 << 131 << 131 << 151;
-    QTest::newRow("一级简码") << 3 << 116 << 120 << 131;
-    QTest::newRow("二级简码") << 4 << 151 << 151 << 191;
-    QTest::newRow("三级简码") << 5 << 191 << 191 << 207;
-    QTest::newRow("识别码") << 6 << 207 << 207 << 100000;
+    for (int c = 1; c <= drills::kCharacterCategories; ++c)
+        QTest::newRow(drills::kCharacterCategory[c - 1].caption) << c;
 }
 
 void TestCharacterDrillData::everyBatchCanBeTypedFromTheHint() {
     QFETCH(int, category);
-    QFETCH(int, start);
-    QFETCH(int, jumpTarget);
-    QFETCH(int, nextStart);
+    // A category's batches run from its start up to the next category's start; its end marker
+    // is the one that jumps into that range.
+    const int start = drills::kCharacterCategory[category - 1].startBatch;
+    int nextStart = 100000;
+    for (const auto& c : drills::kCharacterCategory)
+        if (c.startBatch > start)
+            nextStart = std::min(nextStart, c.startBatch);
+    int jumpTarget = 0;
+    for (const auto& marker : drills::kCharacterEndMarkers)
+        if (marker.jumpTo >= start && marker.jumpTo < nextStart)
+            jumpTarget = marker.jumpTo;
+    QVERIFY(jumpTarget != 0);
 
     controls::Focus focus;
     lexicon::Table table1(QStringLiteral("Table1")), table2(QStringLiteral("Table2"));
     table1.open(kData, QStringLiteral("wb.db"));
     table2.open(kData, QStringLiteral("zk.db"));
-    controls::RadioGroup group;
-    controls::RadioButton r17(QStringLiteral("RadioButton17"), QString(), group),
-        r18(QStringLiteral("RadioButton18"), QString(), group), r21(QStringLiteral("RadioButton21"), QString(), group);
-    drills::CharacterDrill d(focus, table1, table2, kData, {r17, r18, r21});
+    RecordingPictures pictures;
+    drills::CharacterDrill d(focus, table1, table2, kData, pictures);
     d.RadioButton22.check();
     d.RadioButton[category].check();
     QCOMPARE(d.edit16.text().toInt(), start);

@@ -6,21 +6,22 @@
 #include <typing_test.h>
 
 #include <controls.h>
-#include <desktop.h>
+#include <recording_desktop.h>
 
 #include <QStringDecoder>
 #include <QStringEncoder>
 
 struct Page {
     controls::Focus focus;
-    controls::RecordingDesktop desktop;
+    RecordingDesktop desktop;
     typing::TypingTest t{focus, desktop};
 
-    controls::TypedLine& line(int block) { return *t.typedLines()[static_cast<std::size_t>(block)]; }
-    typing::RichLine& marks(int block) { return *t.markLines()[static_cast<std::size_t>(block)]; }
-    const QString& model(int block) { return t.passageLines()[static_cast<std::size_t>(block)]->text(); }
+    // Blocks are numbered 1-4, tests 1-6.
+    controls::TypedLine& line(int block) { return t.typedLine(block); }
+    typing::RichLine& marks(int block) { return t.markLine(block); }
+    const QString& model(int block) { return t.passageLine(block).text(); }
 
-    void choose(int test) { t.testButtons()[static_cast<std::size_t>(test - 1)]->check(); }
+    void choose(int test) { t.RadioButton[10 + test].check(); }
     void tick(int n = 1) {
         for (int i = 0; i < n; ++i) {
             t.Timer1.tick();

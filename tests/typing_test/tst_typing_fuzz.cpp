@@ -24,14 +24,14 @@ private slots:
         for (int event = 0; event < kEvents; ++event) {
             // Type into the line that has the focus, as a learner mostly does; otherwise click into
             // one first.
-            int block = -1;
-            for (int b = 0; b < 4; ++b)
+            int block = 0;
+            for (int b = 1; b <= 4; ++b)
                 if (p.focus.has(p.line(b)))
                     block = b;
             const int roll = rng.bounded(100);
-            if (roll < 55 || block < 0) {
-                if (block < 0 || rng.bounded(20) == 0) {
-                    block = rng.bounded(4);
+            if (roll < 55 || block < 1) {
+                if (block < 1 || rng.bounded(20) == 0) {
+                    block = 1 + rng.bounded(4);
                     p.focus.set(p.line(block), controls::Focus::Reason::Mouse);
                 }
                 const int n = rng.bounded(10) < 8 ? 1 : 2 + rng.bounded(4);
@@ -53,11 +53,11 @@ private slots:
             } else if (roll < 70) {
                 p.t.setCaret(block, rng.bounded(p.line(block).text().size() + 1));
             } else if (roll < 75) {
-                p.t.enterPressed();
+                p.focus.set(p.line(1 + rng.bounded(4)), controls::Focus::Reason::Tab);
             } else if (roll < 90) {
                 p.tick(1 + rng.bounded(3));
             } else if (roll < 93) {
-                p.t.testButtons()[static_cast<std::size_t>(rng.bounded(6))]->check();
+                p.choose(1 + rng.bounded(6));
             } else if (roll < 96) {
                 if (p.t.Button4.enabled())
                     p.t.Button4.click();
@@ -71,7 +71,7 @@ private slots:
             }
 
             const bool chosen = p.t.chosenTest() != 0;
-            for (int b = 0; b < 4; ++b) {
+            for (int b = 1; b <= 4; ++b) {
                 const QString& marks = p.marks(b).text();
                 if (chosen) {
                     QCOMPARE(marks.size(), TypingTest::kMarks);

@@ -1,4 +1,4 @@
-// The typing test driven as a learner would: choose, start, type, delete, press Enter, stop; the
+// The typing test driven as a learner would: choose, start, type, delete, move on to the next line, stop; the
 // clock ticks are called directly.
 #include "page.h"
 
@@ -75,15 +75,15 @@ private slots:
         p.t.Button4.click();
         for (const QString& move : moves.split(QLatin1Char(' '))) {
             if (move == QLatin1String("<")) {
-                p.t.backspace(0);
+                p.t.backspace(1);
             } else if (move.startsWith(QLatin1Char('^'))) {
-                p.t.setCaret(0, move.mid(1).toInt());
+                p.t.setCaret(1, move.mid(1).toInt());
             } else {
                 const QString spelled = move.startsWith(QLatin1String("c:")) ? move.mid(2) : move;
                 QString commit;
-                int bytes = p.caretBytes(0);
+                int bytes = p.caretBytes(1);
                 for (QChar k : spelled) {
-                    const QString right = p.rightAt(0, bytes);
+                    const QString right = p.rightAt(1, bytes);
                     const QString c = k == QLatin1Char('r')   ? right
                                       : k == QLatin1Char('w') ? Page::wrongFor(right)
                                       : k == QLatin1Char('s') ? Page::sameTrailFor(right)
@@ -91,12 +91,12 @@ private slots:
                     commit += c;
                     bytes += gb::byteLength(c);
                 }
-                QVERIFY(p.t.typeText(0, commit));
+                QVERIFY(p.t.typeText(1, commit));
             }
-            QCOMPARE(p.marks(0).text().size(), TypingTest::kMarks);
-            QCOMPARE(gb::byteLength(p.marks(0).text()), 118);
+            QCOMPARE(p.marks(1).text().size(), TypingTest::kMarks);
+            QCOMPARE(gb::byteLength(p.marks(1).text()), 118);
         }
-        QCOMPARE(markPattern(p.marks(0).text()), fullPattern(marks));
+        QCOMPARE(markPattern(p.marks(1).text()), fullPattern(marks));
     }
 
     // A line of wrong characters is still a full line: the focus moves on, and the fourth line
@@ -105,14 +105,14 @@ private slots:
         Page p;
         p.choose(2);
         p.t.Button4.click();
-        p.typeRest(0, false);
-        QCOMPARE(markPattern(p.marks(0).text()), fullPattern(QString(45, QLatin1Char('x'))));
-        QVERIFY(p.focus.has(p.t.Memo4));
         p.typeRest(1, false);
+        QCOMPARE(markPattern(p.marks(1).text()), fullPattern(QString(45, QLatin1Char('x'))));
+        QVERIFY(p.focus.has(p.t.Memo[4]));
         p.typeRest(2, false);
-        QVERIFY(p.focus.has(p.t.Memo6));
-        QVERIFY(p.desktop.messages.isEmpty());
         p.typeRest(3, false);
+        QVERIFY(p.focus.has(p.t.Memo[6]));
+        QVERIFY(p.desktop.messages.isEmpty());
+        p.typeRest(4, false);
         QCOMPARE(p.desktop.messages.size(), 1);
     }
 
@@ -152,7 +152,7 @@ private slots:
         QTest::newRow("test 2 in 125 s") << 2 << 125 << true << -1 << "您的速度为每分钟：84字";
         QTest::newRow("wrong characters count too") << 2 << 125 << false << -1 << "您的速度为每分钟：84字";
         QTest::newRow("test 1 in a minute") << 1 << 60 << true << -1 << "您的速度为每分钟：190字";
-        QTest::newRow("unfinished first line left by Enter") << 2 << 60 << true << 10 << "您的速度为每分钟：140字";
+        QTest::newRow("unfinished first line left") << 2 << 60 << true << 10 << "您的速度为每分钟：140字";
         QTest::newRow("finished before the first tick") << 2 << 0 << true << -1 << "您的速度为每分钟：10500字";
     }
     void speed() {
@@ -164,31 +164,31 @@ private slots:
         Page p;
         p.choose(test);
         p.t.Button4.click();
-        QVERIFY(p.focus.has(p.t.Memo3));
-        p.t.typeText(0, rightChars ? p.right(0) : p.wrong(0));
+        QVERIFY(p.focus.has(p.t.Memo[3]));
+        p.t.typeText(1, rightChars ? p.right(1) : p.wrong(1));
         p.tick(seconds);
         if (firstLineChars < 0) {
-            p.typeRest(0, rightChars);
+            p.typeRest(1, rightChars);
         } else {
             for (int i = 1; i < firstLineChars; ++i)
-                p.t.typeText(0, p.right(0));
-            const QString marksBefore = p.marks(0).text();
-            p.t.enterPressed();
-            QCOMPARE(p.marks(0).text(), marksBefore);
-            QCOMPARE(p.line(0).text().size(), firstLineChars);
+                p.t.typeText(1, p.right(1));
+            const QString marksBefore = p.marks(1).text();
+            p.focus.set(p.line(2), controls::Focus::Reason::Tab);
+            QCOMPARE(p.marks(1).text(), marksBefore);
+            QCOMPARE(p.line(1).text().size(), firstLineChars);
         }
-        QVERIFY(p.focus.has(p.t.Memo4));
-        p.typeRest(1, rightChars);
-        QVERIFY(p.focus.has(p.t.Memo5));
+        QVERIFY(p.focus.has(p.t.Memo[4]));
         p.typeRest(2, rightChars);
-        QVERIFY(p.focus.has(p.t.Memo6));
+        QVERIFY(p.focus.has(p.t.Memo[5]));
         p.typeRest(3, rightChars);
+        QVERIFY(p.focus.has(p.t.Memo[6]));
+        p.typeRest(4, rightChars);
 
         QCOMPARE(p.desktop.messages, QStringList{message});
         QCOMPARE(p.desktop.beeps, 1);
         // Reset for another run of the same test.
         QCOMPARE(p.t.chosenTest(), test);
-        for (int b = 0; b < 4; ++b) {
+        for (int b = 1; b <= 4; ++b) {
             QVERIFY(p.line(b).text().isEmpty());
             QCOMPARE(p.marks(b).text(), TypingTest::fullMarkLine());
         }
@@ -204,7 +204,7 @@ private slots:
     void noTestChosenAtStart() {
         Page p;
         QCOMPARE(p.t.chosenTest(), 0);
-        for (int b = 0; b < 4; ++b) {
+        for (int b = 1; b <= 4; ++b) {
             QVERIFY(p.model(b).isEmpty());
             QVERIFY(p.marks(b).text().isEmpty());
             QCOMPARE(p.t.maxLength(b), 0);
@@ -219,14 +219,14 @@ private slots:
         Page p;
         p.choose(1);
         p.t.Button4.click();
-        p.t.typeText(0, p.wrong(0));
+        p.t.typeText(1, p.wrong(1));
         p.tick(3);
         p.choose(3);
         QCOMPARE(p.t.chosenTest(), 3);
         const QStringList lines = TypingTest::passage(3);
-        for (int b = 0; b < 4; ++b) {
-            QCOMPARE(p.model(b), lines.at(b));
-            QCOMPARE(p.t.maxLength(b), gb::byteLength(lines.at(b)));
+        for (int b = 1; b <= 4; ++b) {
+            QCOMPARE(p.model(b), lines.at(b - 1));
+            QCOMPARE(p.t.maxLength(b), gb::byteLength(lines.at(b - 1)));
             QVERIFY(p.line(b).text().isEmpty());
             QCOMPARE(p.marks(b).text(), TypingTest::fullMarkLine());
         }
@@ -241,32 +241,32 @@ private slots:
     void choosingTheChosenTestDoesNothing() {
         Page p;
         p.choose(2);
-        p.t.typeText(0, p.right(0));
+        p.t.typeText(1, p.right(1));
         p.choose(2);
-        QCOMPARE(p.line(0).text().size(), 1);
+        QCOMPARE(p.line(1).text().size(), 1);
         QVERIFY(p.t.Timer1.enabled());
         p.t.Button6.click();
-        QVERIFY(p.line(0).text().isEmpty());
+        QVERIFY(p.line(1).text().isEmpty());
         QVERIFY(!p.t.Timer1.enabled());
     }
 
     void startClearsAndRunsTheClock() {
         Page p;
         p.choose(1);
-        p.t.typeText(0, p.wrong(0)); // typing before Start runs the clock and leaves Start enabled
+        p.t.typeText(1, p.wrong(1)); // typing before Start runs the clock and leaves Start enabled
         QVERIFY(p.t.Timer1.enabled() && p.t.Timer2.enabled());
         QVERIFY(p.t.Button4.enabled());
         p.tick(4);
         p.focus.set(p.t.Button4, controls::Focus::Reason::Mouse);
         p.t.Button4.click();
-        QVERIFY(p.line(0).text().isEmpty());
-        QVERIFY(p.focus.has(p.t.Memo3));
+        QVERIFY(p.line(1).text().isEmpty());
+        QVERIFY(p.focus.has(p.t.Memo[3]));
         QCOMPARE(p.t.Label29.caption(), QStringLiteral("0"));
         QCOMPARE(p.t.Timer1.tag, 0);
         QCOMPARE(p.t.Panel9.caption(), QStringLiteral("0:4")); // kept until the next tick
         QVERIFY(p.t.Timer1.enabled() && p.t.Timer2.enabled());
         QVERIFY(!p.t.Button4.enabled());
-        QCOMPARE(markPattern(p.marks(0).text()), fullPattern(QStringLiteral("x"))); // marks untouched
+        QCOMPARE(markPattern(p.marks(1).text()), fullPattern(QStringLiteral("x"))); // marks untouched
         p.tick();
         QCOMPARE(p.t.Panel9.caption(), QStringLiteral("0:1"));
     }
@@ -275,35 +275,18 @@ private slots:
         Page p;
         p.choose(4);
         p.t.Button4.click();
-        p.t.typeText(0, p.wrong(0) + p.right(0));
+        p.t.typeText(1, p.wrong(1) + p.right(1));
         p.tick(70);
         p.focus.set(p.t.Button6, controls::Focus::Reason::Mouse);
         p.t.Button6.click();
         QCOMPARE(p.t.chosenTest(), 4);
-        QVERIFY(p.line(0).text().isEmpty());
-        QCOMPARE(p.marks(0).text(), TypingTest::fullMarkLine());
+        QVERIFY(p.line(1).text().isEmpty());
+        QCOMPARE(p.marks(1).text(), TypingTest::fullMarkLine());
         QVERIFY(!p.t.Timer1.enabled() && !p.t.Timer2.enabled());
         QCOMPARE(p.t.Label29.caption(), QStringLiteral("0"));
         QCOMPARE(p.t.Panel9.caption(), QStringLiteral("00:00"));
         QVERIFY(p.t.Button4.enabled() && p.t.Button6.enabled());
         QVERIFY(p.focus.has(p.t.Button4));
-    }
-
-    void enterGoesToTheNextLineWithoutJudging() {
-        Page p;
-        p.choose(1);
-        p.t.Button4.click();
-        p.t.typeText(0, p.wrong(0));
-        const QString marks = p.marks(0).text();
-        p.t.enterPressed();
-        QVERIFY(p.focus.has(p.t.Memo4));
-        QCOMPARE(p.marks(0).text(), marks);
-        QCOMPARE(p.line(0).text().size(), 1);
-        p.t.enterPressed();
-        p.t.enterPressed();
-        QVERIFY(p.focus.has(p.t.Memo6));
-        p.t.enterPressed(); // Start is disabled while running
-        QVERIFY(p.focus.has(p.t.Button6));
     }
 
     // Block 1 of test 1 holds 92 bytes. Moves: r (right character), a (ASCII letter), N*r.
@@ -334,20 +317,20 @@ private slots:
         p.choose(1);
         p.t.Button4.click();
         for (int i = 0; i < before; ++i)
-            QVERIFY(p.t.typeText(0, p.right(0)));
+            QVERIFY(p.t.typeText(1, p.right(1)));
         for (int i = 0; i < letters; ++i)
-            QVERIFY(p.t.typeText(0, QStringLiteral("a")));
-        const QString old = p.line(0).text();
-        const QString oldMarks = p.marks(0).text();
+            QVERIFY(p.t.typeText(1, QStringLiteral("a")));
+        const QString old = p.line(1).text();
+        const QString oldMarks = p.marks(1).text();
         if (!commit.isEmpty())
-            QCOMPARE(p.t.typeText(0, commit), taken);
+            QCOMPARE(p.t.typeText(1, commit), taken);
         if (!taken) {
-            QCOMPARE(p.line(0).text(), old);
-            QCOMPARE(p.marks(0).text(), oldMarks);
+            QCOMPARE(p.line(1).text(), old);
+            QCOMPARE(p.marks(1).text(), oldMarks);
         }
-        QVERIFY(gb::byteLength(p.line(0).text()) <= 92);
-        QCOMPARE(p.focus.has(p.t.Memo4), full);
-        QCOMPARE(p.marks(0).text().size(), TypingTest::kMarks);
+        QVERIFY(gb::byteLength(p.line(1).text()) <= 92);
+        QCOMPARE(p.focus.has(p.t.Memo[4]), full);
+        QCOMPARE(p.marks(1).text().size(), TypingTest::kMarks);
     }
 
     void oddFourthLineDoesNotFinish() {
@@ -355,11 +338,11 @@ private slots:
         p.choose(1); // line 4: 96 bytes
         p.t.Button4.click();
         for (int i = 0; i < 47; ++i)
-            p.t.typeText(3, p.right(3));
-        p.t.typeText(3, QStringLiteral("a"));
-        QVERIFY(!p.t.typeText(3, QStringLiteral("中")));
+            p.t.typeText(4, p.right(4));
+        p.t.typeText(4, QStringLiteral("a"));
+        QVERIFY(!p.t.typeText(4, QStringLiteral("中")));
         QVERIFY(p.desktop.messages.isEmpty());
-        QVERIFY(p.t.typeText(3, QStringLiteral("b")));
+        QVERIFY(p.t.typeText(4, QStringLiteral("b")));
         QCOMPARE(p.desktop.messages.size(), 1);
     }
 
@@ -368,19 +351,19 @@ private slots:
     void editsBeforeATestIsChosen() {
         Page p;
         const QString longLine = QStringLiteral("中").repeated(80);
-        QVERIFY(p.t.typeText(0, longLine)); // no maximum length yet
-        QVERIFY(p.t.typeText(3, QStringLiteral("ab")));
-        p.t.backspace(3);
-        p.t.backspace(3);
-        QVERIFY(p.line(3).text().isEmpty());
-        QVERIFY(!p.t.typeText(0, QStringLiteral("丂")));
+        QVERIFY(p.t.typeText(1, longLine)); // no maximum length yet
+        QVERIFY(p.t.typeText(4, QStringLiteral("ab")));
+        p.t.backspace(4);
+        p.t.backspace(4);
+        QVERIFY(p.line(4).text().isEmpty());
+        QVERIFY(!p.t.typeText(1, QStringLiteral("丂")));
         QVERIFY(p.desktop.messages.isEmpty());
         QCOMPARE(p.desktop.beeps, 0);
         QVERIFY(!p.t.Timer1.enabled() && !p.t.Timer2.enabled());
-        for (int b = 0; b < 4; ++b)
+        for (int b = 1; b <= 4; ++b)
             QVERIFY(p.marks(b).text().isEmpty());
         p.choose(1); // and choosing a test clears it all
-        QVERIFY(p.line(0).text().isEmpty());
+        QVERIFY(p.line(1).text().isEmpty());
     }
 };
 

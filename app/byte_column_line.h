@@ -1,0 +1,29 @@
+#pragma once
+// The passage and mark lines of the typing test page.
+
+#include <QString>
+#include <QWidget>
+
+namespace app {
+
+// A one-line text laid out in byte columns, as code page 936 counts it: a double-byte character
+// fills two columns, a single-byte one a column. Marks drawn this way always stand under the
+// characters they judge, whatever glyph widths the font has (its "×" is narrower than its Chinese
+// characters).
+class ByteColumnLine : public QWidget {
+public:
+    explicit ByteColumnLine(QWidget* parent);
+    const QString& text() const { return m_text; }
+    void setText(const QString& text);
+    // Where the first column starts, to line up with a line edit's text.
+    void setTextLeft(int x) { m_left = x; }
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    QString m_text;
+    int m_left = 0;
+};
+
+} // namespace app

@@ -1,0 +1,17 @@
+#include "pages.h"
+
+namespace app {
+
+const Page kPages[7] = {
+    {"TabSheet1", "五笔字根表", buildRootChartPage, nullptr},
+    {"TabSheet7", "口诀识记", buildEmptyPage, nullptr},
+    {"TabSheet6", "字根练习", buildEmptyPage, nullptr},
+    {"TabSheet2", "单字练习", buildCharacterDrillPage, nullptr},
+    {"TabSheet3", "词组练习", buildEmptyPage, nullptr},
+    {"TabSheet4", "文章测试", buildTypingTestPage, nullptr},
+    {"TabSheet5", "关于软件", buildEmptyPage, nullptr},
+};
+
+void buildEmptyPage(QWidget*, Form&, Binder&) {}
+
+} // namespace app

@@ -1,0 +1,64 @@
+// The picture-hint panel under the pages: the banner, the four pictures and the five selectors.
+
+#include "binder.h"
+#include "fonts.h"
+#include "pages.h"
+#include "picture_panel.h"
+#include "widgets.h"
+
+#include <QRadioButton>
+
+namespace app {
+
+void buildPicturePanel(QWidget* window, PicturePanel& pp, Binder& binder) {
+    QFrame* panel2 = panel(window, QStringLiteral("Panel2"), QRect(0, 288, 721, 217), Bevel::Raised, Bevel::None);
+
+    // Stacking from bottom to top: the banner's shadow, the banner, then the four pictures.
+    QFrame* panel4 = panel(panel2, QStringLiteral("Panel4"), QRect(9, 24, 702, 183), Bevel::Lowered, Bevel::Lowered);
+    panel4->setAutoFillBackground(true);
+    auto* label16 = place<QLabel>(panel4, pp.Label16.name(), QRect(110, 72, 482, 29));
+    auto* label17 = place<QLabel>(panel4, pp.Label17.name(), QRect(113, 70, 482, 29));
+    for (QLabel* l : {label16, label17}) {
+        l->setFont(fonts::kai(29, true));
+        l->setAttribute(Qt::WA_TranslucentBackground);
+    }
+    setColours(label16, kYellow);
+    setColours(label17, kBlue);
+    binder.label(pp.Label16, label16);
+    binder.label(pp.Label17, label17);
+
+    const struct {
+        controls::Control& control;
+        QRect geometry;
+        const char* resource;
+    } pictures[] = {
+        {pp.Image2, QRect(3, 3, 695, 176), ":/pictures/image2.jpg"},
+        {pp.Image7, QRect(128, 8, 459, 173), ":/pictures/image7.jpg"},
+        {pp.Image8, QRect(128, 8, 459, 173), ":/pictures/image8.jpg"},
+        {pp.Image9, QRect(51, 5, 599, 173), ":/pictures/image9.jpg"},
+    };
+    for (const auto& p : pictures)
+        binder.visibility(p.control, new Picture(panel4, p.control.name(), p.geometry, QLatin1String(p.resource)));
+
+    binder.onSync([panel4, &pp] {
+        const QColor want = pp.panelColour() == PicturePanel::Colour::White ? QColor(Qt::white) : buttonFace();
+        if (panel4->palette().color(QPalette::Window) != want)
+            setColours(panel4, windowText(), want);
+    });
+
+    const struct {
+        controls::RadioButton& control;
+        int left;
+        int width;
+    } selectors[] = {
+        {pp.RadioButton19, 8, 130},   {pp.RadioButton21, 152, 120}, {pp.RadioButton17, 288, 130},
+        {pp.RadioButton18, 440, 140}, {pp.RadioButton20, 600, 112},
+    };
+    for (const auto& s : selectors) {
+        auto* r = place<QRadioButton>(panel2, s.control.name(), QRect(s.left, 5, s.width, 17));
+        r->setFont(fonts::song(12));
+        binder.radio(s.control, r);
+    }
+}
+
+} // namespace app

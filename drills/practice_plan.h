@@ -1,0 +1,51 @@
+#pragma once
+// Where each drill's material starts and where it wraps round: the start batches, the end markers
+// and the batches they jump to, the code table each category looks codes up in and the keyboard
+// map it shows. The drills, the table generator (which must lay the batches out so that these
+// hold) and the data tests all read them from here.
+
+namespace drills {
+
+// The keyboard maps of the picture-hint panel a drill may ask for.
+enum class KeyboardMap { KeyNames, FirstLevel, Roots };
+
+// A character or phrase that, found last in a batch just reached, sends the counter to `jumpTo`.
+struct EndMarker {
+    const char* text;
+    int jumpTo;
+};
+
+// The single-character drill's six categories, in the order of their buttons (RadioButton1-6).
+struct CharacterCategory {
+    const char* caption;
+    const char* codeTable;
+    int startBatch;
+    KeyboardMap map;
+};
+inline constexpr int kCharacterCategories = 6;
+inline constexpr CharacterCategory kCharacterCategory[kCharacterCategories] = {
+    {"键名字", "wb.db", 100, KeyboardMap::KeyNames},     {"成字字根", "wb.db", 131, KeyboardMap::Roots},
+    {"一级简码", "jm.db", 116, KeyboardMap::FirstLevel}, {"二级简码", "wb.db", 151, KeyboardMap::Roots},
+    {"三级简码", "wb.db", 191, KeyboardMap::Roots},      {"识别码", "wb.db", 207, KeyboardMap::Roots},
+};
+// Tested in this order after every advance, each against the 15th target of the batch shown then.
+inline constexpr EndMarker kCharacterEndMarkers[] = {
+    {"已", 103}, {"匕", 131}, {"空", 151}, {"蕃", 191}, {"冈", 207}, {"中", 120},
+};
+
+// The phrase drill's categories (RadioButton7-9: five phrases a batch in czzk.db) and the
+// long-phrase mode (RadioButton10: one phrase a row from row 200, read from field n2).
+struct PhraseCategory {
+    const char* caption;
+    int startBatch;
+    EndMarker endMarker; // the fifth phrase of a batch, or the long phrase of a row
+};
+inline constexpr int kPhraseCategories = 3;
+inline constexpr PhraseCategory kPhraseCategory[kPhraseCategories] = {
+    {"双字词", 100, {"限定", 100}},
+    {"三字词", 137, {"有效期", 137}},
+    {"四字词", 169, {"程序设计", 167}}, // four-character phrases go on from 167, not from their start
+};
+inline constexpr PhraseCategory kLongPhrases = {"多字词", 200, {"中央书记处", 200}};
+
+} // namespace drills
