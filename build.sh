@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # ./build.sh run   installs what is missing, builds, and starts the trainer
 # ./build.sh test  installs what is missing, builds, and runs every test
-# ./build.sh asan  the same tests in an AddressSanitizer + UndefinedBehaviorSanitizer build
+# ./build.sh asan  the same tests, and the long fuzz runs, in an AddressSanitizer +
+#                  UndefinedBehaviorSanitizer build
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -18,7 +19,8 @@ case "$what" in
   test)
     cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
     cmake --build build -j "$jobs"
-    ctest --test-dir build --output-on-failure -j "$jobs"
+    # The long fuzz runs belong to the sanitizer build.
+    ctest --test-dir build --output-on-failure -j "$jobs" -LE long-fuzz
     ;;
   asan)
     cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVARDELO_SANITIZE=ON -DVARDELO_BENCHMARKS=OFF

@@ -2,6 +2,7 @@
 
 #include "counter.h"
 #include "drill_fixture.h"
+#include "fuzz_events.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -311,7 +312,8 @@ void TestCharacterDrill::fuzz() {
     auto& d = *m->d;
     QRandomGenerator rng(20261207);
     const QString letters = QStringLiteral("mabcdeqgnz ");
-    for (int step = 0; step < 20000; ++step) {
+    const int events = fuzzEvents(20000);
+    for (int step = 0; step < events; ++step) {
         const int what = rng.bounded(100);
         if (what < 2) {
             d.RadioButton[1 + rng.bounded(6)].check();

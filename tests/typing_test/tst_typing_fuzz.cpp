@@ -1,6 +1,7 @@
 // Random learners on the typing test: commits of one or several characters (right, wrong, ASCII,
 // characters the line must refuse), deletions, caret moves, Enter, choose, start, stop and ticks.
 // After every move the page must still be one a learner can read.
+#include "fuzz_events.h"
 #include "page.h"
 
 #include <QRandomGenerator>
@@ -20,7 +21,7 @@ private slots:
         const QRegularExpression clock(QStringLiteral("^(00:00|\\d+:\\d+)$"));
         const QRegularExpression report(QStringLiteral("^您的速度为每分钟：\\d+字$"));
         int finishes = 0;
-        constexpr int kEvents = 60000;
+        const int kEvents = fuzzEvents(60000);
         for (int event = 0; event < kEvents; ++event) {
             // Type into the line that has the focus, as a learner mostly does; otherwise click into
             // one first.
