@@ -1,5 +1,6 @@
 // Draws the trainer's reference pictures: the Wubi 86 root chart, the mnemonic chart, the three
-// keyboard maps and the icon, each also at twice the size for high-density screens.
+// keyboard maps, the icon and the root drill's pictures, each also at twice the size for
+// high-density screens.
 //
 // Everything is drawn from Debian's CJK font files with Qt's painter, so the pictures can be
 // remade on any machine with the same fonts. A root without a code point of its own is cut from
@@ -7,14 +8,19 @@
 // off and every character is checked against the font it is drawn with: a missing glyph stops
 // the run instead of leaving an empty box in a picture a learner studies from.
 //
-// Two aids for working on the cut shapes, not used by the build:
-//   gen_pictures --data DIR --sheet roots.png   every root large, each cut beside its host
-//   gen_pictures --zoom 皮虍 --sheet zoom.png     host characters on a tenth grid
+// Aids for a reviewer and for working on the cut shapes, not used by the program:
+//   --contact FILE.png   the root drill's pictures in the drill's order, with number and key
+//   --review FILE.png    every root of every key at 1x on the charts and enlarged, with its line
+//                        of data, and every cut root beside its host with the shapes marked
+//   gen_pictures --data DIR --zoom 皮头,虍 --sheet zoom.png   cut roots or hosts on a fine grid
 
 #include "about_pictures.h"
 
+#include <QCryptographicHash>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -29,6 +35,8 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include "outputs.h"
+
 #include <iconv.h>
 
 #include <algorithm>
@@ -37,6 +45,7 @@
 #include <cstdlib>
 #include <functional>
 #include <map>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -118,6 +127,7 @@ void requireGlyphs(const QFont& f, const QString& text) {
 
 struct Root {
     QString label;                      // the code point, or a short name for a root that has none
+    QString note;                       // what the root is, for the review sheet
     QString host;                       // character the root is cut from, if any
     std::vector<QPolygonF> keep, erase; // fractions of the host's inked box
     int copies = 1;                     // drawn side by side, `spacing` em apart
@@ -145,7 +155,9 @@ struct Data {
     }
 };
 
-QStringList dataLines(const QString& path) {
+// The lines of a data file without blank lines and comments; a comment after a line's data is
+// kept in notes (by line) when asked for.
+QStringList dataLines(const QString& path, QStringList* notes = nullptr) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         fail(QStringLiteral("cannot read %1").arg(path));
@@ -154,12 +166,18 @@ QStringList dataLines(const QString& path) {
     in.setEncoding(QStringConverter::Utf8);
     while (!in.atEnd()) {
         QString line = in.readLine();
+        QString comment;
         const qsizetype hash = line.indexOf(QLatin1Char('#'));
-        if (hash >= 0)
+        if (hash >= 0) {
+            comment = line.mid(hash + 1).trimmed();
             line.truncate(hash);
+        }
         line = line.trimmed();
-        if (!line.isEmpty())
-            lines << line;
+        if (line.isEmpty())
+            continue;
+        lines << line;
+        if (notes)
+            *notes << comment;
     }
     return lines;
 }
@@ -231,13 +249,17 @@ Data loadData(const QString& dir) {
         k->verse = f[2];
     }
 
-    for (const QString& line : dataLines(dir + QStringLiteral("/roots.txt"))) {
+    QStringList notes;
+    const QStringList rootLines = dataLines(dir + QStringLiteral("/roots.txt"), &notes);
+    for (qsizetype n = 0; n < rootLines.size(); ++n) {
+        const QString& line = rootLines[n];
         const QStringList f = line.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
         Key* k = f.size() >= 2 && f[0].size() == 1 ? data.find(f[0][0]) : nullptr;
         if (!k)
             fail(QStringLiteral("bad root line: %1").arg(line));
         Root r;
         r.label = f[1];
+        r.note = notes[n];
         int i = 2;
         if (i < f.size() && f[i] == QStringLiteral("cut")) {
             if (i + 1 >= f.size())
@@ -307,28 +329,37 @@ qreal textAt(QPainter& p, const QFont& f, const QColor& colour, qreal x, qreal b
     return QFontMetricsF(f).horizontalAdvance(s);
 }
 
+// Roots are resolved at this em size, where path cutting and curve flattening are exact enough,
+// and scaled down when drawn.
+constexpr qreal refPx = 1000;
+
 struct Glyph {
-    QFont font;
-    QString text;
-    QPainterPath clip; // empty: the whole glyph
-    QRectF ink;        // inked box of what is drawn, relative to the baseline origin
-    int copies = 1;
-    qreal step = 0;  // distance between copies
-    qreal scale = 1; // a small cut piece is enlarged to read like a whole root
+    QPainterPath path; // at refPx, relative to the baseline origin
+    QRectF ink;        // inked box of path
+    qreal scale = 1;   // a small cut piece is enlarged to read like a whole root
 };
 
-Glyph resolveRoot(const Root& root, int px) {
+QPainterPath outlineOf(const QString& character, QString* fontName = nullptr) {
+    const QFont song = font(Face::Song, int(refPx));
+    const QFont sans = font(Face::Sans, int(refPx));
+    const char32_t c = character.toUcs4().front();
+    const QFont& f = covers(song, c) ? song : sans;
+    requireGlyphs(f, character);
+    if (fontName)
+        *fontName = f.family();
+    QPainterPath outline;
+    outline.addText(0, 0, f, character);
+    outline.setFillRule(Qt::WindingFill);
+    return outline;
+}
+
+Glyph resolveRoot(const Root& root) {
     Glyph g;
-    const QFont song = font(Face::Song, px);
-    const QFont sans = font(Face::Sans, px);
     bool cut = !root.isCodePoint();
     if (root.isCodePoint()) {
         const char32_t c = root.label.toUcs4().front();
-        g.text = root.label;
-        if (covers(song, c)) {
-            g.font = song;
-        } else if (covers(sans, c)) {
-            g.font = sans;
+        if (covers(font(Face::Song, 20), c)) {
+        } else if (covers(font(Face::Sans, 20), c)) {
             note(QStringLiteral("root %1 is drawn from Noto Sans CJK SC (not in AR PL UMing CN)").arg(root.label));
         } else if (!root.host.isEmpty()) {
             cut = true;
@@ -337,18 +368,12 @@ Glyph resolveRoot(const Root& root, int px) {
             fail(QStringLiteral("root %1 is in no font and has no host to cut it from").arg(root.label));
         }
     }
-    if (cut) {
-        g.text = root.host;
-        const char32_t c = root.host.toUcs4().front();
-        g.font = covers(song, c) ? song : sans;
-        requireGlyphs(g.font, g.text);
-    }
-    QPainterPath outline;
-    outline.addText(0, 0, g.font, g.text);
     if (!cut) {
-        g.ink = outline.boundingRect();
+        g.path = outlineOf(root.label);
+        g.ink = g.path.boundingRect();
         return g;
     }
+    const QPainterPath outline = outlineOf(root.host);
     const QRectF whole = outline.boundingRect();
     auto map = [&whole](const QPolygonF& shape) {
         QPainterPath path;
@@ -366,37 +391,38 @@ Glyph resolveRoot(const Root& root, int px) {
         erase = erase.united(map(shape));
     if (!erase.isEmpty())
         keep = keep.subtracted(erase);
-    g.clip = keep;
-    g.ink = outline.intersected(keep).boundingRect();
-    if (g.ink.isEmpty())
+    const QPainterPath piece = outline.intersected(keep);
+    if (piece.boundingRect().isEmpty())
         fail(QStringLiteral("cutting root %1 from %2 leaves nothing").arg(root.label, root.host));
-    g.copies = root.copies;
-    g.step = root.spacing * px;
-    g.ink = g.ink.united(g.ink.translated((g.copies - 1) * g.step, 0));
-    g.scale = std::clamp(0.8 * px / std::max(g.ink.width(), g.ink.height()), 1.0, 1.4);
+    for (int i = 0; i < root.copies; ++i)
+        g.path.addPath(piece.translated(i * root.spacing * refPx, 0));
+    g.path.setFillRule(Qt::WindingFill);
+    g.ink = g.path.boundingRect();
+    g.scale = std::clamp(0.8 * refPx / std::max(g.ink.width(), g.ink.height()), 1.0, 1.4);
     return g;
 }
 
-// Draws a root centred on its inked box in cell.
-void drawRoot(QPainter& p, const Root& root, const QRectF& cell, int px, const QColor& colour) {
-    const Glyph g = resolveRoot(root, px);
-    for (int i = 0; i < g.copies; ++i) {
-        p.save();
-        if (g.scale == 1) {
-            const QPointF offset = cell.center() - g.ink.center();
-            p.translate(snap(offset.x() + i * g.step), snap(offset.y()));
-        } else {
-            p.translate(cell.center());
-            p.scale(g.scale, g.scale);
-            p.translate(-g.ink.center() + QPointF(i * g.step, 0));
-        }
-        if (!g.clip.isEmpty())
-            p.setClipPath(g.clip, Qt::IntersectClip);
-        p.setFont(g.font);
-        p.setPen(colour);
-        p.drawText(QPointF(0, 0), g.text);
-        p.restore();
-    }
+const Glyph& glyphOf(const Root& root) {
+    static std::map<QString, Glyph> cache;
+    auto it = cache.find(root.label + QLatin1Char('|') + root.host);
+    if (it == cache.end())
+        it = cache.emplace(root.label + QLatin1Char('|') + root.host, resolveRoot(root)).first;
+    return it->second;
+}
+
+// Draws a root centred on its inked box in cell, px being the em size of a whole character.
+// The ink's top left corner is put on a device pixel so that horizontal strokes stay sharp.
+void drawRoot(QPainter& p, const Root& root, const QRectF& cell, qreal px, const QColor& colour) {
+    const Glyph& g = glyphOf(root);
+    const qreal s = px * g.scale / refPx;
+    const QPointF topLeft = cell.center() - QPointF(g.ink.width(), g.ink.height()) * s / 2;
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.translate(snap(topLeft.x()), snap(topLeft.y()));
+    p.scale(s, s);
+    p.translate(-g.ink.topLeft());
+    p.fillPath(g.path, colour);
+    p.restore();
 }
 
 // ---- Look --------------------------------------------------------------------------------
@@ -471,70 +497,86 @@ QRectF besideBottomRow(const KeyboardGeometry& k) {
     return QRectF(QPointF(m.right() + k.gap, m.top()), QPointF(k.area.right(), m.bottom()));
 }
 
-// Lays the roots of a key in a grid centred in area, as large as area allows up to maxPx:
-// a key with few roots shows them larger.
-void drawRootGrid(QPainter& p, const std::vector<Root>& roots, size_t first, const QRectF& area, int maxPx,
-                  const QColor& colour, const QColor& firstColour) {
+// Lays the roots of a key in a grid centred in area, as large as area allows up to maxPx: a key
+// with few roots shows them larger. Returns the em size used, so that a chart can say how small
+// its smallest roots are.
+int drawRootGrid(QPainter& p, const std::vector<Root>& roots, size_t first, const QRectF& area, int maxPx,
+                 qreal rowSpace, const QColor& colour, const QColor& firstColour) {
     const int n = int(roots.size() - first);
     if (n <= 0)
-        return;
+        return maxPx;
     int columns = n;
-    qreal pitch = 0;
+    qreal best = 0;
     for (int rows = 1; rows <= n; ++rows) {
         const int cols = (n + rows - 1) / rows;
-        const qreal fit = std::min(area.width() / cols, area.height() / rows);
-        if (fit > pitch + 0.01) {
-            pitch = fit;
+        const qreal fit = std::min(area.width() / cols, area.height() / rows - rowSpace);
+        if (fit > best + 0.01) {
+            best = fit;
             columns = cols;
         }
     }
-    const int px = std::min(maxPx, int(pitch - 1));
-    pitch = std::min(pitch, qreal(maxPx + 2));
     const int rows = (n + columns - 1) / columns;
-    const qreal top = area.top() + (area.height() - rows * pitch) / 2;
+    const int px = std::min(maxPx, int(best + 0.01));
+    const qreal pitchX = std::min(area.width() / columns, px + 4.0);
+    const qreal pitchY = std::min(area.height() / rows, px + 4.0);
+    const qreal top = area.top() + (area.height() - rows * pitchY) / 2;
     for (int i = 0; i < n; ++i) {
         const int row = i / columns;
         const int inRow = std::min(columns, n - row * columns);
-        const qreal left = area.left() + (area.width() - inRow * pitch) / 2;
-        const QRectF cell(left + (i % columns) * pitch, top + row * pitch, pitch, pitch);
+        const qreal left = area.left() + (area.width() - inRow * pitchX) / 2;
+        const QRectF cell(left + (i % columns) * pitchX, top + row * pitchY, pitchX, pitchY);
         drawRoot(p, roots[first + size_t(i)], cell, px, i == 0 && first == 0 ? firstColour : colour);
     }
+    return px;
 }
 
 // ---- The pictures ------------------------------------------------------------------------
 
 // The root chart of the first page: every key with its letter, area-position code, key-name
-// character and roots, laid out as on the keyboard.
+// character and roots, laid out as on the keyboard. Ten keys side by side leave a key 66 pixels:
+// four columns of 16-pixel roots, so the header (key name, letter, code) is kept to one line.
+const QSize rootChartSize(676, 231);
+constexpr qreal chartGap = 1;
+
+KeyboardGeometry rootChartKeyboard() {
+    const qreal rowHeight = (rootChartSize.height() - 2 - 2 * chartGap) / 3;
+    return keyboard(QRectF(1, 1, rootChartSize.width() - 2, 0), rowHeight, chartGap);
+}
+
+std::map<QChar, QRectF> rootChartKeys() {
+    return rootChartKeyboard().rects;
+}
+
 void drawRootChart(QPainter& p, Data& data, QSize size) {
     p.fillRect(QRectF(QPointF(0, 0), size), QColor(0xf5, 0xf9, 0xfd));
-    const qreal gap = 3;
-    const qreal rowHeight = (size.height() - 4 - 2 * gap) / 3;
-    const KeyboardGeometry kb = keyboard(QRectF(2, 2, size.width() - 4, size.height() - 4), rowHeight, gap);
-    const QFont letterFont = font(Face::SansBold, 12);
-    const QFont codeFont = font(Face::Sans, 11);
-    const QFont nameFont = font(Face::Kai, 24);
-    const int rootPx = 20;
+    const KeyboardGeometry kb = rootChartKeyboard();
+    const QFont letterFont = font(Face::SansBold, 11);
+    const QFont codeFont = font(Face::Sans, 10);
+    const QFont nameFont = font(Face::Kai, 21);
+    const qreal header = 22;
+    int smallest = 99;
 
     for (const Key& k : data.keys) {
         const QRectF r = kb.rects.at(k.letter);
         const ZoneColours c = zoneColours(k.zone());
-        keyCap(p, r, k.zone(), 4);
-        const qreal header = 27;
-        text(p, nameFont, c.accent, QRectF(r.left() + 3, r.top() + 1, 28, header), Qt::AlignLeft | Qt::AlignVCenter,
+        keyCap(p, r, k.zone(), 3);
+        text(p, nameFont, c.accent, QRectF(r.left() + 2, r.top() + 1, 26, header), Qt::AlignLeft | Qt::AlignVCenter,
              k.name);
-        text(p, letterFont, ink, QRectF(r.left(), r.top() + 1, r.width() - 5, 14), Qt::AlignRight | Qt::AlignVCenter,
+        text(p, letterFont, ink, QRectF(r.left(), r.top() + 1, r.width() - 4, 11), Qt::AlignRight | Qt::AlignVCenter,
              QString(k.letter));
-        text(p, codeFont, c.accent, QRectF(r.left(), r.top() + 14, r.width() - 5, 13),
+        text(p, codeFont, c.accent, QRectF(r.left(), r.top() + 11, r.width() - 4, 11),
              Qt::AlignRight | Qt::AlignVCenter, QString::number(k.code));
-        drawRootGrid(p, k.roots, 1, QRectF(r.left() + 1, r.top() + header, r.width() - 2, r.height() - header - 2),
-                     rootPx, ink, ink);
+        smallest = std::min(smallest, drawRootGrid(p, k.roots, 1,
+                                                   QRectF(r.left(), r.top() + header, r.width(), r.height() - header),
+                                                   22, 1, ink, ink));
     }
+    note(QStringLiteral("root chart: roots at %1 px or more").arg(smallest));
 
     const QRectF z = kb.rects.at(QLatin1Char('Z'));
-    keyCap(p, z, 0, 4);
-    text(p, letterFont, ink, QRectF(z.left(), z.top() + 1, z.width() - 5, 14), Qt::AlignRight | Qt::AlignVCenter,
+    keyCap(p, z, 0, 3);
+    text(p, letterFont, ink, QRectF(z.left(), z.top() + 1, z.width() - 4, 11), Qt::AlignRight | Qt::AlignVCenter,
          QStringLiteral("Z"));
-    text(p, font(Face::Song, 13), softInk, z.adjusted(2, 14, -2, -2), Qt::AlignCenter, QStringLiteral("万能\n学习键"));
+    text(p, font(Face::Song, 13), softInk, z.adjusted(2, 12, -2, -2), Qt::AlignCenter, QStringLiteral("万能\n学习键"));
 
     // Title and the zones, in the room the short bottom row leaves.
     const QRectF side = besideBottomRow(kb).adjusted(6, 0, 0, 0);
@@ -774,32 +816,41 @@ void drawCharacterMap(QPainter& p, Data& data, QSize size, const std::function<Q
          caption);
 }
 
-// The root keyboard map of the hint panel: letter, area-position code and roots on every key.
+// The root map of the hint panel. A keyboard ten keys wide cannot give twelve roots 16 pixels
+// each in a panel 173 pixels high, so the keys stand in their area-position table: one row per
+// zone (横 竖 撇 捺 折), positions 1 to 5 from left to right, each key with its letter, code
+// and roots in two lines of up to six.
+const QSize rootMapSize(599, 173);
+
+std::map<QChar, QRectF> rootMapKeys() {
+    const QString order = QStringLiteral("GFDSAHJKLMTREWQYUIOPNBVCX");
+    const qreal gapX = 2, gapY = 0.5;
+    const qreal w = (rootMapSize.width() - 2 - 4 * gapX) / 5;
+    const qreal h = (rootMapSize.height() - 2 - 4 * gapY) / 5;
+    std::map<QChar, QRectF> keys;
+    for (int i = 0; i < 25; ++i)
+        keys[order[i]] = QRectF(snap(1 + (i % 5) * (w + gapX)), snap(1 + (i / 5) * (h + gapY)), snap(w), snap(h));
+    return keys;
+}
+
 void drawRootMap(QPainter& p, Data& data, QSize size) {
     p.fillRect(QRectF(QPointF(0, 0), size), Qt::white);
-    const qreal gap = 2;
-    const qreal rowHeight = (size.height() - 2 - 2 * gap) / 3;
-    const KeyboardGeometry kb = keyboard(QRectF(1, 1, size.width() - 2, 0), rowHeight, gap);
-    const QFont letterFont = font(Face::SansBold, 11);
+    const std::map<QChar, QRectF> keys = rootMapKeys();
+    const QFont letterFont = font(Face::SansBold, 13);
     const QFont codeFont = font(Face::Sans, 10);
+    const qreal side = 17;
+    int smallest = 99;
     for (const Key& k : data.keys) {
-        const QRectF r = kb.rects.at(k.letter);
+        const QRectF r = keys.at(k.letter);
         const ZoneColours c = zoneColours(k.zone());
         keyCap(p, r, k.zone(), 3);
-        text(p, letterFont, ink, QRectF(r.left() + 3, r.top(), 20, 13), Qt::AlignLeft | Qt::AlignVCenter,
-             QString(k.letter));
-        text(p, codeFont, c.accent, QRectF(r.left(), r.top(), r.width() - 3, 13), Qt::AlignRight | Qt::AlignVCenter,
-             QString::number(k.code));
-        drawRootGrid(p, k.roots, 0, QRectF(r.left() + 1, r.top() + 12, r.width() - 2, r.height() - 13), 17, ink,
-                     c.accent);
+        text(p, letterFont, ink, QRectF(r.left(), r.top() + 2, side, 15), Qt::AlignCenter, QString(k.letter));
+        text(p, codeFont, c.accent, QRectF(r.left(), r.top() + 17, side, 13), Qt::AlignCenter, QString::number(k.code));
+        smallest = std::min(smallest, drawRootGrid(p, k.roots, 0,
+                                                   QRectF(r.left() + side, r.top(), r.width() - side - 1, r.height()),
+                                                   22, 0, ink, c.accent));
     }
-    const QRectF z = kb.rects.at(QLatin1Char('Z'));
-    keyCap(p, z, 0, 3);
-    text(p, letterFont, ink, QRectF(z.left() + 3, z.top(), 20, 13), Qt::AlignLeft | Qt::AlignVCenter,
-         QStringLiteral("Z"));
-    text(p, font(Face::Song, 12), softInk, z.adjusted(2, 12, -2, -2), Qt::AlignCenter, QStringLiteral("学习键"));
-    const QRectF side = besideBottomRow(kb).adjusted(4, 0, 0, 0);
-    text(p, font(Face::Kai, 16), ink, side, Qt::AlignCenter, QStringLiteral("五笔字型\n字根键位图"));
+    note(QStringLiteral("root map: roots at %1 px or more").arg(smallest));
 }
 
 // A key cap with 五 on it.
@@ -843,174 +894,447 @@ void save(const QImage& image, const QString& path) {
     std::printf("wrote %s (%dx%d)\n", qPrintable(path), image.width(), image.height());
 }
 
-void picture(const QString& dir, const QString& name, QSize size, const std::function<void(QPainter&)>& draw,
-             bool withDouble = true) {
-    const bool jpeg = name.endsWith(QStringLiteral(".jpg"));
+void writeOutput(const QString& dir, const Output& out) {
+    const bool jpeg = out.name.endsWith(QStringLiteral(".jpg"));
     const QImage::Format format = jpeg ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied;
-    save(render(size, 1, format, draw), dir + QLatin1Char('/') + name);
-    if (withDouble) {
-        const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-        save(render(size, 2, format, draw),
-             dir + QLatin1Char('/') + name.left(dot) + QStringLiteral("@2x") + name.mid(dot));
+    const QString path = dir + QLatin1Char('/') + out.name;
+    if (!QDir().mkpath(QFileInfo(path).path()))
+        fail(QStringLiteral("cannot create the folder of %1").arg(path));
+    save(render(out.size, 1, format, out.draw), path);
+    if (out.withDouble) {
+        const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+        save(render(out.size, 2, format, out.draw), path.left(dot) + QStringLiteral("@2x") + path.mid(dot));
     }
 }
 
-// A review sheet, not part of the program: every root large, and every cut root beside its
-// host with the kept (green) and removed (red) rectangles marked.
-void drawRootSheet(QPainter& p, Data& data, QSize size) {
-    p.fillRect(QRectF(QPointF(0, 0), size), Qt::white);
-    const QFont small = font(Face::Song, 11);
-    int i = 0;
+// ---- Checks against the dictionary and the drill -------------------------------------------
+
+// Every root drawn from its own code point must be one the dictionary puts on its key: each of
+// the character's codes starts with the key's letter. Characters the dictionary lacks (most
+// radical forms) are left to the review sheet.
+void checkDictionary(const Data& data, const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        fail(QStringLiteral("cannot read the dictionary %1").arg(path));
+    QTextStream in(&file);
+    in.setEncoding(QStringConverter::Utf8);
+    std::map<QString, QStringList> codes;
+    bool header = true;
+    while (!in.atEnd()) {
+        const QString line = in.readLine();
+        if (header) {
+            header = line.trimmed() != QStringLiteral("...");
+            continue;
+        }
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+            continue;
+        const QStringList f = line.split(QLatin1Char('\t'));
+        // Codes starting with z are the dictionary's own look-up aids, not Wubi codes.
+        if (f.size() >= 2 && f[0].toUcs4().size() == 1 && !f[1].startsWith(QLatin1Char('z')))
+            codes[f[0]] << f[1];
+    }
+    if (codes.empty())
+        fail(QStringLiteral("no entries in the dictionary %1").arg(path));
+    int checked = 0, absent = 0;
     for (const Key& k : data.keys) {
         for (const Root& r : k.roots) {
-            const QRectF cell((i % 20) * 60, (i / 20) * 70, 60, 70);
-            p.setPen(QColor(0xcc, 0xcc, 0xcc));
-            p.drawRect(cell.adjusted(0, 0, -1, -1));
-            drawRoot(p, r, QRectF(cell.left() + 6, cell.top() + 2, 48, 48), 44, ink);
-            drawRoot(p, r, QRectF(cell.left() + 2, cell.top() + 52, 16, 16), 15, ink);
-            text(p, small, softInk, QRectF(cell.left() + 18, cell.top() + 52, 42, 16), Qt::AlignCenter,
-                 QString(k.letter) + (r.isCodePoint() ? QString() : r.label.left(3)));
-            ++i;
+            if (!r.isCodePoint())
+                continue;
+            const auto it = codes.find(r.label);
+            if (it == codes.end()) {
+                ++absent;
+                continue;
+            }
+            for (const QString& code : it->second)
+                if (!code.startsWith(k.letter.toLower()))
+                    fail(QStringLiteral("root %1 is drawn on key %2, but the dictionary codes it %3")
+                             .arg(r.label, QString(k.letter), code));
+            ++checked;
         }
     }
+    note(QStringLiteral("dictionary: %1 roots with a code point checked, %2 not in it").arg(checked).arg(absent));
+}
+
+// The root pictures are numbered key by key in this order (the third zone runs Q W E R T), each
+// key's roots in the order of the data.
+const QString pictureKeyOrder = QStringLiteral("GFDSAHJKLMQWERTYUIOPNBVCX");
+
+struct RootPicture {
+    int number = 0; // zigenN
+    const Key* key = nullptr;
+    const Root* root = nullptr;
+};
+
+std::vector<RootPicture> rootPictures(const Data& data) {
+    std::vector<RootPicture> pictures;
+    for (QChar letter : pictureKeyOrder)
+        for (const Key& k : data.keys)
+            if (k.letter == letter)
+                for (const Root& r : k.roots)
+                    pictures.push_back({int(pictures.size()) + 1, &k, &r});
+    return pictures;
+}
+
+// Counter value -> picture number, in the drill's order; each key letter is checked against the
+// picture's group.
+std::vector<int> loadDrillOrder(const QString& dir, const std::vector<RootPicture>& pictures) {
+    std::vector<int> order;
+    for (const QString& line : dataLines(dir + QStringLiteral("/root_drill.txt"))) {
+        const QStringList f = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        const QString letters = f.isEmpty() ? QString() : f.back();
+        if (f.size() != 16 || letters.size() != 15)
+            fail(QStringLiteral("bad drill line: %1").arg(line));
+        for (int i = 0; i < 15; ++i) {
+            const int n = f[i].toInt();
+            if (n < 1 || n > int(pictures.size()) || pictures[size_t(n - 1)].key->letter != letters[i])
+                fail(QStringLiteral("drill line: picture %1 is not on key %2: %3").arg(f[i], letters[i], line));
+            order.push_back(n);
+        }
+    }
+    if (order.size() != pictures.size())
+        fail(QStringLiteral("the drill lists %1 counter values, not %2").arg(order.size()).arg(pictures.size()));
+    return order;
+}
+
+// ---- Root pictures and sheets -------------------------------------------------------------
+
+const QSize rootPictureSize(38, 38);
+constexpr int rootPicturePx = 32;
+
+// One root of the root drill: black on white, centred.
+void drawRootPicture(QPainter& p, const Root& root) {
+    p.fillRect(QRectF(QPointF(0, 0), rootPictureSize), Qt::white);
+    drawRoot(p, root, QRectF(QPointF(0, 0), rootPictureSize), rootPicturePx, Qt::black);
+}
+
+QImage rootPictureImage(const Root& root, qreal scale) {
+    return render(rootPictureSize, scale, QImage::Format_RGB32, [&](QPainter& p) { drawRootPicture(p, root); });
+}
+
+// The contact sheet of the root drill, not part of the program: every counter value in order
+// with the picture it shows at both sizes, its picture number and its key.
+void drawContactSheet(QPainter& p, const std::vector<RootPicture>& pictures, const std::vector<int>& order,
+                      QSize size) {
+    p.fillRect(QRectF(QPointF(0, 0), size), Qt::white);
+    const QFont label = font(Face::Sans, 11);
+    const QFont letter = font(Face::SansBold, 16);
+    std::vector<int> shown(pictures.size() + 1);
+    auto cell = [&](int index, int number, const QString& caption) {
+        const RootPicture& pic = pictures[size_t(number - 1)];
+        const QPointF at((index % 15) * 120 + 4, (index / 15) * 104 + 4);
+        p.setPen(QColor(0xcc, 0xcc, 0xcc));
+        p.drawRect(QRectF(at - QPointF(2, 2), QSizeF(118, 102)));
+        p.drawImage(at, rootPictureImage(*pic.root, 2));
+        p.drawImage(at + QPointF(80, 0), rootPictureImage(*pic.root, 1));
+        text(p, letter, zoneColours(pic.key->zone()).accent, QRectF(at + QPointF(80, 42), QSizeF(38, 30)),
+             Qt::AlignCenter, QString(pic.key->letter));
+        text(p, label, ink, QRectF(at + QPointF(0, 78), QSizeF(114, 18)), Qt::AlignLeft | Qt::AlignVCenter, caption);
+    };
+    for (size_t i = 0; i < order.size(); ++i) {
+        cell(int(i), order[i], QStringLiteral("%1: zigen%2").arg(i + 1).arg(order[i]));
+        shown[size_t(order[i])]++;
+    }
+    int extra = int(order.size());
+    for (size_t n = 1; n < shown.size(); ++n)
+        if (shown[n] == 0)
+            cell(extra++, int(n), QStringLiteral("zigen%1 unused").arg(n));
+}
+
+// Text for a label in f, with characters f lacks written as U+XXXX.
+QString printable(const QFont& f, const QString& s) {
+    QString out;
+    for (char32_t c : s.toUcs4())
+        out += covers(f, c) || c == U'\n' || c == U' ' ? QString::fromUcs4(&c, 1)
+                                                       : QStringLiteral("U+%1").arg(uint(c), 4, 16).toUpper();
+    return out;
+}
+
+// The crop of a rendered picture that shows one key, at its own pixels and enlarged.
+void drawCrop(QPainter& p, const QImage& image, const QRectF& source, const QPointF& at, int zoom) {
+    const QRect src = source.toAlignedRect();
+    const QImage piece = image.copy(src);
+    p.drawImage(at, piece);
+    p.drawImage(QRectF(at + QPointF(piece.width() + 6, 0), QSizeF(piece.size() * zoom)), piece);
+}
+
+// The review sheet, not part of the program: key by key, the key as the root chart and the root
+// keyboard map show it at 1x (and enlarged, pixel for pixel), then every root large with its
+// root picture and its line of the data; below, every cut root's host with the kept (green) and
+// removed (red) shapes and the root as cut.
+void drawReviewSheet(QPainter& p, Data& data, const std::map<QChar, QRectF>& chartKeys,
+                     const std::map<QChar, QRectF>& mapKeys, const QImage& chart, const QImage& map, QSize size) {
+    p.fillRect(QRectF(QPointF(0, 0), size), Qt::white);
+    const QFont small = font(Face::Song, 10);
+    const QFont letter = font(Face::SansBold, 20);
+    qreal y = 4;
+    for (const Key& k : data.keys) {
+        text(p, letter, zoneColours(k.zone()).accent, QRectF(4, y, 40, 30), Qt::AlignCenter, QString(k.letter));
+        text(p, small, ink, QRectF(4, y + 30, 40, 14), Qt::AlignCenter, QString::number(k.code));
+        const QRectF c = chartKeys.at(k.letter);
+        drawCrop(p, chart, c, QPointF(48, y), 2);
+        const QRectF m = mapKeys.at(k.letter);
+        drawCrop(p, map, m, QPointF(48 + 3 * c.width() + 24, y), 2);
+        qreal x = 48 + 3 * c.width() + 24 + 3 * m.width() + 24;
+        int i = 0;
+        for (const Root& r : k.roots) {
+            const QRectF cellRect(x + i * 96, y, 94, 156);
+            p.setPen(QColor(0xdd, 0xdd, 0xdd));
+            p.drawRect(cellRect.adjusted(0, 0, -1, -1));
+            drawRoot(p, r, QRectF(cellRect.left() + 4, y + 2, 52, 52), 50, ink);
+            p.drawImage(QPointF(cellRect.left() + 56, y + 8), rootPictureImage(r, 1));
+            text(p, small, softInk, QRectF(cellRect.left() + 3, y + 56, 90, 98),
+                 Qt::AlignLeft | Qt::AlignTop | Qt::TextWrapAnywhere,
+                 printable(small, QStringLiteral("%1%2 %3\n%4").arg(k.letter).arg(i + 1).arg(r.label, r.note)));
+            ++i;
+        }
+        y += 162;
+    }
     int j = 0;
-    const qreal top = 14 * 70 + 10;
     for (const Key& k : data.keys) {
         for (const Root& r : k.roots) {
             if (r.host.isEmpty())
                 continue;
-            const QRectF cell((j % 6) * 200, top + (j / 6) * 100, 200, 100);
+            const QRectF cellRect((j % 6) * 330 + 4, y + (j / 6) * 170, 326, 166);
             p.setPen(QColor(0xcc, 0xcc, 0xcc));
-            p.drawRect(cell.adjusted(0, 0, -1, -1));
-            const QFont hostFont = font(Face::Song, 88);
-            QPainterPath outline;
-            outline.addText(0, 0, hostFont, r.host);
+            p.drawRect(cellRect.adjusted(0, 0, -1, -1));
+            const QPainterPath outline = outlineOf(r.host);
             const QRectF whole = outline.boundingRect();
-            const QPointF origin = QPointF(cell.left() + 50, cell.top() + 50) - whole.center();
-            p.setFont(hostFont);
-            p.setPen(ink);
-            p.drawText(origin, r.host);
-            auto at = [&](qreal fx, qreal fy) {
-                return QPointF(origin.x() + whole.x() + fx * whole.width(),
-                               origin.y() + whole.y() + fy * whole.height());
-            };
-            auto map = [&](const QPolygonF& shape) {
+            const qreal s = 140 / std::max(whole.width(), whole.height());
+            const QPointF origin = cellRect.topLeft() + QPointF(8, 20);
+            auto at = [&](qreal fx, qreal fy) { return origin + QPointF(fx * whole.width(), fy * whole.height()) * s; };
+            p.save();
+            p.setRenderHint(QPainter::Antialiasing);
+            p.translate(origin);
+            p.scale(s, s);
+            p.translate(-whole.topLeft());
+            p.fillPath(outline, ink);
+            p.restore();
+            auto mapShape = [&](const QPolygonF& shape) {
                 QPolygonF out;
                 for (const QPointF& pt : shape)
                     out << at(pt.x(), pt.y());
                 return out;
             };
             p.setBrush(Qt::NoBrush);
-            p.setPen(QPen(QColor(0x99, 0xcc, 0xff, 0x80), 0));
-            for (int t = 0; t <= 10; ++t) {
-                p.drawLine(at(t / 10.0, 0), at(t / 10.0, 1));
-                p.drawLine(at(0, t / 10.0), at(1, t / 10.0));
-            }
             p.setPen(QPen(QColor(0, 160, 0), 1));
             for (const QPolygonF& f : r.keep)
-                p.drawPolygon(map(f));
+                p.drawPolygon(mapShape(f));
             p.setPen(QPen(QColor(220, 0, 0), 1));
             for (const QPolygonF& f : r.erase)
-                p.drawPolygon(map(f));
+                p.drawPolygon(mapShape(f));
             Root cut = r;
             cut.label = QStringLiteral("cut");
-            drawRoot(p, cut, QRectF(cell.left() + 104, cell.top() + 4, 92, 92), 88, ink);
-            text(p, small, softInk, QRectF(cell.left() + 2, cell.top() + 2, 60, 14), Qt::AlignLeft,
-                 QString(k.letter) +
-                     (r.isCodePoint() ? QStringLiteral("U+%1").arg(uint(r.label.toUcs4().front()), 0, 16) : r.label));
+            drawRoot(p, cut, QRectF(cellRect.left() + 170, cellRect.top() + 16, 150, 146), 140, ink);
+            text(p, small, softInk, QRectF(cellRect.left() + 4, cellRect.top() + 2, 300, 14), Qt::AlignLeft,
+                 printable(small, QStringLiteral("%1 %2 (cut from %3)").arg(k.letter).arg(r.label, r.host)));
             ++j;
         }
     }
 }
 
-// Host characters large on a tenth grid, for working out cut shapes: not part of the program.
-void drawZoom(QPainter& p, const QString& hosts, QSize size) {
+// Roots or host characters very large on a twentieth grid, for working out cut shapes: each cut
+// root's host with its kept (green) and removed (red) shapes, and the root as cut beside it.
+void drawZoom(QPainter& p, const Data* data, const QStringList& items, QSize size) {
     p.fillRect(QRectF(QPointF(0, 0), size), Qt::white);
-    const QFont hostFont = font(Face::Song, 200);
-    int i = 0;
-    for (char32_t c : hosts.toUcs4()) {
-        const QString host = QString::fromUcs4(&c, 1);
-        QPainterPath outline;
-        outline.addText(0, 0, hostFont, host);
+    const qreal big = 400;
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        Root root;
+        root.label = items[i];
+        root.host = items[i];
+        for (const Key& k : data ? data->keys : std::vector<Key>())
+            for (const Root& r : k.roots)
+                if (r.label == items[i] && !r.host.isEmpty())
+                    root = r;
+        const QPainterPath outline = outlineOf(root.host);
         const QRectF whole = outline.boundingRect();
-        const QPointF origin = QPointF(i * 240 + 120, 120) - whole.center();
-        p.setFont(hostFont);
-        p.setPen(ink);
-        p.drawText(origin, host);
-        p.setPen(QPen(QColor(0x40, 0x90, 0xff, 0xa0), 0));
-        for (int t = 0; t <= 10; ++t) {
-            const qreal x = origin.x() + whole.x() + t * whole.width() / 10;
-            const qreal y = origin.y() + whole.y() + t * whole.height() / 10;
-            p.drawLine(QPointF(x, origin.y() + whole.top()), QPointF(x, origin.y() + whole.bottom()));
-            p.drawLine(QPointF(origin.x() + whole.left(), y), QPointF(origin.x() + whole.right(), y));
+        const qreal s = big / refPx;
+        const QPointF origin(20 + i * 2 * (big + 40), 20);
+        auto at = [&](qreal fx, qreal fy) { return origin + QPointF(fx * whole.width(), fy * whole.height()) * s; };
+        p.save();
+        p.setRenderHint(QPainter::Antialiasing);
+        p.translate(origin);
+        p.scale(s, s);
+        p.translate(-whole.topLeft());
+        p.fillPath(outline, QColor(0x22, 0x22, 0x2a));
+        p.restore();
+        for (int t = 0; t <= 20; ++t) {
+            p.setPen(QPen(QColor(0x40, 0x90, 0xff, t % 2 ? 0x60 : 0xc0), 0));
+            p.drawLine(at(t / 20.0, 0), at(t / 20.0, 1));
+            p.drawLine(at(0, t / 20.0), at(1, t / 20.0));
+            if (t % 2 == 0) {
+                p.setPen(QColor(0x20, 0x60, 0xc0));
+                p.setFont(font(Face::Sans, 10));
+                p.drawText(at(t / 20.0, 1) + QPointF(-6, 14), QString::number(t / 20.0));
+                p.drawText(at(0, t / 20.0) + QPointF(-19, 4), QString::number(t / 20.0));
+            }
         }
-        ++i;
+        if (root.label == root.host)
+            continue;
+        auto map = [&](const QPolygonF& shape) {
+            QPolygonF out;
+            for (const QPointF& pt : shape)
+                out << at(pt.x(), pt.y());
+            return out;
+        };
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(QColor(0, 170, 0), 2));
+        for (const QPolygonF& f : root.keep)
+            p.drawPolygon(map(f));
+        p.setPen(QPen(QColor(230, 0, 0), 2));
+        for (const QPolygonF& f : root.erase)
+            p.drawPolygon(map(f));
+        drawRoot(p, root, QRectF(origin.x() + big + 40, origin.y(), big, big), big, QColor(0x22, 0x22, 0x2a));
     }
+}
+
+// The manifest: a SHA-256 line ("HASH  PATH", as sha256sum writes it) for every file under dir
+// but itself, sorted by path, so that a test can tell whether the committed pictures are what
+// the generator makes.
+const QString manifestName = QStringLiteral("manifest.sha256");
+
+QByteArray manifest(const QString& dir) {
+    QStringList paths;
+    QDirIterator it(dir, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString rel = QDir(dir).relativeFilePath(it.next());
+        if (rel != manifestName)
+            paths << rel;
+    }
+    paths.sort();
+    QByteArray out;
+    for (const QString& rel : paths) {
+        QFile file(dir + QLatin1Char('/') + rel);
+        if (!file.open(QIODevice::ReadOnly))
+            fail(QStringLiteral("cannot read %1").arg(file.fileName()));
+        QCryptographicHash hash(QCryptographicHash::Sha256);
+        hash.addData(&file);
+        out += hash.result().toHex() + "  " + rel.toUtf8() + '\n';
+    }
+    return out;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
-    QString dataDir, outDir, iconDir, sheet, zoom;
+    QString dataDir, outDir, iconDir, sheet, zoom, dict, contact, review, verify;
     const QStringList args = app.arguments();
     for (int i = 1; i + 1 < args.size(); i += 2) {
-        if (args[i] == QStringLiteral("--data"))
-            dataDir = args[i + 1];
-        else if (args[i] == QStringLiteral("--out"))
-            outDir = args[i + 1];
-        else if (args[i] == QStringLiteral("--icon-out"))
-            iconDir = args[i + 1];
-        else if (args[i] == QStringLiteral("--sheet"))
-            sheet = args[i + 1];
-        else if (args[i] == QStringLiteral("--zoom"))
-            zoom = args[i + 1];
-        else
+        QString* value = args[i] == QStringLiteral("--data")       ? &dataDir
+                         : args[i] == QStringLiteral("--out")      ? &outDir
+                         : args[i] == QStringLiteral("--icon-out") ? &iconDir
+                         : args[i] == QStringLiteral("--sheet")    ? &sheet
+                         : args[i] == QStringLiteral("--zoom")     ? &zoom
+                         : args[i] == QStringLiteral("--dict")     ? &dict
+                         : args[i] == QStringLiteral("--contact")  ? &contact
+                         : args[i] == QStringLiteral("--review")   ? &review
+                         : args[i] == QStringLiteral("--verify")   ? &verify
+                                                                   : nullptr;
+        if (!value)
             fail(QStringLiteral("unknown option %1").arg(args[i]));
+        *value = args[i + 1];
     }
-    if ((dataDir.isEmpty() || (outDir.isEmpty() && sheet.isEmpty())) && zoom.isEmpty())
-        fail(QStringLiteral("usage: gen_pictures --data DIR --out DIR [--icon-out DIR] [--sheet FILE.png]\n"
-                            "       gen_pictures --zoom CHARACTERS --sheet FILE.png"));
+    if (args.size() % 2 == 0 || ((dataDir.isEmpty() || dict.isEmpty()) && zoom.isEmpty()))
+        fail(QStringLiteral(
+            "usage: gen_pictures --data DIR --dict WUBI86.dict.yaml [--out DIR [--verify DIR]] [--icon-out DIR]\n"
+            "                    [--contact FILE.png] [--review FILE.png]\n"
+            "       gen_pictures [--data DIR] --zoom ROOT,ROOT,... --sheet FILE.png"));
 
     loadFonts();
     if (!zoom.isEmpty()) {
         if (sheet.isEmpty())
             fail(QStringLiteral("--zoom needs --sheet FILE.png to write to"));
-        const QSize size(240 * int(zoom.toUcs4().size()), 240);
-        save(render(size, 1, QImage::Format_RGB32, [&](QPainter& p) { drawZoom(p, zoom, size); }), sheet);
+        const QStringList items = zoom.split(QLatin1Char(','), Qt::SkipEmptyParts);
+        std::unique_ptr<Data> data;
+        if (!dataDir.isEmpty())
+            data = std::make_unique<Data>(loadData(dataDir));
+        const QSize size(int(items.size()) * 880, 460);
+        save(render(size, 1, QImage::Format_RGB32, [&](QPainter& p) { drawZoom(p, data.get(), items, size); }), sheet);
         return 0;
     }
     Data data = loadData(dataDir);
+    checkDictionary(data, dict);
+    const std::vector<RootPicture> pictures = rootPictures(data);
+    const std::vector<int> drillOrder = loadDrillOrder(dataDir, pictures);
 
-    if (!sheet.isEmpty()) {
-        const QSize size(1200, 14 * 70 + 10 + 7 * 100);
-        save(render(size, 1, QImage::Format_RGB32, [&](QPainter& p) { drawRootSheet(p, data, size); }), sheet);
+    Outputs outputs;
+    outputs.push_back(
+        {QStringLiteral("image1.jpg"), rootChartSize, [&](QPainter& p) { drawRootChart(p, data, rootChartSize); }});
+    outputs.push_back({QStringLiteral("image2.jpg"), QSize(695, 176),
+                       [&](QPainter& p) { drawMnemonicChart(p, data, QSize(695, 176)); }});
+    outputs.push_back({QStringLiteral("image7.jpg"), QSize(459, 173), [&](QPainter& p) {
+                           drawCharacterMap(
+                               p, data, QSize(459, 173), [](const Key& k) { return k.name; },
+                               QStringLiteral("键名字键位图"));
+                       }});
+    outputs.push_back({QStringLiteral("image8.jpg"), QSize(459, 173), [&](QPainter& p) {
+                           drawCharacterMap(
+                               p, data, QSize(459, 173), [](const Key& k) { return k.level1; },
+                               QStringLiteral("一级简码键位图"));
+                       }});
+    outputs.push_back(
+        {QStringLiteral("image9.jpg"), rootMapSize, [&](QPainter& p) { drawRootMap(p, data, rootMapSize); }});
+    outputs.push_back({QStringLiteral("icon.png"), QSize(32, 32), [&](QPainter& p) { drawIcon(p, QSize(32, 32)); }});
+    for (const RootPicture& pic : pictures)
+        outputs.push_back({QStringLiteral("zigen/zigen%1.jpg").arg(pic.number), rootPictureSize,
+                           [pic](QPainter& p) { drawRootPicture(p, *pic.root); }});
+
+    if (!outDir.isEmpty()) {
+        if (!QDir().mkpath(outDir))
+            fail(QStringLiteral("cannot create %1").arg(outDir));
+        for (const Output& out : outputs)
+            writeOutput(outDir, out);
+        writeAboutPictures(outDir, QDir(outDir).filePath(QStringLiteral("../icons")));
+        QFile file(outDir + QLatin1Char('/') + manifestName);
+        if (!file.open(QIODevice::WriteOnly) || file.write(manifest(outDir)) < 0)
+            fail(QStringLiteral("cannot write %1").arg(file.fileName()));
+        std::printf("wrote %s\n", qPrintable(file.fileName()));
     }
-    if (outDir.isEmpty())
-        return 0;
-    if (!QDir().mkpath(outDir))
-        fail(QStringLiteral("cannot create %1").arg(outDir));
-
-    picture(outDir, QStringLiteral("image1.jpg"), QSize(676, 231),
-            [&](QPainter& p) { drawRootChart(p, data, QSize(676, 231)); });
-    picture(outDir, QStringLiteral("image2.jpg"), QSize(695, 176),
-            [&](QPainter& p) { drawMnemonicChart(p, data, QSize(695, 176)); });
-    picture(outDir, QStringLiteral("image7.jpg"), QSize(459, 173), [&](QPainter& p) {
-        drawCharacterMap(
-            p, data, QSize(459, 173), [](const Key& k) { return k.name; }, QStringLiteral("键名字键位图"));
-    });
-    picture(outDir, QStringLiteral("image8.jpg"), QSize(459, 173), [&](QPainter& p) {
-        drawCharacterMap(
-            p, data, QSize(459, 173), [](const Key& k) { return k.level1; }, QStringLiteral("一级简码键位图"));
-    });
-    picture(outDir, QStringLiteral("image9.jpg"), QSize(599, 173),
-            [&](QPainter& p) { drawRootMap(p, data, QSize(599, 173)); });
-    picture(outDir, QStringLiteral("icon.png"), QSize(32, 32), [&](QPainter& p) { drawIcon(p, QSize(32, 32)); });
     if (!iconDir.isEmpty()) {
         const QImage big = render(QSize(32, 32), 4, QImage::Format_ARGB32_Premultiplied,
                                   [&](QPainter& p) { drawIcon(p, QSize(32, 32)); });
         save(big, iconDir + QStringLiteral("/vardelo.png"));
     }
-    writeAboutPictures(outDir, QDir(outDir).filePath(QStringLiteral("../icons")));
+    if (!contact.isEmpty()) {
+        const QSize size(15 * 120 + 4, 14 * 104 + 4);
+        save(render(size, 1, QImage::Format_RGB32,
+                    [&](QPainter& p) { drawContactSheet(p, pictures, drillOrder, size); }),
+             contact);
+    }
+    if (!review.isEmpty()) {
+        const QImage chart =
+            render(rootChartSize, 1, QImage::Format_RGB32, [&](QPainter& p) { drawRootChart(p, data, rootChartSize); });
+        const QImage map =
+            render(rootMapSize, 1, QImage::Format_RGB32, [&](QPainter& p) { drawRootMap(p, data, rootMapSize); });
+        int cuts = 0;
+        for (const Key& k : data.keys)
+            for (const Root& r : k.roots)
+                cuts += r.host.isEmpty() ? 0 : 1;
+        const QSize size(2000, 25 * 162 + 8 + (cuts + 5) / 6 * 170);
+        save(render(size, 1, QImage::Format_RGB32,
+                    [&](QPainter& p) { drawReviewSheet(p, data, rootChartKeys(), rootMapKeys(), chart, map, size); }),
+             review);
+    }
+    if (!verify.isEmpty()) {
+        if (outDir.isEmpty())
+            fail(QStringLiteral("--verify needs --out DIR to render into"));
+        QFile committed(verify + QLatin1Char('/') + manifestName);
+        if (!committed.open(QIODevice::ReadOnly))
+            fail(QStringLiteral("cannot read %1").arg(committed.fileName()));
+        const QByteArray expected = committed.readAll();
+        const QByteArray made = manifest(outDir);
+        if (expected != made) {
+            const QList<QByteArray> a = expected.split('\n'), b = made.split('\n');
+            for (const QByteArray& line : b)
+                if (!a.contains(line))
+                    std::fprintf(stderr, "differs: %s\n", line.mid(66).constData());
+            for (const QByteArray& line : a)
+                if (!b.contains(line) && !line.isEmpty())
+                    std::fprintf(stderr, "committed only: %s\n", line.mid(66).constData());
+            fail(QStringLiteral("the pictures in %1 are not what the generator makes now: run the `pictures` target")
+                     .arg(verify));
+        }
+        std::printf("the pictures in %s are up to date\n", qPrintable(verify));
+    }
     return 0;
 }
