@@ -23,21 +23,17 @@ void Edit::clear() {
     changed();
 }
 
-void Edit::edit(const QString& t) {
+bool Edit::edit(const QString& t) {
     if (m_maxLength > 0 && t.size() > m_maxLength && t.size() > m_text.size())
-        return; // the box refuses what would take it past its maximum length
+        return false; // the box refuses what would take it past its maximum length
+    if (accepts && !accepts(t))
+        return false;
     setText(t);
+    return true;
 }
 
 bool Edit::type(QChar c) {
-    if (m_allSelected) {
-        setText(QString(c));
-        return true;
-    }
-    if (m_maxLength > 0 && m_text.size() >= m_maxLength)
-        return false;
-    setText(m_text + c);
-    return true;
+    return edit(m_allSelected ? QString(c) : m_text + c);
 }
 
 void Edit::backspace() {

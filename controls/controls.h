@@ -106,15 +106,20 @@ public:
     bool allSelected() const { return m_allSelected; }
     void setAllSelected(bool s) { m_allSelected = s; }
 
-    // The learner's edit as a view reports it: the box now holds `t`.
-    void edit(const QString& t);
+    // The learner's edit as a view reports it: the box now holds `t`, unless that would take it
+    // past its maximum length or the box's own rule refuses it (then nothing changes and the view
+    // shows the box's text again). Returns whether it was taken.
+    bool edit(const QString& t);
     // Types one character as the learner would: it replaces a selected text, otherwise it is
-    // appended; a box at its maximum length refuses it. Returns whether it was taken.
+    // appended; refused as edit() refuses. Returns whether it was taken.
     bool type(QChar c);
     // Backspace at the end of the text (or over a selected text).
     void backspace();
 
     Handler onChange;
+    // The box's rule for what the learner may leave in it (none: anything). Assignment by program
+    // is not checked.
+    std::function<bool(const QString&)> accepts;
 
 protected:
     void focusReceived(bool byMouse) override { m_allSelected = !byMouse && !m_text.isEmpty(); }

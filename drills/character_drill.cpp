@@ -79,6 +79,7 @@ CharacterDrill::CharacterDrill(controls::Focus& focus, lexicon::Table& table1, l
     for (int n = 1; n <= kSlots; ++n) {
         h[n].hide();
         Ed[n].setMaxLength(4);
+        Ed[n].accepts = isCodeText;
         Ed[n].onChange = [this, n] { EdChange(n); };
         Ed[n].onEnter = [this, n] { EdEnter(n); };
         Ed[n].onKeyPress = [this, n](QChar& key) { EdKeyPress(n, key); };

@@ -1,5 +1,6 @@
 #pragma once
-// The counter boxes of the drills hold a batch or item number as text.
+// The counter boxes of the drills hold a batch or item number as text; their code boxes hold
+// Wubi codes.
 
 #include <QString>
 
@@ -8,5 +9,9 @@ namespace drills {
 // Advancing a counter: the text read as a decimal number plus one, written back in its shortest
 // plain decimal form ("099" -> "100"). Text that is not a number counts as 0.
 QString nextNumber(const QString& counterText);
+
+// What a code box may hold: the letters of a Wubi code, a to z, and nothing else (no blank, no
+// line break, no Chinese text from an input method).
+bool isCodeText(const QString& text);
 
 } // namespace drills

@@ -44,6 +44,8 @@ private Q_SLOTS:
     void hiddenHintStillFollowsTheFocus();
     void emptyTargetsNeverAcceptOrLoop();
     void missingCodeTableIsReportedAndDrillGoesOn();
+    void codeBoxHoldsOnlyLetters_data();
+    void codeBoxHoldsOnlyLetters();
     void fuzz();
     void counterArithmetic_data();
     void counterArithmetic();
@@ -126,10 +128,12 @@ void TestCharacterDrill::firstLevelAcceptsOnOneLetterAndBlankGoesOn() {
     QCOMPARE(d.Edit[1].text(), QStringLiteral("一"));
     QCOMPARE(m->focus.current(), &d.Ed[2]);
     QCOMPARE(d.Panel13.caption(), QStringLiteral("f"));
-    // A blank typed after an accepted code is an ordinary character for the next box.
+    // The blank the rules memo asks for after a code is no part of any code: the next box stays
+    // empty and takes its code.
     m->type(QStringLiteral(" "));
-    QCOMPARE(d.Ed[2].text(), QStringLiteral(" "));
-    QVERIFY(d.Edit[2].text().isEmpty());
+    QVERIFY(d.Ed[2].text().isEmpty());
+    m->type(QStringLiteral("f"));
+    QCOMPARE(d.Edit[2].text(), QStringLiteral("地"));
 }
 
 void TestCharacterDrill::acceptingASlotMovesFocusAndHint() {
@@ -303,6 +307,32 @@ void TestCharacterDrill::missingCodeTableIsReportedAndDrillGoesOn() {
     // Another category reopens wb.db and the drill works again.
     d.RadioButton[1].check();
     drill.typeInto(1, code(0));
+    QCOMPARE(d.Edit[1].text(), character(0));
+}
+
+void TestCharacterDrill::codeBoxHoldsOnlyLetters_data() {
+    QTest::addColumn<QString>("edit");
+    QTest::newRow("pasted line break") << "aa\naa";
+    QTest::newRow("blank after a code") << "aa ";
+    QTest::newRow("blank alone") << " ";
+    QTest::newRow("Chinese committed by an input method") << "人";
+    QTest::newRow("capital letter") << "A";
+    QTest::newRow("digit") << "a1";
+}
+
+void TestCharacterDrill::codeBoxHoldsOnlyLetters() {
+    QFETCH(QString, edit);
+    auto& d = *m->d;
+    d.RadioButton[1].check();
+    m->typeInto(1, QStringLiteral("a"));
+    QVERIFY(!d.Ed[1].edit(edit));
+    for (QChar c : edit)
+        if (!c.isLower())
+            QVERIFY(!d.Ed[1].type(c));
+    QCOMPARE(d.Ed[1].text(), QStringLiteral("a"));
+    // The slot still takes its code afterwards.
+    d.Ed[1].clear();
+    m->type(code(0));
     QCOMPARE(d.Edit[1].text(), character(0));
 }
 
