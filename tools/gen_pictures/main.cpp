@@ -640,8 +640,10 @@ std::vector<Piece> pieces(const QString& verse) {
     return out;
 }
 
+// A reading hint is smaller and greyer than its verse, but no smaller than 12 pixels, the least
+// at which these characters stay readable at 1x.
 int hintPx(int px) {
-    return px * 7 / 10;
+    return std::max(12, px * 7 / 10);
 }
 int badgePx(int px) {
     return std::max(9, px * 2 / 3);
@@ -694,6 +696,35 @@ struct VerseLayout {
     int rowLines[5] = {};
 };
 
+// The pieces of a verse in at most maxLines lines, as narrow as possible (the widest line the
+// least); a verse has few pieces, so every way of breaking it is tried.
+std::vector<Piece> narrowestLines(const std::vector<Piece>& all, int px, int maxLines) {
+    const int breaks = int(all.size()) - 1;
+    std::vector<Piece> best;
+    qreal bestWidth = 1e9;
+    for (unsigned mask = 0; mask < (1u << breaks); ++mask) {
+        std::vector<Piece> lines(1);
+        for (size_t i = 0; i < all.size(); ++i) {
+            if (i > 0 && (mask & (1u << (i - 1))))
+                lines.emplace_back();
+            lines.back().insert(lines.back().end(), all[i].begin(), all[i].end());
+        }
+        if (int(lines.size()) > maxLines)
+            continue;
+        qreal width = 0;
+        for (const Piece& line : lines)
+            width = std::max(width, lineWidth(line, px));
+        if (width < bestWidth - 0.01) {
+            bestWidth = width;
+            best = lines;
+        }
+    }
+    return best;
+}
+
+// Lays out the verses at px: first each as few lines as maxLineEm allows, which fixes how many
+// lines each row of the chart has; then each verse is broken again as narrowly as its row's lines
+// allow, so that no column is wider than it needs to be.
 VerseLayout layoutVerses(const Data& data, int px, qreal maxLineEm) {
     VerseLayout v;
     v.px = px;
@@ -701,21 +732,22 @@ VerseLayout layoutVerses(const Data& data, int px, qreal maxLineEm) {
     v.badgeWidth =
         std::ceil(QFontMetricsF(font(Face::SansBold, badgePx(px))).horizontalAdvance(QStringLiteral("55W"))) + 5;
     for (int i = 0; i < 25; ++i) {
-        const Key& k = data.keys[size_t(i)];
         // Fill each line with as many pieces as fit; a piece wider than a line stands alone.
-        std::vector<Piece> lines;
-        for (const Piece& piece : pieces(k.verse)) {
-            Piece joined = lines.empty() ? Piece() : lines.back();
-            joined.insert(joined.end(), piece.begin(), piece.end());
-            if (!lines.empty() && lineWidth(joined, px) <= maxLineEm * px)
-                lines.back() = joined;
-            else
-                lines.push_back(piece);
+        int lines = 0;
+        qreal width = 1e9;
+        for (const Piece& piece : pieces(data.keys[size_t(i)].verse)) {
+            width += lineWidth(piece, px);
+            if (width > maxLineEm * px) {
+                ++lines;
+                width = lineWidth(piece, px);
+            }
         }
-        const int zone = i / 5, pos = i % 5;
+        v.rowLines[i % 5] = std::max(v.rowLines[i % 5], lines);
+    }
+    for (int i = 0; i < 25; ++i) {
+        const std::vector<Piece> lines = narrowestLines(pieces(data.keys[size_t(i)].verse), px, v.rowLines[i % 5]);
         for (const Piece& line : lines)
-            v.columnWidth[zone] = std::max(v.columnWidth[zone], v.badgeWidth + lineWidth(line, px));
-        v.rowLines[pos] = std::max(v.rowLines[pos], int(lines.size()));
+            v.columnWidth[i / 5] = std::max(v.columnWidth[i / 5], v.badgeWidth + lineWidth(line, px));
         v.lines.push_back(lines);
     }
     return v;
@@ -731,18 +763,24 @@ void drawMnemonicChart(QPainter& p, Data& data, QSize size) {
     const qreal rowGap = 3;
     const qreal margin = 4;
     VerseLayout v;
-    for (int px = 16; px >= 11; --px) {
-        v = layoutVerses(data, px, 8.6);
-        qreal width = 0, height = titleHeight + 4 * rowGap;
-        for (int i = 0; i < 5; ++i) {
-            width += v.columnWidth[i];
-            height += v.rowLines[i] * v.lineHeight;
+    // The largest type that fits; at each size, lines from short to long, since a longer line
+    // can save a whole line in the tallest row.
+    bool fits = false;
+    for (int px = 16; px >= 11 && !fits; --px) {
+        for (qreal lineEm : {8.6, 9.0, 9.4, 9.8, 10.2}) {
+            v = layoutVerses(data, px, lineEm);
+            qreal width = 0, height = titleHeight + 4 * rowGap;
+            for (int i = 0; i < 5; ++i) {
+                width += v.columnWidth[i];
+                height += v.rowLines[i] * v.lineHeight;
+            }
+            fits = width + 2 * margin + 4 * 4 <= size.width() && height + 4 <= size.height();
+            if (fits)
+                break;
         }
-        if (width + 2 * margin + 4 * 4 <= size.width() && height + 4 <= size.height())
-            break;
-        if (px == 11)
-            fail(QStringLiteral("the verses do not fit the mnemonic chart"));
     }
+    if (!fits)
+        fail(QStringLiteral("the verses do not fit the mnemonic chart"));
     note(QStringLiteral("mnemonic chart: verses at %1 px").arg(v.px));
 
     text(p, font(Face::Kai, 18), ink, QRectF(0, 1, size.width(), titleHeight), Qt::AlignCenter,
