@@ -148,6 +148,10 @@ QStringList Table::fieldsOf(const QString& tableName) {
     return {};
 }
 
+QString Table::file() const {
+    return m_tableName.isEmpty() ? QString() : QDir(m_folder).filePath(m_tableName);
+}
+
 bool Table::isOpen() const {
     return m_impl != nullptr;
 }
@@ -161,16 +165,17 @@ void Table::fail(const QString& why) {
     m_impl.reset();
     m_lastError = QStringLiteral("无法打开词库表 %1（查找位置：%2）：%3")
                       .arg(m_tableName, QDir::toNativeSeparators(m_folder), why);
-    throw TableError(m_lastError);
+    throw TableError(m_lastError, file());
 }
 
 void Table::throwClosed() const {
     if (!m_lastError.isEmpty())
-        throw TableError(m_lastError);
+        throw TableError(m_lastError, file());
     if (m_tableName.isEmpty())
         throw TableError(QStringLiteral("词库表尚未打开（%1）").arg(m_member));
     throw TableError(
-        QStringLiteral("词库表 %1 未打开（查找位置：%2）").arg(m_tableName, QDir::toNativeSeparators(m_folder)));
+        QStringLiteral("词库表 %1 未打开（查找位置：%2）").arg(m_tableName, QDir::toNativeSeparators(m_folder)),
+        file());
 }
 
 void Table::open(const QString& folder, const QString& tableName) {
@@ -274,6 +279,7 @@ void Table::open(const QString& folder, const QString& tableName) {
             fail(QStringLiteral("文件已损坏（%1）").arg(sqliteMessage(impl->db)));
     }
     m_impl = std::move(impl);
+    ++m_opens;
 }
 
 int Table::fieldIndex(const QString& field) const {
@@ -282,7 +288,8 @@ int Table::fieldIndex(const QString& field) const {
     const int index = m_impl->fields.indexOf(field);
     if (index < 0)
         throw TableError(QStringLiteral("词库表 %1（查找位置：%2）没有字段 %3")
-                             .arg(m_tableName, QDir::toNativeSeparators(m_folder), field));
+                             .arg(m_tableName, QDir::toNativeSeparators(m_folder), field),
+                         file());
     return index;
 }
 
@@ -301,7 +308,8 @@ bool Table::locate(const QString& field, const QString& text) {
     sqlite3_clear_bindings(s);
     if (rc != SQLITE_ROW && rc != SQLITE_DONE)
         throw TableError(QStringLiteral("读取词库表 %1 出错（查找位置：%2）：%3")
-                             .arg(m_tableName, QDir::toNativeSeparators(m_folder), sqliteMessage(m_impl->db)));
+                             .arg(m_tableName, QDir::toNativeSeparators(m_folder), sqliteMessage(m_impl->db)),
+                         file());
     return found;
 }
 
@@ -309,7 +317,8 @@ void Table::badValue(int field, const QString& why) const {
     throw TableError(QStringLiteral("词库表 %1（查找位置：%2）第 %3 行的字段 %4 %5")
                          .arg(m_tableName, QDir::toNativeSeparators(m_folder))
                          .arg(m_impl->rowId)
-                         .arg(m_impl->fields[field], why));
+                         .arg(m_impl->fields[field], why),
+                     file());
 }
 
 QString Table::read(const QString& field) const {

@@ -11,15 +11,20 @@
 
 namespace lexicon {
 
-// A failure of the table engine: a table missing, unreadable, corrupt or of the wrong shape, or
-// used while closed. The message names the file and the folder looked in.
+// A failure of the table engine: a table missing, unreadable, corrupt or of the wrong shape, a
+// value no drill can use, or a member used while closed. The message names the file and the folder
+// looked in; file() is that table file's path (empty for a member never opened), so one table's
+// failures can be told from another's.
 class TableError : public std::runtime_error {
 public:
-    explicit TableError(const QString& message) : std::runtime_error(message.toStdString()), m_message(message) {}
+    explicit TableError(const QString& message, QString file = QString())
+        : std::runtime_error(message.toStdString()), m_message(message), m_file(std::move(file)) {}
     const QString& message() const { return m_message; }
+    const QString& file() const { return m_file; }
 
 private:
     QString m_message;
+    QString m_file;
 };
 
 class Table {
@@ -39,6 +44,11 @@ public:
     bool isOpen() const;
     const QString& tableName() const { return m_tableName; }
     const QString& folder() const { return m_folder; }
+    // The path of the table file last asked for (empty before the first open), as TableError::file
+    // gives it.
+    QString file() const;
+    // How many times an open has succeeded: a table that failed and opens again has recovered.
+    int opens() const { return m_opens; }
 
     // Exact, case-sensitive match of the whole field; the first match in table order becomes the
     // current row. A miss leaves the current row where it was. A field the table does not have
@@ -65,6 +75,7 @@ private:
     QString m_folder;
     QString m_tableName;
     QString m_lastError;
+    int m_opens = 0;
     std::unique_ptr<Impl> m_impl;
 };
 

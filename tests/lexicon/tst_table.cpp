@@ -226,11 +226,13 @@ void TstTable::brokenTable() {
         QFAIL("opened a broken table");
     } catch (const TableError& e) {
         message = e.message();
+        QCOMPARE(e.file(), QDir(folder).filePath(table));
     }
     QVERIFY2(message.contains(table), qPrintable(message));
     QVERIFY2(message.contains(QDir::toNativeSeparators(folder)), qPrintable(message));
     QVERIFY2(message.contains(reason), qPrintable(message));
     QVERIFY(!t.isOpen());
+    QCOMPARE(t.opens(), 0);
 
     // Every later use reports the same error, and still nothing crashes.
     for (int i = 0; i < 2; ++i) {
@@ -239,6 +241,7 @@ void TstTable::brokenTable() {
             QFAIL("a closed member found a row");
         } catch (const TableError& e) {
             QCOMPARE(e.message(), message);
+            QCOMPARE(e.file(), QDir(folder).filePath(table));
         }
         try {
             (void)t.read(QStringLiteral("hz"));
@@ -251,6 +254,7 @@ void TstTable::brokenTable() {
     // A good table opens on the same member afterwards.
     t.open(good(), QStringLiteral("wb.db"));
     QCOMPARE(t.read(QStringLiteral("hz")), QStringLiteral("工"));
+    QCOMPARE(t.opens(), 1);
 }
 
 namespace {
@@ -353,6 +357,7 @@ void TstTable::unusableValue() {
         QFAIL("read a value no drill can use");
     } catch (const TableError& e) {
         message = e.message();
+        QCOMPARE(e.file(), QDir(dir.path()).filePath(table));
     }
     for (const QString& part : {table, QDir::toNativeSeparators(dir.path()), QStringLiteral("第 2 行"),
                                 QStringLiteral("字段 %1 ").arg(field), reason})
