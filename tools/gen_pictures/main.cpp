@@ -412,9 +412,14 @@ const Glyph& glyphOf(const Root& root) {
 
 // Draws a root centred on its inked box in cell, px being the em size of a whole character.
 // The ink's top left corner is put on a device pixel so that horizontal strokes stay sharp.
-void drawRoot(QPainter& p, const Root& root, const QRectF& cell, qreal px, const QColor& colour) {
+// With fill, a root whose ink is smaller than fill em either way (a top or side form, a few
+// dots) is enlarged until it is, up to 1.4 times: roots are seen one by one, and at 16 pixels a
+// pair of dots is otherwise a smudge. Whole characters already fill their em and keep their size,
+// so that 囗 stays larger than 口.
+void drawRoot(QPainter& p, const Root& root, const QRectF& cell, qreal px, const QColor& colour, qreal fill = 0) {
     const Glyph& g = glyphOf(root);
-    const qreal s = px * g.scale / refPx;
+    const qreal grow = std::clamp(fill * refPx / std::max(g.ink.width(), g.ink.height()), 1.0, 1.4);
+    const qreal s = px * std::max(g.scale, grow) / refPx;
     const QPointF topLeft = cell.center() - QPointF(g.ink.width(), g.ink.height()) * s / 2;
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
@@ -453,11 +458,12 @@ const QColor softInk(0x55, 0x5d, 0x6b);
 
 const char* const zoneNames[] = {"横区", "竖区", "撇区", "捺区", "折区"};
 
-void keyCap(QPainter& p, const QRectF& r, int zone, qreal radius) {
+// A key: its zone's colour, with a border unless the roots fill it to the edge.
+void keyCap(QPainter& p, const QRectF& r, int zone, qreal radius, bool border = true) {
     const ZoneColours c = zoneColours(zone);
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(c.border, 1));
+    p.setPen(border ? QPen(c.border, 1) : QPen(Qt::NoPen));
     p.setBrush(c.fill);
     p.drawRoundedRect(r.adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
     p.restore();
@@ -516,7 +522,9 @@ int drawRootGrid(QPainter& p, const std::vector<Root>& roots, size_t first, cons
         }
     }
     const int rows = (n + columns - 1) / columns;
-    const int px = std::min(maxPx, int(best + 0.01));
+    // Two pixels between neighbours where the key has room; a crowded key gives them up before
+    // its roots go below 16 pixels.
+    const int px = std::min({maxPx, int(best + 0.01), std::max(16, int(area.width() / columns - 2))});
     const qreal pitchX = std::min(area.width() / columns, px + 4.0);
     const qreal pitchY = std::min(area.height() / rows, px + 4.0);
     const qreal top = area.top() + (area.height() - rows * pitchY) / 2;
@@ -525,7 +533,8 @@ int drawRootGrid(QPainter& p, const std::vector<Root>& roots, size_t first, cons
         const int inRow = std::min(columns, n - row * columns);
         const qreal left = area.left() + (area.width() - inRow * pitchX) / 2;
         const QRectF cell(left + (i % columns) * pitchX, top + row * pitchY, pitchX, pitchY);
-        drawRoot(p, roots[first + size_t(i)], cell, px, i == 0 && first == 0 ? firstColour : colour);
+        const bool keyName = i == 0 && first == 0;
+        drawRoot(p, roots[first + size_t(i)], cell, px, keyName ? firstColour : colour, keyName ? 0 : 0.95);
     }
     return px;
 }
@@ -862,7 +871,7 @@ const QSize rootMapSize(599, 173);
 
 std::map<QChar, QRectF> rootMapKeys() {
     const QString order = QStringLiteral("GFDSAHJKLMTREWQYUIOPNBVCX");
-    const qreal gapX = 2, gapY = 0.5;
+    const qreal gapX = 2, gapY = 1;
     const qreal w = (rootMapSize.width() - 2 - 4 * gapX) / 5;
     const qreal h = (rootMapSize.height() - 2 - 4 * gapY) / 5;
     std::map<QChar, QRectF> keys;
@@ -881,7 +890,7 @@ void drawRootMap(QPainter& p, Data& data, QSize size) {
     for (const Key& k : data.keys) {
         const QRectF r = keys.at(k.letter);
         const ZoneColours c = zoneColours(k.zone());
-        keyCap(p, r, k.zone(), 3);
+        keyCap(p, r, k.zone(), 3, false);
         text(p, letterFont, ink, QRectF(r.left(), r.top() + 2, side, 15), Qt::AlignCenter, QString(k.letter));
         text(p, codeFont, c.accent, QRectF(r.left(), r.top() + 17, side, 13), Qt::AlignCenter, QString::number(k.code));
         smallest = std::min(smallest, drawRootGrid(p, k.roots, 0,
@@ -1040,13 +1049,14 @@ const QSize rootPictureSize(38, 38);
 constexpr int rootPicturePx = 32;
 
 // One root of the root drill: black on white, centred.
-void drawRootPicture(QPainter& p, const Root& root) {
+void drawRootPicture(QPainter& p, const Root& root, bool keyName) {
     p.fillRect(QRectF(QPointF(0, 0), rootPictureSize), Qt::white);
-    drawRoot(p, root, QRectF(QPointF(0, 0), rootPictureSize), rootPicturePx, Qt::black);
+    drawRoot(p, root, QRectF(QPointF(0, 0), rootPictureSize), rootPicturePx, Qt::black, keyName ? 0 : 0.9);
 }
 
-QImage rootPictureImage(const Root& root, qreal scale) {
-    return render(rootPictureSize, scale, QImage::Format_RGB32, [&](QPainter& p) { drawRootPicture(p, root); });
+QImage rootPictureImage(const Root& root, bool keyName, qreal scale) {
+    return render(rootPictureSize, scale, QImage::Format_RGB32,
+                  [&](QPainter& p) { drawRootPicture(p, root, keyName); });
 }
 
 // The contact sheet of the root drill, not part of the program: every counter value in order
@@ -1062,8 +1072,8 @@ void drawContactSheet(QPainter& p, const std::vector<RootPicture>& pictures, con
         const QPointF at((index % 15) * 120 + 4, (index / 15) * 104 + 4);
         p.setPen(QColor(0xcc, 0xcc, 0xcc));
         p.drawRect(QRectF(at - QPointF(2, 2), QSizeF(118, 102)));
-        p.drawImage(at, rootPictureImage(*pic.root, 2));
-        p.drawImage(at + QPointF(80, 0), rootPictureImage(*pic.root, 1));
+        p.drawImage(at, rootPictureImage(*pic.root, pic.root == &pic.key->roots.front(), 2));
+        p.drawImage(at + QPointF(80, 0), rootPictureImage(*pic.root, pic.root == &pic.key->roots.front(), 1));
         text(p, letter, zoneColours(pic.key->zone()).accent, QRectF(at + QPointF(80, 42), QSizeF(38, 30)),
              Qt::AlignCenter, QString(pic.key->letter));
         text(p, label, ink, QRectF(at + QPointF(0, 78), QSizeF(114, 18)), Qt::AlignLeft | Qt::AlignVCenter, caption);
@@ -1119,7 +1129,7 @@ void drawReviewSheet(QPainter& p, Data& data, const std::map<QChar, QRectF>& cha
             p.setPen(QColor(0xdd, 0xdd, 0xdd));
             p.drawRect(cellRect.adjusted(0, 0, -1, -1));
             drawRoot(p, r, QRectF(cellRect.left() + 4, y + 2, 52, 52), 50, ink);
-            p.drawImage(QPointF(cellRect.left() + 56, y + 8), rootPictureImage(r, 1));
+            p.drawImage(QPointF(cellRect.left() + 56, y + 8), rootPictureImage(r, &r == &k.roots.front(), 1));
             text(p, small, softInk, QRectF(cellRect.left() + 3, y + 56, 90, 98),
                  Qt::AlignLeft | Qt::AlignTop | Qt::TextWrapAnywhere,
                  printable(small, QStringLiteral("%1%2 %3\n%4").arg(k.letter).arg(i + 1).arg(r.label, r.note)));
@@ -1315,7 +1325,7 @@ int main(int argc, char** argv) {
     outputs.push_back({QStringLiteral("icon.png"), QSize(32, 32), [&](QPainter& p) { drawIcon(p, QSize(32, 32)); }});
     for (const RootPicture& pic : pictures)
         outputs.push_back({QStringLiteral("zigen/zigen%1.jpg").arg(pic.number), rootPictureSize,
-                           [pic](QPainter& p) { drawRootPicture(p, *pic.root); }});
+                           [pic](QPainter& p) { drawRootPicture(p, *pic.root, pic.root == &pic.key->roots.front()); }});
 
     if (!outDir.isEmpty()) {
         if (!QDir().mkpath(outDir))
