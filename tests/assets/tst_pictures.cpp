@@ -77,7 +77,7 @@ void TestPictures::rootPicture() {
     }
     const QImage twice(QStringLiteral(":/pictures/zigen/zigen%1@2x.jpg").arg(number));
     QCOMPARE(twice.size(), image.size() * 2);
-    QVERIFY(inkPixels(twice) >= 3 * inkPixels(image));
+    QVERIFY(inkPixels(twice) >= 2 * inkPixels(image));
 }
 
 void TestPictures::noPictureBeyondTheLast() {
