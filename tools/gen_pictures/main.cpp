@@ -1105,6 +1105,46 @@ void drawCrop(QPainter& p, const QImage& image, const QRectF& source, const QPoi
     p.drawImage(QRectF(at + QPointF(piece.width() + 6, 0), QSizeF(piece.size() * zoom)), piece);
 }
 
+// The host of a cut root drawn from origin at scale (of its outline at refPx), with the kept
+// (green) and removed (red) shapes over it; with a grid, its inked box in twentieths, labelled
+// every tenth, for working out the shapes.
+void drawHost(QPainter& p, const Root& root, const QPointF& origin, qreal scale, bool grid) {
+    const QPainterPath outline = outlineOf(root.host);
+    const QRectF whole = outline.boundingRect();
+    auto at = [&](qreal fx, qreal fy) { return origin + QPointF(fx * whole.width(), fy * whole.height()) * scale; };
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.translate(origin);
+    p.scale(scale, scale);
+    p.translate(-whole.topLeft());
+    p.fillPath(outline, ink);
+    p.restore();
+    for (int t = 0; grid && t <= 20; ++t) {
+        p.setPen(QPen(QColor(0x40, 0x90, 0xff, t % 2 ? 0x60 : 0xc0), 0));
+        p.drawLine(at(t / 20.0, 0), at(t / 20.0, 1));
+        p.drawLine(at(0, t / 20.0), at(1, t / 20.0));
+        if (t % 2 == 0) {
+            p.setPen(QColor(0x20, 0x60, 0xc0));
+            p.setFont(font(Face::Sans, 10));
+            p.drawText(at(t / 20.0, 1) + QPointF(-6, 14), QString::number(t / 20.0));
+            p.drawText(at(0, t / 20.0) + QPointF(-19, 4), QString::number(t / 20.0));
+        }
+    }
+    auto mapShape = [&](const QPolygonF& shape) {
+        QPolygonF out;
+        for (const QPointF& pt : shape)
+            out << at(pt.x(), pt.y());
+        return out;
+    };
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(0, 160, 0), grid ? 2 : 1));
+    for (const QPolygonF& f : root.keep)
+        p.drawPolygon(mapShape(f));
+    p.setPen(QPen(QColor(220, 0, 0), grid ? 2 : 1));
+    for (const QPolygonF& f : root.erase)
+        p.drawPolygon(mapShape(f));
+}
+
 // The review sheet, not part of the program: key by key, the key as the root chart and the root
 // keyboard map show it at 1x (and enlarged, pixel for pixel), then every root large with its
 // root picture and its line of the data; below, every cut root's host with the kept (green) and
@@ -1145,31 +1185,8 @@ void drawReviewSheet(QPainter& p, Data& data, const std::map<QChar, QRectF>& cha
             const QRectF cellRect((j % 6) * 330 + 4, y + (j / 6) * 170, 326, 166);
             p.setPen(QColor(0xcc, 0xcc, 0xcc));
             p.drawRect(cellRect.adjusted(0, 0, -1, -1));
-            const QPainterPath outline = outlineOf(r.host);
-            const QRectF whole = outline.boundingRect();
-            const qreal s = 140 / std::max(whole.width(), whole.height());
-            const QPointF origin = cellRect.topLeft() + QPointF(8, 20);
-            auto at = [&](qreal fx, qreal fy) { return origin + QPointF(fx * whole.width(), fy * whole.height()) * s; };
-            p.save();
-            p.setRenderHint(QPainter::Antialiasing);
-            p.translate(origin);
-            p.scale(s, s);
-            p.translate(-whole.topLeft());
-            p.fillPath(outline, ink);
-            p.restore();
-            auto mapShape = [&](const QPolygonF& shape) {
-                QPolygonF out;
-                for (const QPointF& pt : shape)
-                    out << at(pt.x(), pt.y());
-                return out;
-            };
-            p.setBrush(Qt::NoBrush);
-            p.setPen(QPen(QColor(0, 160, 0), 1));
-            for (const QPolygonF& f : r.keep)
-                p.drawPolygon(mapShape(f));
-            p.setPen(QPen(QColor(220, 0, 0), 1));
-            for (const QPolygonF& f : r.erase)
-                p.drawPolygon(mapShape(f));
+            const QRectF whole = outlineOf(r.host).boundingRect();
+            drawHost(p, r, cellRect.topLeft() + QPointF(8, 20), 140 / std::max(whole.width(), whole.height()), false);
             Root cut = r;
             cut.label = QStringLiteral("cut");
             drawRoot(p, cut, QRectF(cellRect.left() + 170, cellRect.top() + 16, 150, 146), 140, ink);
@@ -1193,44 +1210,10 @@ void drawZoom(QPainter& p, const Data* data, const QStringList& items, QSize siz
             for (const Root& r : k.roots)
                 if (r.label == items[i] && !r.host.isEmpty())
                     root = r;
-        const QPainterPath outline = outlineOf(root.host);
-        const QRectF whole = outline.boundingRect();
-        const qreal s = big / refPx;
         const QPointF origin(20 + i * 2 * (big + 40), 20);
-        auto at = [&](qreal fx, qreal fy) { return origin + QPointF(fx * whole.width(), fy * whole.height()) * s; };
-        p.save();
-        p.setRenderHint(QPainter::Antialiasing);
-        p.translate(origin);
-        p.scale(s, s);
-        p.translate(-whole.topLeft());
-        p.fillPath(outline, QColor(0x22, 0x22, 0x2a));
-        p.restore();
-        for (int t = 0; t <= 20; ++t) {
-            p.setPen(QPen(QColor(0x40, 0x90, 0xff, t % 2 ? 0x60 : 0xc0), 0));
-            p.drawLine(at(t / 20.0, 0), at(t / 20.0, 1));
-            p.drawLine(at(0, t / 20.0), at(1, t / 20.0));
-            if (t % 2 == 0) {
-                p.setPen(QColor(0x20, 0x60, 0xc0));
-                p.setFont(font(Face::Sans, 10));
-                p.drawText(at(t / 20.0, 1) + QPointF(-6, 14), QString::number(t / 20.0));
-                p.drawText(at(0, t / 20.0) + QPointF(-19, 4), QString::number(t / 20.0));
-            }
-        }
+        drawHost(p, root, origin, big / refPx, true);
         if (root.label == root.host)
             continue;
-        auto map = [&](const QPolygonF& shape) {
-            QPolygonF out;
-            for (const QPointF& pt : shape)
-                out << at(pt.x(), pt.y());
-            return out;
-        };
-        p.setBrush(Qt::NoBrush);
-        p.setPen(QPen(QColor(0, 170, 0), 2));
-        for (const QPolygonF& f : root.keep)
-            p.drawPolygon(map(f));
-        p.setPen(QPen(QColor(230, 0, 0), 2));
-        for (const QPolygonF& f : root.erase)
-            p.drawPolygon(map(f));
         drawRoot(p, root, QRectF(origin.x() + big + 40, origin.y(), big, big), big, QColor(0x22, 0x22, 0x2a));
     }
 }
