@@ -21,14 +21,21 @@ struct CharacterCategory {
     const char* codeTable;
     int startBatch;
     KeyboardMap map;
+    const char* endMarker; // the 15th character of the category's closing batch
 };
 inline constexpr int kCharacterCategories = 6;
+// clang-format off
 inline constexpr CharacterCategory kCharacterCategory[kCharacterCategories] = {
-    {"键名字", "wb.db", 100, KeyboardMap::KeyNames},     {"成字字根", "wb.db", 131, KeyboardMap::Roots},
-    {"一级简码", "jm.db", 116, KeyboardMap::FirstLevel}, {"二级简码", "wb.db", 151, KeyboardMap::Roots},
-    {"三级简码", "wb.db", 191, KeyboardMap::Roots},      {"识别码", "wb.db", 207, KeyboardMap::Roots},
+    {"键名字",   "wb.db", 100, KeyboardMap::KeyNames,   "已"},
+    {"成字字根", "wb.db", 131, KeyboardMap::Roots,      "匕"},
+    {"一级简码", "jm.db", 116, KeyboardMap::FirstLevel, "中"},
+    {"二级简码", "wb.db", 151, KeyboardMap::Roots,      "空"},
+    {"三级简码", "wb.db", 191, KeyboardMap::Roots,      "蕃"},
+    {"识别码",   "wb.db", 207, KeyboardMap::Roots,      "冈"},
 };
+// clang-format on
 // Tested in this order after every advance, each against the 15th target of the batch shown then.
+// The batch a marker jumps to belongs to the category it closes.
 inline constexpr EndMarker kCharacterEndMarkers[] = {
     {"已", 103}, {"匕", 131}, {"空", 151}, {"蕃", 191}, {"冈", 207}, {"中", 120},
 };
@@ -47,5 +54,17 @@ inline constexpr PhraseCategory kPhraseCategory[kPhraseCategories] = {
     {"四字词", 169, {"程序设计", 167}}, // four-character phrases go on from 167, not from their start
 };
 inline constexpr PhraseCategory kLongPhrases = {"多字词", 200, {"中央书记处", 200}};
+
+// Where a character marker sends the counter (0 for a text that is no marker).
+constexpr int jumpOf(const char* marker) {
+    for (const EndMarker& m : kCharacterEndMarkers) {
+        int i = 0;
+        while (m.text[i] != 0 && m.text[i] == marker[i])
+            ++i;
+        if (m.text[i] == 0 && marker[i] == 0)
+            return m.jumpTo;
+    }
+    return 0;
+}
 
 } // namespace drills

@@ -29,18 +29,15 @@ void TestCharacterDrillData::everyBatchCanBeTypedFromTheHint_data() {
 
 void TestCharacterDrillData::everyBatchCanBeTypedFromTheHint() {
     QFETCH(int, category);
-    // A category's batches run from its start up to the next category's start; its end marker
-    // is the one that jumps into that range.
-    const int start = drills::kCharacterCategory[category - 1].startBatch;
+    // A category's batches run from its start up to the next category's start.
+    const drills::CharacterCategory& plan = drills::kCharacterCategory[category - 1];
+    const int start = plan.startBatch;
+    const int jumpTarget = drills::jumpOf(plan.endMarker);
     int nextStart = 100000;
     for (const auto& c : drills::kCharacterCategory)
         if (c.startBatch > start)
             nextStart = std::min(nextStart, c.startBatch);
-    int jumpTarget = 0;
-    for (const auto& marker : drills::kCharacterEndMarkers)
-        if (marker.jumpTo >= start && marker.jumpTo < nextStart)
-            jumpTarget = marker.jumpTo;
-    QVERIFY(jumpTarget != 0);
+    QVERIFY(jumpTarget >= start && jumpTarget < nextStart);
 
     controls::Focus focus;
     lexicon::Table table1(QStringLiteral("Table1")), table2(QStringLiteral("Table2"));

@@ -2,6 +2,7 @@
 // batch by batch exactly as the drills advance and jump, and every target is typed by the code
 // its hint shows. Each failure names the batch and the target, and the test reports them all.
 
+#include "practice_plan.h"
 #include "table.h"
 
 #include <QHash>
@@ -11,6 +12,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <climits>
 
 using lexicon::Table;
@@ -195,26 +197,30 @@ void TstLexiconData::allTextIsGb2312() {
 }
 
 void TstLexiconData::characterCategory_data() {
-    QTest::addColumn<int>("start");
-    QTest::addColumn<int>("first");
-    QTest::addColumn<int>("last");
-    QTest::addColumn<QString>("codeTable");
+    QTest::addColumn<int>("category");
     QTest::addColumn<int>("kind");
-
-    QTest::newRow("键名字") << 100 << 100 << 115 << "wb.db" << int(Kind::KeyName);
-    QTest::newRow("成字字根") << 131 << 131 << 150 << "wb.db" << int(Kind::Root);
-    QTest::newRow("一级简码") << 116 << 116 << 130 << "jm.db" << int(Kind::FirstLevel);
-    QTest::newRow("二级简码") << 151 << 151 << 190 << "wb.db" << int(Kind::SecondLevel);
-    QTest::newRow("三级简码") << 191 << 191 << 206 << "wb.db" << int(Kind::ThirdLevel);
-    QTest::newRow("识别码") << 207 << 207 << INT_MAX << "wb.db" << int(Kind::Identification);
+    const Kind kinds[drills::kCharacterCategories] = {Kind::KeyName,     Kind::Root,       Kind::FirstLevel,
+                                                      Kind::SecondLevel, Kind::ThirdLevel, Kind::Identification};
+    for (int c = 0; c < drills::kCharacterCategories; ++c)
+        QTest::newRow(drills::kCharacterCategory[c].caption) << c << int(kinds[c]);
 }
 
 void TstLexiconData::characterCategory() {
-    QFETCH(int, start);
-    QFETCH(int, first);
-    QFETCH(int, last);
-    QFETCH(QString, codeTable);
+    QFETCH(int, category);
     QFETCH(int, kind);
+    // The batches a category may show run from the lowest it visits to just before the next
+    // category's.
+    const drills::CharacterCategory& plan = drills::kCharacterCategory[category];
+    const int start = plan.startBatch;
+    auto firstOf = [](const drills::CharacterCategory& c) {
+        return std::min(c.startBatch, drills::jumpOf(c.endMarker));
+    };
+    const int first = firstOf(plan);
+    int last = INT_MAX;
+    for (const auto& other : drills::kCharacterCategory)
+        if (firstOf(other) > first)
+            last = std::min(last, firstOf(other) - 1);
+    const QString codeTable = QString::fromUtf8(plan.codeTable);
 
     Table zk(QStringLiteral("Table2"));
     zk.open(kData, QStringLiteral("zk.db"));
@@ -223,9 +229,9 @@ void TstLexiconData::characterCategory() {
 
     QStringList errors;
     // The drill's end-marker tests, in their order.
-    const QList<QPair<QString, int>> markers = {{QStringLiteral("已"), 103}, {QStringLiteral("匕"), 131},
-                                                {QStringLiteral("空"), 151}, {QStringLiteral("蕃"), 191},
-                                                {QStringLiteral("冈"), 207}, {QStringLiteral("中"), 120}};
+    QList<QPair<QString, int>> markers;
+    for (const drills::EndMarker& m : drills::kCharacterEndMarkers)
+        markers.append({QString::fromUtf8(m.text), m.jumpTo});
     const Walk walk = walkBatches(zk, QStringLiteral("no"), 1, 15, markers, start, first, last, errors);
     QVERIFY2(walk.jumps >= 2, "the category never closes its cycle");
 
@@ -299,27 +305,30 @@ void TstLexiconData::checkPhrase(const QString& where, const QString& phrase, QS
 }
 
 void TstLexiconData::phraseCategory_data() {
-    QTest::addColumn<int>("start");
-    QTest::addColumn<int>("first");
-    QTest::addColumn<int>("last");
-    QTest::addColumn<int>("length");
-
-    QTest::newRow("双字词") << 100 << 100 << 136 << 2;
-    QTest::newRow("三字词") << 137 << 137 << 166 << 3;
-    QTest::newRow("四字词") << 169 << 167 << 199 << 4;
+    QTest::addColumn<int>("category");
+    for (int c = 0; c < drills::kPhraseCategories; ++c)
+        QTest::newRow(drills::kPhraseCategory[c].caption) << c;
 }
 
 void TstLexiconData::phraseCategory() {
-    QFETCH(int, start);
-    QFETCH(int, first);
-    QFETCH(int, last);
-    QFETCH(int, length);
+    QFETCH(int, category);
+    // Two-, three- and four-character phrases; a run's batches run from the lowest it visits to
+    // just before the next run's (the long phrases follow the last).
+    const drills::PhraseCategory& plan = drills::kPhraseCategory[category];
+    auto firstOf = [](const drills::PhraseCategory& c) { return std::min(c.startBatch, c.endMarker.jumpTo); };
+    const int start = plan.startBatch;
+    const int first = firstOf(plan);
+    const int last = (category + 1 < drills::kPhraseCategories ? firstOf(drills::kPhraseCategory[category + 1])
+                                                               : firstOf(drills::kLongPhrases)) -
+                     1;
+    const int length = category + 2;
 
     Table czzk(QStringLiteral("Table4"));
     czzk.open(kData, QStringLiteral("czzk.db"));
     QStringList errors;
-    const QList<QPair<QString, int>> markers = {
-        {QStringLiteral("限定"), 100}, {QStringLiteral("有效期"), 137}, {QStringLiteral("程序设计"), 167}};
+    QList<QPair<QString, int>> markers;
+    for (const drills::PhraseCategory& c : drills::kPhraseCategory)
+        markers.append({QString::fromUtf8(c.endMarker.text), c.endMarker.jumpTo});
     const Walk walk = walkBatches(czzk, QStringLiteral("n1"), 2, 5, markers, start, first, last, errors);
     QVERIFY2(walk.jumps >= 2, "the category never closes its cycle");
 
@@ -341,7 +350,7 @@ void TstLexiconData::phraseCategory() {
     QVERIFY2(errors.isEmpty(), qPrintable(errors.mid(0, 20).join(QLatin1Char('\n'))));
 }
 
-// Rows from 200 show one phrase at a time (n2); the other fields must still hold phrases, since
+// Long-phrase rows show one phrase at a time (n2); the other fields must still hold phrases, since
 // the five-phrase page reads them when its own batch number has no row.
 void TstLexiconData::longPhrases() {
     Table czzk(QStringLiteral("Table4"));
@@ -356,13 +365,14 @@ void TstLexiconData::longPhrases() {
             label = czzk.read(QStringLiteral("n2"));
         shown.insert(row);
     };
-    int counter = 200;
+    const drills::PhraseCategory& plan = drills::kLongPhrases;
+    int counter = plan.startBatch;
     int jumps = 0;
     load(counter);
     for (int step = 0; jumps < 2 && step < 10000 && errors.isEmpty(); ++step) {
         load(++counter);
-        if (label == QStringLiteral("中央书记处")) {
-            counter = 200;
+        if (label == QString::fromUtf8(plan.endMarker.text)) {
+            counter = plan.endMarker.jumpTo;
             load(counter);
             ++jumps;
         }

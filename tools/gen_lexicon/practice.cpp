@@ -1,5 +1,7 @@
 #include "practice.h"
 
+#include "practice_plan.h"
+
 #include <QSet>
 
 #include <algorithm>
@@ -19,12 +21,43 @@ const QString kIdentificationLetters = QStringLiteral("gfdhjktreyuinbv");
 constexpr int kBatchSize = 15;
 constexpr int kPhrasesPerBatch = 5;
 
-// The drill checks the 15th character of every batch it advances onto against these, in this
-// order, so none may stand 15th except in the closing batch it marks.
-const QStringList kCharacterEndMarkers = {QStringLiteral("已"), QStringLiteral("匕"), QStringLiteral("空"),
-                                          QStringLiteral("蕃"), QStringLiteral("冈"), QStringLiteral("中")};
-const QStringList kPhraseEndMarkers = {QStringLiteral("限定"), QStringLiteral("有效期"), QStringLiteral("程序设计"),
-                                       QStringLiteral("中央书记处")};
+// The drill checks the 15th character of every batch it advances onto against these, so none
+// may stand 15th except in the closing batch it marks.
+QStringList characterEndMarkers() {
+    QStringList markers;
+    for (const drills::EndMarker& m : drills::kCharacterEndMarkers)
+        markers << QString::fromUtf8(m.text);
+    return markers;
+}
+const QStringList kCharacterEndMarkers = characterEndMarkers();
+
+// The phrase runs in practice order, the long phrases last.
+QList<drills::PhraseCategory> phrasePlan() {
+    QList<drills::PhraseCategory> runs(std::begin(drills::kPhraseCategory), std::end(drills::kPhraseCategory));
+    runs << drills::kLongPhrases;
+    return runs;
+}
+
+QStringList phraseEndMarkers() {
+    QStringList markers;
+    for (const drills::PhraseCategory& c : phrasePlan())
+        markers << QString::fromUtf8(c.endMarker.text);
+    return markers;
+}
+const QStringList kPhraseEndMarkers = phraseEndMarkers();
+
+// A category's start and end marker, as the drill has them.
+void planCategory(CharCategory& cat, const char* caption) {
+    for (const drills::CharacterCategory& c : drills::kCharacterCategory) {
+        if (QByteArray(c.caption) == caption) {
+            cat.name = QString::fromUtf8(c.caption);
+            cat.start = c.startBatch;
+            cat.endMarker = QString::fromUtf8(c.endMarker);
+            return;
+        }
+    }
+    throw std::logic_error(caption);
+}
 
 // How many batches of each phrase run are practised: every number from the start to the closing
 // batch is used, the closing batch being the last number the run may take.
@@ -173,10 +206,8 @@ private:
 
     void keyNames() {
         CharCategory cat;
-        cat.name = QStringLiteral("键名字");
-        cat.start = 100;
+        planCategory(cat, "键名字");
         cat.lastBatch = 115;
-        cat.endMarker = QStringLiteral("已");
         for (int i = 0; i < kKeyNames.size(); ++i) {
             const QString hz = kKeyNames.mid(i, 1);
             const QString code = QString(kKeyOrder[i]).repeated(4);
@@ -192,10 +223,8 @@ private:
 
     void firstLevel() {
         CharCategory cat;
-        cat.name = QStringLiteral("一级简码");
-        cat.start = 116;
+        planCategory(cat, "一级简码");
         cat.lastBatch = 130;
-        cat.endMarker = QStringLiteral("中");
         cat.firstLevel = true;
         for (const QChar key : kKeyOrder) {
             const auto it = m_topOnCode.constFind(QString(key));
@@ -213,10 +242,8 @@ private:
 
     void characterRoots() {
         CharCategory cat;
-        cat.name = QStringLiteral("成字字根");
-        cat.start = 131;
+        planCategory(cat, "成字字根");
         cat.lastBatch = 150;
-        cat.endMarker = QStringLiteral("匕");
         QStringList wanted = m_lists.characterRoots;
         if (!wanted.contains(cat.endMarker))
             fail(QStringLiteral("the end marker %1 is not a listed character root").arg(cat.endMarker));
@@ -242,10 +269,8 @@ private:
 
     void secondLevel() {
         CharCategory cat;
-        cat.name = QStringLiteral("二级简码");
-        cat.start = 151;
+        planCategory(cat, "二级简码");
         cat.lastBatch = 190;
-        cat.endMarker = QStringLiteral("空");
         QStringList codes;
         for (auto it = m_topOnCode.constBegin(); it != m_topOnCode.constEnd(); ++it) {
             if (it.key().size() == 2)
@@ -283,10 +308,8 @@ private:
     // only those the code gives first, so the drill teaches what the input method does.
     void identification() {
         CharCategory cat;
-        cat.name = QStringLiteral("识别码");
-        cat.start = 207;
+        planCategory(cat, "识别码");
         cat.lastBatch = 999;
-        cat.endMarker = QStringLiteral("冈");
         const QSet<QString> notHere(m_lists.notIdentification.begin(), m_lists.notIdentification.end());
         QList<Entry> candidates;
         QHash<QString, int> seen;
@@ -325,10 +348,8 @@ private:
     // shortest code, and the character the code gives first.
     void thirdLevel() {
         CharCategory cat;
-        cat.name = QStringLiteral("三级简码");
-        cat.start = 191;
+        planCategory(cat, "三级简码");
         cat.lastBatch = 206;
-        cat.endMarker = QStringLiteral("蕃");
         const int wanted = kThirdLevelBatches * kBatchSize;
         QList<Entry> candidates;
         for (const Entry& e : m_dict.characters) {
@@ -358,16 +379,13 @@ private:
     }
 
     void checkCharacterLayout() {
-        const QHash<QString, int> jumpOf = {{QStringLiteral("已"), 103}, {QStringLiteral("匕"), 131},
-                                            {QStringLiteral("空"), 151}, {QStringLiteral("蕃"), 191},
-                                            {QStringLiteral("冈"), 207}, {QStringLiteral("中"), 120}};
         int previousEnd = 0;
         for (const CharCategory& cat : m_out.characters) {
             const int closing = cat.start + static_cast<int>(cat.batches.size()) - 1;
             if (cat.start <= previousEnd || closing > cat.lastBatch)
                 fail(QStringLiteral("%1: batches %2-%3 overlap or overrun").arg(cat.name).arg(cat.start).arg(closing));
             previousEnd = closing;
-            const int jump = jumpOf.value(cat.endMarker);
+            const int jump = drills::jumpOf(cat.endMarker.toUtf8().constData());
             if (jump < cat.start || jump >= closing)
                 fail(QStringLiteral("%1: the jump to %2 leaves the category").arg(cat.name).arg(jump));
             for (int i = 0; i < cat.batches.size(); ++i) {
@@ -433,23 +451,27 @@ private:
         for (const Entry& e : m_out.addedPhrases)
             codeOfPhrase.insert(e.text, e.code);
 
+        // How many phrases of which lengths each run of the plan holds.
         struct Run {
-            const char* name;
-            int start, lastBatch, count, minLength, maxLength;
-            QString marker;
+            int count, minLength, maxLength;
         };
         const Run runs[] = {
-            {"双字词", 100, 136, kTwoCharacterBatches * kPhrasesPerBatch, 2, 2, QStringLiteral("限定")},
-            {"三字词", 137, 166, kThreeCharacterBatches * kPhrasesPerBatch, 3, 3, QStringLiteral("有效期")},
-            {"四字词", 167, 199, kFourCharacterBatches * kPhrasesPerBatch, 4, 4, QStringLiteral("程序设计")},
-            {"多字词", 200, 9999, kLongPhraseRows, 5, 99, QStringLiteral("中央书记处")},
+            {kTwoCharacterBatches * kPhrasesPerBatch, 2, 2},
+            {kThreeCharacterBatches * kPhrasesPerBatch, 3, 3},
+            {kFourCharacterBatches * kPhrasesPerBatch, 4, 4},
+            {kLongPhraseRows, 5, 99},
         };
-        for (const Run& run : runs) {
+        const QList<drills::PhraseCategory> plan = phrasePlan();
+        // A run's batches start at the lowest the drill visits (four-character phrases start at
+        // 169 but go on from 167) and end before the next run's.
+        auto firstBatch = [](const drills::PhraseCategory& c) { return std::min(c.startBatch, c.endMarker.jumpTo); };
+        for (int i = 0; i < plan.size(); ++i) {
+            const Run& run = runs[i];
             PhraseCategory cat;
-            cat.name = QString::fromUtf8(run.name);
-            cat.start = run.start;
-            cat.lastBatch = run.lastBatch;
-            cat.endMarker = run.marker;
+            cat.name = QString::fromUtf8(plan[i].caption);
+            cat.start = firstBatch(plan[i]);
+            cat.lastBatch = i + 1 < plan.size() ? firstBatch(plan[i + 1]) - 1 : 9999;
+            cat.endMarker = QString::fromUtf8(plan[i].endMarker.text);
             cat.oneAtATime = run.minLength >= 5;
             auto fits = [&](const QString& p) {
                 const int n = static_cast<int>(characters(p).size());
