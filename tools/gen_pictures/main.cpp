@@ -1002,6 +1002,56 @@ void checkDictionary(const Data& data, const QString& path) {
     note(QStringLiteral("dictionary: %1 roots with a code point checked, %2 not in it").arg(checked).arg(absent));
 }
 
+// A cut that catches the edge of a neighbouring stroke leaves a speck beside the root. Every
+// piece of ink a cut root is made of must be larger than a speck: the root is drawn at 100
+// pixels, and each connected piece of ink counted.
+void checkCutsLeaveNoSpecks(const Data& data) {
+    const int size = 120;
+    QStringList specks;
+    for (const Key& k : data.keys) {
+        for (const Root& r : k.roots) {
+            if (r.host.isEmpty())
+                continue;
+            QImage image(size, size, QImage::Format_Grayscale8);
+            image.fill(255);
+            {
+                QPainter p(&image);
+                drawRoot(p, r, QRectF(0, 0, size, size), 100, Qt::black);
+            }
+            std::vector<int> seen(size_t(size * size), 0);
+            for (int start = 0; start < size * size; ++start) {
+                if (seen[size_t(start)] || image.constScanLine(start / size)[start % size] > 160)
+                    continue;
+                int area = 0;
+                std::vector<int> stack{start};
+                seen[size_t(start)] = 1;
+                while (!stack.empty()) {
+                    const int at = stack.back();
+                    stack.pop_back();
+                    ++area;
+                    for (int dy = -1; dy <= 1; ++dy)
+                        for (int dx = -1; dx <= 1; ++dx) {
+                            const int x = at % size + dx, y = at / size + dy;
+                            if (x < 0 || y < 0 || x >= size || y >= size || seen[size_t(y * size + x)] ||
+                                image.constScanLine(y)[x] > 160)
+                                continue;
+                            seen[size_t(y * size + x)] = 1;
+                            stack.push_back(y * size + x);
+                        }
+                }
+                if (area < 15)
+                    specks << QStringLiteral("the cut of root %1 from %2 leaves a speck of %3 pixels at (%4, %5)")
+                                  .arg(r.label, r.host)
+                                  .arg(area)
+                                  .arg(start % size)
+                                  .arg(start / size);
+            }
+        }
+    }
+    if (!specks.isEmpty())
+        fail(specks.join(QStringLiteral("\n")) + QStringLiteral("\n(at 100 pixels in a 120-pixel square)"));
+}
+
 // The root pictures are numbered key by key in this order (the third zone runs Q W E R T), each
 // key's roots in the order of the data.
 const QString pictureKeyOrder = QStringLiteral("GFDSAHJKLMQWERTYUIOPNBVCX");
@@ -1285,6 +1335,7 @@ int main(int argc, char** argv) {
     }
     Data data = loadData(dataDir);
     checkDictionary(data, dict);
+    checkCutsLeaveNoSpecks(data);
     const std::vector<RootPicture> pictures = rootPictures(data);
     const std::vector<int> drillOrder = loadDrillOrder(dataDir, pictures);
 
