@@ -893,9 +893,11 @@ void drawRootMap(QPainter& p, Data& data, QSize size) {
         keyCap(p, r, k.zone(), 3, false);
         text(p, letterFont, ink, QRectF(r.left(), r.top() + 2, side, 15), Qt::AlignCenter, QString(k.letter));
         text(p, codeFont, c.accent, QRectF(r.left(), r.top() + 17, side, 13), Qt::AlignCenter, QString::number(k.code));
+        // No larger than 18 pixels on the keys with few roots, so that 口 on K stays smaller than
+        // 囗 among the many roots of L.
         smallest = std::min(smallest, drawRootGrid(p, k.roots, 0,
                                                    QRectF(r.left() + side, r.top(), r.width() - side - 1, r.height()),
-                                                   22, 0, ink, c.accent));
+                                                   18, 0, ink, c.accent));
     }
     note(QStringLiteral("root map: roots at %1 px or more").arg(smallest));
 }
