@@ -1,5 +1,7 @@
 #include "form.h"
 
+#include <algorithm>
+
 namespace app {
 
 Form::Form(const QString& dataFolder, const QString& phraseBatchFolder, controls::Desktop& desktop_)
@@ -19,9 +21,12 @@ Form::Form(const QString& dataFolder, const QString& phraseBatchFolder, controls
         try {
             t.table.open(t.folder, QLatin1String(t.name));
         } catch (const lexicon::TableError& e) {
+            // The start-up dialog is this table's one dialog.
             m_startupErrors << e.message();
+            m_failures.push_back({e.file(), e.message(), t.table.opens()});
         }
     }
+    showFailures();
 }
 
 void Form::FormCreate() {
@@ -34,8 +39,53 @@ void Form::run(const std::function<void()>& handlers) {
     try {
         handlers();
     } catch (const lexicon::TableError& e) {
-        desktop.error(e.message());
+        tableFailed(e);
     }
+    forgetRecovered();
+    showFailures();
+}
+
+void Form::tableFailed(const lexicon::TableError& error) {
+    // A table that opened again earlier in this same event fails afresh.
+    forgetRecovered();
+    // A member never opened names no file; its message stands for it.
+    const QString table = error.file().isEmpty() ? error.message() : error.file();
+    const auto known =
+        std::find_if(m_failures.begin(), m_failures.end(), [&](const Failure& f) { return f.table == table; });
+    if (known != m_failures.end()) {
+        // The line shows the failure met last.
+        Failure again = *known;
+        again.message = error.message();
+        m_failures.erase(known);
+        m_failures.push_back(again);
+        return;
+    }
+    m_failures.push_back({table, error.message(), opensOf(table)});
+    desktop.error(error.message());
+}
+
+int Form::opensOf(const QString& table) const {
+    for (const lexicon::Table* t : {&Table1, &Table2, &Table3, &Table4}) {
+        if (t->file() == table)
+            return t->opens();
+    }
+    return 0;
+}
+
+void Form::forgetRecovered() {
+    const auto recovered = [this](const Failure& f) {
+        for (const lexicon::Table* t : {&Table1, &Table2, &Table3, &Table4}) {
+            if (t->file() == f.table && t->isOpen() && t->opens() != f.opens)
+                return true;
+        }
+        return false;
+    };
+    m_failures.erase(std::remove_if(m_failures.begin(), m_failures.end(), recovered), m_failures.end());
+}
+
+void Form::showFailures() {
+    TableErrorLine.setCaption(m_failures.empty() ? QString() : m_failures.back().message);
+    TableErrorLine.setVisible(!m_failures.empty());
 }
 
 } // namespace app

@@ -10,6 +10,7 @@
 #include "typing_test.h"
 
 #include <functional>
+#include <vector>
 
 namespace app {
 
@@ -34,19 +35,35 @@ public:
     // Runs from start-up whatever page is shown: it scrolls a picture on the About page.
     controls::Timer Timer3{QStringLiteral("Timer3"), 200, true};
 
-    // The errors met opening the tables at start-up, one a table; the rest of the program works
-    // without a table that failed.
+    // A table's failure that has already been shown in a dialog stays in view here, on every page,
+    // until that table opens again; hidden while every table works.
+    controls::Label TableErrorLine{QStringLiteral("TableErrorLine")};
+
+    // The errors met opening the tables at start-up, one a table, shown together in one dialog;
+    // the rest of the program works without a table that failed.
     const QStringList& startupErrors() const { return m_startupErrors; }
 
     void FormCreate();
     void Timer3Timer();
 
-    // Runs one event's handlers. A table failure ends the chain where it happened and is reported
-    // once; the program goes on.
+    // Runs one event's handlers. A table failure ends the chain where it happened; the program
+    // goes on. A table's first failure opens a dialog; while it keeps failing (a missing table
+    // fails at every keystroke) it only shows in TableErrorLine, until it opens again.
     void run(const std::function<void()>& handlers);
 
 private:
+    struct Failure {
+        QString table;   // the table file, as TableError::file gives it
+        QString message; // the latest
+        int opens;       // the member's successful opens when it failed: one more means it recovered
+    };
+    void tableFailed(const lexicon::TableError& error);
+    void forgetRecovered();
+    int opensOf(const QString& table) const;
+    void showFailures();
+
     QStringList m_startupErrors;
+    std::vector<Failure> m_failures; // oldest first
 };
 
 } // namespace app

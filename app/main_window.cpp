@@ -33,6 +33,15 @@ TForm1::TForm1(const QString& dataFolder, controls::Desktop* desktop) : m_qtDesk
     buildPages();
     buildPicturePanel(this, m_form->pictures, *m_binder);
 
+    // Across the foot of every page, over whatever page is shown, so no page needs code of its own
+    // for it; the state hides it while every table works.
+    auto* errorLine = place<QLabel>(this, m_form->TableErrorLine.name(), QRect(4, 268, 713, 18));
+    errorLine->setFont(fonts::song(12));
+    errorLine->setAutoFillBackground(true);
+    setColours(errorLine, QColor(0xC0, 0x00, 0x00), buttonFace());
+    m_binder->label(m_form->TableErrorLine, errorLine);
+    errorLine->raise();
+
     auto* timer3 = new QTimer(this);
     timer3->setObjectName(m_form->Timer3.name());
     // Its handler moves a picture of the About page, which shows it itself.
