@@ -28,12 +28,15 @@ QString sqliteMessage(sqlite3* db) {
     return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("内存不足");
 }
 
-// No value the drills use comes near this: a code has at most four letters, the longest phrase
-// nine characters, a batch number a few digits. A longer value is a broken table, not a phrase.
+// No value the drills use comes near this: the longest phrase has nine characters, a batch number
+// a few digits. A longer value is a broken table, not a phrase.
 constexpr int kLongestValue = 32;
-// A character of the code page takes at most three bytes in UTF-8, so a longer value is refused
-// before it is decoded (a megabyte field costs nothing).
-constexpr int kLongestValueBytes = 3 * kLongestValue;
+// A code box holds four letters, so a longer code could never be typed.
+constexpr int kLongestCode = 4;
+
+bool isCodeField(const QString& table, const QString& field) {
+    return field == (table == QLatin1String("czwb") ? QLatin1String("n1") : QLatin1String("dm"));
+}
 
 // Code page 936 without state between calls, so one check never sees a surrogate left over from
 // the previous one. Its error count is cleared before each check: Qt keeps it across calls even
@@ -94,9 +97,10 @@ struct Table::Impl {
     // the row into one buffer that keeps its capacity, and a read decodes just the field asked
     // for: no query and no per-field allocation on a locate.
     QByteArray row;
-    std::vector<int> starts; // fields.size() + 1 offsets into `row`; empty when there is no row
-    std::vector<int> types;  // each field's SQLite type, to refuse a value that is not text
-    sqlite3_int64 rowId = 0; // the row-order key of the current row, to name it in an error
+    std::vector<int> starts;  // fields.size() + 1 offsets into `row`; empty when there is no row
+    std::vector<int> types;   // each field's SQLite type, to refuse a value that is not text
+    std::vector<int> longest; // each field's longest usable value, in characters
+    sqlite3_int64 rowId = 0;  // the row-order key of the current row, to name it in an error
     CodePage936 codePage;
 
     // Statements select the fields in order, then the row-order key.
@@ -199,6 +203,8 @@ void Table::open(const QString& folder, const QString& tableName) {
     auto impl = std::make_unique<Impl>();
     impl->table = tableOf(tableName);
     impl->fields = fields;
+    for (const QString& f : fields)
+        impl->longest.push_back(isCodeField(impl->table, f) ? kLongestCode : kLongestValue);
     impl->locates.assign(fields.size(), nullptr);
 
     // immutable=1: the file is only ever read, so SQLite takes no locks and never looks for or
@@ -333,10 +339,13 @@ QString Table::read(const QString& field) const {
         badValue(index, QStringLiteral("不是文本"));
     const int from = m_impl->starts[index];
     const int bytes = m_impl->starts[index + 1] - from;
-    if (bytes > kLongestValueBytes)
+    const int longest = m_impl->longest[index];
+    // A character of the code page takes at most three bytes in UTF-8, so a value longer than that
+    // is refused before it is decoded (a megabyte field costs nothing).
+    if (bytes > 3 * longest)
         badValue(index, QStringLiteral("过长（%1 字节）").arg(bytes));
     QString value = QString::fromUtf8(m_impl->row.constData() + from, bytes);
-    if (value.size() > kLongestValue)
+    if (value.size() > longest)
         badValue(index, QStringLiteral("过长（%1 个字符）").arg(value.size()));
     char16_t highest = 0;
     for (const QChar c : value) {

@@ -309,6 +309,10 @@ void TstTable::unusableValue_data() {
                                          << "n2"
                                          << "printf('%.*c', 33, 'a')"
                                          << "过长（33 个字符）";
+    QTest::newRow("five-letter code") << "wb.db"
+                                      << "dm"
+                                      << "'aaaaa'"
+                                      << "过长（5 个字符）";
     QTest::newRow("line break in a target") << "zk.db"
                                             << "n5"
                                             << "'王' || char(10)"
@@ -398,8 +402,12 @@ void TstTable::usableValue_data() {
                                            << "'中华人民共和国国务院'"
                                            << "中华人民共和国国务院";
     QTest::newRow("32 letters") << "czwb.db"
-                                << "n1"
+                                << "n2"
                                 << "printf('%.*c', 32, 'a')" << QString(32, QLatin1Char('a'));
+    QTest::newRow("four-letter code") << "czwb.db"
+                                      << "n1"
+                                      << "'wwww'"
+                                      << "wwww";
     QTest::newRow("number stored as a number") << "zk.db"
                                                << "no"
                                                << "137"
