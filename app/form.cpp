@@ -5,7 +5,8 @@
 namespace app {
 
 Form::Form(const QString& dataFolder, const QString& phraseBatchFolder, controls::Desktop& desktop_)
-    : desktop(desktop_), characters(focus, Table1, Table2, dataFolder, pictures), typing(focus, desktop_) {
+    : desktop(desktop_), mnemonics(focus, pictures), roots(focus, pictures),
+      characters(focus, Table1, Table2, dataFolder, pictures), typing(focus, desktop_) {
     Timer3.onTimer = [this] { Timer3Timer(); };
     const struct {
         lexicon::Table& table;

@@ -5,7 +5,9 @@
 #include "character_drill.h"
 #include "controls.h"
 #include "desktop.h"
+#include "mnemonic_drill.h"
 #include "picture_panel.h"
+#include "root_drill.h"
 #include "table.h"
 #include "typing_test.h"
 
@@ -29,6 +31,8 @@ public:
     lexicon::Table Table4{QStringLiteral("Table4")};
 
     PicturePanel pictures;
+    drills::MnemonicDrill mnemonics;
+    drills::RootDrill roots;
     drills::CharacterDrill characters;
     typing::TypingTest typing;
 

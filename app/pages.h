@@ -22,6 +22,8 @@ struct Page {
 extern const Page kPages[7];
 
 void buildRootChartPage(QWidget* page, Form& form, Binder& binder);
+void buildMnemonicDrillPage(QWidget* page, Form& form, Binder& binder);
+void buildRootDrillPage(QWidget* page, Form& form, Binder& binder);
 void buildCharacterDrillPage(QWidget* page, Form& form, Binder& binder);
 void buildTypingTestPage(QWidget* page, Form& form, Binder& binder);
 // Builds nothing: a page still to be written.

@@ -121,6 +121,8 @@ void Picture::showEvent(QShowEvent* event) {
         QPixmap picture(path);
         picture.setDevicePixelRatio(ratio);
         setPixmap(picture);
+        if (m_sizedToPicture)
+            resize(picture.deviceIndependentSize().toSize());
     }
     QLabel::showEvent(event);
 }

@@ -50,11 +50,15 @@ class Picture : public QLabel {
 public:
     Picture(QWidget* parent, const QString& name, const QRect& geometry, QString resource);
 
+    // Takes the size of its picture once decoded, keeping its top-left corner.
+    void setSizedToPicture(bool fit) { m_sizedToPicture = fit; }
+
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
     QString m_resource;
+    bool m_sizedToPicture = false;
 };
 
 } // namespace app

@@ -23,7 +23,8 @@ void Edit::clear() {
     changed();
 }
 
-bool Edit::edit(const QString& t) {
+bool Edit::edit(const QString& typed) {
+    const QString t = m_upperCase ? typed.toUpper() : typed;
     if (m_maxLength > 0 && t.size() > m_maxLength && t.size() > m_text.size())
         return false; // the box refuses what would take it past its maximum length
     if (accepts && !accepts(t))

@@ -102,13 +102,18 @@ public:
     int maxLength() const { return m_maxLength; }
     void setMaxLength(int n) { m_maxLength = n; }
 
+    // Letters the learner types arrive in upper case (assignment by program is not changed).
+    bool upperCase() const { return m_upperCase; }
+    void setUpperCase(bool u) { m_upperCase = u; }
+
     // True while the whole text is selected, so that the next keystroke replaces it.
     bool allSelected() const { return m_allSelected; }
     void setAllSelected(bool s) { m_allSelected = s; }
 
-    // The learner's edit as a view reports it: the box now holds `t`, unless that would take it
-    // past its maximum length or the box's own rule refuses it (then nothing changes and the view
-    // shows the box's text again). Returns whether it was taken.
+    // The learner's edit as a view reports it: the box now holds `t` (in upper case if the box
+    // turns letters so), unless that would take it past its maximum length or the box's own rule
+    // refuses it (then nothing changes and the view shows the box's text again). Returns whether
+    // it was taken.
     bool edit(const QString& t);
     // Types one character as the learner would: it replaces a selected text, otherwise it is
     // appended; refused as edit() refuses. Returns whether it was taken.
@@ -128,6 +133,7 @@ private:
     void changed();
     QString m_text;
     int m_maxLength = 0;
+    bool m_upperCase = false;
     bool m_allSelected = false;
 };
 

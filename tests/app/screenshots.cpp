@@ -54,6 +54,25 @@ int main(int argc, char** argv) {
     w.runEvent([&] { f.characters.RadioButton23.check(); });
     shot(QStringLiteral("drill-hint-off"));
 
+    // The key drills: the three-line verse with the hint, a two-line one without; a root picture
+    // with a wrong letter left selected, with the hint and without.
+    pages->setCurrentIndex(1);
+    for (int item = 1; item < 15; ++item)
+        QTest::keyClicks(QApplication::focusWidget(), f.mnemonics.Label35.caption().toLower());
+    shot(QStringLiteral("mnemonic-hint-on"));
+    w.runEvent([&] { f.mnemonics.RadioButton29.check(); });
+    for (int item = 15; item < 20; ++item)
+        QTest::keyClicks(QApplication::focusWidget(), f.mnemonics.Label35.caption().toLower());
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("z"));
+    shot(QStringLiteral("mnemonic-hint-off"));
+    pages->setCurrentIndex(2);
+    for (int item = 1; item < 4; ++item)
+        QTest::keyClicks(QApplication::focusWidget(), f.roots.zigenLabel.caption().toLower());
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("z"));
+    shot(QStringLiteral("roots-hint-on"));
+    w.runEvent([&] { f.roots.RadioButton27.check(); });
+    shot(QStringLiteral("roots-hint-off"));
+
     // The typing test mid-line: the first line typed with two mistakes.
     pages->setCurrentIndex(5);
     w.runEvent([&] { f.typing.RadioButton[12].check(); });

@@ -21,6 +21,7 @@ private Q_SLOTS:
     void focusSkipsControlsThatCannotTakeIt();
     void typingHonoursSelectionAndMaximumLength();
     void learnerEditPastMaximumLengthIsRefused();
+    void upperCaseBoxTurnsOnlyTheLearnersLetters();
     void memoSkipsLinesItNoLongerHas();
     void timerTicksOnlyWhileEnabled();
 };
@@ -200,6 +201,22 @@ void TestControls::learnerEditPastMaximumLengthIsRefused() {
     QVERIFY(e.text().isEmpty());
     e.edit(QStringLiteral("abcd"));
     QCOMPARE(e.text(), QStringLiteral("abcd"));
+}
+
+void TestControls::upperCaseBoxTurnsOnlyTheLearnersLetters() {
+    Edit e(QStringLiteral("Edit23"));
+    e.setMaxLength(1);
+    e.setUpperCase(true);
+    QStringList seen;
+    e.onChange = [&] { seen << e.text(); };
+    QVERIFY(e.type(QLatin1Char('g')));
+    QCOMPARE(e.text(), QStringLiteral("G")); // the handler saw the upper-case letter only
+    QCOMPARE(seen, QStringList{QStringLiteral("G")});
+    e.setAllSelected(true);
+    QVERIFY(!e.edit(QStringLiteral("ß"))); // "SS" would not fit the box
+    QCOMPARE(e.text(), QStringLiteral("G"));
+    e.setText(QStringLiteral("x")); // a program's assignment stays as given
+    QCOMPARE(e.text(), QStringLiteral("x"));
 }
 
 void TestControls::memoSkipsLinesItNoLongerHas() {

@@ -1,0 +1,170 @@
+// The pages "口诀识记" (a verse, its key letter typed) and "字根练习" (a root picture, its key
+// letter typed).
+
+#include "binder.h"
+#include "fonts.h"
+#include "form.h"
+#include "pages.h"
+#include "widgets.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace app {
+
+namespace {
+
+// A rounded-square frame, white inside, drawn under the key letter.
+class Shape : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(Qt::black, 1));
+        p.setBrush(Qt::white);
+        const int radius = std::min(width(), height()) / 4;
+        p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
+    }
+};
+
+// A disabled label drawn greyed, as the desktop draws disabled text: a light copy one pixel down
+// and right under the text in the shadow colour. (The window's palette gives disabled text the
+// normal colour, so the label draws it itself.)
+class GreyedLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setFont(font());
+        p.setPen(palette().color(QPalette::Light));
+        p.drawText(rect().translated(1, 1), int(alignment()), text());
+        p.setPen(buttonShadow());
+        p.drawText(rect(), int(alignment()), text());
+    }
+};
+
+// The entry box of a key drill: one letter, never the input method's text.
+CodeEdit* keyEntry(QWidget* parent, controls::Edit& control, const QRect& geometry, Binder& binder) {
+    auto* edit = new CodeEdit(parent);
+    edit->setObjectName(control.name());
+    edit->setGeometry(geometry);
+    edit->setFont(fonts::song(21));
+    edit->setAlignment(Qt::AlignCenter);
+    setColours(edit, Qt::black, Qt::white);
+    binder.edit(control, edit);
+    // A wrong letter is left selected, so the next key replaces it: the box holds one letter and
+    // would refuse a second one.
+    binder.onSync([&control, edit] {
+        if (control.allSelected() && !edit->text().isEmpty() && edit->selectedText() != edit->text())
+            edit->selectAll();
+    });
+    return edit;
+}
+
+// The key letter: the hint and the expected answer, on a rounded frame.
+void keyLetter(QWidget* parent, controls::Label& control, const QString& shapeName, const QRect& geometry,
+               Binder& binder) {
+    place<Shape>(parent, shapeName, geometry);
+    auto* key = place<QLabel>(parent, control.name(), geometry.adjusted(4, 4, -4, -4));
+    key->setFont(fonts::song(35, true));
+    key->setAlignment(Qt::AlignCenter);
+    setColours(key, kBlue);
+    binder.label(control, key);
+}
+
+// The two hint options on a raised frame.
+void hintOptions(QWidget* parent, const QString& panelName, const QRect& geometry, controls::RadioButton& on,
+                 controls::RadioButton& off, Binder& binder) {
+    QFrame* frame = panel(parent, panelName, geometry, Bevel::Raised, Bevel::None);
+    const int top = (geometry.height() - 18) / 2;
+    binder.radio(on, place<QRadioButton>(frame, on.name(), QRect(10, top, 56, 18)));
+    binder.radio(off, place<QRadioButton>(frame, off.name(), QRect(72, top, 70, 18)));
+    for (auto* r : frame->findChildren<QRadioButton*>())
+        r->setFont(fonts::song(12));
+}
+
+QLabel* prompt(QWidget* parent, const QString& name, const QString& caption, const QRect& geometry, const QFont& font) {
+    auto* l = place<QLabel>(parent, name, geometry);
+    l->setText(caption);
+    l->setFont(font);
+    return l;
+}
+
+} // namespace
+
+void buildMnemonicDrillPage(QWidget* page, Form& form, Binder& binder) {
+    drills::MnemonicDrill& d = form.mnemonics;
+
+    // The entry box leads the page's tab order.
+    keyEntry(page, d.Edit23, QRect(56, 132, 44, 36), binder);
+    hintOptions(page, QStringLiteral("Panel18"), QRect(560, 176, 148, 36), d.RadioButton28, d.RadioButton29, binder);
+
+    prompt(page, QStringLiteral("Label34"), QStringLiteral("键盘所在位置："), QRect(20, 104, 120, 20), fonts::song(14));
+    prompt(page, QStringLiteral("Label36"), QStringLiteral("答案提示："), QRect(576, 60, 100, 20), fonts::song(14));
+    keyLetter(page, d.Label35, QStringLiteral("Shape2"), QRect(596, 88, 60, 60), binder);
+
+    // The verse grows down and to the right from its corner; its caption breaks lines with "\r".
+    auto* verse = place<QLabel>(page, d.Label33.name(), QRect(160, 32, 0, 0));
+    verse->setFont(fonts::song(56));
+    verse->setTextFormat(Qt::PlainText);
+    verse->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    setColours(verse, kBlue);
+    binder.visibility(d.Label33, verse);
+    auto showVerse = [&c = d.Label33, verse] {
+        QString lines = c.caption();
+        lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        if (verse->text() != lines || verse->size().isEmpty()) {
+            verse->setText(lines);
+            verse->adjustSize();
+        }
+    };
+    showVerse();
+    binder.onSync(showVerse);
+}
+
+void buildRootDrillPage(QWidget* page, Form& form, Binder& binder) {
+    drills::RootDrill& d = form.roots;
+
+    auto* bevel2 = place<QFrame>(page, QStringLiteral("Bevel2"), QRect(8, 8, 697, 240));
+    bevel2->setFrameStyle(QFrame::Box | QFrame::Sunken);
+
+    // The entry box leads the page's tab order.
+    keyEntry(page, d.Edit21, QRect(320, 160, 40, 34), binder);
+    hintOptions(page, QStringLiteral("Panel17"), QRect(400, 160, 148, 34), d.RadioButton26, d.RadioButton27, binder);
+    auto* restart = place<QPushButton>(page, d.Button13.name(), QRect(320, 206, 228, 28));
+    restart->setFont(fonts::song(14));
+    binder.button(d.Button13, restart);
+
+    for (auto [name, caption, left] : {std::tuple{"Label31", "字", 40}, std::tuple{"Label32", "根", 585}}) {
+        auto* big = place<GreyedLabel>(page, QLatin1String(name), QRect(left, 72, 100, 100));
+        big->setText(QString::fromUtf8(caption));
+        big->setFont(fonts::song(96));
+        big->setEnabled(false);
+    }
+    const QFont kaiPrompt = fonts::kai(20, true);
+    setColours(prompt(page, QStringLiteral("Label28"), QStringLiteral("字根："), QRect(248, 104, 70, 26), kaiPrompt),
+               kBlue);
+    setColours(prompt(page, QStringLiteral("Label27"), QStringLiteral("输入："), QRect(248, 164, 70, 26), kaiPrompt),
+               kBlue);
+    prompt(page, QStringLiteral("Label26"), QStringLiteral("答案提示:"), QRect(400, 106, 80, 20), fonts::song(14));
+    keyLetter(page, d.zigenLabel, QStringLiteral("Shape1"), QRect(484, 88, 60, 60), binder);
+
+    // All pictures stand at one place; only the visible one is ever decoded.
+    for (int n = 1; n <= drills::RootDrill::kPictures; ++n) {
+        auto* picture = new Picture(page, d.zigen[n].name(), QRect(320, 96, 40, 40),
+                                    QStringLiteral(":/pictures/zigen/zigen%1.jpg").arg(n));
+        picture->setSizedToPicture(true);
+        // Hidden ones explicitly, so that showing the new page shows (and decodes) none of them.
+        picture->setVisible(d.zigen[n].visible());
+        binder.visibility(d.zigen[n], picture);
+    }
+}
+
+} // namespace app
