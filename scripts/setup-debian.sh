@@ -16,6 +16,8 @@ packages=(
   fonts-arphic-uming fonts-arphic-ukai fonts-noto-cjk fontconfig
   # real-window tests and screenshots
   xvfb xauth
+  # the Debian package and its checks
+  dpkg-dev file desktop-file-utils appstream lintian
 )
 
 missing=()
