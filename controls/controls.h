@@ -269,17 +269,26 @@ public:
         if (differs && onChange)
             onChange();
     }
-    // The learner's edit as a view reports it: refused, changing nothing, when the page's rule
-    // for the line refuses the new text. Returns whether it was taken.
-    bool learnerEdit(const QString& t, int caret) {
-        if (accepts && !accepts(t))
-            return false;
-        edit(t, caret);
-        return true;
+    // The learner's input as the view tells it apart, handled by the page's rules when it has them:
+    // an edit that leaves the line holding `t` with the caret at `caret` (a key, a paste, a
+    // deletion), and an input method's commit of one or more characters at the caret. Without a
+    // rule the edit is taken as it is and the commit is one such edit.
+    void learnerEdit(const QString& t, int caret) {
+        if (onLearnerEdit)
+            onLearnerEdit(t, caret);
+        else
+            edit(t, caret);
+    }
+    void commit(const QString& s) {
+        if (onCommit)
+            onCommit(s);
+        else
+            edit(QString(m_text).insert(m_caret, s), m_caret + static_cast<int>(s.size()));
     }
     void setCaret(int c) { m_caret = std::clamp(c, 0, static_cast<int>(m_text.size())); }
     Handler onChange;
-    std::function<bool(const QString&)> accepts;
+    std::function<void(const QString&, int)> onLearnerEdit;
+    std::function<void(const QString&)> onCommit;
 
 private:
     QString m_text;

@@ -90,7 +90,8 @@ TypingTest::TypingTest(controls::Focus& focus, controls::Desktop& desktop)
     Button6.onClick = [this] { Button6Click(); };
     for (int b = 1; b <= kBlocks; ++b) {
         typedLine(b).onChange = [this, b] { MemoChange(b); };
-        typedLine(b).accepts = [this, b](const QString& text) { return accepts(b, text); };
+        typedLine(b).onLearnerEdit = [this, b](const QString& text, int caret) { edit(b, text, caret); };
+        typedLine(b).onCommit = [this, b](const QString& text) { commit(b, text); };
     }
     Timer1.onTimer = [this] { Timer1Timer(); };
     Timer2.onTimer = [this] { Timer2Timer(); };
@@ -215,16 +216,86 @@ void TypingTest::Button5Click() {
     Button6.click();
 }
 
-bool TypingTest::accepts(int block, const QString& text) const {
+int TypingTest::focusedBlock() const {
+    for (int b = 1; b <= kBlocks; ++b)
+        if (m_focus.has(Memo[b + 2]))
+            return b;
+    return 0;
+}
+
+TypingTest::Placed TypingTest::place(int block, const QString& head, const QString& inserted,
+                                     const QString& tail) const {
     const int limit = maxLength(block);
-    return gb::isTypeable(text) && (limit == 0 || gb::byteLength(text) <= limit);
+    int bytes = gb::byteLength(head) + gb::byteLength(tail);
+    Placed placed;
+    placed.text = head;
+    for (QChar c : inserted) {
+        const int size = gb::isSingleByte(c) ? 1 : gb::isDoubleByte(c) ? 2 : 0;
+        if (size == 0 || (limit > 0 && bytes + size > limit)) {
+            placed.dropped = true;
+            continue;
+        }
+        placed.text += c;
+        bytes += size;
+        ++placed.kept;
+    }
+    placed.text += tail;
+    return placed;
 }
 
 bool TypingTest::edit(int block, const QString& newText, int caretInChars) {
-    return isBlock(block) && typedLine(block).learnerEdit(newText, caretInChars);
+    if (!isBlock(block))
+        return false;
+    controls::TypedLine& line = typedLine(block);
+    const QString old = line.text();
+    // What the edit replaced lies between the start and the end the two texts share.
+    const int shorter = static_cast<int>(std::min(old.size(), newText.size()));
+    int head = 0;
+    while (head < shorter && old.at(head) == newText.at(head))
+        ++head;
+    int tail = 0;
+    while (tail < shorter - head && old.at(old.size() - 1 - tail) == newText.at(newText.size() - 1 - tail))
+        ++tail;
+    const int insertedSize = static_cast<int>(newText.size()) - head - tail;
+    const Placed placed = place(block, newText.left(head), newText.mid(head, insertedSize), newText.right(tail));
+    if (placed.dropped)
+        m_desktop.beep();
+    if (placed.text == old)
+        return false;
+    // The caret keeps its place among what was kept.
+    int caret = caretInChars;
+    if (caret >= head + insertedSize)
+        caret -= insertedSize - placed.kept;
+    else if (caret > head)
+        caret = head + std::min(caret - head, placed.kept);
+    line.edit(placed.text, caret);
+    return true;
 }
 
-bool TypingTest::typeText(int block, const QString& s) {
+int TypingTest::commit(int block, const QString& s) {
+    int typed = 0;
+    bool dropped = false;
+    for (QChar c : s) {
+        if (!isBlock(block))
+            break;
+        controls::TypedLine& line = typedLine(block);
+        const Placed placed = place(block, line.text().left(line.caret()), QString(c), line.text().mid(line.caret()));
+        dropped = dropped || placed.dropped;
+        if (placed.kept == 0)
+            continue;
+        const controls::Control* focused = m_focus.current();
+        line.edit(placed.text, line.caret() + 1);
+        ++typed;
+        // A full line has moved the focus on; the rest of the phrase follows it.
+        if (m_focus.current() != focused)
+            block = focusedBlock();
+    }
+    if (dropped)
+        m_desktop.beep();
+    return typed;
+}
+
+bool TypingTest::paste(int block, const QString& s) {
     if (!isBlock(block))
         return false;
     const controls::TypedLine& line = typedLine(block);

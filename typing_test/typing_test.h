@@ -83,24 +83,38 @@ public:
     // The most bytes typed line `block` (1-4) may hold; 0 (no limit) before a test is chosen.
     int maxLength(int block) const;
 
-    // Whether typed line `block` may hold `text`: no longer in bytes than its passage line once a
-    // test is chosen, and nothing but printable ASCII and double-byte GB2312. A refused edit
-    // changes nothing; the view then shows the line's text again.
-    bool accepts(int block, const QString& text) const;
-
-    // The learner's edit of typed line `block` (1-4): it now holds `newText` with the caret
-    // `caretInChars` QChars in, unless refused (see accepts()).
+    // The learner's input into typed line `block` (1-4), as the view tells it apart:
+    //  - edit(): a key, a paste, a deletion or a drop left the line holding `newText` with the
+    //    caret `caretInChars` QChars in. One change, judged once. Of what it inserted, the
+    //    characters a line cannot hold (a line break, anything outside GB2312) and those that would
+    //    take the line past its passage line's length are left out, with one beep; the rest is
+    //    kept. Returns whether the line changed (if not, the view shows the line's text again).
+    //  - commit(): an input method committed `s` at the caret, one character or a whole phrase.
+    //    Each character is an edit of its own, judged in turn, and goes into the typed line that
+    //    has the focus by then, so a phrase that fills a line goes on in the next one; once the
+    //    focus has left the typed lines (the test finished) the rest is not typed. Characters left
+    //    out as above sound one beep. Returns how many characters were typed.
+    //  - paste(): `s` pasted at the caret: one edit.
     bool edit(int block, const QString& newText, int caretInChars);
-
-    // Helpers for tests and the fuzzer, each one learner's edit through edit(): `s` committed at
-    // the caret (one key or an input-method commit of several characters), Backspace, and a caret
-    // move (which changes no text and runs nothing).
-    bool typeText(int block, const QString& s);
+    int commit(int block, const QString& s);
+    bool paste(int block, const QString& s);
+    // Helpers for tests and the fuzzer: Backspace, and a caret move (which changes no text and
+    // runs nothing).
     bool backspace(int block);
     void setCaret(int block, int caretInChars);
 
 private:
     static bool isBlock(int block) { return block >= 1 && block <= kBlocks; }
+    // The typed line that has the focus (1-4), or 0.
+    int focusedBlock() const;
+    // What an edit of line `block` leaves when it replaces the text between the first `head` and
+    // the last `tail` characters of the line with `inserted`: the characters the line can take.
+    struct Placed {
+        QString text;
+        int kept = 0;         // characters of `inserted` kept
+        bool dropped = false; // some were left out
+    };
+    Placed place(int block, const QString& head, const QString& inserted, const QString& tail) const;
     std::array<int, kBlocks + 1> m_maxLength{}; // by block 1-4
 };
 

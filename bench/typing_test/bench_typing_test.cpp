@@ -26,11 +26,11 @@ int main() {
             for (int i = 0; i < line.size(); ++i, ++keys) {
                 // Every fifth character wrong, then deleted and typed again.
                 if (i % 5 == 4) {
-                    test.typeText(b, QStringLiteral("错"));
+                    test.paste(b, QStringLiteral("错"));
                     test.backspace(b);
                     keys += 2;
                 }
-                test.typeText(b, line.mid(i, 1));
+                test.paste(b, line.mid(i, 1));
             }
         }
     }

@@ -50,6 +50,6 @@ struct Page {
     void typeRest(int block, bool rightChars = true) {
         const int left = (gb::byteLength(model(block)) - gb::byteLength(line(block).text())) / 2;
         for (int i = 0; i < left; ++i)
-            t.typeText(block, rightChars ? right(block) : wrong(block));
+            t.paste(block, rightChars ? right(block) : wrong(block));
     }
 };

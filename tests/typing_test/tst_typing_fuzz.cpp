@@ -29,6 +29,7 @@ private slots:
             for (int b = 1; b <= 4; ++b)
                 if (p.focus.has(p.line(b)))
                     block = b;
+            const int beepsBefore = p.desktop.beeps;
             const int roll = rng.bounded(100);
             if (roll < 55 || block < 1) {
                 if (block < 1 || rng.bounded(20) == 0) {
@@ -48,7 +49,10 @@ private slots:
                     commit += c;
                     bytes += gb::byteLength(c);
                 }
-                p.t.typeText(block, commit);
+                if (rng.bounded(2) == 0)
+                    p.t.commit(block, commit);
+                else
+                    p.t.paste(block, commit);
             } else if (roll < 65) {
                 p.t.backspace(block);
             } else if (roll < 70) {
@@ -98,7 +102,9 @@ private slots:
                 QVERIFY(!p.t.Timer1.enabled());
                 QVERIFY(p.focus.has(p.t.Button4));
             }
-            QCOMPARE(p.desktop.beeps, finishes);
+            // A finish beeps, and so does an input with characters left out: at most one each.
+            QVERIFY(p.desktop.beeps >= finishes);
+            QVERIFY(p.desktop.beeps - beepsBefore <= 2);
         }
         QVERIFY2(finishes > 10, qPrintable(QStringLiteral("only %1 finishes").arg(finishes)));
         qInfo("%d events, %d finished tests", kEvents, finishes);

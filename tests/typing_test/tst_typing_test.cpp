@@ -28,7 +28,7 @@ class TstTypingTest : public QObject {
 private slots:
     // One move per token: r (the right character), w (a wrong one), s (a wrong one sharing the
     // right one's second byte), a (an ASCII letter), < (Backspace), ^N (caret to N), c:rrw (one
-    // input-method commit of several characters, spelled with r, w and a).
+    // input-method commit of several characters, spelled with r, w and a), p:rrw (one paste).
     void judging_data() {
         QTest::addColumn<QString>("moves");
         QTest::addColumn<QString>("marks");
@@ -50,12 +50,20 @@ private slots:
                                                                    << "x-";
         QTest::newRow("same second byte is still wrong") << "s"
                                                          << "x-";
-        QTest::newRow("commit judges only the last character") << "w < c:rrr"
-                                                               << "x--";
+        QTest::newRow("paste judges only the last character") << "w < p:rrr"
+                                                              << "x--";
+        QTest::newRow("paste ending wrong") << "p:rrw"
+                                            << "--x-";
+        QTest::newRow("paste starting wrong") << "p:wr"
+                                              << "--";
+        QTest::newRow("commit judges every character") << "c:wrr"
+                                                       << "x--";
+        QTest::newRow("commit of a wrong phrase") << "c:ww"
+                                                  << "xx-";
         QTest::newRow("commit ending wrong") << "c:rrw"
                                              << "--x-";
-        QTest::newRow("commit starting wrong") << "c:wr"
-                                               << "--";
+        QTest::newRow("commit after a wrong character") << "w c:rr"
+                                                        << "x--";
         QTest::newRow("insert in the middle") << "r r r ^1 w"
                                               << "-x-";
         QTest::newRow("single-byte character") << "a"
@@ -79,7 +87,8 @@ private slots:
             } else if (move.startsWith(QLatin1Char('^'))) {
                 p.t.setCaret(1, move.mid(1).toInt());
             } else {
-                const QString spelled = move.startsWith(QLatin1String("c:")) ? move.mid(2) : move;
+                const bool commits = move.startsWith(QLatin1String("c:"));
+                const QString spelled = move.contains(QLatin1Char(':')) ? move.mid(2) : move;
                 QString commit;
                 int bytes = p.caretBytes(1);
                 for (QChar k : spelled) {
@@ -91,7 +100,7 @@ private slots:
                     commit += c;
                     bytes += gb::byteLength(c);
                 }
-                QVERIFY(p.t.typeText(1, commit));
+                QVERIFY(commits ? p.t.commit(1, commit) == commit.size() : p.t.paste(1, commit));
             }
             QCOMPARE(p.marks(1).text().size(), TypingTest::kMarks);
             QCOMPARE(gb::byteLength(p.marks(1).text()), 118);
@@ -165,13 +174,13 @@ private slots:
         p.choose(test);
         p.t.Button4.click();
         QVERIFY(p.focus.has(p.t.Memo[3]));
-        p.t.typeText(1, rightChars ? p.right(1) : p.wrong(1));
+        p.t.paste(1, rightChars ? p.right(1) : p.wrong(1));
         p.tick(seconds);
         if (firstLineChars < 0) {
             p.typeRest(1, rightChars);
         } else {
             for (int i = 1; i < firstLineChars; ++i)
-                p.t.typeText(1, p.right(1));
+                p.t.paste(1, p.right(1));
             const QString marksBefore = p.marks(1).text();
             p.focus.set(p.line(2), controls::Focus::Reason::Tab);
             QCOMPARE(p.marks(1).text(), marksBefore);
@@ -219,7 +228,7 @@ private slots:
         Page p;
         p.choose(1);
         p.t.Button4.click();
-        p.t.typeText(1, p.wrong(1));
+        p.t.paste(1, p.wrong(1));
         p.tick(3);
         p.choose(3);
         QCOMPARE(p.t.chosenTest(), 3);
@@ -241,7 +250,7 @@ private slots:
     void choosingTheChosenTestDoesNothing() {
         Page p;
         p.choose(2);
-        p.t.typeText(1, p.right(1));
+        p.t.paste(1, p.right(1));
         p.choose(2);
         QCOMPARE(p.line(1).text().size(), 1);
         QVERIFY(p.t.Timer1.enabled());
@@ -253,7 +262,7 @@ private slots:
     void startClearsAndRunsTheClock() {
         Page p;
         p.choose(1);
-        p.t.typeText(1, p.wrong(1)); // typing before Start runs the clock and leaves Start enabled
+        p.t.paste(1, p.wrong(1)); // typing before Start runs the clock and leaves Start enabled
         QVERIFY(p.t.Timer1.enabled() && p.t.Timer2.enabled());
         QVERIFY(p.t.Button4.enabled());
         p.tick(4);
@@ -275,7 +284,7 @@ private slots:
         Page p;
         p.choose(4);
         p.t.Button4.click();
-        p.t.typeText(1, p.wrong(1) + p.right(1));
+        p.t.paste(1, p.wrong(1) + p.right(1));
         p.tick(70);
         p.focus.set(p.t.Button6, controls::Focus::Reason::Mouse);
         p.t.Button6.click();
@@ -289,48 +298,110 @@ private slots:
         QVERIFY(p.focus.has(p.t.Button4));
     }
 
-    // Block 1 of test 1 holds 92 bytes. Moves: r (right character), a (ASCII letter), N*r.
+    // Block 1 of test 1 holds 92 bytes: after `before` right characters and `letters` ASCII
+    // letters, `input` is pasted or committed. A paste is one edit; a commit goes on in the next
+    // line once the first is full. What cannot be typed is left out with one beep.
     void refusals_data() {
-        QTest::addColumn<int>("before");  // right characters typed first
-        QTest::addColumn<int>("letters"); // then this many ASCII letters
-        QTest::addColumn<QString>("commit");
-        QTest::addColumn<bool>("taken");
+        QTest::addColumn<int>("before");
+        QTest::addColumn<int>("letters");
+        QTest::addColumn<bool>("commits");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("kept"); // what line 1 gains
+        QTest::addColumn<QString>("next"); // what line 2 then holds
+        QTest::addColumn<bool>("beeps");
         QTest::addColumn<bool>("full");
-        QTest::newRow("last character fits") << 45 << 0 << "中" << true << true;
-        QTest::newRow("commit past the end") << 44 << 0 << "中文字" << false << false;
-        QTest::newRow("commit up to the end") << 44 << 0 << "中文" << true << true;
-        QTest::newRow("double-byte after an odd byte count") << 45 << 1 << "中" << false << false;
-        QTest::newRow("single byte fills an odd line") << 45 << 1 << "a" << true << true;
-        QTest::newRow("odd line is not full") << 44 << 3 << "" << true << false;
-        QTest::newRow("GBK-only character") << 0 << 0 << "丂" << false << false;
-        QTest::newRow("outside the code page") << 0 << 0 << "😀" << false << false;
-        QTest::newRow("line break") << 0 << 0 << "\n" << false << false;
-        QTest::newRow("commit with one bad character") << 0 << 0 << "中€" << false << false;
+        QTest::newRow("last character fits") << 45 << 0 << false << "中"
+                                             << "中"
+                                             << "" << false << true;
+        QTest::newRow("paste past the end keeps what fits") << 44 << 0 << false << "中文字"
+                                                            << "中文"
+                                                            << "" << true << true;
+        QTest::newRow("commit past the end goes on") << 44 << 0 << true << "中文字"
+                                                     << "中文"
+                                                     << "字" << false << true;
+        QTest::newRow("phrase with one place left") << 45 << 0 << true << "爱心"
+                                                    << "爱"
+                                                    << "心" << false << true;
+        QTest::newRow("double-byte after an odd byte count") << 45 << 1 << false << "中"
+                                                             << ""
+                                                             << "" << true << false;
+        QTest::newRow("committed after an odd byte count") << 45 << 1 << true << "中"
+                                                           << ""
+                                                           << "" << true << false;
+        QTest::newRow("single byte fills an odd line") << 45 << 1 << false << "a"
+                                                       << "a"
+                                                       << "" << false << true;
+        QTest::newRow("odd line is not full") << 44 << 3 << false << ""
+                                              << ""
+                                              << "" << false << false;
+        QTest::newRow("GBK-only character") << 0 << 0 << false << "丂"
+                                            << ""
+                                            << "" << true << false;
+        QTest::newRow("outside the code page") << 0 << 0 << true << "😀"
+                                               << ""
+                                               << "" << true << false;
+        QTest::newRow("line break") << 0 << 0 << false << "\n"
+                                    << ""
+                                    << "" << true << false;
+        QTest::newRow("pasted line break is left out") << 0 << 0 << false << "人这\n一"
+                                                       << "人这一"
+                                                       << "" << true << false;
+        QTest::newRow("committed line break is left out") << 0 << 0 << true << "人这\n一"
+                                                          << "人这一"
+                                                          << "" << true << false;
+        QTest::newRow("one bad character") << 0 << 0 << false << "中€"
+                                           << "中"
+                                           << "" << true << false;
     }
     void refusals() {
         QFETCH(int, before);
         QFETCH(int, letters);
-        QFETCH(QString, commit);
-        QFETCH(bool, taken);
+        QFETCH(bool, commits);
+        QFETCH(QString, input);
+        QFETCH(QString, kept);
+        QFETCH(QString, next);
+        QFETCH(bool, beeps);
         QFETCH(bool, full);
         Page p;
         p.choose(1);
         p.t.Button4.click();
         for (int i = 0; i < before; ++i)
-            QVERIFY(p.t.typeText(1, p.right(1)));
+            QVERIFY(p.t.paste(1, p.right(1)));
         for (int i = 0; i < letters; ++i)
-            QVERIFY(p.t.typeText(1, QStringLiteral("a")));
+            QVERIFY(p.t.paste(1, QStringLiteral("a")));
         const QString old = p.line(1).text();
         const QString oldMarks = p.marks(1).text();
-        if (!commit.isEmpty())
-            QCOMPARE(p.t.typeText(1, commit), taken);
-        if (!taken) {
-            QCOMPARE(p.line(1).text(), old);
-            QCOMPARE(p.marks(1).text(), oldMarks);
+        if (!input.isEmpty()) {
+            if (commits)
+                QCOMPARE(p.t.commit(1, input), static_cast<int>(kept.size() + next.size()));
+            else
+                QCOMPARE(p.t.paste(1, input), !kept.isEmpty());
         }
+        QCOMPARE(p.line(1).text(), old + kept);
+        QCOMPARE(p.line(2).text(), next);
+        if (kept.isEmpty())
+            QCOMPARE(p.marks(1).text(), oldMarks);
+        QCOMPARE(p.desktop.beeps, beeps ? 1 : 0);
         QVERIFY(gb::byteLength(p.line(1).text()) <= 92);
-        QCOMPARE(p.focus.has(p.t.Memo[4]), full);
+        QCOMPARE(p.focus.has(p.t.Memo[4]) || p.focus.has(p.t.Memo[5]), full);
         QCOMPARE(p.marks(1).text().size(), TypingTest::kMarks);
+    }
+
+    // A phrase that fills the fourth line finishes the test; the rest of it is not typed anywhere.
+    void commitThatFinishesDropsTheRest() {
+        Page p;
+        p.choose(1);
+        p.t.Button4.click();
+        for (int b = 1; b <= 3; ++b)
+            QVERIFY(p.t.commit(b, p.model(b)) > 0);
+        QVERIFY(p.focus.has(p.t.Memo[6]));
+        const QString last = p.model(4);
+        QCOMPARE(p.t.commit(4, last.left(last.size() - 1)), last.size() - 1);
+        QCOMPARE(p.t.commit(4, last.right(1) + QStringLiteral("多余")), 1);
+        QCOMPARE(p.desktop.messages.size(), 1);
+        QVERIFY(p.focus.has(p.t.Button4));
+        for (int b = 1; b <= 4; ++b)
+            QVERIFY(p.line(b).text().isEmpty());
     }
 
     void oddFourthLineDoesNotFinish() {
@@ -338,11 +409,11 @@ private slots:
         p.choose(1); // line 4: 96 bytes
         p.t.Button4.click();
         for (int i = 0; i < 47; ++i)
-            p.t.typeText(4, p.right(4));
-        p.t.typeText(4, QStringLiteral("a"));
-        QVERIFY(!p.t.typeText(4, QStringLiteral("中")));
+            p.t.paste(4, p.right(4));
+        p.t.paste(4, QStringLiteral("a"));
+        QVERIFY(!p.t.paste(4, QStringLiteral("中")));
         QVERIFY(p.desktop.messages.isEmpty());
-        QVERIFY(p.t.typeText(4, QStringLiteral("b")));
+        QVERIFY(p.t.paste(4, QStringLiteral("b")));
         QCOMPARE(p.desktop.messages.size(), 1);
     }
 
@@ -351,14 +422,14 @@ private slots:
     void editsBeforeATestIsChosen() {
         Page p;
         const QString longLine = QStringLiteral("中").repeated(80);
-        QVERIFY(p.t.typeText(1, longLine)); // no maximum length yet
-        QVERIFY(p.t.typeText(4, QStringLiteral("ab")));
+        QVERIFY(p.t.paste(1, longLine)); // no maximum length yet
+        QVERIFY(p.t.paste(4, QStringLiteral("ab")));
         p.t.backspace(4);
         p.t.backspace(4);
         QVERIFY(p.line(4).text().isEmpty());
-        QVERIFY(!p.t.typeText(1, QStringLiteral("丂")));
+        QVERIFY(!p.t.paste(1, QStringLiteral("丂")));
         QVERIFY(p.desktop.messages.isEmpty());
-        QCOMPARE(p.desktop.beeps, 0);
+        QCOMPARE(p.desktop.beeps, 1); // the refused character, not a finish
         QVERIFY(!p.t.Timer1.enabled() && !p.t.Timer2.enabled());
         for (int b = 1; b <= 4; ++b)
             QVERIFY(p.marks(b).text().isEmpty());
