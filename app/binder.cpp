@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,8 +13,26 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <QValidator>
 
 namespace app {
+
+namespace {
+
+// The box's own rule, asked before the widget takes an edit: a text the rule refuses never
+// reaches the widget, not even for a moment (typed, pasted, dropped or committed by an input
+// method).
+class RuleValidator : public QValidator {
+public:
+    RuleValidator(std::function<bool(const QString&)> rule, QObject* parent)
+        : QValidator(parent), m_rule(std::move(rule)) {}
+    State validate(QString& text, int&) const override { return m_rule(text) ? Acceptable : Invalid; }
+
+private:
+    std::function<bool(const QString&)> m_rule;
+};
+
+} // namespace
 
 Binder::Binder(Form& form, QObject* parent) : QObject(parent), m_form(form) {
     // Focus that moves to a widget no state machine knows (a page tab, a selector) leaves the
@@ -76,6 +95,8 @@ void Binder::edit(controls::Edit& c, QLineEdit* w) {
     focusable(c, w);
     if (c.maxLength() > 0)
         w->setMaxLength(c.maxLength());
+    if (c.accepts)
+        w->setValidator(new RuleValidator(c.accepts, w));
     w->setText(c.text());
     connect(w, &QLineEdit::textEdited, this, [this, &c](const QString& text) { event([&] { c.edit(text); }); });
     m_syncs.push_back([&c, w] {
@@ -135,6 +156,7 @@ void Binder::memo(controls::Memo& c, QPlainTextEdit* w) {
 void Binder::typedLine(controls::TypedLine& c, QLineEdit* w) {
     visibility(c, w);
     focusable(c, w);
+    m_typedLines.insert(w, &c);
     connect(w, &QLineEdit::textEdited, this, [this, &c, w](const QString& text) {
         const int caret = w->cursorPosition();
         event([&] { c.learnerEdit(text, caret); });
@@ -188,6 +210,17 @@ bool Binder::eventFilter(QObject* watched, QEvent* ev) {
                              ? controls::Focus::Reason::Tab
                              : controls::Focus::Reason::Program;
         event([&] { m_form.focus.set(*c, how); });
+    } else if (ev->type() == QEvent::InputMethod) {
+        // An input method's commit is the learner's own kind of input, told apart from a key or a
+        // paste: it goes to the line's commit rule, and the widget sees only the rest of the
+        // event (the preedit it shows next).
+        auto* im = static_cast<QInputMethodEvent*>(ev);
+        controls::TypedLine* line = m_typedLines.value(watched);
+        if (line && !im->commitString().isEmpty() && im->replacementLength() == 0) {
+            const QString committed = im->commitString();
+            im->setCommitString(QString());
+            event([&] { line->commit(committed); });
+        }
     } else if (ev->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(ev);
         QChar ch = key->key() == Qt::Key_Escape ? QChar(27) : key->text().isEmpty() ? QChar() : key->text().at(0);

@@ -71,6 +71,7 @@ private:
     std::vector<std::function<void()>> m_extra;
     QHash<const controls::Control*, QWidget*> m_widgets;
     QHash<QObject*, controls::Control*> m_controls;
+    QHash<QObject*, controls::TypedLine*> m_typedLines;
     bool m_syncing = false;
 };
 

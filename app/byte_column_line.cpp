@@ -2,11 +2,33 @@
 
 #include "gb_text.h"
 
+#include <QAccessibleWidget>
 #include <QPainter>
 
 namespace app {
 
+namespace {
+
+class AccessibleLine : public QAccessibleWidget {
+public:
+    explicit AccessibleLine(ByteColumnLine* line) : QAccessibleWidget(line, QAccessible::StaticText) {}
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name || t == QAccessible::Value)
+            return static_cast<const ByteColumnLine*>(widget())->text();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface* accessibleLine(const QString&, QObject* object) {
+    auto* line = dynamic_cast<ByteColumnLine*>(object);
+    return line ? new AccessibleLine(line) : nullptr;
+}
+
+} // namespace
+
 ByteColumnLine::ByteColumnLine(QWidget* parent) : QWidget(parent) {
+    static const bool installed = (QAccessible::installFactory(accessibleLine), true);
+    (void)installed;
     setFocusPolicy(Qt::NoFocus);
     setAutoFillBackground(true);
 }
@@ -16,6 +38,10 @@ void ByteColumnLine::setText(const QString& text) {
         return;
     m_text = text;
     update();
+    if (QAccessible::isActive()) {
+        QAccessibleEvent changed(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&changed);
+    }
 }
 
 void ByteColumnLine::paintEvent(QPaintEvent*) {

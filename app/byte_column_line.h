@@ -9,7 +9,8 @@ namespace app {
 // A one-line text laid out in byte columns, as code page 936 counts it: a double-byte character
 // fills two columns, a single-byte one a column. Marks drawn this way always stand under the
 // characters they judge, whatever glyph widths the font has (its "×" is narrower than its Chinese
-// characters).
+// characters). Drawn by hand, it tells assistive technology its text itself: the line's name and
+// value are its text.
 class ByteColumnLine : public QWidget {
 public:
     explicit ByteColumnLine(QWidget* parent);

@@ -1,7 +1,9 @@
 #include "main_window.h"
 
+#include "accessible_names.h"
 #include "data_folder.h"
 #include "fonts.h"
+#include "input_method_guard.h"
 #include "pages.h"
 #include "title.h"
 #include "widgets.h"
@@ -32,6 +34,7 @@ TForm1::TForm1(const QString& dataFolder, controls::Desktop* desktop) : m_qtDesk
 
     buildPages();
     buildPicturePanel(this, m_form->pictures, *m_binder);
+    nameControls(this);
 
     // Across the foot of every page, over whatever page is shown, so no page needs code of its own
     // for it; the state hides it while every table works.
@@ -53,6 +56,7 @@ TForm1::TForm1(const QString& dataFolder, controls::Desktop* desktop) : m_qtDesk
 
     // Key preview: the window sees every key before the focused control.
     qApp->installEventFilter(this);
+    qApp->installEventFilter(new InputMethodGuard(this));
 
     if (!m_form->startupErrors().isEmpty()) {
         // Reported once the window is up, so the learner sees what still works behind it.
@@ -91,6 +95,7 @@ void TForm1::showPage(int index) {
     if (!m_built[static_cast<std::size_t>(index)]) {
         m_built[static_cast<std::size_t>(index)] = true;
         p.build(page, *m_form, *m_binder);
+        nameControls(page);
         m_binder->sync();
         // Children added to a page already on screen stay hidden until shown; the state has
         // hidden what it hides explicitly, the rest is shown now.

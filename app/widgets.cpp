@@ -76,8 +76,10 @@ QLabel* captionPanel(QWidget* parent, const QString& name, const QRect& geometry
 
 void setColours(QWidget* w, const QColor& text, const QColor& background) {
     QPalette pal = w->palette();
-    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        pal.setColor(role, text);
+    // The disabled group keeps the desktop's greyed text, so a disabled control looks disabled.
+    for (auto group : {QPalette::Active, QPalette::Inactive})
+        for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            pal.setColor(group, role, text);
     if (background.isValid()) {
         pal.setColor(QPalette::Window, background);
         pal.setColor(QPalette::Base, background);

@@ -1,18 +1,23 @@
 // The real window, built offscreen: start-up state, the picture-hint panel, Enter as Tab, and the
 // wiring from keys and clicks to the single-character drill.
 
+#include "byte_column_line.h"
 #include "fonts.h"
 #include "main_window.h"
 #include "recording_desktop.h"
 #include "widgets.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QRandomGenerator>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -40,6 +45,8 @@ private Q_SLOTS:
     void typingReachesTheDrill();
     void missingDataFolderStillOpensTheWindow();
     void learnerClicksAndKeysAnywhere();
+    void codeBoxesTakeOnlyLetters();
+    void controlsSayWhatTheyAre();
 
 private:
     template <class W> W* find(const QString& name) {
@@ -296,6 +303,53 @@ void TestMainWindow::learnerClicksAndKeysAnywhere() {
         QVERIFY(m_desktop.errors.isEmpty());
         QVERIFY(m_desktop.messages.size() <= 1);
     }
+}
+
+// A code box never shows anything but letters, not even for a moment: a blank, a pasted line
+// break or Chinese text committed by an input method is refused before the box takes it.
+void TestMainWindow::codeBoxesTakeOnlyLetters() {
+    find<QTabWidget>(QStringLiteral("PageControl1"))->setCurrentIndex(3);
+    QTest::mouseClick(find<QRadioButton>(QStringLiteral("RadioButton1")), Qt::LeftButton, {}, QPoint(6, 8));
+    auto* ed1 = find<QLineEdit>(QStringLiteral("Ed1"));
+    QCOMPARE(QApplication::focusWidget(), ed1);
+    QTest::keyClick(ed1, Qt::Key_G);
+    QSignalSpy shown(ed1, &QLineEdit::textChanged);
+    QTest::keyClick(ed1, Qt::Key_Space);
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("人"));
+    QCoreApplication::sendEvent(ed1, &commit);
+    QApplication::clipboard()->setText(QStringLiteral("jj\njj"));
+    QTest::keySequence(ed1, QKeySequence::Paste);
+    QCOMPARE(ed1->text(), QStringLiteral("g"));
+    QCOMPARE(ed1->cursorPosition(), 1);
+    QCOMPARE(m_window->form().characters.Ed[1].text(), QStringLiteral("g"));
+    QCOMPARE(shown.count(), 0);
+    QTest::keyClick(ed1, Qt::Key_G);
+    QCOMPARE(m_window->form().characters.Ed[1].text(), QStringLiteral("gg"));
+}
+
+// Every control in view says what it is, in Chinese, to anything that reads the window from
+// outside: by its own text, or by the name or description the window gives it.
+void TestMainWindow::controlsSayWhatTheyAre() {
+    static const QRegularExpression chinese(QStringLiteral("[\\x{4e00}-\\x{9fff}]"));
+    auto* pages = find<QTabWidget>(QStringLiteral("PageControl1"));
+    for (int page : {0, 3, 5}) {
+        pages->setCurrentIndex(page);
+        for (QWidget* w : m_window->findChildren<QWidget*>()) {
+            const bool reads = qobject_cast<QLineEdit*>(w) || qobject_cast<QPlainTextEdit*>(w) ||
+                               qobject_cast<QLabel*>(w) || dynamic_cast<app::ByteColumnLine*>(w);
+            if (!reads || !w->isVisible())
+                continue;
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+            QVERIFY(a);
+            const QString said = a->text(QAccessible::Name) + a->text(QAccessible::Description);
+            QVERIFY2(said.contains(chinese), qPrintable(w->objectName() + QStringLiteral(": ") + said));
+        }
+    }
+    for (int n : {1, 15})
+        QCOMPARE(find<QWidget>(QStringLiteral("Ed%1").arg(n))->accessibleName(), QStringLiteral("编码%1").arg(n));
+    for (const char* picture : {"Image2", "Image7", "Image8", "Image9"})
+        QVERIFY(!find<QWidget>(QLatin1String(picture))->accessibleName().isEmpty());
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -7,7 +7,9 @@
 #include "recording_desktop.h"
 #include "widgets.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,8 +31,12 @@ private Q_SLOTS:
     void choosingATestShowsThePassageAndMarks();
     void committedTextIsJudgedAndFillsTheLine();
     void fullFourthLineReportsTheSpeedAndResets();
-    void overflowingCommitIsRefused();
+    void phraseCrossingTheLineEndGoesOn();
+    void pasteKeepsWhatCanBeTyped();
+    void pendingCodeLandsOnceWhenTheFocusMoves();
     void enterMovesOnWithoutJudging();
+    void disabledButtonsLookDisabled();
+    void passageAndMarkLinesReadFromOutside();
 
 private:
     template <class W = QWidget> W* find(const QString& name) { return m_window->findChild<W*>(name); }
@@ -40,11 +46,17 @@ private:
         QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(6, w->height() / 2));
     }
     // What an input method does when the learner picks a candidate: one commit into the focus.
-    static void commit(const QString& text) {
+    static void commit(const QString& text, QWidget* to = nullptr) {
         QInputMethodEvent e;
         e.setCommitString(text);
+        QCoreApplication::sendEvent(to ? to : QApplication::focusWidget(), &e);
+    }
+    // A half-typed code, shown as the candidate it would give.
+    static void preedit(const QString& text) {
+        QInputMethodEvent e(text, {});
         QCoreApplication::sendEvent(QApplication::focusWidget(), &e);
     }
+    QString typed(int n) { return find<QLineEdit>(QStringLiteral("Memo%1").arg(n))->text(); }
     QStringList passage() {
         QStringList lines;
         for (int n = 1; n <= 4; ++n)
@@ -86,11 +98,11 @@ void TestTypingPage::committedTextIsJudgedAndFillsTheLine() {
     QString line = passage()[0];
     line[2] = QChar(0x9519); // 错, a wrong character in the third place
     commit(line.left(5));
-    QCOMPARE(find<QLineEdit>(QStringLiteral("Memo3"))->text(), line.left(5));
-    // A commit of several characters judges only the one before the caret.
-    QCOMPARE(marks(5), QStringLiteral("—").repeated(59));
+    QCOMPARE(typed(3), line.left(5));
+    // A commit of several characters is that many edits: every one of them is judged.
+    QCOMPARE(marks(5), QStringLiteral("——×").append(QStringLiteral("—").repeated(56)));
     commit(line.mid(5));
-    QCOMPARE(marks(5).left(3), QStringLiteral("———"));
+    QCOMPARE(marks(5).left(4), QStringLiteral("——×—"));
     QCOMPARE(QApplication::focusWidget(), find(QStringLiteral("Memo4")));
     // Back to the wrong place: delete it and retype it wrongly, one character at a time.
     auto* memo3 = find<QLineEdit>(QStringLiteral("Memo3"));
@@ -99,6 +111,7 @@ void TestTypingPage::committedTextIsJudgedAndFillsTheLine() {
     QTest::keyClick(memo3, Qt::Key_Backspace);
     commit(QString(QChar(0x9519)));
     QCOMPARE(marks(5).left(4), QStringLiteral("——×—"));
+    QCOMPARE(m_desktop.beeps, 0);
 }
 
 void TestTypingPage::fullFourthLineReportsTheSpeedAndResets() {
@@ -121,16 +134,69 @@ void TestTypingPage::fullFourthLineReportsTheSpeedAndResets() {
     QVERIFY(!m_window->form().typing.Timer1.enabled());
 }
 
-void TestTypingPage::overflowingCommitIsRefused() {
-    click(QStringLiteral("RadioButton12"));
+void TestTypingPage::phraseCrossingTheLineEndGoesOn() {
+    click(QStringLiteral("RadioButton11"));
     click(QStringLiteral("Button4"));
     const QString line = passage()[0];
     commit(line.left(line.size() - 1));
-    commit(QStringLiteral("两字")); // one character too many
-    QCOMPARE(find<QLineEdit>(QStringLiteral("Memo3"))->text(), line.left(line.size() - 1));
-    commit(QStringLiteral("😀")); // not GB2312
-    QCOMPARE(find<QLineEdit>(QStringLiteral("Memo3"))->text(), line.left(line.size() - 1));
-    QCOMPARE(QApplication::focusWidget(), find(QStringLiteral("Memo3")));
+    commit(QStringLiteral("爱心")); // one place left: 爱 fills the line, 心 goes on in the next
+    QCOMPARE(typed(3), line.left(line.size() - 1) + QStringLiteral("爱"));
+    QCOMPARE(typed(4), QStringLiteral("心"));
+    QCOMPARE(QApplication::focusWidget(), find(QStringLiteral("Memo4")));
+    // Both are judged: 爱 ends the passage's first line, 心 is not how the second begins.
+    QCOMPARE(line.back(), QChar(0x7231));
+    QCOMPARE(marks(5).at(line.size() - 1), QChar(0x2014));
+    QCOMPARE(marks(6).left(2), QStringLiteral("×—"));
+    commit(QStringLiteral("😀")); // outside the code page: refused with a beep
+    QCOMPARE(typed(4), QStringLiteral("心"));
+    QCOMPARE(m_desktop.beeps, 1);
+}
+
+void TestTypingPage::pasteKeepsWhatCanBeTyped() {
+    click(QStringLiteral("RadioButton11"));
+    click(QStringLiteral("Button4"));
+    auto* memo3 = find<QLineEdit>(QStringLiteral("Memo3"));
+    QApplication::clipboard()->setText(QStringLiteral("错这\n一"));
+    QTest::keySequence(memo3, QKeySequence::Paste);
+    QCOMPARE(typed(3), QStringLiteral("错这一")); // the line break is left out, with a beep
+    QCOMPARE(m_desktop.beeps, 1);
+    QCOMPARE(m_window->form().typing.typedLine(1).text(), typed(3));
+    // A paste is one edit: only the character before the caret is judged, so 错 keeps its dash.
+    QCOMPARE(marks(5), QStringLiteral("—").repeated(59));
+    QCOMPARE(memo3->cursorPosition(), 3);
+}
+
+// The toolkit commits a pending code into its box when the focus moves, and the engine sends it
+// again into the box that has the focus then; it must land once, where it was typed.
+void TestTypingPage::pendingCodeLandsOnceWhenTheFocusMoves() {
+    click(QStringLiteral("RadioButton11"));
+    click(QStringLiteral("Button4"));
+    auto* memo3 = find<QLineEdit>(QStringLiteral("Memo3"));
+    auto* memo4 = find<QLineEdit>(QStringLiteral("Memo4"));
+    preedit(QStringLiteral("总"));
+    commit(QStringLiteral("总"), memo3); // the toolkit's own commit as the focus leaves
+    click(QStringLiteral("Memo4"));
+    QCOMPARE(QApplication::focusWidget(), memo4);
+    commit(QStringLiteral("总"), memo4); // the engine's echo after its reset
+    QCOMPARE(typed(3), QStringLiteral("总"));
+    QVERIFY(typed(4).isEmpty());
+    // The learner's next characters all arrive: one typed in full, then a sign committed directly.
+    preedit(QStringLiteral("总"));
+    commit(QStringLiteral("总"));
+    commit(QStringLiteral("，"));
+    QCOMPARE(typed(4), QStringLiteral("总，"));
+
+    // Switching page with a code pending: the echo lands in a code box, which never takes it.
+    preedit(QStringLiteral("人"));
+    commit(QStringLiteral("人"), memo4);
+    find<QTabWidget>(QStringLiteral("PageControl1"))->setCurrentIndex(3);
+    click(QStringLiteral("RadioButton1"));
+    auto* ed1 = find<QLineEdit>(QStringLiteral("Ed1"));
+    QCOMPARE(QApplication::focusWidget(), ed1);
+    commit(QStringLiteral("人"), ed1);
+    QVERIFY(ed1->text().isEmpty());
+    QVERIFY(m_window->form().characters.Ed[1].text().isEmpty());
+    QCOMPARE(typed(4), QStringLiteral("总，人"));
 }
 
 void TestTypingPage::enterMovesOnWithoutJudging() {
@@ -142,6 +208,45 @@ void TestTypingPage::enterMovesOnWithoutJudging() {
     QCOMPARE(QApplication::focusWidget(), find(QStringLiteral("Memo4")));
     QCOMPARE(marks(5), before);
     QCOMPARE(find<QLineEdit>(QStringLiteral("Memo3"))->text(), QStringLiteral("错"));
+}
+
+void TestTypingPage::disabledButtonsLookDisabled() {
+    click(QStringLiteral("RadioButton11"));
+    click(QStringLiteral("Button4")); // Start is disabled now, Stop enabled
+    auto* start = find<QPushButton>(QStringLiteral("Button4"));
+    auto* stop = find<QPushButton>(QStringLiteral("Button6"));
+    QVERIFY(!start->isEnabled() && stop->isEnabled());
+    // The darkest pixel of each button is its caption's ink: grey on the disabled one.
+    const auto ink = [](QWidget* w) {
+        const QImage image = w->grab().toImage();
+        int darkest = 255;
+        for (int y = 4; y < image.height() - 4; ++y)
+            for (int x = 4; x < image.width() - 4; ++x)
+                darkest = std::min(darkest, qGray(image.pixel(x, y)));
+        return darkest;
+    };
+    QVERIFY2(ink(start) > ink(stop) + 60,
+             qPrintable(QStringLiteral("disabled ink %1, enabled ink %2").arg(ink(start)).arg(ink(stop))));
+}
+
+// The hand-drawn lines tell their text to assistive technology, and say what they are.
+void TestTypingPage::passageAndMarkLinesReadFromOutside() {
+    click(QStringLiteral("RadioButton11"));
+    click(QStringLiteral("Button4"));
+    commit(QStringLiteral("错"));
+    for (int n = 1; n <= 8; ++n) {
+        auto* line = find<app::ByteColumnLine>(QStringLiteral("RichEdit%1").arg(n));
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(line);
+        QVERIFY(a);
+        QCOMPARE(a->text(QAccessible::Name), line->text());
+        QCOMPARE(a->text(QAccessible::Value), line->text());
+        QCOMPARE(a->text(QAccessible::Description),
+                 (n <= 4 ? QStringLiteral("原文第%1行") : QStringLiteral("标记第%1行")).arg((n - 1) % 4 + 1));
+    }
+    QCOMPARE(QAccessible::queryAccessibleInterface(find(QStringLiteral("RichEdit5")))->text(QAccessible::Name).left(2),
+             QStringLiteral("×—"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(find(QStringLiteral("Memo3")))->text(QAccessible::Name),
+             QStringLiteral("输入第1行"));
 }
 
 QTEST_MAIN(TestTypingPage)
