@@ -161,13 +161,14 @@ void Binder::typedLine(controls::TypedLine& c, QLineEdit* w) {
         const int caret = w->cursorPosition();
         event([&] { c.learnerEdit(text, caret); });
     });
-    connect(w, &QLineEdit::cursorPositionChanged, this, [&c, w](int, int now) {
-        // A caret move changes no text and runs nothing.
-        if (w->text() == c.text())
+    connect(w, &QLineEdit::cursorPositionChanged, this, [this, &c, w](int, int now) {
+        // A caret move changes no text and runs nothing. Showing the state moves the widget's
+        // caret too, which is no move of the learner's.
+        if (!m_syncing && w->text() == c.text())
             c.setCaret(now);
     });
     m_syncs.push_back([&c, w] {
-        // Shows the line's text again: after a clear, or after an edit it refused.
+        // Shows the line's text again: after a clear, a commit, or an edit it changed or refused.
         if (w->text() != c.text()) {
             w->setText(c.text());
             w->setCursorPosition(c.caret());

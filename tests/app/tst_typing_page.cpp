@@ -112,6 +112,12 @@ void TestTypingPage::committedTextIsJudgedAndFillsTheLine() {
     commit(QString(QChar(0x9519)));
     QCOMPARE(marks(5).left(4), QStringLiteral("——×—"));
     QCOMPARE(m_desktop.beeps, 0);
+    // The caret stays after what was committed in the middle of the line.
+    QCOMPARE(memo3->cursorPosition(), 3);
+    QTest::keyClick(memo3, Qt::Key_Backspace);
+    commit(QStringLiteral("对"), memo3);
+    QCOMPARE(typed(3).at(2), QChar(0x5BF9));
+    QCOMPARE(memo3->cursorPosition(), 3);
 }
 
 void TestTypingPage::fullFourthLineReportsTheSpeedAndResets() {
