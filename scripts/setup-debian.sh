@@ -18,6 +18,8 @@ packages=(
   xvfb xauth
   # the Debian package and its checks
   dpkg-dev file desktop-file-utils appstream lintian
+  # the end-to-end test: a real Wubi input method, key events, the accessibility bus, screenshots
+  ibus ibus-table-wubi xdotool dbus at-spi2-core python3 python3-pyatspi imagemagick
 )
 
 missing=()
