@@ -22,6 +22,12 @@ struct Naming {
 };
 
 const Naming kNames[] = {
+    // The key drills.
+    {"Edit", 23, 23, "键位输入", Names},
+    {"Label", 35, 35, "答案提示键", Describes},
+    {"Edit", 21, 21, "键位输入", Names},
+    {"zigen", 0, 0, "答案提示键", Describes},
+    {"zigen", 1, 195, "字根图%1", Names},
     // The single-character drill.
     {"Label", 1, 15, "目标字%1", Describes},
     {"Edit", 1, 15, "已打出的字%1", Names},
