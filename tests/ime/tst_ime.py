@@ -25,6 +25,7 @@ import subprocess
 import sys
 import time
 
+sys.dont_write_bytecode = True  # nothing written into the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from ime_session import Session, StepFailed, wait_for  # noqa: E402
 
@@ -227,6 +228,12 @@ class Test:
     def mark_lines(self):
         return [self.w.text(f"标记第{n}行") for n in range(1, 5)]
 
+    def start_run(self):
+        w = self.w
+        self.wait("开始测试 to be enabled", lambda: w.find("开始测试").getState().contains(w.pyatspi.STATE_ENABLED))
+        w.click("开始测试")
+        self.wait("the first typed line to take the focus", lambda: w.focused("输入第1行"))
+
     def typing_test(self):
         w = self.w
         self.step("typing test: choose 测试一 and start")
@@ -234,9 +241,7 @@ class Test:
         self.wait("the test buttons", lambda: w.find("测试一"))
         w.click("测试一")
         passage = self.wait("the passage of 测试一", lambda: all(self.passage_lines()) and self.passage_lines())
-        self.wait("开始测试 to be enabled", lambda: w.find("开始测试").getState().contains(w.pyatspi.STATE_ENABLED))
-        w.click("开始测试")
-        self.wait("the first typed line to take the focus", lambda: w.focused("输入第1行"))
+        self.start_run()
 
         text = "".join(passage)
         keys = self.codes.keys(text)
@@ -314,8 +319,7 @@ class Test:
     def pending_code(self):
         w = self.w
         self.step("pending code: start a run")
-        w.click("开始测试")
-        self.wait("the first typed line to take the focus", lambda: w.focused("输入第1行"))
+        self.start_run()
 
         self.step("pending code: 总 half-typed in line 1, then a click into line 2")
         self.half_type(1, "总")
