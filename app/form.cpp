@@ -6,7 +6,8 @@ namespace app {
 
 Form::Form(const QString& dataFolder, const QString& phraseBatchFolder, controls::Desktop& desktop_)
     : desktop(desktop_), mnemonics(focus, pictures), roots(focus, pictures),
-      characters(focus, Table1, Table2, dataFolder, pictures), typing(focus, desktop_) {
+      characters(focus, Table1, Table2, dataFolder, pictures), phrases(focus, Table3, Table4, pictures, desktop_),
+      typing(focus, desktop_) {
     Timer3.onTimer = [this] { Timer3Timer(); };
     const struct {
         lexicon::Table& table;
@@ -32,6 +33,7 @@ Form::Form(const QString& dataFolder, const QString& phraseBatchFolder, controls
 
 void Form::FormCreate() {
     characters.RadioButton22.check();
+    phrases.RadioButton24.check();
 }
 
 void Form::Timer3Timer() {}

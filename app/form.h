@@ -6,6 +6,7 @@
 #include "controls.h"
 #include "desktop.h"
 #include "mnemonic_drill.h"
+#include "phrase_drill.h"
 #include "picture_panel.h"
 #include "root_drill.h"
 #include "table.h"
@@ -34,6 +35,7 @@ public:
     drills::MnemonicDrill mnemonics;
     drills::RootDrill roots;
     drills::CharacterDrill characters;
+    drills::PhraseDrill phrases;
     typing::TypingTest typing;
 
     // Runs from start-up whatever page is shown: it scrolls a picture on the About page.

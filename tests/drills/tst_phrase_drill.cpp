@@ -1,0 +1,602 @@
+// The phrase drill, five to a batch and one at a time, driven as a learner drives it, on small
+// fixture tables.
+
+#include "counter.h"
+#include "fuzz_events.h"
+#include "phrase_fixture.h"
+
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+using drills::PhraseDrill;
+using phrases::code;
+using phrases::longCode;
+using phrases::longPhrase;
+using phrases::phrase;
+
+namespace {
+QString joined(const QStringList& l) {
+    return l.join(QLatin1Char('|'));
+}
+QString batchOf(int first, int length, const QString& last = QString()) {
+    return joined(phrases::batch(first, length, last));
+}
+const QString kNone = QStringLiteral("_|_|_|_|_");
+} // namespace
+
+class TestPhraseDrill : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+
+    void startState();
+    void choosingACategory_data();
+    void choosingACategory();
+    void slotAcceptedOnTheKeystrokeThatCompletesItsCode();
+    void rightCodeInAnotherSlotAcceptsNothing();
+    void slotFiveAdvancesAndDiscardsTheRest();
+    void fifthPhraseTypedIntoItsAcceptedBoxAdvances();
+    void retypingAnAcceptedSlotMovesOnAgain();
+    void endMarkers_data();
+    void endMarkers();
+    void escapeEmptiesTheCodeBox_data();
+    void escapeEmptiesTheCodeBox();
+    void hiddenHintStillFollowsTheFocus();
+    void missingBatchReadsTheSharedCurrentRow();
+    void longPhrasesStartAtRow200();
+    void longPhraseAcceptedAndNextShownWithItsHint();
+    void longPhrasesWrapAtTheEndMarkerAndGaps();
+    void otherCategoryHidesThePanelAndBackRestarts();
+    void emptyPhrasesNeverAcceptOrLoop();
+    void missingTableIsReportedAndThePageRecovers_data();
+    void missingTableIsReportedAndThePageRecovers();
+    void codeBoxesHoldOnlyLetters_data();
+    void codeBoxesHoldOnlyLetters();
+    void headingOpensThePhraseRules();
+    void fuzz();
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<phrases::Drill> m;
+};
+
+void TestPhraseDrill::initTestCase() {
+    QVERIFY(m_dir.isValid());
+    phrases::writeTables(m_dir.path());
+}
+
+void TestPhraseDrill::init() {
+    m = std::make_unique<phrases::Drill>(m_dir.path());
+}
+
+void TestPhraseDrill::startState() {
+    auto& d = *m->d;
+    QCOMPARE(d.Edit17.text(), QStringLiteral("99"));
+    QCOMPARE(d.Edit20.text(), QStringLiteral("169"));
+    QCOMPARE(m->targets(), QStringLiteral("||||"));
+    QCOMPARE(d.Panel6.checked(), nullptr);
+    QVERIFY(!d.Panel5.visible());
+    QVERIFY(d.Panel16.visible());
+    QCOMPARE(d.Label20.caption(), QStringLiteral("答案提示"));
+    const QStringList memo{
+        "词组拆码规则：",
+        "",
+        "    (1) 两字词：第一字的第一、二码 ＋  第二字的第一、二码",
+        "    (2) 三字词：第一字的第一码 ＋ 第二字的第一码 ＋ 第三字的第一、二码",
+        "    (3) 四字词：取每个字的第一码",
+        "    (4) 多字词：取第一、二、三字的第一码 ＋ 最后一字的第一码",
+        "",
+        "",
+        "",
+        "",
+    };
+    QCOMPARE(d.Memo2.lines(), memo);
+    // Codes typed now are looked up but never accepted: no phrase equals an empty target.
+    m->typeInto(1, code(0));
+    QCOMPARE(d.czh[1].text(), phrase(0));
+    QCOMPARE(m->accepted(), kNone);
+    m->typeInto(5, code(4));
+    QCOMPARE(d.Edit17.text(), QStringLiteral("99"));
+}
+
+void TestPhraseDrill::choosingACategory_data() {
+    QTest::addColumn<int>("category");
+    QTest::addColumn<QString>("targets");
+    QTest::addColumn<QString>("hintCode");
+    QTest::addColumn<QString>("rule");
+    QTest::addColumn<QString>("example");
+    QTest::newRow("双字词") << 7 << batchOf(0, 2) << code(0) << "☆两字词：第一字的第一、二码 ＋  第二字的第一、二码"
+                            << "例如：继续(XOXF)  --  继(XON)、续(XFND)";
+    QTest::newRow("三字词") << 8 << batchOf(30, 3) << code(30, 3)
+                            << "☆三字词：第一字的第一码 ＋ 第二字的第一码 ＋ 第三字的第一、二码"
+                            << "例如：计算机(YTSM) -- 计(YF)、算(THA)、机(SM)";
+    QTest::newRow("四字词") << 9 << batchOf(45, 4) << code(45, 4) << "☆四字词：取每个字的第一码"
+                            << "例如：知识分子(TYWB) -- 知(TD)、识(YKW)、分(WV)、子(BB)";
+}
+
+void TestPhraseDrill::choosingACategory() {
+    QFETCH(int, category);
+    QFETCH(QString, targets);
+    QFETCH(QString, hintCode);
+    QFETCH(QString, rule);
+    QFETCH(QString, example);
+    auto& d = *m->d;
+    // Leave something in every kind of box, and a line the category does not write.
+    m->typeInto(3, QStringLiteral("ab"));
+    d.cztext[2].edit(QStringLiteral("字"));
+    d.Memo2.setLine(7, QStringLiteral("笔记"));
+
+    d.RadioButton[category].check();
+    QCOMPARE(d.Edit17.text(), QString::number(drills::kPhraseCategory[category - 7].startBatch));
+    QCOMPARE(m->targets(), targets);
+    QCOMPARE(m->accepted(), kNone);
+    for (int n = 1; n <= PhraseDrill::kSlots; ++n) {
+        QVERIFY(d.czt[n].text().isEmpty());
+        QVERIFY(d.czh[n].text().isEmpty());
+    }
+    QCOMPARE(m->focus.current(), &d.czt[1]);
+    QCOMPARE(d.zi2.caption(), d.cz[1].caption());
+    QCOMPARE(d.czts.caption(), hintCode);
+    QStringList memo = PhraseDrill::initialMemoLines();
+    memo[0] = rule;
+    memo[2] = memo[4] = memo[5] = QString();
+    memo[3] = example;
+    memo[7] = QStringLiteral("笔记");
+    QCOMPARE(d.Memo2.lines(), memo);
+    QCOMPARE(m->pictures.maps, QList<drills::KeyboardMap>{drills::KeyboardMap::Roots});
+    QVERIFY(!d.Panel5.visible());
+}
+
+void TestPhraseDrill::slotAcceptedOnTheKeystrokeThatCompletesItsCode() {
+    auto& d = *m->d;
+    d.RadioButton[7].check();
+    m->type(code(0).left(3));
+    QCOMPARE(m->accepted(), kNone);
+    m->type(code(0).right(1));
+    QCOMPARE(m->accepted(), phrase(0) + QStringLiteral("|_|_|_|_"));
+    QVERIFY(d.czt[1].text().isEmpty());
+    QVERIFY(d.czh[1].text().isEmpty());
+    QCOMPARE(m->focus.current(), &d.czt[2]);
+    QCOMPARE(d.zi2.caption(), phrase(1));
+    QCOMPARE(d.czts.caption(), code(1));
+    // A blank typed after a code, as the memo's rules suggest, is no part of any code.
+    m->type(QStringLiteral(" "));
+    QVERIFY(d.czt[2].text().isEmpty());
+    m->type(code(1));
+    QCOMPARE(m->focus.current(), &d.czt[3]);
+}
+
+void TestPhraseDrill::rightCodeInAnotherSlotAcceptsNothing() {
+    auto& d = *m->d;
+    d.RadioButton[7].check();
+    m->typeInto(2, code(3));
+    QCOMPARE(d.czh[2].text(), phrase(3));
+    QCOMPARE(d.czt[2].text(), code(3));
+    QCOMPARE(m->accepted(), kNone);
+    QCOMPARE(m->focus.current(), &d.czt[2]);
+    // Corrected with Backspace, it is accepted on the keystroke that completes the right code.
+    for (int i = 0; i < 4; ++i)
+        d.czt[2].backspace();
+    m->type(code(1).left(3));
+    QCOMPARE(m->accepted(), kNone);
+    m->type(code(1).right(1));
+    QCOMPARE(m->accepted(), QStringLiteral("_|") + phrase(1) + QStringLiteral("|_|_|_"));
+}
+
+void TestPhraseDrill::slotFiveAdvancesAndDiscardsTheRest() {
+    auto& d = *m->d;
+    d.RadioButton[7].check();
+    m->type(code(0));
+    m->type(code(1));
+    m->typeInto(3, QStringLiteral("zz"));
+    m->typeInto(5, code(4).left(3));
+    QCOMPARE(d.Edit17.text(), QStringLiteral("100"));
+    m->type(code(4).right(1));
+    QCOMPARE(d.Edit17.text(), QStringLiteral("101"));
+    QCOMPARE(m->targets(), batchOf(5, 2));
+    QCOMPARE(m->accepted(), kNone);
+    for (int n = 1; n <= PhraseDrill::kSlots; ++n) {
+        QVERIFY(d.czt[n].text().isEmpty());
+        QVERIFY(d.czh[n].text().isEmpty());
+    }
+    QCOMPARE(m->focus.current(), &d.czt[1]);
+    QCOMPARE(d.zi2.caption(), phrase(5));
+    QCOMPARE(d.czts.caption(), code(5));
+}
+
+void TestPhraseDrill::fifthPhraseTypedIntoItsAcceptedBoxAdvances() {
+    auto& d = *m->d;
+    d.RadioButton[7].check();
+    // Accepted boxes 1-4 run nothing; a wrong text in the fifth neither.
+    for (int n = 1; n <= 4; ++n)
+        d.cztext[n].edit(phrase(4));
+    d.cztext[5].edit(phrase(3));
+    QCOMPARE(d.Edit17.text(), QStringLiteral("100"));
+    d.cztext[5].edit(QString());
+    d.cztext[5].edit(phrase(4)); // pasted, or committed by an input method
+    QCOMPARE(d.Edit17.text(), QStringLiteral("101"));
+    QCOMPARE(m->targets(), batchOf(5, 2));
+    QCOMPARE(m->accepted(), kNone);
+    QCOMPARE(m->focus.current(), &d.czt[1]);
+}
+
+void TestPhraseDrill::retypingAnAcceptedSlotMovesOnAgain() {
+    auto& d = *m->d;
+    d.RadioButton[7].check();
+    m->typeInto(2, code(1));
+    m->typeInto(4, QStringLiteral("ab"));
+    m->typeInto(2, code(1));
+    QVERIFY(d.czt[2].text().isEmpty());
+    QCOMPARE(d.cztext[2].text(), phrase(1));
+    QCOMPARE(m->focus.current(), &d.czt[3]);
+    QCOMPARE(d.czt[4].text(), QStringLiteral("ab"));
+}
+
+void TestPhraseDrill::endMarkers_data() {
+    QTest::addColumn<int>("category");
+    QTest::addColumn<QString>("before"); // the batch completed
+    QTest::addColumn<int>("first");      // its first phrase
+    QTest::addColumn<int>("length");
+    QTest::addColumn<int>("replacedFirst"); // the first phrase of the batch the marker closes
+    QTest::addColumn<int>("jumpFirst");     // the first phrase of the batch it sends the counter to
+    QTest::newRow("限定 -> 100") << 7 << "101" << 5 << 2 << 10 << 0;
+    QTest::newRow("有效期 -> 137") << 8 << "137" << 30 << 3 << 35 << 30;
+    QTest::newRow("程序设计 -> 167, not 169") << 9 << "169" << 45 << 4 << 50 << 40;
+}
+
+void TestPhraseDrill::endMarkers() {
+    QFETCH(int, category);
+    QFETCH(QString, before);
+    QFETCH(int, first);
+    QFETCH(int, length);
+    QFETCH(int, replacedFirst);
+    QFETCH(int, jumpFirst);
+    auto& d = *m->d;
+    d.RadioButton[category].check();
+    d.Edit17.setText(before);
+    m->typeInto(5, code(first + 4, length));
+    const drills::EndMarker& marker = drills::kPhraseCategory[category - 7].endMarker;
+    QCOMPARE(d.Edit17.text(), QString::number(marker.jumpTo));
+    QCOMPARE(m->targets(), batchOf(jumpFirst, length));
+    QCOMPARE(m->accepted(), kNone);
+    QCOMPARE(m->focus.current(), &d.czt[1]);
+    // The hint still shows the first phrase of the batch that was replaced, until the focus moves.
+    QCOMPARE(d.zi2.caption(), phrase(replacedFirst, length));
+    QCOMPARE(d.czts.caption(), code(replacedFirst, length));
+    m->type(code(jumpFirst, length));
+    QCOMPARE(m->focus.current(), &d.czt[2]);
+    QCOMPARE(d.zi2.caption(), d.cz[2].caption());
+}
+
+void TestPhraseDrill::escapeEmptiesTheCodeBox_data() {
+    QTest::addColumn<int>("category");
+    QTest::addColumn<QString>("box");
+    QTest::newRow("czt3") << 7 << "czt3";
+    QTest::newRow("Edit18") << 10 << "Edit18";
+}
+
+void TestPhraseDrill::escapeEmptiesTheCodeBox() {
+    QFETCH(int, category);
+    QFETCH(QString, box);
+    auto& d = *m->d;
+    d.RadioButton[category].check();
+    controls::Edit& e = box == QLatin1String("Edit18") ? d.Edit18 : d.czt[3];
+    const QString other = category == 10 ? longCode(1) : code(0);
+    m->typeInto(e, other); // the code of another phrase
+    QCOMPARE(e.text(), other);
+    const QString shown = d.Label24.caption() + m->targets();
+    m->escape(e);
+    QVERIFY(e.text().isEmpty());
+    m->escape(e); // Esc in an empty box changes nothing
+    QVERIFY(e.text().isEmpty());
+    QCOMPARE(d.Label24.caption() + m->targets(), shown);
+    QCOMPARE(m->accepted(), kNone);
+    QCOMPARE(m->focus.current(), &e);
+}
+
+void TestPhraseDrill::hiddenHintStillFollowsTheFocus() {
+    auto& d = *m->d;
+    d.RadioButton[7].check();
+    d.RadioButton25.check();
+    QVERIFY(!d.Panel16.visible());
+    m->type(code(0));
+    m->focus.set(d.czt[4], controls::Focus::Reason::Tab);
+    QCOMPARE(d.zi2.caption(), phrase(3));
+    QCOMPARE(d.czts.caption(), code(3));
+    d.RadioButton24.check();
+    QVERIFY(d.Panel16.visible());
+    QCOMPARE(d.zi2.caption(), phrase(3));
+}
+
+void TestPhraseDrill::missingBatchReadsTheSharedCurrentRow() {
+    auto& d = *m->d;
+    d.RadioButton[7].check();
+    d.Edit17.setText(QStringLiteral("110"));
+    m->typeInto(5, code(19)); // 111 is missing: the phrases of 110 again, under the new number
+    QCOMPARE(d.Edit17.text(), QStringLiteral("111"));
+    QCOMPARE(m->targets(), batchOf(15, 2));
+    m->typeInto(5, code(19));
+    QCOMPARE(d.Edit17.text(), QStringLiteral("112"));
+    QCOMPARE(m->targets(), batchOf(20, 2));
+
+    // The long phrases locate on the same table: a missing batch number then reads slots 2-5 from
+    // the row they located, while slot 1 keeps its phrase.
+    d.RadioButton[10].check();
+    d.Edit17.setText(QStringLiteral("103"));
+    QCOMPARE(m->targets(), joined({phrase(20), longPhrase(10), longPhrase(11), longPhrase(12), longPhrase(13)}));
+}
+
+void TestPhraseDrill::longPhrasesStartAtRow200() {
+    auto& d = *m->d;
+    d.RadioButton[7].check();
+    m->type(code(0));
+    m->typeInto(3, QStringLiteral("ab"));
+    const QString underPanel = m->targets() + m->accepted();
+    m->pictures.maps.clear();
+
+    d.RadioButton[10].check();
+    QVERIFY(d.Panel5.visible());
+    QCOMPARE(d.Edit20.text(), QStringLiteral("200"));
+    QCOMPARE(d.Label24.caption(), longPhrase(0));
+    QVERIFY(d.Edit18.text().isEmpty());
+    QCOMPARE(m->focus.current(), &d.Edit18);
+    QCOMPARE(d.zi2.caption(), longPhrase(0));
+    QCOMPARE(d.czts.caption(), longCode(0));
+    QCOMPARE(d.Memo2.lines()[0], QStringLiteral("☆多字词：取第一、二、三字的第一码 ＋ 最后一字的第一码"));
+    QCOMPARE(d.Memo2.lines()[3], QStringLiteral("例如：中国人民银行(KLWT) -- 中(K)、国(L)、人(w)、行(TF)"));
+    QCOMPARE(m->pictures.maps, QList<drills::KeyboardMap>{drills::KeyboardMap::Roots});
+    // The slots keep their state under the panel, and take no focus while covered.
+    QCOMPARE(d.Edit17.text(), QStringLiteral("100"));
+    QCOMPARE(m->targets() + m->accepted(), underPanel);
+    QCOMPARE(d.czt[3].text(), QStringLiteral("ab"));
+    m->focus.set(d.czt[3], controls::Focus::Reason::Tab);
+    QCOMPARE(m->focus.current(), &d.Edit18);
+}
+
+void TestPhraseDrill::longPhraseAcceptedAndNextShownWithItsHint() {
+    auto& d = *m->d;
+    d.RadioButton[10].check();
+    m->type(longCode(0).left(3));
+    QCOMPARE(d.Label24.caption(), longPhrase(0));
+    m->type(longCode(0).right(1));
+    QVERIFY(d.Edit18.text().isEmpty());
+    QVERIFY(d.Edit19.text().isEmpty());
+    QCOMPARE(d.Edit20.text(), QStringLiteral("201"));
+    QCOMPARE(d.Label24.caption(), longPhrase(1));
+    QCOMPARE(d.zi2.caption(), longPhrase(1));
+    QCOMPARE(d.czts.caption(), longCode(1));
+    QCOMPARE(m->focus.current(), &d.Edit18);
+    // The code of another phrase changes nothing.
+    m->type(longCode(3));
+    QCOMPARE(d.Edit18.text(), longCode(3));
+    QCOMPARE(d.Label24.caption(), longPhrase(1));
+    QCOMPARE(d.Edit20.text(), QStringLiteral("201"));
+}
+
+void TestPhraseDrill::longPhrasesWrapAtTheEndMarkerAndGaps() {
+    auto& d = *m->d;
+    d.RadioButton[10].check();
+    m->type(longCode(0));
+    m->type(longCode(1)); // 202 is missing: the phrase of 201 shows a second time
+    QCOMPARE(d.Edit20.text(), QStringLiteral("202"));
+    QCOMPARE(d.Label24.caption(), longPhrase(1));
+    m->type(longCode(1));
+    QCOMPARE(d.Edit20.text(), QStringLiteral("203"));
+    QCOMPARE(d.Label24.caption(), longPhrase(3));
+    m->type(longCode(3)); // 204 holds the end marker
+    QCOMPARE(d.Edit20.text(), QString::number(drills::kLongPhrases.endMarker.jumpTo));
+    QCOMPARE(d.Label24.caption(), longPhrase(0));
+    QCOMPARE(d.zi2.caption(), longPhrase(0));
+    QCOMPARE(d.czts.caption(), longCode(0));
+}
+
+void TestPhraseDrill::otherCategoryHidesThePanelAndBackRestarts() {
+    auto& d = *m->d;
+    d.RadioButton[10].check();
+    m->type(longCode(0));
+    d.RadioButton[8].check();
+    QVERIFY(!d.Panel5.visible());
+    QCOMPARE(d.Edit20.text(), QStringLiteral("201"));
+    QCOMPARE(m->focus.current(), &d.czt[1]);
+    m->focus.set(d.Edit18, controls::Focus::Reason::Tab);
+    QCOMPARE(m->focus.current(), &d.czt[1]);
+    d.RadioButton[10].check();
+    QCOMPARE(d.Edit20.text(), QStringLiteral("200"));
+    QCOMPARE(d.Label24.caption(), longPhrase(0));
+    // Back from row 200 itself: the counter holds "200" already, the phrase is still row 200's.
+    d.RadioButton[7].check();
+    d.RadioButton[10].check();
+    QCOMPARE(d.Label24.caption(), longPhrase(0));
+    QCOMPARE(d.zi2.caption(), longPhrase(0));
+}
+
+void TestPhraseDrill::emptyPhrasesNeverAcceptOrLoop() {
+    auto& d = *m->d;
+    // czwb.db gives phrase(0) for the empty code: the clear step must not accept slot 1 with it.
+    d.RadioButton[7].check();
+    QCOMPARE(m->accepted(), kNone);
+    QCOMPARE(m->focus.current(), &d.czt[1]);
+
+    // A batch of empty phrases: nothing is accepted, nothing advances.
+    d.Edit17.setText(QStringLiteral("150"));
+    QCOMPARE(m->targets(), QStringLiteral("||||"));
+    for (int n = 1; n <= PhraseDrill::kSlots; ++n) {
+        m->typeInto(n, code(n));
+        m->typeInto(n, QStringLiteral("kkkk")); // a code giving an empty phrase
+        m->escape(d.czt[n]);
+    }
+    d.cztext[5].edit(QStringLiteral("字"));
+    d.cztext[5].edit(QString());
+    m->focus.set(d.czt[1], controls::Focus::Reason::Tab);
+    QCOMPARE(d.Edit17.text(), QStringLiteral("150"));
+    QCOMPARE(m->accepted(), kNone);
+
+    // A long-phrase row with an empty phrase.
+    d.RadioButton[10].check();
+    d.Edit20.setText(QStringLiteral("300"));
+    QVERIFY(d.Label24.caption().isEmpty());
+    m->type(longCode(3));
+    m->escape(d.Edit18);
+    m->type(QStringLiteral("kkkk")); // the found phrase becomes empty, as the empty target is
+    m->escape(d.Edit18);
+    QCOMPARE(d.Edit20.text(), QStringLiteral("300"));
+    QVERIFY(d.zi2.caption().isEmpty());
+}
+
+void TestPhraseDrill::missingTableIsReportedAndThePageRecovers_data() {
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<int>("category");
+    QTest::newRow("czwb.db, five to a batch") << "czwb.db" << 7;
+    QTest::newRow("czzk.db, five to a batch") << "czzk.db" << 9;
+    QTest::newRow("czwb.db, one at a time") << "czwb.db" << 10;
+    QTest::newRow("czzk.db, one at a time") << "czzk.db" << 10;
+}
+
+void TestPhraseDrill::missingTableIsReportedAndThePageRecovers() {
+    QFETCH(QString, table);
+    QFETCH(int, category);
+    QTemporaryDir dir;
+    phrases::writeTables(dir.path(), table != QLatin1String("czwb.db"), table != QLatin1String("czzk.db"));
+    phrases::Drill drill(dir.path());
+    auto& d = *drill.d;
+    try {
+        d.RadioButton[category].check();
+        QFAIL("no error");
+    } catch (const lexicon::TableError& e) {
+        QVERIFY(e.message().contains(table));
+        QVERIFY(e.message().contains(dir.path()));
+    }
+    // The chain stopped where it failed: nothing else changed.
+    QCOMPARE(d.Edit17.text(), QStringLiteral("99"));
+    QCOMPARE(d.Edit20.text(), QStringLiteral("169"));
+    QVERIFY(!d.Panel5.visible());
+    QVERIFY(drill.pictures.maps.isEmpty());
+
+    // Once the table is there, choosing a category works.
+    phrases::writeTables(dir.path());
+    drill.choose(category == 8 ? 7 : 8);
+    drill.choose(category);
+    if (category == 10) {
+        drill.type(longCode(0));
+        QCOMPARE(d.Label24.caption(), longPhrase(1));
+    } else {
+        drill.type(d.czts.caption());
+        QCOMPARE(d.cztext[1].text(), d.cz[1].caption());
+    }
+}
+
+void TestPhraseDrill::codeBoxesHoldOnlyLetters_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("edit");
+    for (const char* box : {"czt1", "Edit18"}) {
+        QTest::addRow("%s pasted line break", box) << box << "ab\ncd";
+        QTest::addRow("%s blank after a code", box) << box << "ab ";
+        QTest::addRow("%s Chinese committed by an input method", box) << box << "中国";
+        QTest::addRow("%s capital letter", box) << box << "aB";
+        QTest::addRow("%s five letters", box) << box << "abcde";
+    }
+}
+
+void TestPhraseDrill::codeBoxesHoldOnlyLetters() {
+    QFETCH(QString, box);
+    QFETCH(QString, edit);
+    auto& d = *m->d;
+    const bool lonely = box == QLatin1String("Edit18");
+    d.RadioButton[lonely ? 10 : 7].check();
+    controls::Edit& e = lonely ? d.Edit18 : d.czt[1];
+    m->type(QStringLiteral("a"));
+    QVERIFY(!e.edit(edit));
+    QCOMPARE(e.text(), QStringLiteral("a"));
+    // The box still takes its code afterwards.
+    e.clear();
+    m->type(d.czts.caption());
+    QVERIFY(e.text().isEmpty());
+    QCOMPARE(lonely ? d.Edit20.text() : d.cztext[1].text(), lonely ? QStringLiteral("201") : phrase(0));
+}
+
+void TestPhraseDrill::headingOpensThePhraseRules() {
+    m->d->Label20Click();
+    QCOMPARE(m->desktop.urls, QStringList{drills::kPhraseCodeRulesUrl});
+    QVERIFY(QUrl(drills::kPhraseCodeRulesUrl).isValid());
+}
+
+void TestPhraseDrill::fuzz() {
+    // Random categories, hint switches, focus moves, letters, right codes, Esc, Backspace and
+    // pastes into the accepted boxes, with the drill's invariants checked after every event.
+    auto& d = *m->d;
+    QRandomGenerator rng(20261207);
+    const QString letters = QStringLiteral("cdelkaz ");
+    QList<controls::Edit*> boxes{&d.Edit18};
+    for (int n = 1; n <= PhraseDrill::kSlots; ++n)
+        boxes << &d.czt[n] << &d.cztext[n];
+    const int events = fuzzEvents(100000);
+    int batches = 0, rows = 0;
+    for (int step = 0; step < events; ++step) {
+        const QString batchBefore = d.Edit17.text();
+        const QString rowBefore = d.Edit20.text();
+        const int what = rng.bounded(100);
+        bool advancing = false; // an event that may complete a batch or a phrase
+        if (what < 2) {
+            d.RadioButton[7 + rng.bounded(4)].check();
+            advancing = true;
+        } else if (what < 4) {
+            (rng.bounded(2) ? d.RadioButton24 : d.RadioButton25).check();
+        } else if (what < 12) {
+            m->focus.set(*boxes[rng.bounded(boxes.size())],
+                         rng.bounded(2) ? controls::Focus::Reason::Mouse : controls::Focus::Reason::Tab);
+        } else if (auto* box = dynamic_cast<controls::Edit*>(m->focus.current())) {
+            advancing = box == &d.Edit18 || box == &d.czt[5] || box == &d.cztext[5];
+            if (what < 16) {
+                m->escape(*box);
+            } else if (what < 24) {
+                box->backspace();
+            } else if (what < 30 && box->name().startsWith(QLatin1String("cztext"))) {
+                // A paste: mostly a target of the batch, sometimes anything.
+                box->edit(rng.bounded(3) ? d.cz[1 + rng.bounded(5)].caption() : QStringLiteral("字词"));
+            } else if (what < 65) {
+                // Mostly the code the hint shows, letter by letter, after Esc on a wrong start.
+                const QString hint = d.czts.caption();
+                if (!hint.startsWith(box->text()) && rng.bounded(2))
+                    m->escape(*box);
+                for (QChar c : hint)
+                    box->type(c);
+            } else {
+                box->type(letters[rng.bounded(letters.size())]);
+            }
+        } else {
+            m->focus.set(d.Panel5.visible() ? d.Edit18 : d.czt[1]);
+        }
+
+        for (const QString* counter : {&d.Edit17.text(), &d.Edit20.text()}) {
+            bool ok = false;
+            counter->toInt(&ok);
+            QVERIFY2(ok, qPrintable(*counter));
+        }
+        batches += d.Edit17.text() != batchBefore;
+        rows += d.Edit20.text() != rowBefore;
+        // Counters move only when the learner completes a batch or a phrase, or chooses a category.
+        if (!advancing) {
+            QCOMPARE(d.Edit17.text(), batchBefore);
+            QCOMPARE(d.Edit20.text(), rowBefore);
+        }
+        // One mode at a time: the panel's code box, or the slots' boxes, never both.
+        const bool panel = d.Panel5.visible();
+        QCOMPARE(d.Edit18.enabled(), panel);
+        for (int n = 1; n <= PhraseDrill::kSlots; ++n) {
+            QCOMPARE(d.czt[n].enabled(), !panel);
+            QCOMPARE(d.cztext[n].enabled(), !panel);
+        }
+        if (m->focus.current())
+            QVERIFY(m->focus.current()->enabled());
+        for (const controls::Edit* code : {&d.Edit18, &d.czt[1], &d.czt[2], &d.czt[3], &d.czt[4], &d.czt[5]})
+            QVERIFY(code->text().size() <= 4 && drills::isCodeText(code->text()));
+    }
+    // The run went through the long chains, not only round them.
+    QVERIFY2(batches > events / 200 && rows > events / 200, qPrintable(QStringLiteral("%1 %2").arg(batches).arg(rows)));
+}
+
+QTEST_GUILESS_MAIN(TestPhraseDrill)
+#include "tst_phrase_drill.moc"
