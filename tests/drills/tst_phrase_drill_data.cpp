@@ -1,0 +1,131 @@
+// The phrase drill on the real generated tables: a learner who types, in every slot and for every
+// long phrase, the code the hint column shows completes batch after batch and arrives where the end
+// markers send the counters.
+
+#include "phrase_drill.h"
+#include "recording_desktop.h"
+#include "recording_pictures.h"
+
+#include <QTest>
+
+namespace {
+const QString kData = QStringLiteral(VARDELO_BUILD_DATA_DIR);
+
+struct RealDrill {
+    RealDrill() {
+        table3.open(kData, QStringLiteral("czwb.db"));
+        table4.open(kData, QStringLiteral("czzk.db"));
+        d.RadioButton24.check();
+    }
+    controls::Focus focus;
+    lexicon::Table table3{QStringLiteral("Table3")};
+    lexicon::Table table4{QStringLiteral("Table4")};
+    RecordingPictures pictures;
+    RecordingDesktop desktop;
+    drills::PhraseDrill d{focus, table3, table4, pictures, desktop};
+};
+
+// Types `code` into `box` letter by letter until `done` holds; returns how many letters it took.
+template <class Done> int typeUntil(controls::Edit& box, const QString& code, Done done) {
+    int typed = 0;
+    while (typed < code.size() && !done())
+        box.type(code[typed++]);
+    return typed;
+}
+} // namespace
+
+class TestPhraseDrillData : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void everyBatchCanBeTypedFromTheHint_data();
+    void everyBatchCanBeTypedFromTheHint();
+    void everyLongPhraseCanBeTypedFromTheHint();
+};
+
+void TestPhraseDrillData::everyBatchCanBeTypedFromTheHint_data() {
+    QTest::addColumn<int>("category");
+    for (int c = 0; c < drills::kPhraseCategories; ++c)
+        QTest::newRow(drills::kPhraseCategory[c].caption) << c;
+}
+
+void TestPhraseDrillData::everyBatchCanBeTypedFromTheHint() {
+    QFETCH(int, category);
+    const drills::PhraseCategory& plan = drills::kPhraseCategory[category];
+    // A category's batches lie between its jump target and the next category's start.
+    const int first = std::min(plan.startBatch, plan.endMarker.jumpTo);
+    const int end = category + 1 < drills::kPhraseCategories ? drills::kPhraseCategory[category + 1].startBatch
+                                                             : drills::kLongPhrases.startBatch;
+
+    RealDrill r;
+    auto& d = r.d;
+    d.RadioButton[drills::PhraseDrill::kFirstCategory + category].check();
+    QCOMPARE(d.Edit17.text().toInt(), plan.startBatch);
+
+    int jumps = 0;
+    for (int batch = 0; batch < 100 && jumps < 2; ++batch) {
+        const int counter = d.Edit17.text().toInt();
+        QVERIFY2(counter >= first && counter < end, qPrintable(d.Edit17.text()));
+        for (int slot = 1; slot <= drills::PhraseDrill::kSlots; ++slot) {
+            const QString target = d.cz[slot].caption();
+            const QString where = QStringLiteral("batch %1 slot %2 %3").arg(counter).arg(slot).arg(target);
+            QVERIFY2(!target.isEmpty(), qPrintable(where));
+            // After a jump the learner clicks into the first box to see its hint.
+            r.focus.setOther();
+            r.focus.set(d.czt[slot], controls::Focus::Reason::Mouse);
+            QCOMPARE(d.zi2.caption(), target);
+            const QString code = d.czts.caption();
+            QVERIFY2(code.size() == 4, qPrintable(where + QStringLiteral(": hint code ") + code));
+            const int typed = typeUntil(d.czt[slot], code, [&] {
+                return slot == drills::PhraseDrill::kSlots ? d.Edit17.text().toInt() != counter
+                                                           : d.cztext[slot].text() == target;
+            });
+            QVERIFY2(slot == drills::PhraseDrill::kSlots ? d.Edit17.text().toInt() != counter
+                                                         : d.cztext[slot].text() == target,
+                     qPrintable(where + QStringLiteral(": typing %1 gave %2").arg(code, d.czh[slot].text())));
+            // Accepted at the code's last letter, not before.
+            QVERIFY2(typed == code.size(), qPrintable(where + QStringLiteral(": accepted at ") + code.left(typed)));
+        }
+        const int now = d.Edit17.text().toInt();
+        if (now != counter + 1) {
+            QCOMPARE(now, plan.endMarker.jumpTo);
+            ++jumps;
+        }
+    }
+    QVERIFY2(jumps == 2, "the category's closing batch was never reached");
+}
+
+void TestPhraseDrillData::everyLongPhraseCanBeTypedFromTheHint() {
+    RealDrill r;
+    auto& d = r.d;
+    d.RadioButton[drills::PhraseDrill::kLongPhraseCategory].check();
+    const int start = drills::kLongPhrases.startBatch;
+    QCOMPARE(d.Edit20.text().toInt(), start);
+    QCOMPARE(r.focus.current(), &d.Edit18);
+
+    int jumps = 0;
+    for (int step = 0; step < 1000 && jumps < 2; ++step) {
+        const int counter = d.Edit20.text().toInt();
+        const QString phrase = d.Label24.caption();
+        const QString where = QStringLiteral("row %1 %2").arg(counter).arg(phrase);
+        QVERIFY2(phrase.size() >= 5, qPrintable(where));
+        // The hint follows the phrase on show without any focus move.
+        QCOMPARE(d.zi2.caption(), phrase);
+        const QString code = d.czts.caption();
+        QVERIFY2(code.size() == 4, qPrintable(where + QStringLiteral(": hint code ") + code));
+        const int typed = typeUntil(d.Edit18, code, [&] { return d.Edit20.text().toInt() != counter; });
+        QVERIFY2(d.Edit20.text().toInt() != counter,
+                 qPrintable(where + QStringLiteral(": typing %1 gave %2").arg(code, d.Edit19.text())));
+        QVERIFY2(typed == code.size(), qPrintable(where + QStringLiteral(": accepted at ") + code.left(typed)));
+        QVERIFY(d.Edit18.text().isEmpty());
+        const int now = d.Edit20.text().toInt();
+        if (now != counter + 1) {
+            QCOMPARE(now, drills::kLongPhrases.endMarker.jumpTo);
+            ++jumps;
+        }
+    }
+    QVERIFY2(jumps == 2, "the long phrases never closed their cycle");
+}
+
+QTEST_GUILESS_MAIN(TestPhraseDrillData)
+#include "tst_phrase_drill_data.moc"
