@@ -73,6 +73,18 @@ int main(int argc, char** argv) {
     w.runEvent([&] { f.roots.RadioButton27.check(); });
     shot(QStringLiteral("roots-hint-off"));
 
+    // The phrase page: a two-character batch with two phrases accepted and a third half typed;
+    // then the long-phrase panel.
+    pages->setCurrentIndex(4);
+    w.runEvent([&] { f.phrases.RadioButton[7].check(); });
+    for (int slot = 1; slot <= 2; ++slot)
+        QTest::keyClicks(QApplication::focusWidget(), f.phrases.czts.caption());
+    QTest::keyClicks(QApplication::focusWidget(), f.phrases.czts.caption().left(2));
+    shot(QStringLiteral("phrases-hint-on"));
+    w.runEvent([&] { f.phrases.RadioButton[10].check(); });
+    QTest::keyClicks(QApplication::focusWidget(), f.phrases.czts.caption().left(1));
+    shot(QStringLiteral("phrases-long"));
+
     // The typing test mid-line: the first line typed with two mistakes.
     pages->setCurrentIndex(5);
     w.runEvent([&] { f.typing.RadioButton[12].check(); });
