@@ -20,6 +20,7 @@ that broke and what it saw.
 
 import os
 import re
+import signal
 import sqlite3
 import subprocess
 import sys
@@ -355,6 +356,8 @@ def main(argv):
         print(__doc__, file=sys.stderr)
         return 2
     test = Test(os.path.abspath(argv[1]))
+    # Ended from outside (a test driver's time limit): still end everything it started.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(f"FAILED at step '{test.step_name}': ended from outside"))
     try:
         test.run()
         return 0
