@@ -35,6 +35,15 @@ const Naming kNames[] = {
     {"Memo", 1, 1, "规则说明", Names},
     {"Panel", 13, 13, "答案提示编码", Describes},
     {"zi", 0, 0, "答案提示字", Describes},
+    // The phrase drills.
+    {"cz", 1, 5, "目标词组%1", Describes},
+    {"cztext", 1, 5, "已打出的词组%1", Names},
+    {"czt", 1, 5, "词组编码%1", Names},
+    {"Memo", 2, 2, "规则说明", Names},
+    {"Label", 24, 24, "目标词组", Describes},
+    {"Edit", 18, 18, "词组编码", Names},
+    {"zi", 2, 2, "答案提示词组", Describes},
+    {"czts", 0, 0, "答案提示编码", Describes},
     // The typing test.
     {"RichEdit", 1, 4, "原文第%1行", Describes},
     {"Memo", 3, 6, "输入第%1行", Names, -2},
