@@ -55,6 +55,11 @@ const Naming kNames[] = {
     {"Image", 7, 7, "键名字键位图", Names},
     {"Image", 8, 8, "一级简码键位图", Names},
     {"Image", 9, 9, "字根键位图", Names},
+    // The About page.
+    {"Image", 3, 3, "制作者", Names},
+    {"Image", 4, 4, "作者照片", Names},
+    {"Image", 5, 5, "网址", Names},
+    {"Image", 6, 6, "网站名称", Names},
 };
 
 } // namespace

@@ -4,11 +4,13 @@
 #include "rich_line.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -134,6 +136,23 @@ void Binder::button(controls::Button& c, QPushButton* w) {
     connect(w, &QPushButton::clicked, this, [this, &c] { event([&] { c.click(); }); });
 }
 
+void Binder::checkBox(controls::CheckBox& c, QCheckBox* w) {
+    visibility(c, w);
+    focusable(c, w);
+    w->setText(c.caption());
+    connect(w, &QCheckBox::clicked, this, [this, &c] { event([&] { c.click(); }); });
+    m_syncs.push_back([&c, w] {
+        if (w->isChecked() != c.isChecked())
+            w->setChecked(c.isChecked());
+    });
+}
+
+void Binder::link(controls::Label& c, QLabel* w) {
+    w->setCursor(Qt::PointingHandCursor);
+    m_links.insert(w, &c);
+    w->installEventFilter(this);
+}
+
 void Binder::memo(controls::Memo& c, QPlainTextEdit* w) {
     visibility(c, w);
     focusable(c, w);
@@ -186,8 +205,11 @@ void Binder::timer(controls::Timer& c, QTimer* w, TickShows shows) {
     connect(w, &QTimer::timeout, this, [this, &c, shows] {
         if (shows == TickShows::State)
             event([&] { c.tick(); });
-        else
+        else {
             m_form.run([&] { c.tick(); });
+            for (const auto& show : m_tickShows.value(&c))
+                show();
+        }
     });
     m_syncs.push_back([&c, w] {
         // Enabling a running timer leaves its period undisturbed.
@@ -199,6 +221,13 @@ void Binder::timer(controls::Timer& c, QTimer* w, TickShows shows) {
 }
 
 bool Binder::eventFilter(QObject* watched, QEvent* ev) {
+    if (controls::Label* link = m_links.value(watched)) {
+        auto* mouse = static_cast<QMouseEvent*>(ev);
+        if (ev->type() == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton &&
+            static_cast<QWidget*>(watched)->rect().contains(mouse->position().toPoint()))
+            event([&] { link->click(); });
+        return false;
+    }
     controls::Control* c = m_controls.value(watched);
     if (!c)
         return false;

@@ -12,6 +12,7 @@
 #include <functional>
 #include <vector>
 
+class QCheckBox;
 class QLabel;
 class QPushButton;
 class QLineEdit;
@@ -41,6 +42,9 @@ public:
     void label(controls::Label& control, QLabel* widget);
     void radio(controls::RadioButton& control, QRadioButton* widget);
     void button(controls::Button& control, QPushButton* widget);
+    void checkBox(controls::CheckBox& control, QCheckBox* widget);
+    // A label the learner clicks like a link: hand cursor, and a click runs its click handler.
+    void link(controls::Label& control, QLabel* widget);
     void memo(controls::Memo& control, QPlainTextEdit* widget);
     // A typed line with the input method on: the learner's edits go to the line, which may refuse
     // them, and its caret follows the widget's.
@@ -57,6 +61,10 @@ public:
     void focusable(controls::Control& control, QWidget* widget);
     // Extra showing done after every event (colours, pictures decoded on first show).
     void onSync(std::function<void()> show) { m_extra.push_back(std::move(show)); }
+    // What a tick of a timer bound with TickShows::Nothing does show.
+    void onTick(const controls::Timer& control, std::function<void()> show) {
+        m_tickShows[&control].push_back(std::move(show));
+    }
 
     QWidget* widgetOf(const controls::Control& control) const { return m_widgets.value(&control); }
 
@@ -72,6 +80,8 @@ private:
     QHash<const controls::Control*, QWidget*> m_widgets;
     QHash<QObject*, controls::Control*> m_controls;
     QHash<QObject*, controls::TypedLine*> m_typedLines;
+    QHash<QObject*, controls::Label*> m_links;
+    QHash<const controls::Timer*, std::vector<std::function<void()>>> m_tickShows;
     bool m_syncing = false;
 };
 

@@ -8,7 +8,6 @@ Form::Form(const QString& dataFolder, const QString& phraseBatchFolder, controls
     : desktop(desktop_), mnemonics(focus, pictures), roots(focus, pictures),
       characters(focus, Table1, Table2, dataFolder, pictures), phrases(focus, Table3, Table4, pictures, desktop_),
       typing(focus, desktop_) {
-    Timer3.onTimer = [this] { Timer3Timer(); };
     const struct {
         lexicon::Table& table;
         const QString& folder;
@@ -35,8 +34,6 @@ void Form::FormCreate() {
     characters.RadioButton22.check();
     phrases.RadioButton24.check();
 }
-
-void Form::Timer3Timer() {}
 
 void Form::run(const std::function<void()>& handlers) {
     try {

@@ -2,6 +2,7 @@
 // The window's whole state, free of widgets: the focus, the four lexicon table members, the
 // picture-hint panel and every page's state machine. TForm1 shows it; tests drive it directly.
 
+#include "about.h"
 #include "character_drill.h"
 #include "controls.h"
 #include "desktop.h"
@@ -40,6 +41,7 @@ public:
 
     // Runs from start-up whatever page is shown: it scrolls a picture on the About page.
     controls::Timer Timer3{QStringLiteral("Timer3"), 200, true};
+    About about{Timer3, desktop};
 
     // A table's failure that has already been shown in a dialog stays in view here, on every page,
     // until that table opens again; hidden while every table works.
@@ -50,7 +52,6 @@ public:
     const QStringList& startupErrors() const { return m_startupErrors; }
 
     void FormCreate();
-    void Timer3Timer();
 
     // Runs one event's handlers. A table failure ends the chain where it happened; the program
     // goes on. A table's first failure opens a dialog; while it keeps failing (a missing table

@@ -11,7 +11,7 @@ const Page kPages[7] = {
     {"TabSheet2", "单字练习", buildCharacterDrillPage, nullptr},
     {"TabSheet3", "词组练习", buildPhraseDrillPage, nullptr},
     {"TabSheet4", "文章测试", buildTypingTestPage, nullptr},
-    {"TabSheet5", "关于软件", buildEmptyPage, nullptr},
+    {"TabSheet5", "关于软件", buildAboutPage, nullptr},
 };
 
 void buildEmptyPage(QWidget*, Form&, Binder&) {}

@@ -27,6 +27,7 @@ void buildRootDrillPage(QWidget* page, Form& form, Binder& binder);
 void buildCharacterDrillPage(QWidget* page, Form& form, Binder& binder);
 void buildPhraseDrillPage(QWidget* page, Form& form, Binder& binder);
 void buildTypingTestPage(QWidget* page, Form& form, Binder& binder);
+void buildAboutPage(QWidget* page, Form& form, Binder& binder);
 // Builds nothing: a page still to be written.
 void buildEmptyPage(QWidget* page, Form& form, Binder& binder);
 

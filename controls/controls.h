@@ -75,12 +75,18 @@ private:
     bool m_tabStop = true;
 };
 
-// A caption that runs nothing when it changes (labels, panels, the hint code).
+// A caption that runs nothing when it changes (labels, panels, the hint code). A label the
+// learner can click (a link) runs its click handler.
 class Label : public Control {
 public:
     using Control::Control;
     const QString& caption() const { return m_caption; }
     void setCaption(const QString& c) { m_caption = c; }
+    void click() {
+        if (onClick)
+            onClick();
+    }
+    Handler onClick;
 
 private:
     QString m_caption;

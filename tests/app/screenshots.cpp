@@ -101,5 +101,13 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 7; ++i)
         w.runEvent([&] { f.typing.Timer2.tick(); });
     shot(QStringLiteral("typing-test"));
+
+    // The About page with the scrolling picture half out of its frame, then with the photograph.
+    pages->setCurrentIndex(6);
+    for (int i = 0; i < 22; ++i)
+        w.runEvent([&] { f.Timer3.tick(); });
+    shot(QStringLiteral("about"));
+    w.runEvent([&] { f.about.CheckBox2.click(); });
+    shot(QStringLiteral("about-photo"));
     return desktop.errors.isEmpty() ? 0 : 1;
 }

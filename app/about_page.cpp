@@ -1,0 +1,109 @@
+// The page "关于软件": the product name over its shadow, the maker's name, web address and
+// e-mail address, the scrolling picture in Panel10 and the photograph behind CheckBox2.
+
+#include "about.h"
+#include "binder.h"
+#include "fonts.h"
+#include "form.h"
+#include "pages.h"
+#include "widgets.h"
+
+#include <QCheckBox>
+#include <QEvent>
+
+namespace app {
+
+namespace {
+
+// Runs `show` each time the watched widget is shown.
+class ShowWatcher : public QObject {
+public:
+    ShowWatcher(QWidget* watched, std::function<void()> show) : QObject(watched), m_show(std::move(show)) {
+        watched->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Show)
+            m_show();
+        return false;
+    }
+
+private:
+    std::function<void()> m_show;
+};
+
+// A label as wide as its caption, at `at`.
+QLabel* captionLabel(QWidget* page, controls::Label& control, QPoint at, const QFont& font, Binder& binder) {
+    auto* l = place<QLabel>(page, control.name(), QRect(at, QSize()));
+    l->setFont(font);
+    binder.label(control, l);
+    l->setText(control.caption());
+    l->adjustSize();
+    return l;
+}
+
+} // namespace
+
+void buildAboutPage(QWidget* page, Form& form, Binder& binder) {
+    About& a = form.about;
+
+    // The shadow first, so that the name lies over it.
+    auto* label18 = place<QLabel>(page, a.Label18.name(), QRect(203, 35, 319, 33));
+    auto* label19 = place<QLabel>(page, a.Label19.name(), QRect(200, 32, 319, 33));
+    for (QLabel* l : {label18, label19}) {
+        l->setFont(fonts::kai(32, true));
+        l->setAttribute(Qt::WA_TranslucentBackground);
+    }
+    setColours(label18, kBlue);
+    setColours(label19, kYellow);
+    binder.label(a.Label18, label18);
+    binder.label(a.Label19, label19);
+
+    captionLabel(page, a.Label30, QPoint(280, 108), fonts::song(16), binder);
+    new Picture(page, QStringLiteral("Image3"), QRect(328, 96, 103, 37), QStringLiteral(":/pictures/image3.jpg"));
+
+    // The frame clips its pictures: Image6 moves over the fixed Image5 and out of sight.
+    QFrame* panel10 = panel(page, QStringLiteral("Panel10"), QRect(288, 160, 138, 36), Bevel::Lowered, Bevel::Raised);
+    new Picture(panel10, QStringLiteral("Image5"), QRect(3, 3, 132, 30), QStringLiteral(":/pictures/image5.jpg"));
+    auto* image6 = new Picture(panel10, a.Image6.name(), QRect(a.Image6.left(), About::kImage6Top, 132, 30),
+                               QStringLiteral(":/pictures/image6.jpg"));
+    // Timer3 ticks show nothing else; the picture is moved only while the page is in view, and
+    // caught up when the page is shown again.
+    const auto moveImage6 = [page, image6, &a] {
+        if (page->isVisible() && image6->x() != a.Image6.left())
+            image6->move(a.Image6.left(), About::kImage6Top);
+    };
+    binder.onTick(form.Timer3, moveImage6);
+    binder.onSync(moveImage6);
+    new ShowWatcher(page, moveImage6);
+
+    const struct {
+        controls::Label& caption;
+        controls::Label& link;
+        QPoint captionAt, linkAt;
+    } links[] = {
+        {a.Label22, a.Label25, QPoint(256, 208), QPoint(304, 208)},
+        {a.Label23, a.Label21, QPoint(256, 232), QPoint(322, 232)},
+    };
+    QFont underlined = fonts::song(16);
+    underlined.setUnderline(true);
+    for (const auto& l : links) {
+        captionLabel(page, l.caption, l.captionAt, fonts::song(16), binder);
+        QLabel* link = captionLabel(page, l.link, l.linkAt, underlined, binder);
+        setColours(link, kBlue);
+        binder.link(l.link, link);
+    }
+
+    auto* checkBox2 = place<QCheckBox>(page, a.CheckBox2.name(), QRect(592, 232, 97, 17));
+    checkBox2->setFont(fonts::song(12));
+    binder.checkBox(a.CheckBox2, checkBox2);
+
+    auto* image4 =
+        new Picture(page, a.Image4.name(), QRect(576, 64, 109, 160), QStringLiteral(":/pictures/image4.jpg"));
+    binder.visibility(a.Image4, image4);
+    // Hidden from the start, so the photograph is decoded only when first asked for.
+    image4->setVisible(a.Image4.visible());
+}
+
+} // namespace app

@@ -1,0 +1,185 @@
+// The About page in the real window, offscreen: every control at its place, the scrolling picture
+// clipped by its frame and kept moving while another page is shown, the links and the photograph.
+
+#include "fonts.h"
+#include "main_window.h"
+#include "recording_desktop.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+using app::About;
+using app::TForm1;
+
+class TestAboutPage : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { app::fonts::install(); }
+    void init();
+    void cleanup() { m_window.reset(); }
+
+    void everyControlAtItsPlace_data();
+    void everyControlAtItsPlace();
+    void nameLiesOverItsShadow();
+    void image6StaysInsidePanel10();
+    void scrollGoesOnWhileAnotherPageIsShown();
+    void linksOpenTheAddresses();
+    void checkBoxShowsThePhotograph();
+
+private:
+    template <class W = QWidget> W* find(const QString& name) { return m_window->findChild<W*>(name); }
+    void showPage(int index) { find<QTabWidget>(QStringLiteral("PageControl1"))->setCurrentIndex(index); }
+    About& about() { return m_window->form().about; }
+    void tick() {
+        m_window->runEvent([this] { m_window->form().Timer3.tick(); });
+    }
+
+    RecordingDesktop m_desktop;
+    std::unique_ptr<TForm1> m_window;
+};
+
+void TestAboutPage::init() {
+    m_desktop = {};
+    m_window = std::make_unique<TForm1>(QStringLiteral(VARDELO_BUILD_DATA_DIR), &m_desktop);
+    m_window->show();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+}
+
+void TestAboutPage::everyControlAtItsPlace_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("parent");
+    QTest::addColumn<QRect>("geometry"); // an empty size: as large as its caption
+    QTest::addColumn<bool>("visible");
+    QTest::newRow("Label19") << "Label19"
+                             << "TabSheet5" << QRect(200, 32, 319, 33) << true;
+    QTest::newRow("Label18") << "Label18"
+                             << "TabSheet5" << QRect(203, 35, 319, 33) << true;
+    QTest::newRow("Label30") << "Label30"
+                             << "TabSheet5" << QRect(280, 108, 0, 0) << true;
+    QTest::newRow("Image3") << "Image3"
+                            << "TabSheet5" << QRect(328, 96, 103, 37) << true;
+    QTest::newRow("Panel10") << "Panel10"
+                             << "TabSheet5" << QRect(288, 160, 138, 36) << true;
+    QTest::newRow("Image5") << "Image5"
+                            << "Panel10" << QRect(3, 3, 132, 30) << true;
+    QTest::newRow("Image6") << "Image6"
+                            << "Panel10" << QRect(3, 3, 132, 30) << true;
+    QTest::newRow("Label22") << "Label22"
+                             << "TabSheet5" << QRect(256, 208, 0, 0) << true;
+    QTest::newRow("Label25") << "Label25"
+                             << "TabSheet5" << QRect(304, 208, 0, 0) << true;
+    QTest::newRow("Label23") << "Label23"
+                             << "TabSheet5" << QRect(256, 232, 0, 0) << true;
+    QTest::newRow("Label21") << "Label21"
+                             << "TabSheet5" << QRect(322, 232, 0, 0) << true;
+    QTest::newRow("CheckBox2") << "CheckBox2"
+                               << "TabSheet5" << QRect(592, 232, 97, 17) << true;
+    QTest::newRow("Image4") << "Image4"
+                            << "TabSheet5" << QRect(576, 64, 109, 160) << false;
+}
+
+void TestAboutPage::everyControlAtItsPlace() {
+    QFETCH(QString, name);
+    QFETCH(QString, parent);
+    QFETCH(QRect, geometry);
+    QFETCH(bool, visible);
+    showPage(6);
+    auto* w = find(name);
+    QVERIFY(w);
+    if (name == QStringLiteral("Image6")) // Timer3 may have ticked since the window opened
+        geometry.moveLeft(about().Image6.left());
+    QCOMPARE(w->parentWidget()->objectName(), parent);
+    if (geometry.size().isEmpty()) {
+        QCOMPARE(w->pos(), geometry.topLeft());
+        QVERIFY(w->width() >= w->sizeHint().width());
+    } else {
+        QCOMPARE(w->geometry(), geometry);
+    }
+    QCOMPARE(w->isVisible(), visible);
+    // Pictures in view are decoded; the photograph only once it is asked for.
+    if (auto* picture = qobject_cast<QLabel*>(w); picture && name.startsWith(QStringLiteral("Image")))
+        QCOMPARE(!picture->pixmap().isNull(), visible);
+}
+
+void TestAboutPage::nameLiesOverItsShadow() {
+    showPage(6);
+    auto* name = find<QLabel>(QStringLiteral("Label19"));
+    auto* shadow = find<QLabel>(QStringLiteral("Label18"));
+    QCOMPARE(name->text(), QStringLiteral("V a r d e l o V5.0"));
+    QCOMPARE(shadow->text(), name->text());
+    QCOMPARE(name->palette().color(QPalette::WindowText), QColor(Qt::yellow));
+    QCOMPARE(shadow->palette().color(QPalette::WindowText), QColor(Qt::blue));
+    QCOMPARE(shadow->pos() - name->pos(), QPoint(3, 3));
+    const QObjectList order = name->parent()->children();
+    QVERIFY(order.indexOf(shadow) < order.indexOf(name));
+}
+
+void TestAboutPage::image6StaysInsidePanel10() {
+    showPage(6);
+    auto* panel = find(QStringLiteral("Panel10"));
+    auto* image6 = find(QStringLiteral("Image6"));
+    for (int t = 0; t < 15 + 28; ++t) {
+        const int left = about().Image6.left();
+        QCOMPARE(image6->pos(), QPoint(left, 3));
+        const QRegion seen = image6->visibleRegion().translated(image6->pos());
+        QVERIFY((seen - panel->rect()).isEmpty());
+        // What shows is exactly the part of the picture inside the frame.
+        QCOMPARE(seen.boundingRect(), QRect(left, 3, 132, 30).intersected(panel->rect()));
+        tick();
+    }
+}
+
+void TestAboutPage::scrollGoesOnWhileAnotherPageIsShown() {
+    auto* timer = find<QTimer>(QStringLiteral("Timer3"));
+    QVERIFY(timer->isActive());
+    QCOMPARE(timer->interval(), 200);
+    // The first page is in view from the start; the picture moves all the same.
+    QTRY_VERIFY_WITH_TIMEOUT(about().Image6.left() < About::kImage6Start, 2000);
+    showPage(6);
+    auto* image6 = find(QStringLiteral("Image6"));
+    QCOMPARE(image6->x(), about().Image6.left());
+
+    // Away from the page the widget stays put while the state moves on, and catches up on return.
+    showPage(3);
+    const int shown = image6->x();
+    QTRY_VERIFY_WITH_TIMEOUT(about().Image6.left() != shown, 2000);
+    QCOMPARE(image6->x(), shown);
+    showPage(6);
+    QCOMPARE(image6->x(), about().Image6.left());
+}
+
+void TestAboutPage::linksOpenTheAddresses() {
+    showPage(6);
+    for (const char* name : {"Label25", "Label21"}) {
+        auto* link = find<QLabel>(QLatin1String(name));
+        QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
+        QVERIFY(link->font().underline());
+        QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(5, link->height() / 2));
+    }
+    QCOMPARE(m_desktop.urls, (QStringList{About::kHomepage, QStringLiteral("mailto:") + About::kContact}));
+    QCOMPARE(find<QLabel>(QStringLiteral("Label25"))->text(), About::kHomepage);
+    QCOMPARE(find<QLabel>(QStringLiteral("Label21"))->text(), About::kContact);
+}
+
+void TestAboutPage::checkBoxShowsThePhotograph() {
+    showPage(6);
+    auto* box = find<QCheckBox>(QStringLiteral("CheckBox2"));
+    auto* photo = find<QLabel>(QStringLiteral("Image4"));
+    QCOMPARE(box->text(), QStringLiteral("作 者 照 片"));
+    for (bool shown : {true, false, true}) {
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+        QCOMPARE(box->isChecked(), shown);
+        QCOMPARE(about().CheckBox2.isChecked(), shown);
+        QCOMPARE(photo->isVisible(), shown);
+    }
+    QVERIFY(!photo->pixmap().isNull());
+    QVERIFY(m_desktop.urls.isEmpty());
+}
+
+QTEST_MAIN(TestAboutPage)
+#include "tst_about_page.moc"
