@@ -12,6 +12,7 @@
 #include <QTimer>
 
 using app::About;
+using app::MovingPicture;
 using app::TForm1;
 
 class TestAboutPage : public QObject {
@@ -27,6 +28,7 @@ private Q_SLOTS:
     void nameLiesOverItsShadow();
     void image6StaysInsidePanel10();
     void scrollGoesOnWhileAnotherPageIsShown();
+    void scrollGoesOnWhileAMessageBoxIsOpen();
     void linksOpenTheAddresses();
     void checkBoxShowsThePhotograph();
 
@@ -151,6 +153,28 @@ void TestAboutPage::scrollGoesOnWhileAnotherPageIsShown() {
     QCOMPARE(image6->x(), shown);
     showPage(6);
     QCOMPARE(image6->x(), about().Image6.left());
+}
+
+void TestAboutPage::scrollGoesOnWhileAMessageBoxIsOpen() {
+    // A message box is modal: the event loop runs inside the event that opened it until it closes.
+    struct ModalDesktop : RecordingDesktop {
+        std::function<void()> whileOpen;
+        void message(const QString& text) override {
+            RecordingDesktop::message(text);
+            whileOpen();
+        }
+    } desktop;
+    TForm1 w(QStringLiteral(VARDELO_BUILD_DATA_DIR), &desktop);
+    w.show();
+    const MovingPicture& image6 = w.form().about.Image6;
+    bool moved = false;
+    desktop.whileOpen = [&] {
+        const int opened = image6.left();
+        moved = QTest::qWaitFor([&] { return image6.left() != opened; }, 2000);
+    };
+    w.runEvent([&] { w.form().desktop.message(QStringLiteral("速度")); });
+    QCOMPARE(desktop.messages.size(), 1);
+    QVERIFY(moved);
 }
 
 void TestAboutPage::linksOpenTheAddresses() {
