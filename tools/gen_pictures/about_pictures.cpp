@@ -7,6 +7,7 @@
 // the same on every run.
 
 #include "about_pictures.h"
+#include "output_files.h"
 
 #include "identity.h"
 
@@ -31,11 +32,6 @@
 #include <vector>
 
 namespace {
-
-[[noreturn]] void fail(const QString& message) {
-    std::fprintf(stderr, "gen_pictures: %s\n", qPrintable(message));
-    std::exit(1);
-}
 
 const QString kKai = QStringLiteral("AR PL UKai CN");
 const QString kSong = QStringLiteral("AR PL UMing CN");
@@ -380,13 +376,6 @@ QImage render(QSize size, qreal scale, QImage::Format format, const std::functio
     return image;
 }
 
-void save(const QImage& image, const QString& path) {
-    const bool jpeg = path.endsWith(QStringLiteral(".jpg"));
-    if (!image.save(path, jpeg ? "JPG" : "PNG", jpeg ? 95 : -1))
-        fail(QStringLiteral("cannot write %1").arg(path));
-    std::printf("wrote %s (%dx%d)\n", qPrintable(path), image.width(), image.height());
-}
-
 void picture(const QString& dir, const QString& name, QSize size,
              const std::function<void(QPainter&, QSizeF, qreal)>& draw) {
     for (int scale : {1, 2}) {
@@ -397,6 +386,10 @@ void picture(const QString& dir, const QString& name, QSize size,
 }
 
 } // namespace
+
+void drawIcon(QPainter& p) {
+    drawShapes(p, emblem());
+}
 
 void writeAboutPictures(const QString& pictureDir, const QString& iconDir) {
     if (!QDir().mkpath(pictureDir) || !QDir().mkpath(iconDir))

@@ -15,6 +15,7 @@
 //   gen_pictures --data DIR --zoom 皮头,虍 --sheet zoom.png   cut roots or hosts on a fine grid
 
 #include "about_pictures.h"
+#include "output_files.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -49,11 +50,6 @@
 #include <vector>
 
 namespace {
-
-[[noreturn]] void fail(const QString& message) {
-    std::fprintf(stderr, "gen_pictures: %s\n", qPrintable(message));
-    std::exit(1);
-}
 
 void note(const QString& message) {
     static QSet<QString> said;
@@ -902,23 +898,6 @@ void drawRootMap(QPainter& p, Data& data, QSize size) {
     note(QStringLiteral("root map: roots at %1 px or more").arg(smallest));
 }
 
-// A key cap with 五 on it.
-void drawIcon(QPainter& p, QSize size) {
-    p.fillRect(QRectF(QPointF(0, 0), size), Qt::transparent);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRectF cap(1, 1.5, 30, 29.5);
-    p.setPen(QPen(QColor(0x1d, 0x4f, 0x8c), 1));
-    p.setBrush(QColor(0x2c, 0x6c, 0xb8));
-    p.drawRoundedRect(cap, 6, 6);
-    QLinearGradient face(0, 3, 0, 26);
-    face.setColorAt(0, QColor(0x6f, 0xa8, 0xe6));
-    face.setColorAt(1, QColor(0x3a, 0x7f, 0xcc));
-    p.setPen(Qt::NoPen);
-    p.setBrush(face);
-    p.drawRoundedRect(QRectF(3, 2.5, 26, 24.5), 4.5, 4.5);
-    text(p, font(Face::SansBold, 21), Qt::white, QRectF(3, 2.5, 26, 24.5), Qt::AlignCenter, QStringLiteral("五"));
-}
-
 // ---- Output ------------------------------------------------------------------------------
 
 QImage render(QSize size, qreal scale, QImage::Format format, const std::function<void(QPainter&)>& draw) {
@@ -934,13 +913,6 @@ QImage render(QSize size, qreal scale, QImage::Format format, const std::functio
     p.end();
     deviceScale = 1;
     return image;
-}
-
-void save(const QImage& image, const QString& path) {
-    const bool jpeg = path.endsWith(QStringLiteral(".jpg"));
-    if (!image.save(path, jpeg ? "JPG" : "PNG", jpeg ? 95 : -1))
-        fail(QStringLiteral("cannot write %1").arg(path));
-    std::printf("wrote %s (%dx%d)\n", qPrintable(path), image.width(), image.height());
 }
 
 void writeOutput(const QString& dir, const Output& out) {
@@ -1300,28 +1272,26 @@ QByteArray manifest(const QString& dir) {
 
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
-    QString dataDir, outDir, iconDir, sheet, zoom, dict, contact, review, verify;
+    QString dataDir, outDir, sheet, zoom, dict, contact, review, verify;
     const QStringList args = app.arguments();
     for (int i = 1; i + 1 < args.size(); i += 2) {
-        QString* value = args[i] == QStringLiteral("--data")       ? &dataDir
-                         : args[i] == QStringLiteral("--out")      ? &outDir
-                         : args[i] == QStringLiteral("--icon-out") ? &iconDir
-                         : args[i] == QStringLiteral("--sheet")    ? &sheet
-                         : args[i] == QStringLiteral("--zoom")     ? &zoom
-                         : args[i] == QStringLiteral("--dict")     ? &dict
-                         : args[i] == QStringLiteral("--contact")  ? &contact
-                         : args[i] == QStringLiteral("--review")   ? &review
-                         : args[i] == QStringLiteral("--verify")   ? &verify
-                                                                   : nullptr;
+        QString* value = args[i] == QStringLiteral("--data")      ? &dataDir
+                         : args[i] == QStringLiteral("--out")     ? &outDir
+                         : args[i] == QStringLiteral("--sheet")   ? &sheet
+                         : args[i] == QStringLiteral("--zoom")    ? &zoom
+                         : args[i] == QStringLiteral("--dict")    ? &dict
+                         : args[i] == QStringLiteral("--contact") ? &contact
+                         : args[i] == QStringLiteral("--review")  ? &review
+                         : args[i] == QStringLiteral("--verify")  ? &verify
+                                                                  : nullptr;
         if (!value)
             fail(QStringLiteral("unknown option %1").arg(args[i]));
         *value = args[i + 1];
     }
     if (args.size() % 2 == 0 || ((dataDir.isEmpty() || dict.isEmpty()) && zoom.isEmpty()))
-        fail(QStringLiteral(
-            "usage: gen_pictures --data DIR --dict WUBI86.dict.yaml [--out DIR [--verify DIR]] [--icon-out DIR]\n"
-            "                    [--contact FILE.png] [--review FILE.png]\n"
-            "       gen_pictures [--data DIR] --zoom ROOT,ROOT,... --sheet FILE.png"));
+        fail(QStringLiteral("usage: gen_pictures --data DIR --dict WUBI86.dict.yaml [--out DIR [--verify DIR]]\n"
+                            "                    [--contact FILE.png] [--review FILE.png]\n"
+                            "       gen_pictures [--data DIR] --zoom ROOT,ROOT,... --sheet FILE.png"));
 
     loadFonts();
     if (!zoom.isEmpty()) {
@@ -1358,7 +1328,7 @@ int main(int argc, char** argv) {
                        }});
     outputs.push_back(
         {QStringLiteral("image9.jpg"), rootMapSize, [&](QPainter& p) { drawRootMap(p, data, rootMapSize); }});
-    outputs.push_back({QStringLiteral("icon.png"), QSize(32, 32), [&](QPainter& p) { drawIcon(p, QSize(32, 32)); }});
+    outputs.push_back({QStringLiteral("icon.png"), QSize(32, 32), [&](QPainter& p) { drawIcon(p); }});
     for (const RootPicture& pic : pictures)
         outputs.push_back({QStringLiteral("zigen/zigen%1.jpg").arg(pic.number), rootPictureSize,
                            [pic](QPainter& p) { drawRootPicture(p, *pic.root, pic.root == &pic.key->roots.front()); }});
@@ -1373,11 +1343,6 @@ int main(int argc, char** argv) {
         if (!file.open(QIODevice::WriteOnly) || file.write(manifest(outDir)) < 0)
             fail(QStringLiteral("cannot write %1").arg(file.fileName()));
         std::printf("wrote %s\n", qPrintable(file.fileName()));
-    }
-    if (!iconDir.isEmpty()) {
-        const QImage big = render(QSize(32, 32), 4, QImage::Format_ARGB32_Premultiplied,
-                                  [&](QPainter& p) { drawIcon(p, QSize(32, 32)); });
-        save(big, iconDir + QStringLiteral("/vardelo.png"));
     }
     if (!contact.isEmpty()) {
         const QSize size(15 * 120 + 4, 14 * 104 + 4);
