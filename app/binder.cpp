@@ -222,8 +222,10 @@ void Binder::timer(controls::Timer& c, QTimer* w, TickShows shows) {
 
 bool Binder::eventFilter(QObject* watched, QEvent* ev) {
     if (controls::Label* link = m_links.value(watched)) {
+        if (ev->type() != QEvent::MouseButtonRelease)
+            return false;
         auto* mouse = static_cast<QMouseEvent*>(ev);
-        if (ev->type() == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton &&
+        if (mouse->button() == Qt::LeftButton &&
             static_cast<QWidget*>(watched)->rect().contains(mouse->position().toPoint()))
             event([&] { link->click(); });
         return false;
