@@ -69,11 +69,8 @@ void Binder::applyFocus() {
     QWidget* w = c ? m_widgets.value(c) : nullptr;
     if (!w || w->hasFocus() || !w->isVisible())
         return;
+    // The box's selection was shown with its text; a focus move keeps it.
     w->setFocus(Qt::OtherFocusReason);
-    auto* e = dynamic_cast<controls::Edit*>(c);
-    auto* line = qobject_cast<QLineEdit*>(w);
-    if (e && line && e->allSelected())
-        line->selectAll();
 }
 
 void Binder::visibility(controls::Control& c, QWidget* w) {
@@ -104,6 +101,10 @@ void Binder::edit(controls::Edit& c, QLineEdit* w) {
     m_syncs.push_back([&c, w] {
         if (w->text() != c.text())
             w->setText(c.text());
+        // A text the box keeps selected (a wrong key letter, a code met again on Tab) is shown
+        // selected, so the next key replaces it.
+        if (c.allSelected() && !w->text().isEmpty() && w->selectedText() != w->text())
+            w->selectAll();
     });
 }
 

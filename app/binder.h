@@ -59,7 +59,7 @@ public:
     // A control that takes the focus: its enter handler runs when its widget receives the focus,
     // and character keys reach its key handler.
     void focusable(controls::Control& control, QWidget* widget);
-    // Extra showing done after every event (colours, pictures decoded on first show).
+    // Extra showing done after every event (panel colours, a label sized to its caption).
     void onSync(std::function<void()> show) { m_extra.push_back(std::move(show)); }
     // What a tick of a timer bound with TickShows::Nothing does show.
     void onTick(const controls::Timer& control, std::function<void()> show) {

@@ -59,12 +59,6 @@ CodeEdit* keyEntry(QWidget* parent, controls::Edit& control, const QRect& geomet
     edit->setAlignment(Qt::AlignCenter);
     setColours(edit, Qt::black, Qt::white);
     binder.edit(control, edit);
-    // A wrong letter is left selected, so the next key replaces it: the box holds one letter and
-    // would refuse a second one.
-    binder.onSync([&control, edit] {
-        if (control.allSelected() && !edit->text().isEmpty() && edit->selectedText() != edit->text())
-            edit->selectAll();
-    });
     return edit;
 }
 
