@@ -1,11 +1,14 @@
 #include "data_folder.h"
 #include "fonts.h"
 #include "main_window.h"
+#include "platform_environment.h"
 #include "title.h"
 
 #include <QApplication>
 
 int main(int, char** argv) {
+    // Before Qt's platform layer starts, so that it neither launches a bus nor makes a folder.
+    app::PlatformEnvironment::prepare();
     // The program reads no command line: the application object sees only the program's name.
     int argc = 1;
     char* args[] = {argv[0], nullptr};

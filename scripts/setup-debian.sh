@@ -16,6 +16,9 @@ packages=(
   fonts-arphic-uming fonts-arphic-ukai fonts-noto-cjk fontconfig
   # real-window tests and screenshots
   xvfb xauth
+  # the test that the program leaves nothing behind: dbus-launch is what would start a bus for a
+  # session that has none
+  dbus-x11
   # the Debian package and its checks
   dpkg-dev file desktop-file-utils appstream lintian
   # the end-to-end test: a real Wubi input method, key events, the accessibility bus, screenshots

@@ -1,0 +1,244 @@
+"""The trainer in a bare X session leaves nothing behind.
+
+The session has no session bus and no runtime folder, and the trainer's home and temporary folders
+are empty. With the input method module and the accessibility bridge asked for (both look for a
+bus and a runtime folder), the trainer is started, shown, and ended: once closed through its window
+as a window manager closes it, once ended from outside. Afterwards both folders must still be empty
+and no process the trainer started may be left: this process is made the subreaper of everything
+it starts, so a daemon that detaches from the trainer ends up as its child and is seen here.
+
+Usage: tst_no_trace.py <path of the vardelo program>
+"""
+
+import ctypes
+import os
+import select
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+PR_SET_CHILD_SUBREAPER = 36
+TITLE = "VardeloV5.0"
+
+
+class Failed(Exception):
+    pass
+
+
+def children():
+    """Process ids whose parent is this process."""
+    mine = os.getpid()
+    found = []
+    for entry in os.listdir("/proc"):
+        if not entry.isdigit():
+            continue
+        try:
+            with open(f"/proc/{entry}/stat") as f:
+                stat = f.read()
+        except OSError:
+            continue
+        fields = stat[stat.rfind(")") + 2:].split()
+        if int(fields[1]) == mine and fields[0] != "Z":
+            found.append(int(entry))
+    return found
+
+
+def command_of(pid):
+    try:
+        with open(f"/proc/{pid}/cmdline", "rb") as f:
+            return f.read().replace(b"\0", b" ").decode(errors="replace").strip()
+    except OSError:
+        return "?"
+
+
+def reap():
+    """Collects the exit status of every ended child, so that none stays a zombie."""
+    while True:
+        try:
+            pid, _ = os.waitpid(-1, os.WNOHANG)
+        except ChildProcessError:
+            return
+        if pid == 0:
+            return
+
+
+def wait_until(what, condition, timeout):
+    deadline = time.monotonic() + timeout
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise Failed(f"timed out after {timeout} s waiting for {what}")
+        time.sleep(0.05)
+
+
+def start_display(env):
+    r, w = os.pipe()
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(w), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+                             "-noreset"], env=env, pass_fds=(w,), stdin=subprocess.DEVNULL,
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(w)
+    data = b""
+    deadline = time.monotonic() + 20
+    while not data.endswith(b"\n"):
+        left = deadline - time.monotonic()
+        if left <= 0 or not select.select([r], [], [], left)[0]:
+            raise Failed("the X server did not report its display number")
+        chunk = os.read(r, 64)
+        if not chunk:
+            raise Failed("the X server ended at start")
+        data += chunk
+    os.close(r)
+    return xvfb, ":" + data.decode().strip()
+
+
+def trainer_windows(display):
+    env = {"DISPLAY": display, "PATH": os.environ.get("PATH", "/usr/bin:/bin")}
+    done = subprocess.run(["xdotool", "search", "--name", f"^{TITLE}$"], env=env, capture_output=True, text=True,
+                          timeout=20)
+    return [int(w) for w in done.stdout.split()]
+
+
+class XClientMessageEvent(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                ("format", ctypes.c_int), ("data", ctypes.c_long * 5)]
+
+
+class XEvent(ctypes.Union):
+    _fields_ = [("xclient", XClientMessageEvent), ("pad", ctypes.c_long * 24)]
+
+
+def close_windows(display, windows):
+    """Asks each window to close, as a window manager does (WM_DELETE_WINDOW)."""
+    x = ctypes.CDLL("libX11.so.6")
+    x.XOpenDisplay.restype = ctypes.c_void_p
+    x.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x.XInternAtom.restype = ctypes.c_ulong
+    x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+    x.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.POINTER(XEvent)]
+    x.XFlush.argtypes = [ctypes.c_void_p]
+    x.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    d = x.XOpenDisplay(display.encode())
+    if not d:
+        raise Failed(f"cannot open display {display}")
+    protocols = x.XInternAtom(d, b"WM_PROTOCOLS", 0)
+    delete = x.XInternAtom(d, b"WM_DELETE_WINDOW", 0)
+    for w in windows:
+        e = XEvent()
+        e.xclient.type = 33  # ClientMessage
+        e.xclient.window = w
+        e.xclient.message_type = protocols
+        e.xclient.format = 32
+        e.xclient.data[0] = delete
+        e.xclient.data[1] = 0  # CurrentTime
+        x.XSendEvent(d, w, 0, 0, ctypes.byref(e))
+    x.XFlush(d)
+    x.XCloseDisplay(d)
+
+
+def contents(folder):
+    found = []
+    for root, dirs, files in os.walk(folder):
+        found += [os.path.relpath(os.path.join(root, n), folder) for n in dirs + files]
+    return sorted(found)
+
+
+def run_once(program, display, xvfb_pid, how):
+    home = tempfile.mkdtemp(prefix="vardelo-home-")
+    temp = tempfile.mkdtemp(prefix="vardelo-tmp-")
+    log = tempfile.TemporaryFile()
+    try:
+        env = {
+            "PATH": os.environ.get("PATH", "/usr/bin:/bin"),
+            "HOME": home,
+            "TMPDIR": temp,
+            "DISPLAY": display,
+            "LANG": "C.UTF-8",
+            "QT_QPA_PLATFORM": "xcb",
+            "QT_IM_MODULE": "ibus",
+            "QT_ACCESSIBILITY": "1",
+            "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
+        }
+        trainer = subprocess.Popen([program], env=env, cwd=home, stdin=subprocess.DEVNULL,
+                                   stdout=log, stderr=log)
+        try:
+            windows = wait_until("the trainer's window", lambda: trainer_windows(display), 60)
+            time.sleep(2)  # long enough for the platform layer to have looked for its buses
+            if how == "window":
+                close_windows(display, windows)
+            else:
+                trainer.send_signal(signal.SIGTERM)
+            trainer.wait(30)
+        finally:
+            if trainer.poll() is None:
+                trainer.kill()
+                trainer.wait()
+        # A daemon that detaches goes on starting for a moment after its parent ends.
+        time.sleep(1)
+        reap()
+        problems = []
+        left = [pid for pid in children() if pid != xvfb_pid]
+        for pid in left:
+            problems.append(f"process {pid} outlived the trainer: {command_of(pid)}")
+            os.kill(pid, signal.SIGKILL)
+        reap()
+        for name, folder in (("home", home), ("temporary", temp)):
+            written = contents(folder)
+            if written:
+                problems.append(f"the {name} folder is no longer empty: {', '.join(written)}")
+        if how == "window" and trainer.returncode != 0:
+            problems.append(f"closed through its window, the trainer exited with {trainer.returncode}: "
+                            + (log.seek(0) or log.read()).decode(errors="replace")[-800:])
+        return problems
+    finally:
+        log.close()
+        shutil.rmtree(home, ignore_errors=True)
+        shutil.rmtree(temp, ignore_errors=True)
+
+
+def main():
+    if len(sys.argv) != 2:
+        print(__doc__)
+        return 2
+    program = os.path.abspath(sys.argv[1])
+    libc = ctypes.CDLL(None, use_errno=True)
+    if libc.prctl(PR_SET_CHILD_SUBREAPER, 1, 0, 0, 0) != 0:
+        print("FAIL: cannot become a subreaper")
+        return 1
+    if not shutil.which("dbus-launch"):
+        print("note: dbus-launch is not installed, so a bus could not have been launched anyway")
+    xvfb, display = start_display({"PATH": os.environ.get("PATH", "/usr/bin:/bin")})
+    passed = failed = 0
+    try:
+        for how in ("window", "signal"):
+            try:
+                problems = run_once(program, display, xvfb.pid, how)
+            except Failed as e:
+                problems = [str(e)]
+            if problems:
+                failed += 1
+                print(f"FAIL: ended by {how}:")
+                for p in problems:
+                    print(f"  {p}")
+            else:
+                passed += 1
+                print(f"PASS: ended by {how}")
+    finally:
+        xvfb.terminate()
+        try:
+            xvfb.wait(10)
+        except subprocess.TimeoutExpired:
+            xvfb.kill()
+            xvfb.wait()
+        reap()
+    print(f"{passed} passed, {failed} failed")
+    return 0 if failed == 0 else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
