@@ -38,25 +38,72 @@ bool isCodeField(const QString& table, const QString& field) {
     return field == (table == QLatin1String("czwb") ? QLatin1String("n1") : QLatin1String("dm"));
 }
 
+// GB2312 proper, checked on the character's bytes in code page 936 (Qt's GBK codec): two bytes, in
+// one of GB2312's rows (1-9 signs, 16-87 characters) and a cell that row assigns. Code page 936 is
+// wider: it adds thousands of characters (網, 絡) in other rows and byte ranges, signs in cells
+// GB2312 leaves empty (ⅰ in row 2) and user-defined rows; none of them is GB2312. Its own mapping
+// of two GB2312 signs ("—" A1AA, "·" A1A4) is the one the program's texts use, so the check
+// works on its bytes rather than on a strict GB2312 table.
+bool isGb2312Cell(unsigned char lead, unsigned char trail) {
+    if (trail < 0xA1 || trail > 0xFE)
+        return false;
+    const int row = lead - 0xA0;
+    const int cell = trail - 0xA0;
+    const auto in = [cell](int from, int to) { return cell >= from && cell <= to; };
+    switch (row) {
+    case 1:
+    case 3:
+        return true;
+    case 2:
+        return in(17, 66) || in(69, 78) || in(81, 92);
+    case 4:
+        return in(1, 83);
+    case 5:
+        return in(1, 86);
+    case 6:
+        return in(1, 24) || in(33, 56);
+    case 7:
+        return in(1, 33) || in(49, 81);
+    case 8:
+        return in(1, 26) || in(37, 73);
+    case 9:
+        return in(4, 79);
+    case 55:
+        return in(1, 89);
+    default:
+        return row >= 16 && row <= 87;
+    }
+}
+
 // Code page 936 without state between calls, so one check never sees a surrogate left over from
 // the previous one. Its error count is cleared before each check: Qt keeps it across calls even
 // through resetState().
-class CodePage936 : public QStringEncoder {
+class Gb2312 : public QStringEncoder {
 public:
-    CodePage936() : QStringEncoder("GBK", QStringEncoder::Flag::Stateless) {}
-    bool encodes(QStringView text) {
+    Gb2312() : QStringEncoder("GBK", QStringEncoder::Flag::Stateless) {}
+    // Whether every character of `text` is printable ASCII or GB2312.
+    bool holds(QStringView text) {
         QVarLengthArray<char, 2 * kLongestValue + 16> out(requiredSpace(text.size()));
         state.invalidChars = 0;
-        appendToBuffer(out.data(), text);
-        return state.invalidChars == 0;
+        const char* end = appendToBuffer(out.data(), text);
+        if (state.invalidChars != 0)
+            return false;
+        const auto* b = reinterpret_cast<const unsigned char*>(out.data());
+        const auto* e = reinterpret_cast<const unsigned char*>(end);
+        for (const QChar c : text) {
+            if (c.unicode() < 0x80) {
+                if (b == e || *b != c.unicode())
+                    return false;
+                ++b;
+            } else {
+                if (e - b < 2 || !isGb2312Cell(b[0], b[1]))
+                    return false;
+                b += 2;
+            }
+        }
+        return b == e;
     }
 };
-
-// The user-defined rows of the code page map here; nothing the drills show or an input method
-// types lies there.
-bool isPrivateUse(char16_t c) {
-    return c >= 0xE000 && c <= 0xF8FF;
-}
 
 bool isControl(char16_t c) {
     return c < 0x20 || (c >= 0x7F && c < 0xA0);
@@ -80,8 +127,16 @@ QString whyNotFound(const QString& path) {
     return QStringLiteral("无法读取文件夹（没有访问权限）");
 }
 
-QString codePoint(QChar c) {
-    return QStringLiteral("U+") + QString::number(c.unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0'));
+QString codePoint(char32_t c) {
+    return QStringLiteral("U+") + QString::number(c, 16).toUpper().rightJustified(4, QLatin1Char('0'));
+}
+
+// The code point that begins at `i`: a surrogate pair is one character, a lone surrogate is itself.
+char32_t codePointAt(const QString& text, qsizetype i) {
+    const QChar c = text.at(i);
+    if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+        return QChar::surrogateToUcs4(c, text.at(i + 1));
+    return c.unicode();
 }
 
 } // namespace
@@ -101,7 +156,7 @@ struct Table::Impl {
     std::vector<int> types;   // each field's SQLite type, to refuse a value that is not text
     std::vector<int> longest; // each field's longest usable value, in characters
     sqlite3_int64 rowId = 0;  // the row-order key of the current row, to name it in an error
-    CodePage936 codePage;
+    Gb2312 gb2312;
 
     // Statements select the fields in order, then the row-order key.
     void take(sqlite3_stmt* s) {
@@ -350,16 +405,17 @@ QString Table::read(const QString& field) const {
     char16_t highest = 0;
     for (const QChar c : value) {
         if (isControl(c.unicode()))
-            badValue(index, QStringLiteral("含有控制字符 %1").arg(codePoint(c)));
-        if (isPrivateUse(c.unicode()))
-            badValue(index, QStringLiteral("含有 GB2312 以外的字符 %1").arg(codePoint(c)));
+            badValue(index, QStringLiteral("含有控制字符 %1").arg(codePoint(c.unicode())));
         highest = std::max(highest, c.unicode());
     }
     // Codes and batch numbers are ASCII and need no more.
-    if (highest >= 0x80 && !m_impl->codePage.encodes(value)) {
-        for (const QChar c : value) {
-            if (!m_impl->codePage.encodes(QStringView(&c, 1)))
+    if (highest >= 0x80 && !m_impl->gb2312.holds(value)) {
+        for (qsizetype i = 0; i < value.size(); ++i) {
+            const char32_t c = codePointAt(value, i);
+            const qsizetype length = QChar::requiresSurrogates(c) ? 2 : 1;
+            if (!m_impl->gb2312.holds(QStringView(value).mid(i, length)))
                 badValue(index, QStringLiteral("含有 GB2312 以外的字符 %1").arg(codePoint(c)));
+            i += length - 1;
         }
         badValue(index, QStringLiteral("含有 GB2312 以外的字符"));
     }

@@ -57,7 +57,7 @@ public:
     bool locate(const QString& field, const QString& text);
     // The named field of the current row; empty text for an empty field or when the table has no
     // rows. A value no drill can use (not text, longer than any code or phrase, holding a control
-    // character or a character outside code page 936's GB2312) throws TableError naming the row
+    // character or a character outside GB2312) throws TableError naming the row
     // and the field; the table stays open and its other rows stay usable.
     QString read(const QString& field) const;
 

@@ -340,9 +340,30 @@ void TstTable::readValue_data() {
                             << "含有 GB2312 以外的字符 U+D55C";
     QTest::newRow("outside the basic plane") << "wb.db"
                                              << "hz"
-                                             << "char(128512)"
+                                             << "'中' || char(128512)"
                                              << ""
-                                             << "含有 GB2312 以外的字符 U+D83D";
+                                             << "含有 GB2312 以外的字符 U+1F600";
+    // Code page 936 holds them; GB2312 does not.
+    QTest::newRow("code page 936 only: traditional characters") << "czwb.db"
+                                                                << "n2"
+                                                                << "'網絡'"
+                                                                << ""
+                                                                << "含有 GB2312 以外的字符 U+7DB2";
+    QTest::newRow("code page 936 only: a sign in an empty cell of row 2") << "czzk.db"
+                                                                          << "n3"
+                                                                          << "'第' || char(8560)"
+                                                                          << ""
+                                                                          << "含有 GB2312 以外的字符 U+2170";
+    QTest::newRow("code page 936 only: vertical form in row 6") << "zk.db"
+                                                                << "n2"
+                                                                << "char(65077)"
+                                                                << ""
+                                                                << "含有 GB2312 以外的字符 U+FE35";
+    QTest::newRow("code page 936 only: the euro sign") << "czwb.db"
+                                                       << "n2"
+                                                       << "'中' || char(8364)"
+                                                       << ""
+                                                       << "含有 GB2312 以外的字符 U+20AC";
     QTest::newRow("user-defined row") << "zk.db"
                                       << "n1"
                                       << "char(57344)"
@@ -369,6 +390,16 @@ void TstTable::readValue_data() {
                                          << "'—·'"
                                          << "—·"
                                          << "";
+    QTest::newRow("signs of rows 1-9") << "czwb.db"
+                                       << "n2"
+                                       << "'　、ⅫＡぁヶΩяüㄩ╋'"
+                                       << "　、ⅫＡぁヶΩяüㄩ╋"
+                                       << "";
+    QTest::newRow("first and last GB2312 characters") << "czwb.db"
+                                                      << "n2"
+                                                      << "'啊座亍齄'"
+                                                      << "啊座亍齄"
+                                                      << "";
     QTest::newRow("nine-character phrase") << "czzk.db"
                                            << "n2"
                                            << "'中华人民共和国国务院'"
