@@ -198,6 +198,8 @@ QStringList Table::fieldsOf(const QString& tableName) {
     }
     if (t == QLatin1String("czwb"))
         return {QStringLiteral("n1"), QStringLiteral("n2")};
+    if (t == QLatin1String("cf"))
+        return {QStringLiteral("hz"), QStringLiteral("dm"), QStringLiteral("cf")};
     if (t == QLatin1String("czzk")) {
         QStringList f;
         for (int i = 1; i <= 6; ++i)

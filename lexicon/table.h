@@ -36,7 +36,7 @@ public:
 
     const QString& memberName() const { return m_member; }
 
-    // Opens `tableName` ("wb.db", "jm.db", "zk.db", "czwb.db", "czzk.db") in `folder`. Throws
+    // Opens `tableName` ("wb.db", "jm.db", "zk.db", "czwb.db", "czzk.db", "cf.db") in `folder`. Throws
     // TableError when it cannot; the member then stays closed and every later use throws the
     // same error.
     void open(const QString& folder, const QString& tableName);

@@ -33,7 +33,7 @@ case "$what" in
       fi
     }
     expect usr/bin/vardelo
-    for t in wb jm zk czwb czzk; do expect "usr/share/vardelo/$t.db"; done
+    for t in wb jm zk czwb czzk cf; do expect "usr/share/vardelo/$t.db"; done
     expect usr/share/vardelo/COPYING.wubi86
     expect usr/share/applications/vardelo.desktop
     for px in 32 64 128 256; do expect "usr/share/icons/hicolor/${px}x${px}/apps/vardelo.png"; done

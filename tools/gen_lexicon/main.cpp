@@ -1,12 +1,13 @@
 // gen_lexicon <wubi86.dict.yaml> <lists folder> <output folder> [--report]
 //
-// Builds the five lexicon tables (wb.db, jm.db, zk.db, czwb.db, czzk.db) from the Wubi 86
-// dictionary and the curated lists, and puts the dictionary's licence notice beside them. The
-// same inputs always give the same bytes. --report prints the categories, the batch counts and
-// every character or phrase left out, with the reason.
+// Builds the lexicon tables (wb.db, jm.db, zk.db, czwb.db, czzk.db, and cf.db behind the code
+// explanations) from the Wubi 86 dictionary and the curated lists (splits.txt among them), and puts the dictionary's
+// licence notice beside them. The same inputs always give the same bytes. --report prints the categories, the batch
+// counts and every character or phrase left out, with the reason.
 
 #include "dictionary.h"
 #include "practice.h"
+#include "splits.h"
 #include "table_file.h"
 
 #include <QDir>
@@ -114,10 +115,22 @@ int main(int argc, char** argv) {
                             gen::phraseTableRows(dict, practice));
         gen::writeTableFile(outDir.filePath(QStringLiteral("czzk.db")), QStringLiteral("czzk"),
                             numbered(QStringLiteral("n"), 6), {QStringLiteral("n1")}, gen::phraseBatchRows(practice));
+        QStringList splitNotes;
+        QFile splitsFile(lists.filePath(QStringLiteral("splits.txt")));
+        if (!splitsFile.open(QIODevice::ReadOnly))
+            throw std::runtime_error("cannot read " + splitsFile.fileName().toStdString());
+        const QList<QStringList> splitRows =
+            gen::splitTableRows(dict, QString::fromUtf8(splitsFile.readAll()).split(QLatin1Char('\n')), splitNotes);
+        gen::writeTableFile(outDir.filePath(QStringLiteral("cf.db")), QStringLiteral("cf"),
+                            {QStringLiteral("hz"), QStringLiteral("dm"), QStringLiteral("cf")}, {QStringLiteral("hz")},
+                            splitRows);
         copyFile(lists.filePath(QStringLiteral("COPYING.wubi86")), outDir.filePath(QStringLiteral("COPYING.wubi86")));
 
-        if (argc == 5)
+        if (argc == 5) {
             report(dict, practice);
+            for (const QString& n : splitNotes)
+                std::printf("%s\n", qPrintable(n));
+        }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "gen_lexicon: %s\n", e.what());
         return 1;

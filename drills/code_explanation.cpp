@@ -1,0 +1,223 @@
+#include "code_explanation.h"
+
+namespace drills {
+
+namespace {
+
+std::optional<Stroke> strokeOf(QChar c) {
+    switch (c.unicode()) {
+    case 'h':
+        return Stroke::Heng;
+    case 's':
+        return Stroke::Shu;
+    case 'p':
+        return Stroke::Pie;
+    case 'n':
+        return Stroke::Na;
+    case 'z':
+        return Stroke::Zhe;
+    default:
+        return std::nullopt;
+    }
+}
+
+bool isKey(QChar c) {
+    return c >= QLatin1Char('a') && c <= QLatin1Char('y');
+}
+
+bool isAscii(QChar c) {
+    return c.unicode() < 0x80;
+}
+
+const QString kPlus = QStringLiteral(" ＋ ");
+
+QString rootText(const SplitRoot& r) {
+    if (!r.text.isEmpty())
+        return r.text;
+    return QStringLiteral("字根图%1").arg(r.picture);
+}
+
+} // namespace
+
+QChar strokeKey(Stroke s) {
+    static const char keys[] = "ghtyn";
+    return QLatin1Char(keys[int(s)]);
+}
+
+QString strokeName(Stroke s) {
+    static const char16_t names[] = u"横竖撇捺折";
+    return QString(QChar(names[int(s)]));
+}
+
+QString shapeName(Shape s) {
+    switch (s) {
+    case Shape::LeftRight:
+        return QStringLiteral("左右");
+    case Shape::TopBottom:
+        return QStringLiteral("上下");
+    case Shape::Mixed:
+        return QStringLiteral("杂合");
+    }
+    return {};
+}
+
+QChar identificationLetter(Stroke last, Shape shape) {
+    static const char* const zones[] = {"gfd", "hjk", "tre", "yui", "nbv"};
+    return QLatin1Char(zones[int(last)][int(shape) - 1]);
+}
+
+std::optional<Split> parseSplit(QStringView field) {
+    Split split;
+    qsizetype i = 0;
+    const qsizetype n = field.size();
+    while (i < n && field[i] != QLatin1Char(' ')) {
+        SplitRoot r;
+        const qsizetype from = i;
+        while (i < n && !isAscii(field[i]))
+            ++i;
+        r.text = field.mid(from, i - from).toString();
+        while (i < n && field[i].isDigit())
+            r.picture = r.picture * 10 + field[i++].digitValue();
+        if (i >= n || !isKey(field[i]) || (r.text.isEmpty() && r.picture == 0) || r.picture > 999)
+            return std::nullopt;
+        r.key = field[i++];
+        split.roots << r;
+    }
+    if (split.roots.isEmpty())
+        return std::nullopt;
+    const QStringView extra = i < n ? field.mid(i + 1) : QStringView();
+    if (i < n && extra.isEmpty())
+        return std::nullopt;
+    const bool shaped = extra.size() == 2 && extra[1] >= QLatin1Char('1') && extra[1] <= QLatin1Char('3');
+    if (split.roots.size() == 1) {
+        if (extra.isEmpty()) {
+            split.kind = Split::Kind::KeyName;
+            return split;
+        }
+        if (shaped || extra.size() > 3)
+            return std::nullopt;
+        split.kind = Split::Kind::CharacterRoot;
+        for (QChar c : extra) {
+            const auto s = strokeOf(c);
+            if (!s)
+                return std::nullopt;
+            split.strokes << *s;
+        }
+        return split;
+    }
+    if (split.roots.size() >= 4)
+        return extra.isEmpty() ? std::optional<Split>(split) : std::nullopt;
+    const auto last = shaped ? strokeOf(extra[0]) : std::nullopt;
+    if (!last)
+        return std::nullopt;
+    split.identified = true;
+    split.last = *last;
+    split.shape = Shape(extra[1].digitValue());
+    return split;
+}
+
+bool rootCounts(const Split& split, int index) {
+    const int count = int(split.roots.size());
+    return index < 3 || index == count - 1;
+}
+
+QString codeOf(const Split& split) {
+    QString code;
+    const SplitRoot& first = split.roots.first();
+    switch (split.kind) {
+    case Split::Kind::KeyName:
+        return QString(4, first.key);
+    case Split::Kind::CharacterRoot:
+        if (split.strokes.size() <= 1)
+            return QString(2, first.key) + QStringLiteral("ll");
+        code = first.key;
+        for (Stroke s : split.strokes)
+            code += strokeKey(s);
+        return code;
+    case Split::Kind::Roots:
+        for (int i = 0; i < split.roots.size(); ++i) {
+            if (rootCounts(split, i))
+                code += split.roots[i].key;
+        }
+        if (split.identified)
+            code += identificationLetter(split.last, split.shape);
+        return code;
+    }
+    return code;
+}
+
+QString explanationText(const QString& character, const Split& split) {
+    const SplitRoot& first = split.roots.first();
+    const QString code = codeOf(split);
+    switch (split.kind) {
+    case Split::Kind::KeyName:
+        return QStringLiteral("%1：键名字，键名 %2 连打四次 ＝ %3").arg(character, first.key, code);
+    case Split::Kind::CharacterRoot: {
+        if (split.strokes.size() <= 1)
+            return QStringLiteral("%1：单笔画，%2 %2 ＋ l l ＝ %3").arg(character, first.key, code);
+        static const QString order[] = {QStringLiteral("首笔"), QStringLiteral("次笔"), QStringLiteral("末笔")};
+        QString t = QStringLiteral("%1：成字字根，键名 %2").arg(character, first.key);
+        for (int i = 0; i < split.strokes.size(); ++i) {
+            const Stroke s = split.strokes[i];
+            t += kPlus + order[i] + strokeName(s) + QLatin1Char(' ') + strokeKey(s);
+        }
+        return t + QStringLiteral(" ＝ ") + code;
+    }
+    case Split::Kind::Roots:
+        break;
+    }
+    QStringList parts;
+    QStringList skipped;
+    for (int i = 0; i < split.roots.size(); ++i) {
+        const SplitRoot& r = split.roots[i];
+        if (rootCounts(split, i))
+            parts << rootText(r) + QLatin1Char(' ') + r.key;
+        else
+            parts << QStringLiteral("（%1）").arg(rootText(r));
+    }
+    QString t = character + QStringLiteral("：") + parts.join(kPlus);
+    if (split.identified)
+        t += kPlus + QStringLiteral("识别码 %1（末笔%2，%3型）")
+                         .arg(identificationLetter(split.last, split.shape))
+                         .arg(strokeName(split.last), shapeName(split.shape));
+    return t + QStringLiteral(" ＝ ") + code;
+}
+
+QStringList phraseLetters(const QStringList& fullCodes) {
+    const qsizetype n = fullCodes.size();
+    if (n < 2)
+        return {};
+    for (const QString& c : fullCodes) {
+        if (c.size() < 2)
+            return {};
+    }
+    QStringList out(n);
+    if (n == 2) {
+        out[0] = fullCodes[0].left(2);
+        out[1] = fullCodes[1].left(2);
+    } else if (n == 3) {
+        out[0] = fullCodes[0].left(1);
+        out[1] = fullCodes[1].left(1);
+        out[2] = fullCodes[2].left(2);
+    } else {
+        out[0] = fullCodes[0].left(1);
+        out[1] = fullCodes[1].left(1);
+        out[2] = fullCodes[2].left(1);
+        out[n - 1] = fullCodes[n - 1].left(1);
+    }
+    return out;
+}
+
+QString phraseExplanationText(const QStringList& characters, const QStringList& letters) {
+    QStringList parts;
+    QString code;
+    for (qsizetype i = 0; i < characters.size() && i < letters.size(); ++i) {
+        if (letters[i].isEmpty())
+            continue;
+        parts << characters[i] + QLatin1Char(' ') + letters[i];
+        code += letters[i];
+    }
+    return parts.join(kPlus) + QStringLiteral(" ＝ ") + code;
+}
+
+} // namespace drills

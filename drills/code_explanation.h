@@ -1,0 +1,70 @@
+#pragma once
+// Why a code is what it is: the rules that turn a character's roots into its full code, and a
+// phrase's characters into the phrase's code, with the text the hint shows under the code.
+//
+// A character's split comes from cf.db as one field: its roots in writing order, each as its
+// character (or a name, or nothing) followed by the number of its root picture when it is drawn
+// from one, then its key letter; then, after a space, either the strokes a character root's code
+// takes or, for two or three roots, the last stroke and the shape that give the identification
+// letter. Strokes are h 横, s 竖, p 撇, n 捺 (and 点), z 折; shapes 1 左右, 2 上下, 3 杂合.
+// Examples: "氵i又c n1" (汉), "五g hsh" (五), "王g" (王), "一g h" (一), "革字底13f..." .
+
+#include <QList>
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+
+namespace drills {
+
+enum class Stroke { Heng, Shu, Pie, Na, Zhe };
+enum class Shape { LeftRight = 1, TopBottom = 2, Mixed = 3 };
+
+// The key a stroke is typed with: 横 g, 竖 h, 撇 t, 捺 y, 折 n.
+QChar strokeKey(Stroke s);
+QString strokeName(Stroke s); // 横 竖 撇 捺 折
+QString shapeName(Shape s);   // 左右 上下 杂合
+// The identification letter of a character of two or three roots: the stroke picks the zone
+// (横 g f d, 竖 h j k, 撇 t r e, 捺 y u i, 折 n b v), the shape the key within it.
+QChar identificationLetter(Stroke last, Shape shape);
+
+struct SplitRoot {
+    QString text;    // the root's character, or its name; may be empty when only a picture shows it
+    int picture = 0; // its root picture (zigenN), 0 when it is shown as text
+    QChar key;
+};
+
+struct Split {
+    enum class Kind { KeyName, CharacterRoot, Roots };
+    Kind kind = Kind::Roots;
+    QList<SplitRoot> roots;
+    QList<Stroke> strokes;   // a character root's first, second and last strokes (fewer if it has fewer)
+    bool identified = false; // two or three roots: closed by an identification letter
+    Stroke last = Stroke::Heng;
+    Shape shape = Shape::LeftRight;
+};
+
+// The split a cf.db field holds; nothing for a field that is not one.
+std::optional<Split> parseSplit(QStringView field);
+
+// The full code the split gives: a key name its key four times; a character root its key, then
+// its first, second and last strokes (a single stroke: its key twice and "ll"); otherwise the
+// keys of the first three roots and the last (two or three roots: all, and the identification
+// letter).
+QString codeOf(const Split& split);
+
+// Whether the root at `index` counts in the code (a character of more than four roots skips the
+// ones between its third and its last).
+bool rootCounts(const Split& split, int index);
+
+// The explanation in words, one line: "氵 i ＋ 又 c ＋ 识别码 y（末笔捺，左右型）＝ icy".
+QString explanationText(const QString& character, const Split& split);
+
+// The phrase rule: which letters each character gives, from the characters' full codes. Two
+// characters: the first two of each; three: the first of the first two and the first two of the
+// third; four: the first of each; more: the first of the first three and of the last (the others
+// give none). Empty when there are fewer than two characters or a code is missing.
+QStringList phraseLetters(const QStringList& fullCodes);
+QString phraseExplanationText(const QStringList& characters, const QStringList& letters);
+
+} // namespace drills

@@ -1,0 +1,161 @@
+// The code rules behind the hint's explanation: the identification letter, the rules for key
+// names, character roots and split characters, the phrase rule of each length, and the cf.db field
+// they read.
+
+#include "code_explanation.h"
+
+#include <QTest>
+
+using namespace drills;
+
+Q_DECLARE_METATYPE(drills::Stroke)
+Q_DECLARE_METATYPE(drills::Shape)
+
+class TstCodeExplanation : public QObject {
+    Q_OBJECT
+private slots:
+    void identificationLetter_data();
+    void identificationLetter();
+    void codeOfField_data();
+    void codeOfField();
+    void fieldsThatAreNoSplit_data();
+    void fieldsThatAreNoSplit();
+    void explanation_data();
+    void explanation();
+    void phraseRule_data();
+    void phraseRule();
+};
+
+void TstCodeExplanation::identificationLetter_data() {
+    QTest::addColumn<Stroke>("last");
+    QTest::addColumn<Shape>("shape");
+    QTest::addColumn<QString>("letter");
+    const Stroke strokes[] = {Stroke::Heng, Stroke::Shu, Stroke::Pie, Stroke::Na, Stroke::Zhe};
+    const Shape shapes[] = {Shape::LeftRight, Shape::TopBottom, Shape::Mixed};
+    // Zone by the last stroke, key within the zone by the shape.
+    const char* const letters[] = {"gfd", "hjk", "tre", "yui", "nbv"};
+    for (int s = 0; s < 5; ++s) {
+        for (int k = 0; k < 3; ++k) {
+            QTest::addRow("%s %s", qPrintable(strokeName(strokes[s])), qPrintable(shapeName(shapes[k])))
+                << strokes[s] << shapes[k] << QString(QLatin1Char(letters[s][k]));
+        }
+    }
+}
+
+void TstCodeExplanation::identificationLetter() {
+    QFETCH(Stroke, last);
+    QFETCH(Shape, shape);
+    QFETCH(QString, letter);
+    QCOMPARE(QString(drills::identificationLetter(last, shape)), letter);
+}
+
+// Real characters with their dictionary codes.
+void TstCodeExplanation::codeOfField_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<int>("roots");
+    QTest::newRow("key name 王") << "王g"
+                                 << "gggg" << 1;
+    QTest::newRow("character root 五") << "五g hsh"
+                                       << "gghg" << 1;
+    QTest::newRow("character root of two strokes 八") << "八w pn"
+                                                      << "wty" << 1;
+    QTest::newRow("single stroke 一") << "一g h"
+                                      << "ggll" << 1;
+    QTest::newRow("two roots 汉") << "氵i又c n1"
+                                  << "icy" << 2;
+    QTest::newRow("two roots, picture 有") << "23d月e h2"
+                                           << "def" << 2;
+    QTest::newRow("three roots 国") << "囗l王g丶y n3"
+                                    << "lgyi" << 3;
+    QTest::newRow("named picture root 革") << "廿a革字底13f s2"
+                                           << "afj" << 2;
+    QTest::newRow("four roots 提") << "扌r日j一g止h"
+                                   << "rjgh" << 4;
+    QTest::newRow("more than four 餐") << "41h夕q又c人w丶y彐v良底95e"
+                                       << "hqce" << 7;
+}
+
+void TstCodeExplanation::codeOfField() {
+    QFETCH(QString, field);
+    QFETCH(QString, code);
+    QFETCH(int, roots);
+    const std::optional<Split> split = parseSplit(field);
+    QVERIFY(split);
+    QCOMPARE(split->roots.size(), roots);
+    QCOMPARE(codeOf(*split), code);
+}
+
+void TstCodeExplanation::fieldsThatAreNoSplit_data() {
+    QTest::addColumn<QString>("field");
+    QTest::newRow("empty") << "";
+    QTest::newRow("no key") << "氵又c n1";
+    QTest::newRow("key out of range") << "氵z又c n1";
+    QTest::newRow("two roots without identification") << "氵i又c";
+    QTest::newRow("shape out of range") << "氵i又c n4";
+    QTest::newRow("bad stroke") << "氵i又c x1";
+    QTest::newRow("four roots with identification") << "扌r日j一g止h n1";
+    QTest::newRow("character root with shape") << "五g h1";
+    QTest::newRow("trailing space") << "王g ";
+    QTest::newRow("picture 0") << "0d月e h2";
+}
+
+void TstCodeExplanation::fieldsThatAreNoSplit() {
+    QFETCH(QString, field);
+    QVERIFY(!parseSplit(field));
+}
+
+void TstCodeExplanation::explanation_data() {
+    QTest::addColumn<QString>("character");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("key name") << "王"
+                              << "王g"
+                              << "王：键名字，键名 g 连打四次 ＝ gggg";
+    QTest::newRow("character root") << "五"
+                                    << "五g hsh"
+                                    << "五：成字字根，键名 g ＋ 首笔横 g ＋ 次笔竖 h ＋ 末笔横 g ＝ gghg";
+    QTest::newRow("single stroke") << "一"
+                                   << "一g h"
+                                   << "一：单笔画，g g ＋ l l ＝ ggll";
+    QTest::newRow("identification") << "汉"
+                                    << "氵i又c n1"
+                                    << "汉：氵 i ＋ 又 c ＋ 识别码 y（末笔捺，左右型） ＝ icy";
+    QTest::newRow("picture") << "有"
+                             << "23d月e h2"
+                             << "有：字根图23 d ＋ 月 e ＋ 识别码 f（末笔横，上下型） ＝ def";
+    QTest::newRow("skipped roots") << "餐"
+                                   << "41h夕q又c人w丶y彐v良底95e"
+                                   << "餐：字根图41 h ＋ 夕 q ＋ 又 c ＋ （人） ＋ （丶） ＋ （彐） ＋ 良底 e ＝ hqce";
+}
+
+void TstCodeExplanation::explanation() {
+    QFETCH(QString, character);
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    const std::optional<Split> split = parseSplit(field);
+    QVERIFY(split);
+    QCOMPARE(explanationText(character, *split), text);
+}
+
+void TstCodeExplanation::phraseRule_data() {
+    QTest::addColumn<QStringList>("codes");
+    QTest::addColumn<QStringList>("letters");
+    // 继续 xoxf, 计算机 ytsm, 知识分子 tywb, 中华人民共和国 kwwl: the dictionary's phrase codes.
+    QTest::newRow("two") << QStringList{"xonn", "xfnd"} << QStringList{"xo", "xf"};
+    QTest::newRow("three") << QStringList{"yfh", "thag", "smn"} << QStringList{"y", "t", "sm"};
+    QTest::newRow("four") << QStringList{"tdkg", "ykwy", "wvb", "bbbb"} << QStringList{"t", "y", "w", "b"};
+    QTest::newRow("seven") << QStringList{"khk", "wxfj", "wwww", "nav", "awu", "tgkg", "lgyi"}
+                           << QStringList{"k", "w", "w", "", "", "", "l"};
+    QTest::newRow("one") << QStringList{"khk"} << QStringList{};
+    QTest::newRow("missing code") << QStringList{"khk", ""} << QStringList{};
+}
+
+void TstCodeExplanation::phraseRule() {
+    QFETCH(QStringList, codes);
+    QFETCH(QStringList, letters);
+    QCOMPARE(phraseLetters(codes), letters);
+}
+
+QTEST_GUILESS_MAIN(TstCodeExplanation)
+#include "tst_code_explanation.moc"
