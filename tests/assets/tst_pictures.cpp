@@ -1,5 +1,5 @@
-// The root drill's pictures as the program carries them, and the committed pictures against
-// the generator's checksum manifest.
+// The root drill's pictures as the program carries them, and the committed pictures and icons
+// against the generator's checksum manifest.
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -109,8 +109,10 @@ void TestPictures::groupsHaveTheDrillsCounts() {
     QCOMPARE(s, QStringList({"木", "丁", "西"}));
 }
 
+// The manifest lists every picture and icon the generator writes, with the checksum of the
+// committed file; nothing else lies in their folders.
 void TestPictures::committedFilesMatchTheManifest() {
-    const QString dir = QStringLiteral(VARDELO_PICTURES_DIR);
+    const QString dir = QStringLiteral(VARDELO_ASSETS_DIR);
     QFile manifest(dir + QStringLiteral("/manifest.sha256"));
     QVERIFY(manifest.open(QIODevice::ReadOnly | QIODevice::Text));
     QStringList listed;
@@ -127,15 +129,15 @@ void TestPictures::committedFilesMatchTheManifest() {
         listed << rel;
     }
     QStringList present;
-    QDirIterator it(dir, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString rel = QDir(dir).relativeFilePath(it.next());
-        if (rel != QStringLiteral("manifest.sha256"))
-            present << rel;
+    for (const char* folder : {"pictures", "icons"}) {
+        QDirIterator it(dir + QLatin1Char('/') + QLatin1String(folder), QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            present << QDir(dir).relativeFilePath(it.next());
     }
     present.sort();
     QCOMPARE(present, listed);
     QVERIFY(listed.size() >= 2 * 195);
+    QVERIFY(listed.contains(QStringLiteral("icons/vardelo.svg")));
 }
 
 QTEST_GUILESS_MAIN(TestPictures)

@@ -11,8 +11,6 @@
 
 #include "identity.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFont>
 #include <QFontInfo>
 #include <QFontMetricsF>
@@ -42,7 +40,8 @@ QFont face(const QString& family, qreal pixelSize, bool bold = false) {
     f.setPixelSize(int(pixelSize));
     f.setWeight(bold ? QFont::Bold : QFont::Normal);
     f.setHintingPreference(QFont::PreferNoHinting);
-    f.setStyleStrategy(QFont::StyleStrategy(QFont::NoFontMerging | QFont::PreferAntialias));
+    f.setStyleStrategy(
+        QFont::StyleStrategy(QFont::NoFontMerging | QFont::PreferAntialias | QFont::NoSubpixelAntialias));
     if (QFontInfo(f).family() != family)
         fail(QStringLiteral("asked for font %1, got %2").arg(family, QFontInfo(f).family()));
     return f;
@@ -227,12 +226,9 @@ QString svgPath(const QPainterPath& path) {
     return d;
 }
 
-void writeSvg(const std::vector<Shape>& shapes, const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        fail(QStringLiteral("cannot write %1").arg(path));
-    QTextStream out(&file);
-    out.setEncoding(QStringConverter::Utf8);
+QByteArray svgText(const std::vector<Shape>& shapes) {
+    QString svg;
+    QTextStream out(&svg);
     out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" height=\"256\" viewBox=\"0 0 32 32\">\n";
     int gradients = 0;
@@ -254,9 +250,7 @@ void writeSvg(const std::vector<Shape>& shapes, const QString& path) {
     }
     out << "</svg>\n";
     out.flush();
-    if (file.error() != QFile::NoError)
-        fail(QStringLiteral("cannot write %1").arg(path));
-    std::printf("wrote %s\n", qPrintable(path));
+    return svg.toUtf8();
 }
 
 // ---- The About page's pictures -------------------------------------------------------------
@@ -363,47 +357,28 @@ void drawPortrait(QPainter& p, QSizeF size, qreal) {
     p.drawPath(outline(kSong, 12, QStringLiteral("五笔字型练习"), QPointF(size.width() / 2, 142)));
 }
 
-// ---- Output --------------------------------------------------------------------------------
-
-QImage render(QSize size, qreal scale, QImage::Format format, const std::function<void(QPainter&)>& draw) {
-    QImage image(size * scale, format);
-    image.fill(format == QImage::Format_RGB32 ? QColor(Qt::white) : QColor(Qt::transparent));
-    QPainter p(&image);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    p.scale(scale, scale);
-    draw(p);
-    p.end();
-    return image;
-}
-
-void picture(const QString& dir, const QString& name, QSize size,
-             const std::function<void(QPainter&, QSizeF, qreal)>& draw) {
-    for (int scale : {1, 2}) {
-        const QString file = scale == 1 ? name + QStringLiteral(".jpg") : name + QStringLiteral("@2x.jpg");
-        save(render(size, scale, QImage::Format_RGB32, [&](QPainter& p) { draw(p, size, scale); }),
-             QDir(dir).filePath(file));
-    }
-}
-
-} // namespace
-
 void drawIcon(QPainter& p) {
     drawShapes(p, emblem());
 }
 
-void writeAboutPictures(const QString& pictureDir, const QString& iconDir) {
-    if (!QDir().mkpath(pictureDir) || !QDir().mkpath(iconDir))
-        fail(QStringLiteral("cannot create %1 or %2").arg(pictureDir, iconDir));
-    picture(pictureDir, QStringLiteral("image3"), QSize(103, 37), drawName);
-    picture(pictureDir, QStringLiteral("image4"), QSize(109, 160), drawPortrait);
-    picture(pictureDir, QStringLiteral("image5"), QSize(132, 30), drawAddress);
-    picture(pictureDir, QStringLiteral("image6"), QSize(132, 30), drawSiteName);
+} // namespace
 
-    const std::vector<Shape> shapes = emblem();
-    for (int px : {32, 64, 128, 256}) {
-        save(render(QSize(32, 32), px / 32.0, QImage::Format_ARGB32_Premultiplied,
-                    [&](QPainter& p) { drawShapes(p, shapes); }),
-             QDir(iconDir).filePath(QStringLiteral("vardelo-%1.png").arg(px)));
-    }
-    writeSvg(shapes, QDir(iconDir).filePath(QStringLiteral("vardelo.svg")));
+Outputs aboutOutputs() {
+    Outputs outputs;
+    const auto picture = [&](const QString& name, QSize size, void (*draw)(QPainter&, QSizeF, qreal)) {
+        // The grounds are drawn pixel by pixel, so they need the painter's device pixels per unit.
+        outputs.push_back({QStringLiteral("pictures/%1.jpg").arg(name), size,
+                           [size, draw](QPainter& p) { draw(p, size, p.worldTransform().m11()); }});
+    };
+    picture(QStringLiteral("image3"), QSize(103, 37), drawName);
+    picture(QStringLiteral("image4"), QSize(109, 160), drawPortrait);
+    picture(QStringLiteral("image5"), QSize(132, 30), drawAddress);
+    picture(QStringLiteral("image6"), QSize(132, 30), drawSiteName);
+    // The window's icon, and the desktop's at every size it asks for; all one drawing.
+    outputs.push_back({QStringLiteral("pictures/icon.png"), QSize(32, 32), drawIcon});
+    for (int px : {32, 64, 128, 256})
+        outputs.push_back({QStringLiteral("icons/vardelo-%1.png").arg(px), QSize(32, 32), drawIcon, false, px / 32.0});
+    outputs.push_back(
+        {QStringLiteral("icons/vardelo.svg"), QSize(32, 32), nullptr, false, 1, [] { return svgText(emblem()); }});
+    return outputs;
 }

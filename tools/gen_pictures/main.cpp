@@ -1,6 +1,7 @@
 // Draws the trainer's reference pictures: the Wubi 86 root chart, the mnemonic chart, the three
-// keyboard maps, the icon and the root drill's pictures, each also at twice the size for
-// high-density screens.
+// keyboard maps and the root drill's pictures, each also at twice the size for high-density
+// screens; with them the About page's pictures and the icons (about_pictures.cpp), all written
+// into the assets folder and listed in its manifest.
 //
 // Everything is drawn from Debian's CJK font files with Qt's painter, so the pictures can be
 // remade on any machine with the same fonts. A root without a code point of its own is cut from
@@ -17,9 +18,7 @@
 #include "about_pictures.h"
 #include "output_files.h"
 
-#include <QCryptographicHash>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QFont>
@@ -96,7 +95,11 @@ QFont font(Face face, int pixelSize) {
     f.setPixelSize(pixelSize);
     f.setWeight(face == Face::SansBold ? QFont::Bold : QFont::Normal);
     // No silent substitution: what a font lacks must be noticed, not patched from elsewhere.
-    f.setStyleStrategy(QFont::StyleStrategy(QFont::NoFontMerging | QFont::PreferAntialias));
+    // Hinting and anti-aliasing are fixed here rather than left to the machine's font settings,
+    // so that the pictures come out the same wherever they are rendered.
+    f.setHintingPreference(QFont::PreferVerticalHinting);
+    f.setStyleStrategy(
+        QFont::StyleStrategy(QFont::NoFontMerging | QFont::PreferAntialias | QFont::NoSubpixelAntialias));
     const QString got = QFontInfo(f).family();
     if (got != QString::fromLatin1(family))
         fail(QStringLiteral("asked for font %1, got %2").arg(QString::fromLatin1(family), got));
@@ -303,10 +306,9 @@ Data loadData(const QString& dir) {
 
 // ---- Drawing helpers ---------------------------------------------------------------------
 
-qreal deviceScale = 1; // set per rendering; positions are snapped to whole device pixels
-
+// Positions are snapped to whole device pixels of the image being rendered.
 qreal snap(qreal v) {
-    return std::round(v * deviceScale) / deviceScale;
+    return std::round(v * renderScale()) / renderScale();
 }
 
 void text(QPainter& p, const QFont& f, const QColor& colour, const QRectF& rect, int flags, const QString& s) {
@@ -898,36 +900,6 @@ void drawRootMap(QPainter& p, Data& data, QSize size) {
     note(QStringLiteral("root map: roots at %1 px or more").arg(smallest));
 }
 
-// ---- Output ------------------------------------------------------------------------------
-
-QImage render(QSize size, qreal scale, QImage::Format format, const std::function<void(QPainter&)>& draw) {
-    QImage image(size * scale, format);
-    image.fill(Qt::white);
-    if (format == QImage::Format_ARGB32_Premultiplied)
-        image.fill(Qt::transparent);
-    deviceScale = scale;
-    QPainter p(&image);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    p.scale(scale, scale);
-    draw(p);
-    p.end();
-    deviceScale = 1;
-    return image;
-}
-
-void writeOutput(const QString& dir, const Output& out) {
-    const bool jpeg = out.name.endsWith(QStringLiteral(".jpg"));
-    const QImage::Format format = jpeg ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied;
-    const QString path = dir + QLatin1Char('/') + out.name;
-    if (!QDir().mkpath(QFileInfo(path).path()))
-        fail(QStringLiteral("cannot create the folder of %1").arg(path));
-    save(render(out.size, 1, format, out.draw), path);
-    if (out.withDouble) {
-        const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
-        save(render(out.size, 2, format, out.draw), path.left(dot) + QStringLiteral("@2x") + path.mid(dot));
-    }
-}
-
 // ---- Checks against the dictionary and the drill -------------------------------------------
 
 // Every root drawn from its own code point must be one the dictionary puts on its key: each of
@@ -1242,32 +1214,6 @@ void drawZoom(QPainter& p, const Data* data, const QStringList& items, QSize siz
     }
 }
 
-// The manifest: a SHA-256 line ("HASH  PATH", as sha256sum writes it) for every file under dir
-// but itself, sorted by path, so that a test can tell whether the committed pictures are what
-// the generator makes.
-const QString manifestName = QStringLiteral("manifest.sha256");
-
-QByteArray manifest(const QString& dir) {
-    QStringList paths;
-    QDirIterator it(dir, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString rel = QDir(dir).relativeFilePath(it.next());
-        if (rel != manifestName)
-            paths << rel;
-    }
-    paths.sort();
-    QByteArray out;
-    for (const QString& rel : paths) {
-        QFile file(dir + QLatin1Char('/') + rel);
-        if (!file.open(QIODevice::ReadOnly))
-            fail(QStringLiteral("cannot read %1").arg(file.fileName()));
-        QCryptographicHash hash(QCryptographicHash::Sha256);
-        hash.addData(&file);
-        out += hash.result().toHex() + "  " + rel.toUtf8() + '\n';
-    }
-    return out;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -1312,38 +1258,31 @@ int main(int argc, char** argv) {
     const std::vector<int> drillOrder = loadDrillOrder(dataDir, pictures);
 
     Outputs outputs;
-    outputs.push_back(
-        {QStringLiteral("image1.jpg"), rootChartSize, [&](QPainter& p) { drawRootChart(p, data, rootChartSize); }});
-    outputs.push_back({QStringLiteral("image2.jpg"), QSize(695, 176),
+    outputs.push_back({QStringLiteral("pictures/image1.jpg"), rootChartSize,
+                       [&](QPainter& p) { drawRootChart(p, data, rootChartSize); }});
+    outputs.push_back({QStringLiteral("pictures/image2.jpg"), QSize(695, 176),
                        [&](QPainter& p) { drawMnemonicChart(p, data, QSize(695, 176)); }});
-    outputs.push_back({QStringLiteral("image7.jpg"), QSize(459, 173), [&](QPainter& p) {
+    outputs.push_back({QStringLiteral("pictures/image7.jpg"), QSize(459, 173), [&](QPainter& p) {
                            drawCharacterMap(
                                p, data, QSize(459, 173), [](const Key& k) { return k.name; },
                                QStringLiteral("键名字键位图"));
                        }});
-    outputs.push_back({QStringLiteral("image8.jpg"), QSize(459, 173), [&](QPainter& p) {
+    outputs.push_back({QStringLiteral("pictures/image8.jpg"), QSize(459, 173), [&](QPainter& p) {
                            drawCharacterMap(
                                p, data, QSize(459, 173), [](const Key& k) { return k.level1; },
                                QStringLiteral("一级简码键位图"));
                        }});
     outputs.push_back(
-        {QStringLiteral("image9.jpg"), rootMapSize, [&](QPainter& p) { drawRootMap(p, data, rootMapSize); }});
-    outputs.push_back({QStringLiteral("icon.png"), QSize(32, 32), [&](QPainter& p) { drawIcon(p); }});
+        {QStringLiteral("pictures/image9.jpg"), rootMapSize, [&](QPainter& p) { drawRootMap(p, data, rootMapSize); }});
     for (const RootPicture& pic : pictures)
-        outputs.push_back({QStringLiteral("zigen/zigen%1.jpg").arg(pic.number), rootPictureSize,
+        outputs.push_back({QStringLiteral("pictures/zigen/zigen%1.jpg").arg(pic.number), rootPictureSize,
                            [pic](QPainter& p) { drawRootPicture(p, *pic.root, pic.root == &pic.key->roots.front()); }});
 
-    if (!outDir.isEmpty()) {
-        if (!QDir().mkpath(outDir))
-            fail(QStringLiteral("cannot create %1").arg(outDir));
-        for (const Output& out : outputs)
-            writeOutput(outDir, out);
-        writeAboutPictures(outDir, QDir(outDir).filePath(QStringLiteral("../icons")));
-        QFile file(outDir + QLatin1Char('/') + manifestName);
-        if (!file.open(QIODevice::WriteOnly) || file.write(manifest(outDir)) < 0)
-            fail(QStringLiteral("cannot write %1").arg(file.fileName()));
-        std::printf("wrote %s\n", qPrintable(file.fileName()));
-    }
+    for (Output& out : aboutOutputs())
+        outputs.push_back(std::move(out));
+
+    if (!outDir.isEmpty())
+        writeOutputs(outputs, outDir);
     if (!contact.isEmpty()) {
         const QSize size(15 * 120 + 4, 14 * 104 + 4);
         save(render(size, 1, QImage::Format_RGB32,
@@ -1367,23 +1306,10 @@ int main(int argc, char** argv) {
     if (!verify.isEmpty()) {
         if (outDir.isEmpty())
             fail(QStringLiteral("--verify needs --out DIR to render into"));
-        QFile committed(verify + QLatin1Char('/') + manifestName);
-        if (!committed.open(QIODevice::ReadOnly))
-            fail(QStringLiteral("cannot read %1").arg(committed.fileName()));
-        const QByteArray expected = committed.readAll();
-        const QByteArray made = manifest(outDir);
-        if (expected != made) {
-            const QList<QByteArray> a = expected.split('\n'), b = made.split('\n');
-            for (const QByteArray& line : b)
-                if (!a.contains(line))
-                    std::fprintf(stderr, "differs: %s\n", line.mid(66).constData());
-            for (const QByteArray& line : a)
-                if (!b.contains(line) && !line.isEmpty())
-                    std::fprintf(stderr, "committed only: %s\n", line.mid(66).constData());
-            fail(QStringLiteral("the pictures in %1 are not what the generator makes now: run the `pictures` target")
+        if (!sameOutputs(outputs, verify, outDir))
+            fail(QStringLiteral("the files in %1 are not what the generator makes now: run the `pictures` target")
                      .arg(verify));
-        }
-        std::printf("the pictures in %s are up to date\n", qPrintable(verify));
+        std::printf("the pictures and icons in %s are up to date\n", qPrintable(verify));
     }
     return 0;
 }
