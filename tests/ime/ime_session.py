@@ -21,7 +21,7 @@ class StepFailed(Exception):
     """A step of the session or of a test did not reach its condition in time."""
 
 
-def wait_for(what, condition, timeout=10.0, interval=0.02):
+def wait_for(what, condition, timeout=30.0, interval=0.02):
     """Polls `condition` until it returns something true; raises StepFailed naming `what` (a text,
     or a function that makes one)."""
     deadline = time.monotonic() + timeout
@@ -107,7 +107,7 @@ class Session:
         self.log(f"started {name} as process {p.pid}")
         return p
 
-    def _read_fd_line(self, fd, what, timeout=15.0):
+    def _read_fd_line(self, fd, what, timeout=30.0):
         """Reads one line a child writes to the pipe `fd`, within `timeout`."""
         import select
         data = b""
@@ -145,7 +145,7 @@ class Session:
         finally:
             os.close(r)
 
-    def start_input_method(self, timeout=20.0):
+    def start_input_method(self, timeout=30.0):
         self._start("ibus-daemon", ["ibus-daemon", "--panel=disable", "--emoji-extension=disable", "--config=disable"])
 
         def engine_set():

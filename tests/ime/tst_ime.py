@@ -36,7 +36,9 @@ PUNCTUATION_KEYS = {"，": ",", "。": ".", "？": "?", "：": ":", "；": ";", 
 CATEGORIES = ["键名字", "成字字根", "一级简码", "二级简码", "三级简码", "识别码"]
 RIGHT, WRONG = "—", "×"
 MARKS = 59
-STEP_TIMEOUT = 10.0
+# A step ends as soon as its condition holds; the limit is long so that a loaded machine or a
+# sanitizer build (several times slower) does not fail a step that is merely slow.
+STEP_TIMEOUT = 30.0
 
 
 class Codes:
@@ -94,8 +96,8 @@ class Window:
         desktop = pyatspi.Registry.getDesktop(0)
         pid = session.trainer.pid
         self.app = wait_for("the trainer on the accessibility bus",
-                            lambda: next((a for a in desktop if a and a.get_process_id() == pid), None), 30)
-        wait_for("the trainer's window", lambda: self.app.childCount > 0, 30)
+                            lambda: next((a for a in desktop if a and a.get_process_id() == pid), None), 60)
+        wait_for("the trainer's window", lambda: self.app.childCount > 0, 60)
         self.index()
 
     def index(self):
