@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # ./build.sh run   installs what is missing, builds, and starts the trainer
 # ./build.sh test  installs what is missing, builds, and runs every test
+# ./build.sh bench builds the benchmarks and runs each, printing its figures
 # ./build.sh asan  the same tests, and the long fuzz runs, in an AddressSanitizer +
 #                  UndefinedBehaviorSanitizer build
 set -euo pipefail
@@ -22,13 +23,24 @@ case "$what" in
     # The long fuzz runs belong to the sanitizer build.
     ctest --test-dir build --output-on-failure -j "$jobs" -LE long-fuzz
     ;;
+  bench)
+    cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake --build build --target bench -j "$jobs"
+    # Each benchmark alone, so that none measures another's load; the helpers they start
+    # (startup_window, idle_floor …) are not named bench_*.
+    for b in build/bench/*/bench_*; do
+      [ -x "$b" ] || continue
+      echo "== ${b#build/bench/}"
+      QT_QPA_PLATFORM=offscreen "$b"
+    done
+    ;;
   asan)
     cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVARDELO_SANITIZE=ON -DVARDELO_BENCHMARKS=OFF
     cmake --build build-asan -j "$jobs"
     ctest --test-dir build-asan --output-on-failure -j "$jobs"
     ;;
   *)
-    echo "usage: $0 [run|test|asan]" >&2
+    echo "usage: $0 [run|test|bench|asan]" >&2
     exit 2
     ;;
 esac
