@@ -1,6 +1,7 @@
 // The page "单字练习": the six categories, fifteen slots, the rules memo and the hint column.
 
 #include "binder.h"
+#include "code_explanation_view.h"
 #include "fonts.h"
 #include "form.h"
 #include "pages.h"
@@ -96,6 +97,8 @@ void buildCharacterDrillPage(QWidget* page, Form& form, Binder& binder) {
     zi->setAlignment(Qt::AlignCenter);
     setColours(zi, kBlue);
     binder.label(d.zi, zi);
+    // Below the code, while the hint shows: how the code comes from the character's roots.
+    addCharacterExplanation(panel11, QRect(2, 212, 80, 36), form, binder);
 }
 
 } // namespace app

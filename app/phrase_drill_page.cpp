@@ -2,6 +2,7 @@
 // rules memo and the hint column.
 
 #include "binder.h"
+#include "code_explanation_view.h"
 #include "fonts.h"
 #include "form.h"
 #include "pages.h"
@@ -129,6 +130,8 @@ void buildPhraseDrillPage(QWidget* page, Form& form, Binder& binder) {
     auto* czts = place<QLabel>(panel16, d.czts.name(), QRect(2, 116, 68, 24));
     czts->setAlignment(Qt::AlignCenter);
     binder.label(d.czts, czts);
+    // Between the phrase and its code: the letters each character gives.
+    addPhraseExplanation(panel16, QRect(2, 80, 68, 34), form, binder);
 }
 
 } // namespace app

@@ -53,6 +53,26 @@ int main(int argc, char** argv) {
     shot(QStringLiteral("drill-hint-on"));
     w.runEvent([&] { f.characters.RadioButton23.check(); });
     shot(QStringLiteral("drill-hint-off"));
+    // The code explanation under the hint: a key name; a character of two roots with its
+    // identification letter; a character of four roots (转, slot 14 of the first third-level batch).
+    w.runEvent([&] { f.characters.RadioButton22.check(); });
+    w.runEvent([&] { f.characters.RadioButton[1].check(); });
+    shot(QStringLiteral("explain-key-name"));
+    // The focus stays in slot 1 across a category change: it enters it again, as a click would.
+    auto enterSlot1 = [&] {
+        w.runEvent([&] {
+            f.focus.setOther();
+            f.focus.set(f.characters.Ed[1], controls::Focus::Reason::Mouse);
+        });
+    };
+    w.runEvent([&] { f.characters.RadioButton[6].check(); });
+    enterSlot1();
+    shot(QStringLiteral("explain-identification"));
+    w.runEvent([&] { f.characters.RadioButton[5].check(); });
+    enterSlot1();
+    for (int slot = 1; slot < 14; ++slot)
+        QTest::keyClicks(QApplication::focusWidget(), f.characters.Panel13.caption());
+    shot(QStringLiteral("explain-four-roots"));
 
     // The key drills: the three-line verse with the hint, a two-line one without; a root picture
     // with a wrong letter left selected, with the hint and without.
@@ -81,6 +101,8 @@ int main(int argc, char** argv) {
         QTest::keyClicks(QApplication::focusWidget(), f.phrases.czts.caption());
     QTest::keyClicks(QApplication::focusWidget(), f.phrases.czts.caption().left(2));
     shot(QStringLiteral("phrases-hint-on"));
+    w.runEvent([&] { f.phrases.RadioButton[8].check(); });
+    shot(QStringLiteral("explain-three-characters"));
     w.runEvent([&] { f.phrases.RadioButton[10].check(); });
     QTest::keyClicks(QApplication::focusWidget(), f.phrases.czts.caption().left(1));
     shot(QStringLiteral("phrases-long"));

@@ -1,0 +1,119 @@
+#include "code_explainer.h"
+
+namespace drills {
+
+namespace {
+
+const QString kTable = QStringLiteral("cf.db");
+
+ExplanationCell rootCell(const SplitRoot& r, const QString& letters) {
+    return {ExplanationCell::Kind::Root, r.text, r.picture, letters};
+}
+
+} // namespace
+
+QList<ExplanationCell> cellsOf(const Split& split) {
+    QList<ExplanationCell> cells;
+    const SplitRoot& first = split.roots.first();
+    switch (split.kind) {
+    case Split::Kind::KeyName:
+        cells << rootCell(first, QString(4, first.key))
+              << ExplanationCell{ExplanationCell::Kind::Reason, QStringLiteral("键名"), 0, QString()};
+        return cells;
+    case Split::Kind::CharacterRoot:
+        if (split.strokes.size() <= 1) {
+            cells << rootCell(first, QString(2, first.key))
+                  << ExplanationCell{ExplanationCell::Kind::Reason, QStringLiteral("单笔"), 0, QStringLiteral("ll")};
+            return cells;
+        }
+        cells << rootCell(first, first.key);
+        for (Stroke s : split.strokes)
+            cells << ExplanationCell{ExplanationCell::Kind::Text, strokeName(s), 0, strokeKey(s)};
+        return cells;
+    case Split::Kind::Roots:
+        break;
+    }
+    for (int i = 0; i < split.roots.size(); ++i) {
+        if (rootCounts(split, i))
+            cells << rootCell(split.roots[i], split.roots[i].key);
+    }
+    if (split.identified)
+        cells << ExplanationCell{ExplanationCell::Kind::Reason, strokeName(split.last) + shapeName(split.shape), 0,
+                                 identificationLetter(split.last, split.shape)};
+    return cells;
+}
+
+CodeExplainer::CodeExplainer(QString dataFolder) : m_folder(std::move(dataFolder)) {}
+
+bool CodeExplainer::ready() {
+    if (m_table.isOpen())
+        return true;
+    if (m_failed)
+        return false;
+    try {
+        m_table.open(m_folder, kTable);
+    } catch (const lexicon::TableError&) {
+        m_failed = true;
+    }
+    return m_table.isOpen();
+}
+
+bool CodeExplainer::row(const QString& hz, QString& code, QString& field) {
+    if (!ready())
+        return false;
+    try {
+        if (!m_table.locate(QStringLiteral("hz"), hz))
+            return false;
+        code = m_table.read(QStringLiteral("dm"));
+        field = m_table.read(QStringLiteral("cf"));
+        return true;
+    } catch (const lexicon::TableError&) {
+        // A broken row or a table gone bad explains nothing; the drill goes on without it.
+        return false;
+    }
+}
+
+const Explanation& CodeExplainer::character(const QString& hz) {
+    if (hz == m_lastCharacter)
+        return m_character;
+    m_lastCharacter = hz;
+    m_character = {};
+    QString code;
+    QString field;
+    if (hz.isEmpty() || !row(hz, code, field))
+        return m_character;
+    const std::optional<Split> split = parseSplit(field);
+    if (!split || codeOf(*split) != code)
+        return m_character;
+    m_character.cells = cellsOf(*split);
+    m_character.text = explanationText(hz, *split);
+    return m_character;
+}
+
+const Explanation& CodeExplainer::phrase(const QString& text) {
+    if (text == m_lastPhrase)
+        return m_phrase;
+    m_lastPhrase = text;
+    m_phrase = {};
+    QStringList characters;
+    QStringList codes;
+    for (QChar c : text) {
+        QString code;
+        QString field;
+        if (!row(QString(c), code, field))
+            return m_phrase;
+        characters << QString(c);
+        codes << code;
+    }
+    const QStringList letters = phraseLetters(codes);
+    if (letters.isEmpty())
+        return m_phrase;
+    for (qsizetype i = 0; i < characters.size(); ++i) {
+        if (!letters[i].isEmpty())
+            m_phrase.cells << ExplanationCell{ExplanationCell::Kind::Text, characters[i], 0, letters[i]};
+    }
+    m_phrase.text = phraseExplanationText(characters, letters);
+    return m_phrase;
+}
+
+} // namespace drills

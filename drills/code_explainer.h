@@ -1,0 +1,64 @@
+#pragma once
+// Looks up what the hint panel shows under a code: the explanation of a character's code from
+// cf.db, or of a phrase's code from its characters' full codes there. A split is explained only
+// when the code it gives by the rules is the character's full code in the table. The table opens
+// the first time it is needed; when it cannot open, or fails, there is simply nothing to explain:
+// the drill itself does not need it.
+
+#include "code_explanation.h"
+#include "table.h"
+
+#include <QList>
+#include <QString>
+
+namespace drills {
+
+// One column of the explanation strip: what stands on top (a root's character or name, a
+// character of a phrase, a stroke's name, the reason of an identification letter, or a root
+// picture) and the letters it gives, underneath.
+struct ExplanationCell {
+    enum class Kind { Root, Text, Reason };
+    Kind kind = Kind::Root;
+    QString top;
+    int picture = 0; // a root picture (zigenN) drawn instead of `top`; 0 for none
+    QString letters;
+    bool operator==(const ExplanationCell& o) const {
+        return kind == o.kind && top == o.top && picture == o.picture && letters == o.letters;
+    }
+};
+
+struct Explanation {
+    QList<ExplanationCell> cells; // empty: nothing to explain
+    QString text;                 // the same in words, for screen readers
+    bool operator==(const Explanation& o) const { return cells == o.cells && text == o.text; }
+};
+
+// The strip of a split: the roots that count in the code, each over its key (a character of more
+// than four roots shows its first three and last), then the identification letter under its
+// reason; a key name over its four letters; a character root's strokes over their letters.
+QList<ExplanationCell> cellsOf(const Split& split);
+
+class CodeExplainer {
+public:
+    explicit CodeExplainer(QString dataFolder);
+
+    // The explanations of a character's and of a phrase's code; the last answer of each is kept,
+    // so asking again for the text on show costs a comparison.
+    const Explanation& character(const QString& hz);
+    const Explanation& phrase(const QString& text);
+
+private:
+    bool ready();
+    // The character's full code and split field; false when the table has no row for it.
+    bool row(const QString& hz, QString& code, QString& field);
+
+    QString m_folder;
+    lexicon::Table m_table{QStringLiteral("Table5")};
+    bool m_failed = false;
+    QString m_lastCharacter;
+    Explanation m_character;
+    QString m_lastPhrase;
+    Explanation m_phrase;
+};
+
+} // namespace drills

@@ -1,0 +1,158 @@
+// The code explanation in the real window, offscreen: under the hint's code on the
+// single-character page, and between the phrase and its code on the phrase page; it follows the
+// target in focus, shows only while the hint is shown, says the same in its accessible
+// description, and stays out of the controls' way.
+
+#include "fonts.h"
+#include "main_window.h"
+#include "recording_desktop.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QTabWidget>
+#include <QTest>
+
+using app::TForm1;
+
+class TestCodeExplanationView : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { app::fonts::install(); }
+    void init();
+    void cleanup() { m_window.reset(); }
+
+    void characterExplanationFollowsTheHint_data();
+    void characterExplanationFollowsTheHint();
+    void characterExplanationMovesWithTheFocus();
+    void characterStripSitsBelowTheCode();
+    void phraseExplanation_data();
+    void phraseExplanation();
+    void longPhraseLeavesNoRoom();
+
+private:
+    QWidget* find(const QString& name) {
+        auto* w = m_window->findChild<QWidget*>(name);
+        if (!w)
+            qWarning("no widget %s", qPrintable(name));
+        return w;
+    }
+    app::Form& form() { return m_window->form(); }
+    // The explanation ends with the full code, which the hint's code (a short code on some
+    // pages) begins; a first-level code is the key's own character and may be any letter.
+    static bool explains(const QString& description, const QString& subject, const QString& hintCode) {
+        const qsizetype equals = description.lastIndexOf(QStringLiteral("＝ "));
+        return description.startsWith(subject) && equals > 0 &&
+               (hintCode.size() == 1 || description.mid(equals + 2).startsWith(hintCode));
+    }
+
+    RecordingDesktop m_desktop;
+    std::unique_ptr<TForm1> m_window;
+};
+
+void TestCodeExplanationView::init() {
+    m_desktop = {};
+    m_window = std::make_unique<TForm1>(QStringLiteral(VARDELO_BUILD_DATA_DIR), &m_desktop);
+    m_window->show();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+}
+
+void TestCodeExplanationView::characterExplanationFollowsTheHint_data() {
+    QTest::addColumn<int>("category");
+    QTest::addColumn<QString>("rule");
+    QTest::newRow("key names") << 1 << "键名字";
+    QTest::newRow("character roots") << 2 << "成字字根";
+    QTest::newRow("first level") << 3 << "＋";
+    QTest::newRow("second level") << 4 << "＋";
+    QTest::newRow("third level") << 5 << "＋";
+    QTest::newRow("identification") << 6 << "识别码";
+}
+
+void TestCodeExplanationView::characterExplanationFollowsTheHint() {
+    QFETCH(int, category);
+    QFETCH(QString, rule);
+    static_cast<QTabWidget*>(find(QStringLiteral("PageControl1")))->setCurrentIndex(3);
+    drills::CharacterDrill& d = form().characters;
+    m_window->runEvent([&] { d.RadioButton[category].check(); });
+    QWidget* strip = find(QStringLiteral("CodeExplanation1"));
+    QVERIFY(strip->isVisible());
+    const QString description = strip->accessibleDescription();
+    QVERIFY2(explains(description, d.zi.caption(), d.Panel13.caption()), qPrintable(description));
+    QVERIFY2(description.contains(rule), qPrintable(description));
+
+    // Hint off: nothing of it shows, and nothing is left to read.
+    m_window->runEvent([&] { d.RadioButton23.check(); });
+    QVERIFY(!strip->isVisible());
+    QVERIFY(strip->accessibleDescription().isEmpty());
+    m_window->runEvent([&] { d.RadioButton22.check(); });
+    QVERIFY(strip->isVisible());
+    QCOMPARE(strip->accessibleDescription(), description);
+}
+
+void TestCodeExplanationView::characterExplanationMovesWithTheFocus() {
+    static_cast<QTabWidget*>(find(QStringLiteral("PageControl1")))->setCurrentIndex(3);
+    drills::CharacterDrill& d = form().characters;
+    m_window->runEvent([&] { d.RadioButton[5].check(); });
+    QWidget* strip = find(QStringLiteral("CodeExplanation1"));
+    for (int slot = 1; slot <= 4; ++slot) {
+        QCOMPARE(d.zi.caption(), d.Label[slot].caption());
+        QVERIFY2(explains(strip->accessibleDescription(), d.Label[slot].caption(), d.Panel13.caption()),
+                 qPrintable(strip->accessibleDescription()));
+        QTest::keyClicks(QApplication::focusWidget(), d.Panel13.caption());
+    }
+}
+
+void TestCodeExplanationView::characterStripSitsBelowTheCode() {
+    static_cast<QTabWidget*>(find(QStringLiteral("PageControl1")))->setCurrentIndex(3);
+    m_window->runEvent([&] { form().characters.RadioButton[6].check(); });
+    QWidget* strip = find(QStringLiteral("CodeExplanation1"));
+    QWidget* panel13 = find(QStringLiteral("Panel13"));
+    QCOMPARE(strip->parentWidget(), panel13->parentWidget());
+    QVERIFY(strip->geometry().top() >= panel13->geometry().bottom());
+    QVERIFY(strip->parentWidget()->rect().contains(strip->geometry()));
+    // It takes no focus: Tab and Enter still go from code box to code box.
+    QCOMPARE(strip->focusPolicy(), Qt::NoFocus);
+}
+
+void TestCodeExplanationView::phraseExplanation_data() {
+    QTest::addColumn<int>("category");
+    QTest::addColumn<int>("parts");
+    QTest::newRow("two characters") << 7 << 2;
+    QTest::newRow("three characters") << 8 << 3;
+    QTest::newRow("four characters") << 9 << 4;
+}
+
+void TestCodeExplanationView::phraseExplanation() {
+    QFETCH(int, category);
+    QFETCH(int, parts);
+    static_cast<QTabWidget*>(find(QStringLiteral("PageControl1")))->setCurrentIndex(4);
+    drills::PhraseDrill& d = form().phrases;
+    m_window->runEvent([&] { d.RadioButton[category].check(); });
+    QWidget* strip = find(QStringLiteral("CodeExplanation2"));
+    QVERIFY(strip->isVisible());
+    // "继 xo ＋ 续 xf ＝ xoxf": each character with its letters, then the hint's own code.
+    const QString description = strip->accessibleDescription();
+    QVERIFY2(description.endsWith(QStringLiteral("＝ ") + d.czts.caption()), qPrintable(description));
+    QCOMPARE(description.count(QStringLiteral("＋")), parts - 1);
+    QVERIFY(description.startsWith(d.zi2.caption().left(1)));
+    // Between the phrase and its code, inside the hint panel.
+    QWidget* czts = find(QStringLiteral("czts"));
+    QCOMPARE(strip->parentWidget(), czts->parentWidget());
+    QVERIFY(strip->geometry().bottom() < czts->geometry().top());
+
+    m_window->runEvent([&] { d.RadioButton25.check(); });
+    QVERIFY(!strip->isVisible());
+    QVERIFY(strip->accessibleDescription().isEmpty());
+}
+
+void TestCodeExplanationView::longPhraseLeavesNoRoom() {
+    static_cast<QTabWidget*>(find(QStringLiteral("PageControl1")))->setCurrentIndex(4);
+    drills::PhraseDrill& d = form().phrases;
+    m_window->runEvent([&] { d.RadioButton10Click(); });
+    QVERIFY(d.zi2.caption().size() > 4);
+    QVERIFY(!find(QStringLiteral("CodeExplanation2"))->isVisible());
+}
+
+QTEST_MAIN(TestCodeExplanationView)
+#include "tst_code_explanation_view.moc"
