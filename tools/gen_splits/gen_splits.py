@@ -452,9 +452,10 @@ HEADER = """\
 #
 # One character a line, tab-separated: the character; its roots in writing order, each as
 # ROOT/key, where a root drawn from the root pictures is NAME@N (N: its picture zigenN); then,
-# for a character root, its first, second and last strokes, and for a character of two or three
-# roots, its last stroke and its shape (1 左右, 2 上下, 3 杂合), which give the identification
-# letter. Strokes: h 横, s 竖, p 撇, n 捺 (and 点), z 折.
+# for a character root, the strokes its code takes (first, second and last; a root of one or two
+# strokes: those), and for a character of two or three roots, its last stroke and its shape
+# (1 左右, 2 上下, 3 杂合), which give the identification letter. A key name has neither.
+# Strokes: h 横, s 竖, p 撇, n 捺 (and 点), z 折.
 """
 
 if __name__ == '__main__':
