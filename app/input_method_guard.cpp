@@ -2,14 +2,27 @@
 
 #include <QInputMethodEvent>
 
+#include <algorithm>
+
 namespace app {
+
+namespace {
+
+bool isCodeLetters(const QString& text) {
+    return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'a' && c <= u'z'; });
+}
+
+} // namespace
 
 bool InputMethodGuard::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::InputMethod)
         return false;
     auto* im = static_cast<QInputMethodEvent*>(event);
     const bool showsPreedit = watched == m_preeditOwner && !m_preedit.isEmpty();
-    if (!im->commitString().isEmpty()) {
+    if (isCodeLetters(im->commitString())) {
+        im->setCommitString(QString());
+        m_echo.clear();
+    } else if (!im->commitString().isEmpty()) {
         if (!showsPreedit && im->commitString() == m_echo) {
             im->setCommitString(QString());
             m_echo.clear();

@@ -1,5 +1,6 @@
 #pragma once
-// Keeps a half-typed input-method code from being committed twice when the focus moves.
+// Keeps a half-typed input-method code from being committed twice when the focus moves, and an
+// engine's code letters from being committed at all.
 //
 // With a preedit pending, a focus move (or a click that moves the caret) makes the toolkit commit
 // the preedit at once into the box that shows it, and then resets the input method. An engine
@@ -9,6 +10,11 @@
 // arrives in a box showing no preedit, repeating the preedit just committed, with no input-method
 // event in between. Every other commit, direct ones without a preedit (punctuation) included,
 // passes.
+//
+// An engine may also commit the code letters themselves: IBus and Fcitx 5 do on Enter with a code
+// pending, and Fcitx 5, whose preedit is the code letters, has the toolkit commit them on a focus
+// move. Letters a-z are never a character the trainer asks for (a code box takes letters as keys,
+// with the input method kept away), so such a commit is dropped: the pending code lands nowhere.
 
 #include <QObject>
 #include <QPointer>

@@ -21,8 +21,11 @@ packages=(
   dbus-x11
   # the Debian package and its checks
   dpkg-dev file desktop-file-utils appstream lintian
-  # the end-to-end test: a real Wubi input method, key events, the accessibility bus, screenshots
-  ibus ibus-table-wubi xdotool dbus at-spi2-core python3 python3-pyatspi imagemagick
+  # the end-to-end test: a real Wubi input method under each framework (IBus and its Wubi table;
+  # Fcitx 5, its Qt 6 module and its Chinese tables, and libime-bin to read the Wubi table), key
+  # events, the accessibility bus, screenshots
+  ibus ibus-table-wubi fcitx5 fcitx5-frontend-qt6 fcitx5-chinese-addons libime-bin
+  xdotool dbus at-spi2-core python3 python3-pyatspi imagemagick
 )
 
 missing=()

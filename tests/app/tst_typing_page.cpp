@@ -34,6 +34,8 @@ private Q_SLOTS:
     void phraseCrossingTheLineEndGoesOn();
     void pasteKeepsWhatCanBeTyped();
     void pendingCodeLandsOnceWhenTheFocusMoves();
+    void codeLettersNeverLand_data();
+    void codeLettersNeverLand();
     void enterMovesOnWithoutJudging();
     void disabledButtonsLookDisabled();
     void passageAndMarkLinesReadFromOutside();
@@ -203,6 +205,39 @@ void TestTypingPage::pendingCodeLandsOnceWhenTheFocusMoves() {
     QVERIFY(ed1->text().isEmpty());
     QVERIFY(m_window->form().characters.Ed[1].text().isEmpty());
     QCOMPARE(typed(4), QStringLiteral("总，人"));
+}
+
+void TestTypingPage::codeLettersNeverLand_data() {
+    // What the engine does, in order: "p:" a preedit (empty: none), "c:" a commit, "click:" a
+    // click into a box.
+    QTest::addColumn<QStringList>("events");
+    QTest::addColumn<QString>("line1");
+    QTest::addColumn<QString>("line2");
+    QTest::newRow("Fcitx 5: the toolkit commits the code letters it shows as the focus leaves")
+        << QStringList{"p:ukn", "c:ukn", "click:Memo4", "p:w", "c:人"} << QString() << QStringLiteral("人");
+    QTest::newRow("IBus: Enter with a code pending commits its letters")
+        << QStringList{"p:总", "p:", "c:ukn", "p:人", "p:", "c:人"} << QStringLiteral("人") << QString();
+    QTest::newRow("Fcitx 5: the same character twice, each committed over its code letters")
+        << QStringList{"p:ukn", "c:总", "p:ukn", "c:总", "c:，"} << QStringLiteral("总总，") << QString();
+    QTest::newRow("Fcitx 5: a four-letter code committed on its last letter, then again")
+        << QStringList{"p:tfn", "c:毪", "p:", "p:tfn", "c:毪"} << QStringLiteral("毪毪") << QString();
+}
+
+void TestTypingPage::codeLettersNeverLand() {
+    QFETCH(QStringList, events);
+    click(QStringLiteral("RadioButton11"));
+    click(QStringLiteral("Button4"));
+    for (const QString& e : events) {
+        const QString text = e.section(QLatin1Char(':'), 1);
+        if (e.startsWith(QLatin1String("p:")))
+            preedit(text);
+        else if (e.startsWith(QLatin1String("c:")))
+            commit(text);
+        else
+            click(text);
+    }
+    QTEST(typed(3), "line1");
+    QTEST(typed(4), "line2");
 }
 
 void TestTypingPage::enterMovesOnWithoutJudging() {

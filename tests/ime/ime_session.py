@@ -1,20 +1,28 @@
+#!/usr/bin/python3
 """A private desktop for driving the trainer through a real Wubi input method.
 
-Starts, each as a child of this process and remembered by process id: an X server on a display
-number it reports free, a D-Bus session bus, the IBus daemon with the Wubi table engine, and the
-trainer with the input method and the accessibility bridge on. Everything runs with a private home
-and runtime folder, so nothing of the person running it is read or written. stop() ends exactly
-these processes and their descendants, by id.
+Starts, each remembered by process id: an X server, a D-Bus session bus, an input-method framework
+with its Wubi 86 table (IBus with `table:wubi-jidian86`, or Fcitx 5 with `wbx`), and the trainer
+with that framework's Qt module and the accessibility bridge on. Everything runs with a private
+home and runtime folder, so nothing of the person running it is read or written. stop() ends
+exactly these processes and their descendants, by id.
+
+The end-to-end test imports it; by hand (scripts/ime-session.sh wraps this):
+  ime_session.py start [--framework ibus|fcitx5] [--display :99] --state FILE <trainer program>
+  ime_session.py stop --state FILE
+start leaves the session running and writes what stop needs to FILE.
 """
 
+import argparse
+import json
 import os
+import select
 import shutil
 import signal
 import subprocess
+import sys
 import tempfile
 import time
-
-WUBI_ENGINE = "table:wubi-jidian86"
 
 
 class StepFailed(Exception):
@@ -76,9 +84,67 @@ def _alive(pid):
         return False
 
 
+class IBus:
+    name = "ibus"
+    title = "IBus with table:wubi-jidian86"
+    qt_module = "ibus"
+    engine = "table:wubi-jidian86"
+    bus_name = "org.freedesktop.IBus"
+
+    def start(self, session, timeout):
+        argv = ["ibus-daemon", "--panel=disable", "--emoji-extension=disable", "--config=disable"]
+        if session.detached:
+            # The daemon ends itself when its parent does: detached, it is found by its bus name.
+            if session.run(argv + ["--daemonize"]).returncode != 0:
+                raise StepFailed("ibus-daemon did not start")
+            session.extra_pids.append(
+                wait_for("the IBus daemon on the session bus", lambda: session.bus_name_pid(self.bus_name), timeout))
+        else:
+            session.start_process("ibus-daemon", argv)
+        wait_for("the IBus daemon to take the Wubi engine",
+                 lambda: session.run(["ibus", "engine", self.engine]).returncode == 0, timeout)
+        wait_for("the IBus daemon to report the Wubi engine",
+                 lambda: session.run(["ibus", "engine"]).stdout.strip() == self.engine, timeout)
+
+
+class Fcitx5:
+    name = "fcitx5"
+    title = "Fcitx 5 with wbx"
+    qt_module = "fcitx"
+    engine = "wbx"
+    bus_name = "org.fcitx.Fcitx5"
+    # The Wubi table and what it needs, the D-Bus front end the Qt module talks to, the X
+    # connection and the candidate window; nothing that would read the person's desktop.
+    addons = "dbus,dbusfrontend,xcb,keyboard,table,punctuation,pinyinhelper,classicui"
+
+    def configure(self, config_home):
+        folder = os.path.join(config_home, "fcitx5")
+        os.makedirs(folder, exist_ok=True)
+        # One group: the US layout for the inactive state, Wubi when active, and active from the
+        # start in every window, as a learner who types Chinese all day has it.
+        with open(os.path.join(folder, "profile"), "w") as f:
+            f.write("[Groups/0]\nName=Default\nDefault Layout=us\nDefaultIM=wbx\n\n"
+                    "[Groups/0/Items/0]\nName=keyboard-us\nLayout=\n\n"
+                    "[Groups/0/Items/1]\nName=wbx\nLayout=\n\n"
+                    "[GroupOrder]\n0=Default\n")
+        with open(os.path.join(folder, "config"), "w") as f:
+            f.write("[Behavior]\nActiveByDefault=True\nShareInputState=No\nPreeditEnabledByDefault=True\n"
+                    "ShowInputMethodInformation=False\nShowFirstInputMethodInformation=False\n")
+
+    def start(self, session, timeout):
+        self.configure(session.env["XDG_CONFIG_HOME"])
+        session.start_process("fcitx5", ["fcitx5", "-D", "--keep", "--disable=all", f"--enable={self.addons}"])
+        wait_for("Fcitx 5 on the session bus", lambda: session.bus_name_pid(self.bus_name), timeout)
+
+
+FRAMEWORKS = {f.name: f for f in (IBus, Fcitx5)}
+
+
 class Session:
-    def __init__(self, program, log=None):
+    def __init__(self, program, framework="ibus", log=None, detached=False):
         self.program = program
+        self.detached = detached  # runs on after this process (see detach())
+        self.framework = FRAMEWORKS[framework]()
         self.log = log or (lambda text: None)
         self.procs = []  # (name, Popen), in start order
         self.extra_pids = []  # helpers started by the bus on our behalf
@@ -100,16 +166,19 @@ class Session:
 
     # -- starting -----------------------------------------------------------------------------
 
-    def _start(self, name, argv, pass_fds=(), env=None):
+    def start_process(self, name, argv, pass_fds=(), env=None):
         p = subprocess.Popen(argv, env=env or self.env, stdin=subprocess.DEVNULL,
                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, pass_fds=pass_fds)
         self.procs.append((name, p))
         self.log(f"started {name} as process {p.pid}")
         return p
 
+    def run(self, argv, timeout=10):
+        """A short command on the session's display and bus."""
+        return subprocess.run(argv, env=self.env, capture_output=True, text=True, timeout=timeout)
+
     def _read_fd_line(self, fd, what, timeout=30.0):
         """Reads one line a child writes to the pipe `fd`, within `timeout`."""
-        import select
         data = b""
         deadline = time.monotonic() + timeout
         while not data.endswith(b"\n"):
@@ -122,11 +191,13 @@ class Session:
             data += chunk
         return data.decode().strip()
 
-    def start_display(self):
-        # The server picks a free display number itself and writes it to the pipe.
+    def start_display(self, display=None):
+        # The server writes its display number to the pipe once it takes connections; without a
+        # number asked for, it picks a free one.
         r, w = os.pipe()
-        self._start("Xvfb", ["Xvfb", "-displayfd", str(w), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
-                             "-noreset"], pass_fds=(w,))
+        argv = ["Xvfb"] + ([display] if display else []) + ["-displayfd", str(w), "-screen", "0", "1280x1024x24",
+                                                            "-nolisten", "tcp", "-noreset"]
+        self.start_process("Xvfb", argv, pass_fds=(w,))
         os.close(w)
         try:
             number = self._read_fd_line(r, "the X server to report its display number")
@@ -138,7 +209,8 @@ class Session:
 
     def start_bus(self):
         r, w = os.pipe()
-        self._start("dbus-daemon", ["dbus-daemon", "--session", "--nofork", f"--print-address={w}"], pass_fds=(w,))
+        self.start_process("dbus-daemon", ["dbus-daemon", "--session", "--nofork", f"--print-address={w}"],
+                           pass_fds=(w,))
         os.close(w)
         try:
             self.env["DBUS_SESSION_BUS_ADDRESS"] = self._read_fd_line(r, "the D-Bus session bus address")
@@ -146,33 +218,27 @@ class Session:
             os.close(r)
 
     def start_input_method(self, timeout=30.0):
-        self._start("ibus-daemon", ["ibus-daemon", "--panel=disable", "--emoji-extension=disable", "--config=disable"])
-
-        def engine_set():
-            done = subprocess.run(["ibus", "engine", WUBI_ENGINE], env=self.env, capture_output=True, timeout=10)
-            return done.returncode == 0
-
-        wait_for("the IBus daemon to take the Wubi engine", engine_set, timeout)
-
-        def engine_is_wubi():
-            done = subprocess.run(["ibus", "engine"], env=self.env, capture_output=True, text=True, timeout=10)
-            return done.stdout.strip() == WUBI_ENGINE
-
-        wait_for("the IBus daemon to report the Wubi engine", engine_is_wubi, timeout)
+        self.framework.start(self, timeout)
+        self.log(f"input method: {self.framework.title}")
 
     def start_trainer(self, extra_env=None):
         env = dict(self.env)
         env.update({
-            "QT_IM_MODULE": "ibus",
+            "QT_IM_MODULE": self.framework.qt_module,
             "QT_QPA_PLATFORM": "xcb",
             "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
             "QT_ACCESSIBILITY": "1",
         })
         env.update(extra_env or {})
-        self.trainer = self._start("trainer", [self.program], env=env)
+        self.trainer = self.start_process("trainer", [self.program], env=env)
 
-    def start(self):
-        self.start_display()
+    def wait_for_window(self, timeout=60.0):
+        wait_for("the trainer's window",
+                 lambda: self.run(["xdotool", "search", "--onlyvisible", "--pid", str(self.trainer.pid)]).stdout.strip(),
+                 timeout)
+
+    def start(self, display=None):
+        self.start_display(display)
         self.start_bus()
         self.start_input_method()
 
@@ -180,86 +246,146 @@ class Session:
 
     def xdotool(self, *args):
         """Real key and mouse events (XTest) on the session's display."""
-        done = subprocess.run(["xdotool", *args], env=self.env, capture_output=True, text=True, timeout=20)
+        done = self.run(["xdotool", *args], timeout=20)
         if done.returncode != 0:
             raise StepFailed(f"xdotool {' '.join(args)} failed: {done.stderr.strip()}")
 
-    def ink_right_edge(self, x, y, width, height):
-        """The rightmost screen column of the area that holds a pixel unlike the area's most common
-        colour (its background), relative to `x`; -1 for an empty area."""
-        done = subprocess.run(["import", "-display", self.display, "-window", "root", "-crop",
-                               f"{width}x{height}+{x}+{y}", "ppm:-"], env=self.env, capture_output=True,
-                              timeout=20)
+    def screenshot(self, path, geometry=None):
+        argv = ["import", "-display", self.display, "-window", "root"]
+        if geometry:
+            argv += ["-crop", geometry]
+        done = subprocess.run(argv + [path], env=self.env, capture_output=True, timeout=20)
         if done.returncode != 0:
             raise StepFailed(f"no screenshot: {done.stderr.decode(errors='replace').strip()}")
+        return done.stdout
+
+    def pixels(self, x, y, width, height):
+        """The screen's pixels in an area, as RGB triples row by row."""
         # Binary PPM: "P6", width, height, maximum value, then RGB triples.
-        header, data = done.stdout.split(b"\n", 3)[:3], done.stdout.split(b"\n", 3)[3]
+        ppm = self.screenshot("ppm:-", f"{width}x{height}+{x}+{y}")
+        header, data = ppm.split(b"\n", 3)[:3], ppm.split(b"\n", 3)[3]
         w, h = (int(v) for v in header[1].split())
-        pixels = [tuple(data[i:i + 3]) for i in range(0, w * h * 3, 3)]
-        background = max(set(pixels), key=pixels.count)
-        edge = -1
-        for i, p in enumerate(pixels):
-            if sum(abs(a - b) for a, b in zip(p, background)) > 90:
-                edge = max(edge, i % w)
-        return edge
+        return [tuple(data[i:i + 3]) for i in range(0, w * h * 3, 3)]
 
     # -- helpers started on the bus -----------------------------------------------------------
 
-    def bus_helper_pid(self, name):
+    def bus_name_pid(self, name):
         """The process id that owns `name` on the session bus, or None."""
-        done = subprocess.run(
-            ["dbus-send", "--session", "--print-reply=literal", "--dest=org.freedesktop.DBus", "/org/freedesktop/DBus",
-             "org.freedesktop.DBus.GetConnectionUnixProcessID", f"string:{name}"],
-            env=self.env, capture_output=True, text=True, timeout=10)
+        done = self.run(["dbus-send", "--session", "--print-reply=literal", "--dest=org.freedesktop.DBus",
+                         "/org/freedesktop/DBus", "org.freedesktop.DBus.GetConnectionUnixProcessID", f"string:{name}"])
         words = done.stdout.split()
         return int(words[-1]) if done.returncode == 0 and words else None
 
     def remember_bus_helpers(self):
         # The accessibility bus launcher is started by the session bus on first use; remembered
         # here in case it leaves its parent.
-        pid = self.bus_helper_pid("org.a11y.Bus")
+        pid = self.bus_name_pid("org.a11y.Bus")
         if pid and pid not in self.extra_pids:
             self.extra_pids.append(pid)
 
     # -- stopping ------------------------------------------------------------------------------
 
-    def stop(self):
+    def pids(self):
+        """Every process the session started, latest first: the trainer, the input method, the bus,
+        the display, then the bus's helpers."""
         try:
             self.remember_bus_helpers()
         except Exception:
             pass
-        # Latest first: the trainer, the input method, the bus with what it started, the display.
-        targets = []
-        for name, p in reversed(self.procs):
-            for pid in _descendants(p.pid) + [p.pid]:
-                if pid not in targets:
-                    targets.append(pid)
-        for pid in self.extra_pids:
-            for d in _descendants(pid) + [pid]:
-                if d not in targets:
-                    targets.append(d)
-        for pid in targets:
+        return [p.pid for _, p in reversed(self.procs)] + self.extra_pids
+
+    def stop(self):
+        end(self.pids(), children=[p for _, p in self.procs])
+        shutil.rmtree(self.home, ignore_errors=True)
+
+    # -- a session that outlives this process -------------------------------------------------
+
+    def detach(self, state):
+        """Writes what stop_detached needs to `state`; the session runs on after this process."""
+        with open(state, "w") as f:
+            json.dump({"pids": self.pids(), "home": self.home, "display": self.display,
+                       "bus": self.env["DBUS_SESSION_BUS_ADDRESS"], "framework": self.framework.name}, f)
+
+
+def end(pids, children=()):
+    """Ends `pids` and all their descendants: TERM first, KILL what is left after five seconds."""
+    targets = []
+    for pid in pids:
+        for d in _descendants(pid) + [pid]:
+            if d not in targets:
+                targets.append(d)
+    for pid in targets:
+        try:
+            os.kill(pid, signal.SIGTERM)
+        except ProcessLookupError:
+            pass
+    deadline = time.monotonic() + 5
+    for p in children:  # our own children are reaped here; others by their new parent
+        try:
+            p.wait(max(0.1, deadline - time.monotonic()))
+        except subprocess.TimeoutExpired:
+            pass
+    while time.monotonic() < deadline and any(_alive(pid) for pid in targets):
+        time.sleep(0.05)
+    for pid in targets:
+        if _alive(pid):
             try:
-                os.kill(pid, signal.SIGTERM)
+                os.kill(pid, signal.SIGKILL)
             except ProcessLookupError:
                 pass
-        deadline = time.monotonic() + 5
-        for name, p in self.procs:
-            try:
-                p.wait(max(0.1, deadline - time.monotonic()))
-            except subprocess.TimeoutExpired:
-                pass
-        while time.monotonic() < deadline and any(_alive(pid) for pid in targets):
-            time.sleep(0.05)
-        for pid in targets:
-            if _alive(pid):
-                try:
-                    os.kill(pid, signal.SIGKILL)
-                except ProcessLookupError:
-                    pass
-        for name, p in self.procs:
-            try:
-                p.wait(2)
-            except subprocess.TimeoutExpired:
-                pass
-        shutil.rmtree(self.home, ignore_errors=True)
+    for p in children:
+        try:
+            p.wait(2)
+        except subprocess.TimeoutExpired:
+            pass
+
+
+def stop_detached(state):
+    if not os.path.exists(state):
+        return "no session"
+    with open(state) as f:
+        saved = json.load(f)
+    # The accessibility bus may have been started since, by a tool looking at the trainer.
+    done = subprocess.run(["dbus-send", f"--bus={saved['bus']}", "--print-reply=literal", "--dest=org.freedesktop.DBus",
+                           "/org/freedesktop/DBus", "org.freedesktop.DBus.GetConnectionUnixProcessID",
+                           "string:org.a11y.Bus"], capture_output=True, text=True, timeout=10)
+    words = done.stdout.split()
+    end(saved["pids"] + ([int(words[-1])] if done.returncode == 0 and words else []))
+    shutil.rmtree(saved["home"], ignore_errors=True)
+    os.remove(state)
+    return f"stopped the session on {saved['display']}"
+
+
+def main(argv):
+    parser = argparse.ArgumentParser(description="The trainer on a private display with a real Wubi input method.")
+    parser.add_argument("action", choices=["start", "stop"])
+    parser.add_argument("program", nargs="?", help="the trainer (start)")
+    parser.add_argument("--framework", choices=sorted(FRAMEWORKS), default="ibus")
+    parser.add_argument("--display", help="an X display such as :99 (start; a free one otherwise)")
+    parser.add_argument("--state", required=True, help="the file that remembers the session's processes")
+    args = parser.parse_intermixed_args(argv)
+    if args.action == "stop":
+        print(stop_detached(args.state))
+        return 0
+    if not args.program:
+        parser.error("start needs the trainer program")
+    if os.path.exists(args.state):
+        print(f"A session already runs ({args.state}); stop it first.", file=sys.stderr)
+        return 1
+    session = Session(os.path.abspath(args.program), args.framework, detached=True)
+    try:
+        session.start(args.display)
+        session.start_trainer()
+        session.wait_for_window()
+    except (StepFailed, OSError) as e:
+        session.stop()
+        print(f"The session did not start: {e}", file=sys.stderr)
+        return 1
+    session.detach(args.state)
+    print(f"Vardelo runs on {session.display} with {session.framework.title}; the window is centred on a "
+          f"1280x1024 screen.\nSession bus: {session.env['DBUS_SESSION_BUS_ADDRESS']}")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
