@@ -320,7 +320,7 @@ def last_stroke(sp, c, depth=0):
 
 
 def effective_last(sp, roots, last):
-    final = [r for r in roots if r not in WRITTEN_LAST][-1]
+    final = ([r for r in roots if r not in WRITTEN_LAST] or roots)[-1]
     if sp.root_of(final) in LAST_FOLD:
         return 'z'
     if sp.root_of(final) in LAST_SWEEP:
@@ -392,21 +392,27 @@ def main():
                     if s not in cands and len(s) > 1:
                         cands.append(s)
             shapes = [layout_shape(decomp, c)]
+        # A split that gives the code with the shape its layout says comes before one that needs
+        # another shape: the second pass finds the characters whose layout the data misreads (a
+        # lone dot, a stroke joined to a root), but a wrong split can match that way too.
         found = None
-        for seq in cands:
-            if not all(sp.root_of(r) for r in seq):
-                continue
-            if len(seq) >= 4 or last is None:
-                if len(seq) >= 4 and code_of(sp, seq, last, 1) == full:
-                    found = (seq, '')
-                    break
-                continue
-            eff = effective_last(sp, seq, last)
-            for shape in shapes + [1, 2, 3]:
-                if code_of(sp, seq, eff, shape) == full:
-                    found = (seq, eff + str(shape))
-                    if shape != shapes[0]:
-                        counts['字形取自编码'] += 1
+        for inferred in (False, True):
+            for seq in cands:
+                if not all(sp.root_of(r) for r in seq):
+                    continue
+                if len(seq) >= 4 or last is None:
+                    if len(seq) >= 4 and code_of(sp, seq, last, 1) == full:
+                        found = (seq, '')
+                        break
+                    continue
+                eff = effective_last(sp, seq, last)
+                for shape in ([1, 2, 3] if inferred else shapes[:1]):
+                    if code_of(sp, seq, eff, shape) == full:
+                        found = (seq, eff + str(shape))
+                        if shape != shapes[0]:
+                            counts['字形取自编码'] += 1
+                        break
+                if found:
                     break
             if found:
                 break
