@@ -94,7 +94,13 @@ ExplanationStrip* addCharacterExplanation(QWidget* column, const QRect& geometry
     binder.onSync([strip, explainer, &d] {
         // Only while the hint shows a code: the hint panel hidden, or no target yet, shows none.
         const bool hint = d.Panel13.visible() && !d.zi.caption().isEmpty();
-        const drills::Explanation& e = explainer->character(hint ? d.zi.caption() : QString());
+        drills::Explanation e = explainer->character(hint ? d.zi.caption() : QString());
+        // A first-level code is the key's own character, not the start of the full code the strip
+        // explains: say so to whoever reads it out.
+        const QString code = d.Panel13.caption();
+        if (!e.text.isEmpty() && !code.isEmpty() && !e.text.endsWith(QStringLiteral("＝ ") + code) &&
+            !e.text.section(QStringLiteral("＝ "), -1).startsWith(code))
+            e.text = QStringLiteral("一级简码 %1；全码 ").arg(code) + e.text;
         strip->setExplanation(e);
         strip->setVisible(hint && !e.cells.isEmpty());
     });

@@ -39,11 +39,12 @@ private:
     }
     app::Form& form() { return m_window->form(); }
     // The explanation ends with the full code, which the hint's code (a short code on some
-    // pages) begins; a first-level code is the key's own character and may be any letter.
+    // pages) begins; a first-level code that does not begin it is named first.
     static bool explains(const QString& description, const QString& subject, const QString& hintCode) {
         const qsizetype equals = description.lastIndexOf(QStringLiteral("＝ "));
-        return description.startsWith(subject) && equals > 0 &&
-               (hintCode.size() == 1 || description.mid(equals + 2).startsWith(hintCode));
+        if (description.startsWith(QStringLiteral("一级简码 %1；全码 ").arg(hintCode)))
+            return hintCode.size() == 1 && description.contains(subject + QStringLiteral("："));
+        return description.startsWith(subject) && equals > 0 && description.mid(equals + 2).startsWith(hintCode);
     }
 
     RecordingDesktop m_desktop;
