@@ -11,7 +11,7 @@
 #include "picture_panel.h"
 #include "root_drill.h"
 #include "table.h"
-#include "typing_test.h"
+#include "typing.h"
 
 #include <functional>
 #include <vector>

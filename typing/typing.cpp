@@ -1,4 +1,4 @@
-#include "typing_test.h"
+#include "typing.h"
 
 #include "gb_text.h"
 

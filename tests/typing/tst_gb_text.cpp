@@ -1,6 +1,6 @@
 // The byte counts every length and caret position of the typing test rests on, and the passages.
 #include <gb_text.h>
-#include <typing_test.h>
+#include <typing.h>
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 // How long one learner's keystroke takes the typing test: the refusal check, the judging step and
 // the mark rewrite, with the GB2312 byte counts they need. Prints microseconds per keystroke.
 #include <gb_text.h>
-#include <typing_test.h>
+#include <typing.h>
 
 #include <controls.h>
 #include <recording_desktop.h>

@@ -3,7 +3,7 @@
 // makes on it, for the tests.
 
 #include <gb_text.h>
-#include <typing_test.h>
+#include <typing.h>
 
 #include <controls.h>
 #include <recording_desktop.h>
