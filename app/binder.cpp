@@ -87,6 +87,14 @@ void Binder::focusable(controls::Control& c, QWidget* w) {
     m_widgets.insert(&c, w);
     m_controls.insert(w, &c);
     w->installEventFilter(this);
+    // A control that is no tab stop for a while still takes a click; only the keyboard passes it.
+    const Qt::FocusPolicy policy = w->focusPolicy();
+    const auto untabbed = static_cast<Qt::FocusPolicy>(policy & ~Qt::TabFocus);
+    m_syncs.push_back([&c, w, policy, untabbed] {
+        const Qt::FocusPolicy want = c.tabStop() ? policy : untabbed;
+        if (w->focusPolicy() != want)
+            w->setFocusPolicy(want);
+    });
 }
 
 void Binder::edit(controls::Edit& c, QLineEdit* w) {

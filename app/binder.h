@@ -67,6 +67,9 @@ public:
     }
 
     QWidget* widgetOf(const controls::Control& control) const { return m_widgets.value(&control); }
+    // True while the state is being shown: a focus move Qt makes by itself then is none of the
+    // learner's.
+    bool syncing() const { return m_syncing; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -135,6 +135,19 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+bool TForm1::focusNextPrevChild(bool next) {
+    // Tab from any widget comes here through its parents, and Enter through FormKeyPress: where
+    // the state keeps the keyboard within a range of controls, the focus moves only there. (Qt
+    // also comes here while the state is shown, when it disabled the focused widget; the state's
+    // own focus is applied after that.)
+    controls::Control* to = m_binder->syncing() ? nullptr : m_form->focus.tabTarget(next);
+    if (to) {
+        m_binder->event([&] { m_form->focus.set(*to, controls::Focus::Reason::Tab); });
+        return true;
+    }
+    return QWidget::focusNextPrevChild(next);
+}
+
 void TForm1::FormKeyPress(QKeyEvent*) {
     // Enter as Tab: the focused control never sees it; the focus moves on as Tab would move it.
     focusNextPrevChild(true);

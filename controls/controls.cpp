@@ -77,4 +77,20 @@ void Focus::set(Control& c, Reason reason) {
         c.onEnter();
 }
 
+Control* Focus::tabTarget(bool forward) const {
+    const auto at = std::find(m_tabRange.begin(), m_tabRange.end(), m_current);
+    if (m_current == nullptr || at == m_tabRange.end())
+        return nullptr;
+    if (forward) {
+        for (auto next = at + 1; next != m_tabRange.end(); ++next)
+            if ((*next)->canFocus())
+                return *next;
+    } else {
+        for (auto previous = at; previous != m_tabRange.begin();)
+            if ((*--previous)->canFocus())
+                return *previous;
+    }
+    return m_current;
+}
+
 } // namespace controls

@@ -250,8 +250,19 @@ public:
     // The focus went to something the state machines do not know (a page tab, a selector).
     void setOther() { m_current = nullptr; }
 
+    // While one of `range` has the focus, Tab and Enter move it only within `range`, in its order,
+    // and go no further than its ends: a typing run keeps the keyboard in its typed lines, where a
+    // stray Enter can never reach a button that ends the run. Elsewhere the window's tab order
+    // decides. A mouse click still moves the focus anywhere. An empty range lifts the rule.
+    void setTabRange(std::vector<Control*> range) { m_tabRange = std::move(range); }
+    const std::vector<Control*>& tabRange() const { return m_tabRange; }
+    // Where Tab (forward) or Shift+Tab takes the focus from within the range (possibly where it
+    // is); null when the range does not hold the focus.
+    Control* tabTarget(bool forward) const;
+
 private:
     Control* m_current = nullptr;
+    std::vector<Control*> m_tabRange;
 };
 
 // A multi-line box that shows one typed line (the typing test). Unlike Edit, clearing it from a

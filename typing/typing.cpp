@@ -126,8 +126,7 @@ void TypingTest::Button4Click() {
     m_focus.set(typedLine(1));
     Label29.setCaption(QStringLiteral("0"));
     Timer1.tag = 0;
-    Timer1.setEnabled(true);
-    Timer2.setEnabled(true);
+    setRunning(true);
     Button4.setEnabled(false);
 }
 
@@ -136,8 +135,7 @@ void TypingTest::Button6Click() {
         typedLine(b).clear();
     for (int b = 1; b <= kBlocks; ++b)
         markLine(b).setText(fullMarkLine());
-    Timer1.setEnabled(false);
-    Timer2.setEnabled(false);
+    setRunning(false);
     Label29.setCaption(QStringLiteral("0"));
     Panel9.setCaption(kClockReset);
     Timer1.tag = 0;
@@ -154,8 +152,7 @@ void TypingTest::MemoChange(int block) {
     const QString& model = passageLine(block).text();
     RichLine& marks = markLine(block);
 
-    Timer1.setEnabled(true);
-    Timer2.setEnabled(true);
+    setRunning(true);
 
     // Only the character just before the caret is judged, and as a whole: all of its bytes against
     // the passage character that begins at the same byte. One that begins inside a passage
@@ -200,8 +197,7 @@ void TypingTest::Timer2Timer() {
 }
 
 void TypingTest::Button5Click() {
-    Timer1.setEnabled(false);
-    Timer2.setEnabled(false);
+    setRunning(false);
     qint64 bytes = 0;
     for (int b = 1; b <= kBlocks; ++b)
         bytes += gb::byteLength(typedLine(b).text());
@@ -214,6 +210,27 @@ void TypingTest::Button5Click() {
     m_desktop.beep();
     m_desktop.message(kSpeedBefore + QString::number(speed) + kSpeedAfter);
     Button6.click();
+}
+
+bool TypingTest::running() const {
+    return Timer1.enabled();
+}
+
+void TypingTest::setRunning(bool on) {
+    Timer1.setEnabled(on);
+    Timer2.setEnabled(on);
+    if (on == !m_focus.tabRange().empty())
+        return;
+    // A run ends only by a deliberate click on Stop or on a test: the keyboard reaches neither,
+    // and Tab or Enter in the typed lines stays in them, so a blank typed after an Enter at the
+    // end of the last line lands in that line instead of on Stop.
+    Button6.setTabStop(!on);
+    for (int t = 1; t <= kTests; ++t)
+        RadioButton[10 + t].setTabStop(!on);
+    if (on)
+        m_focus.setTabRange({&Memo[3], &Memo[4], &Memo[5], &Memo[6]});
+    else
+        m_focus.setTabRange({});
 }
 
 int TypingTest::focusedBlock() const {

@@ -12,6 +12,10 @@
 // button, which stops the timers, beeps, reports the speed in characters per minute and clicks
 // Stop again.
 //
+// While the timers run, a run is under way: Tab and Enter move only among the typed lines, and
+// neither Stop nor a test button can be reached by the keyboard, so no routine key ends the run;
+// a click on either still does.
+//
 // Lengths and caret positions are GB2312 bytes (see gb_text.h); a mark is one double-byte
 // character, so mark k lies under bytes 2k and 2k + 1 of the typed and passage lines.
 
@@ -78,6 +82,10 @@ public:
     void Timer2Timer();
     void Button5Click();
 
+    // Whether a run is under way: the clock runs, the keyboard stays in the typed lines, and only a
+    // click on Stop or on a test ends the run.
+    bool running() const;
+
     // The chosen test (1-6), or 0 before one is chosen.
     int chosenTest() const;
     // The most bytes typed line `block` (1-4) may hold; 0 (no limit) before a test is chosen.
@@ -105,6 +113,8 @@ public:
 
 private:
     static bool isBlock(int block) { return block >= 1 && block <= kBlocks; }
+    // Starts or ends a run: both timers, and what the keyboard can reach.
+    void setRunning(bool on);
     // The typed line that has the focus (1-4), or 0.
     int focusedBlock() const;
     // What an edit of line `block` leaves when it replaces the text between the first `head` and

@@ -37,6 +37,7 @@ private Q_SLOTS:
     void codeLettersNeverLand_data();
     void codeLettersNeverLand();
     void enterMovesOnWithoutJudging();
+    void routineKeysNeverEndTheRun();
     void disabledButtonsLookDisabled();
     void passageAndMarkLinesReadFromOutside();
 
@@ -249,6 +250,53 @@ void TestTypingPage::enterMovesOnWithoutJudging() {
     QCOMPARE(QApplication::focusWidget(), find(QStringLiteral("Memo4")));
     QCOMPARE(marks(5), before);
     QCOMPARE(find<QLineEdit>(QStringLiteral("Memo3"))->text(), QStringLiteral("错"));
+}
+
+// Enter or Tab at the end of the last line, then the blank a Wubi typist presses next: the run
+// goes on, and only a click on Stop ends it.
+void TestTypingPage::routineKeysNeverEndTheRun() {
+    click(QStringLiteral("RadioButton12"));
+    click(QStringLiteral("Button4"));
+    const QStringList lines = passage();
+    for (int n = 0; n < 3; ++n)
+        commit(lines[n]);
+    commit(lines[3].left(2));
+    auto* memo6 = find<QLineEdit>(QStringLiteral("Memo6"));
+    QCOMPARE(QApplication::focusWidget(), memo6);
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Tab, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_Tab}) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        QCOMPARE(QApplication::focusWidget(), memo6);
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A);
+    QCOMPARE(typed(6), lines[3].left(2) + QLatin1Char('a'));
+    for (int n = 3; n <= 5; ++n)
+        QCOMPARE(typed(n), lines[n - 3]);
+    // Backwards through the lines, and no further than the first.
+    for (int n = 0; n < 4; ++n)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), find(QStringLiteral("Memo3")));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), find(QStringLiteral("Memo4")));
+    QVERIFY(m_window->form().typing.Timer1.enabled());
+    QVERIFY(m_desktop.messages.isEmpty());
+    // Stop and the test buttons take a click, but not the keyboard, while the run lasts.
+    auto* stop = find<QPushButton>(QStringLiteral("Button6"));
+    const auto clickOnly = [](QWidget* w) {
+        return (w->focusPolicy() & Qt::ClickFocus) && !(w->focusPolicy() & Qt::TabFocus);
+    };
+    QVERIFY(clickOnly(stop));
+    QVERIFY(clickOnly(find(QStringLiteral("RadioButton13"))));
+    click(QStringLiteral("Button6"));
+    QVERIFY(typed(6).isEmpty());
+    QVERIFY(!m_window->form().typing.Timer1.enabled());
+    QCOMPARE(stop->focusPolicy(), Qt::StrongFocus);
+    QCOMPARE(find(QStringLiteral("RadioButton13"))->focusPolicy(), Qt::StrongFocus);
+    // Ready again: Enter goes on in the window's tab order, from Start to Stop.
+    QCOMPARE(QApplication::focusWidget(), find(QStringLiteral("Button4")));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), stop);
 }
 
 void TestTypingPage::disabledButtonsLookDisabled() {

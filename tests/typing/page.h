@@ -22,6 +22,16 @@ struct Page {
     const QString& model(int block) { return t.passageLine(block).text(); }
 
     void choose(int test) { t.RadioButton[10 + test].check(); }
+    // Tab or Enter (forward) or Shift+Tab as the window takes them: inside the state's tab range the
+    // focus goes where the range says. False where the window's own tab order would decide.
+    bool tab(bool forward = true) {
+        controls::Control* to = focus.tabTarget(forward);
+        if (to)
+            focus.set(*to, controls::Focus::Reason::Tab);
+        return to != nullptr;
+    }
+    // Whether the keyboard can reach a control at all (a click still can).
+    static bool tabReachable(const controls::Control& c) { return c.canFocus(); }
     void tick(int n = 1) {
         for (int i = 0; i < n; ++i) {
             t.Timer1.tick();

@@ -298,6 +298,78 @@ private slots:
         QVERIFY(p.focus.has(p.t.Button4));
     }
 
+    // No routine key ends a run: Tab and Enter stay among the typed lines, going no further than
+    // the last (or, backwards, the first), and neither Stop nor a test button can be reached by
+    // the keyboard, so a blank typed next lands in a line. A run started by typing alone is a run
+    // too. Only a click on Stop or on a test ends it, and then the keyboard reaches them again.
+    void routineKeysKeepTheRun_data() {
+        QTest::addColumn<bool>("pressStart");
+        QTest::addColumn<QString>("end"); // stop, test, finish
+        QTest::newRow("started, stopped") << true << "stop";
+        QTest::newRow("started, another test") << true << "test";
+        QTest::newRow("typed without Start, stopped") << false << "stop";
+        QTest::newRow("started, finished") << true << "finish";
+    }
+
+    void routineKeysKeepTheRun() {
+        QFETCH(bool, pressStart);
+        QFETCH(QString, end);
+        Page p;
+        p.choose(2);
+        const auto reachable = [&] {
+            bool any = Page::tabReachable(p.t.Button6);
+            for (int n = 11; n <= 16; ++n)
+                any = any || Page::tabReachable(p.t.RadioButton[n]);
+            return any;
+        };
+        QVERIFY(reachable());
+        if (pressStart) {
+            p.t.Button4.click();
+        } else {
+            p.focus.set(p.line(1), controls::Focus::Reason::Mouse);
+            p.t.paste(1, p.right(1));
+        }
+        QVERIFY(p.t.running());
+        QVERIFY(!reachable());
+        // Line 1 left unfinished by Enter, then lines 2 and 3 typed in full.
+        QVERIFY(p.tab());
+        QVERIFY(p.focus.has(p.t.Memo[4]));
+        p.typeRest(2);
+        p.typeRest(3);
+        QVERIFY(p.focus.has(p.t.Memo[6]));
+        p.t.paste(4, p.right(4));
+        for (bool forward : {true, true, false, true, true}) {
+            QVERIFY(p.tab(forward));
+            QVERIFY(!p.focus.has(p.t.Button6));
+        }
+        QVERIFY(p.focus.has(p.t.Memo[6]));
+        p.t.paste(4, QStringLiteral(" ")); // the blank a Wubi typist presses next
+        QCOMPARE(p.line(4).text().size(), 2);
+        for (int n = 0; n < 4; ++n)
+            QVERIFY(p.tab(false));
+        QVERIFY(p.focus.has(p.t.Memo[3]));
+        QVERIFY(p.t.running());
+        QCOMPARE(p.desktop.messages.size(), 0);
+
+        if (end == QLatin1String("stop")) {
+            p.focus.set(p.t.Button6, controls::Focus::Reason::Mouse);
+            p.t.Button6.click();
+        } else if (end == QLatin1String("test")) {
+            p.focus.set(p.t.RadioButton[13], controls::Focus::Reason::Mouse);
+            p.t.RadioButton[13].check();
+        } else {
+            p.focus.set(p.line(4), controls::Focus::Reason::Mouse);
+            p.t.backspace(4);
+            p.typeRest(4);
+            QCOMPARE(p.desktop.messages.size(), 1);
+        }
+        QVERIFY(!p.t.running());
+        QVERIFY(p.line(2).text().isEmpty());
+        QVERIFY(reachable());
+        QVERIFY(p.focus.has(p.t.Button4));
+        QVERIFY(!p.tab()); // the window's tab order decides again
+    }
+
     // Block 1 of test 1 holds 92 bytes: after `before` right characters and `letters` ASCII
     // letters, `input` is pasted or committed. A paste is one edit; a commit goes on in the next
     // line once the first is full. What cannot be typed is left out with one beep.
