@@ -152,9 +152,19 @@ void CharacterDrill::Edit15Change() {
 void CharacterDrill::Button9Click() {
     edit16.setText(nextNumber(edit16.text()));
     Button8.click();
-    for (const EndMarker& marker : kCharacterEndMarkers)
-        if (Label[kSlots].caption() == QString::fromUtf8(marker.text))
+    bool jumped = false;
+    for (const EndMarker& marker : kCharacterEndMarkers) {
+        if (Label[kSlots].caption() == QString::fromUtf8(marker.text)) {
             edit16.setText(QString::number(marker.jumpTo));
+            jumped = true;
+        }
+    }
+    // The clear step showed the hint for a batch that the jump has replaced: show the one for the
+    // slot the learner types in now, so the hint never names a character that is not on show.
+    if (jumped)
+        for (int n = 1; n <= kSlots; ++n)
+            if (m_focus.has(Ed[n]))
+                EdEnter(n);
 }
 
 void CharacterDrill::clearSlots(bool allCodeBoxes) {
@@ -180,6 +190,7 @@ void CharacterDrill::Button10Click() {
 }
 
 void CharacterDrill::EdEnter(int slot) {
+    m_typingSlot = slot;
     const QString& target = Label[slot].caption();
     if (m_table1.locate(QStringLiteral("hz"), target))
         Panel13.setCaption(m_table1.read(QStringLiteral("dm")));
@@ -193,10 +204,21 @@ void CharacterDrill::EdKeyPress(int slot, QChar& key) {
 
 void CharacterDrill::RadioButton22Click() {
     Panel13.show();
+    returnFocus();
 }
 
 void CharacterDrill::RadioButton23Click() {
     Panel13.hide();
+    returnFocus();
+}
+
+void CharacterDrill::returnFocus() {
+    // The learner's choice took the focus to the option; typing goes on in the code box it came
+    // from, with its half-typed code left as it was.
+    if (!m_focus.has(RadioButton22) && !m_focus.has(RadioButton23))
+        return;
+    m_focus.set(Ed[m_typingSlot]);
+    Ed[m_typingSlot].setAllSelected(false);
 }
 
 } // namespace drills

@@ -11,7 +11,9 @@
 // enter handler shows the code and the character of its target in the hint column. The 15th slot
 // instead fills its accepted box, whose change handler advances: counter plus one (which loads the
 // next batch), the next-batch clear step, then the end-marker tests, which may send the counter to
-// a fixed batch.
+// a fixed batch; after such a jump the hint column shows the slot in focus of the batch now shown.
+// Choosing 提示 or 不提示 shows or hides the hint and gives the focus back to the code box the
+// learner was typing in.
 //
 // All of it runs nested, one handler inside another, exactly in that order. Table failures are
 // thrown as lexicon::TableError and end the running chain where they happen.
@@ -73,12 +75,14 @@ public:
 
 private:
     void clearSlots(bool allCodeBoxes);
+    void returnFocus();
 
     controls::Focus& m_focus;
     lexicon::Table& m_table1;
     lexicon::Table& m_table2;
     QString m_dataFolder;
     PictureHints& m_pictures;
+    int m_typingSlot = 1; // the slot whose code box had the focus last: where typing goes on
 };
 
 } // namespace drills

@@ -9,9 +9,11 @@ QString nextNumber(const QString& counterText) {
 }
 
 bool isCodeText(const QString& text) {
-    for (QChar c : text)
-        if (c < QLatin1Char('a') || c > QLatin1Char('z'))
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        if ((u < u'a' || u > u'z') && (u < u'A' || u > u'Z'))
             return false;
+    }
     return true;
 }
 

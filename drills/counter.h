@@ -10,8 +10,9 @@ namespace drills {
 // plain decimal form ("099" -> "100"). Text that is not a number counts as 0.
 QString nextNumber(const QString& counterText);
 
-// What a code box may hold: the letters of a Wubi code, a to z, and nothing else (no blank, no
-// line break, no Chinese text from an input method).
+// What a code box may hold: letters a to z, and A to Z as Caps Lock or Shift gives them (shown as
+// typed, so the learner sees why no code matches), and nothing else (no blank, no line break, no
+// Chinese text from an input method).
 bool isCodeText(const QString& text);
 
 } // namespace drills

@@ -193,9 +193,19 @@ void PhraseDrill::cztext5Change() {
 void PhraseDrill::Button1Click() {
     Edit17.setText(nextNumber(Edit17.text()));
     Button2.click();
-    for (const PhraseCategory& c : kPhraseCategory)
-        if (cz[kSlots].caption() == QString::fromUtf8(c.endMarker.text))
+    bool jumped = false;
+    for (const PhraseCategory& c : kPhraseCategory) {
+        if (cz[kSlots].caption() == QString::fromUtf8(c.endMarker.text)) {
             Edit17.setText(QString::number(c.endMarker.jumpTo));
+            jumped = true;
+        }
+    }
+    // The clear step showed the hint for a batch that the jump has replaced: show the one for the
+    // slot the learner types in now, so the hint never names a phrase that is not on show.
+    if (jumped)
+        for (int n = 1; n <= kSlots; ++n)
+            if (m_focus.has(czt[n]))
+                cztEnter(n);
 }
 
 void PhraseDrill::Button2Click() {
@@ -209,6 +219,7 @@ void PhraseDrill::Button2Click() {
 }
 
 void PhraseDrill::cztEnter(int slot) {
+    m_typingSlot = slot;
     const QString target = cz[slot].caption();
     // An empty target has no code to show, whatever odd row the table may hold.
     if (!target.isEmpty() && m_table3.locate(kPhrase, target))
@@ -223,10 +234,22 @@ void PhraseDrill::cztKeyPress(int slot, QChar& key) {
 
 void PhraseDrill::RadioButton24Click() {
     Panel16.show();
+    returnFocus();
 }
 
 void PhraseDrill::RadioButton25Click() {
     Panel16.hide();
+    returnFocus();
+}
+
+void PhraseDrill::returnFocus() {
+    // The learner's choice took the focus to the option; typing goes on in the code box it came
+    // from (the long-phrase box while its panel is shown), with its half-typed code left as it was.
+    if (!m_focus.has(RadioButton24) && !m_focus.has(RadioButton25))
+        return;
+    controls::Edit& box = Panel5.visible() ? Edit18 : czt[m_typingSlot];
+    m_focus.set(box);
+    box.setAllSelected(false);
 }
 
 void PhraseDrill::Label20Click() {

@@ -9,7 +9,9 @@
 // slot's hidden result box; when that equals the slot's target it is copied into the accepted box,
 // the code box is cleared and the focus moves to the next slot. The fifth slot fills its accepted
 // box only; that box's change handler advances: counter plus one (loading the next batch), the
-// clear step, then the end-marker tests, which may send the counter to a fixed batch.
+// clear step, then the end-marker tests, which may send the counter to a fixed batch; after such a
+// jump the hint column shows the slot in focus of the batch now shown. Choosing 提示 or 不提示
+// shows or hides the hint and gives the focus back to the code box the learner was typing in.
 //
 // One at a time ("多字词"): the panel is shown over the slots (which keep their state under it),
 // the row counter is set to the first long-phrase row, which loads that row's first phrase, and the
@@ -101,12 +103,14 @@ private:
     void writeMemo(int category);
     void coverSlots(bool covered);
     void reopenIfClosed(lexicon::Table& table);
+    void returnFocus();
 
     controls::Focus& m_focus;
     lexicon::Table& m_table3;
     lexicon::Table& m_table4;
     PictureHints& m_pictures;
     controls::Desktop& m_desktop;
+    int m_typingSlot = 1; // the slot whose code box had the focus last: where typing goes on
 };
 
 } // namespace drills

@@ -46,6 +46,7 @@ private Q_SLOTS:
     void missingDataFolderStillOpensTheWindow();
     void learnerClicksAndKeysAnywhere();
     void codeBoxesTakeOnlyLetters();
+    void hintOptionsLeaveTheFocusWhereTypingGoesOn();
     void controlsSayWhatTheyAre();
 
 private:
@@ -326,6 +327,31 @@ void TestMainWindow::codeBoxesTakeOnlyLetters() {
     QCOMPARE(shown.count(), 0);
     QTest::keyClick(ed1, Qt::Key_G);
     QCOMPARE(m_window->form().characters.Ed[1].text(), QStringLiteral("gg"));
+    // Shift (or Caps Lock) shows the capital it gives, which matches no code.
+    QTest::keyClick(ed1, 'G', Qt::ShiftModifier);
+    QCOMPARE(ed1->text(), QStringLiteral("ggG"));
+    QCOMPARE(m_window->form().characters.Ed[1].text(), QStringLiteral("ggG"));
+    QVERIFY(find<QLineEdit>(QStringLiteral("Edit1"))->text().isEmpty());
+}
+
+// A click on 不提示 or 提示 hands the focus back to the code box, half-typed code and all: the
+// next letters complete it.
+void TestMainWindow::hintOptionsLeaveTheFocusWhereTypingGoesOn() {
+    find<QTabWidget>(QStringLiteral("PageControl1"))->setCurrentIndex(3);
+    QTest::mouseClick(find<QRadioButton>(QStringLiteral("RadioButton1")), Qt::LeftButton, {}, QPoint(6, 8));
+    auto* ed4 = find<QLineEdit>(QStringLiteral("Ed4"));
+    QTest::mouseClick(ed4, Qt::LeftButton);
+    const QString code = find<QLabel>(QStringLiteral("Panel13"))->text();
+    QTest::keyClicks(ed4, code.left(2));
+    for (const char* option : {"RadioButton23", "RadioButton22"}) {
+        QTest::mouseClick(find<QRadioButton>(QLatin1String(option)), Qt::LeftButton, {}, QPoint(6, 8));
+        QCOMPARE(QApplication::focusWidget(), ed4);
+        QVERIFY(!ed4->hasSelectedText());
+    }
+    QVERIFY(shown(QStringLiteral("Panel13")));
+    QTest::keyClicks(QApplication::focusWidget(), code.mid(2));
+    QCOMPARE(find<QLineEdit>(QStringLiteral("Edit4"))->text(), find<QLabel>(QStringLiteral("Label4"))->text());
+    QCOMPARE(QApplication::focusWidget(), find<QWidget>(QStringLiteral("Ed5")));
 }
 
 // Every control in view says what it is, in Chinese, to anything that reads the window from

@@ -32,6 +32,7 @@ private Q_SLOTS:
     void panelCoversTheSlotsButNotTheMemo();
     void committedFifthPhraseCompletesTheBatch();
     void headingOpensTheRulesPage();
+    void hintOptionsLeaveTheFocusWhereTypingGoesOn();
 
 private:
     template <class W = QWidget> W* find(const QString& name) {
@@ -209,6 +210,31 @@ void TestPhrasePage::headingOpensTheRulesPage() {
     auto* heading = find(QStringLiteral("Label20"));
     QTest::mouseClick(heading, Qt::LeftButton, {}, heading->rect().center());
     QCOMPARE(m_desktop.urls, QStringList{drills::kPhraseCodeRulesUrl});
+}
+
+// A click on 提示 or 不提示 hands the focus back to the code box, half-typed code and all: the
+// next letters complete it.
+void TestPhrasePage::hintOptionsLeaveTheFocusWhereTypingGoesOn() {
+    click(QStringLiteral("RadioButton7"));
+    QTest::mouseClick(find(QStringLiteral("czt3")), Qt::LeftButton);
+    const QString code = text(QStringLiteral("czts"));
+    QTest::keyClicks(focus(), code.left(2));
+    click(QStringLiteral("RadioButton25"));
+    QCOMPARE(focus(), find(QStringLiteral("czt3")));
+    QVERIFY(!find(QStringLiteral("Panel16"))->isVisible());
+    click(QStringLiteral("RadioButton24"));
+    QCOMPARE(focus(), find(QStringLiteral("czt3")));
+    QVERIFY(!find<QLineEdit>(QStringLiteral("czt3"))->hasSelectedText());
+    QTest::keyClicks(focus(), code.mid(2));
+    QCOMPARE(text(QStringLiteral("cztext3")), text(QStringLiteral("cz3")));
+
+    click(QStringLiteral("RadioButton10"));
+    const QString counter = drill().Edit20.text();
+    QTest::keyClicks(focus(), text(QStringLiteral("czts")).left(1));
+    click(QStringLiteral("RadioButton25"));
+    QCOMPARE(focus(), find(QStringLiteral("Edit18")));
+    QTest::keyClicks(focus(), text(QStringLiteral("czts")).mid(1));
+    QCOMPARE(drill().Edit20.text(), QString::number(counter.toInt() + 1));
 }
 
 QTEST_MAIN(TestPhrasePage)

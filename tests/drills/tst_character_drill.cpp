@@ -46,6 +46,10 @@ private Q_SLOTS:
     void missingCodeTableIsReportedAndDrillGoesOn();
     void codeBoxHoldsOnlyLetters_data();
     void codeBoxHoldsOnlyLetters();
+    void capitalsShowAndNeverMatch_data();
+    void capitalsShowAndNeverMatch();
+    void hintOptionGivesTheFocusBack_data();
+    void hintOptionGivesTheFocusBack();
     void fuzz();
     void counterArithmetic_data();
     void counterArithmetic();
@@ -204,9 +208,12 @@ void TestCharacterDrill::endMarkersJumpInOrderOnTheBatchShown() {
     m->typeInto(15, code(89));
     QCOMPARE(d.edit16.text(), QStringLiteral("120"));
     QCOMPARE(m->targets(), batchOf(60, QStringLiteral("已")));
-    // No clear or focus move after a jump: the hint still shows slot 1 of batch 130.
-    QCOMPARE(d.zi.caption(), character(90));
-    QCOMPARE(d.Panel13.caption(), code(90));
+    // The hint shows the slot that has the focus, of the batch on show, not batch 130's.
+    QVERIFY(m->focus.has(d.Ed[1]));
+    QCOMPARE(d.zi.caption(), character(60));
+    QCOMPARE(d.Panel13.caption(), code(60));
+    m->type(code(60));
+    QCOMPARE(d.Edit[1].text(), character(60));
 }
 
 void TestCharacterDrill::endMarkerKeyNamesGoTo103() {
@@ -316,7 +323,6 @@ void TestCharacterDrill::codeBoxHoldsOnlyLetters_data() {
     QTest::newRow("blank after a code") << "aa ";
     QTest::newRow("blank alone") << " ";
     QTest::newRow("Chinese committed by an input method") << "人";
-    QTest::newRow("capital letter") << "A";
     QTest::newRow("digit") << "a1";
 }
 
@@ -327,13 +333,64 @@ void TestCharacterDrill::codeBoxHoldsOnlyLetters() {
     m->typeInto(1, QStringLiteral("a"));
     QVERIFY(!d.Ed[1].edit(edit));
     for (QChar c : edit)
-        if (!c.isLower())
+        if (c.unicode() > 0x7f || !c.isLetter())
             QVERIFY(!d.Ed[1].type(c));
     QCOMPARE(d.Ed[1].text(), QStringLiteral("a"));
     // The slot still takes its code afterwards.
     d.Ed[1].clear();
     m->type(code(0));
     QCOMPARE(d.Edit[1].text(), character(0));
+}
+
+// Caps Lock or Shift: the letters show as typed, so the learner sees why nothing is accepted.
+void TestCharacterDrill::capitalsShowAndNeverMatch_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("Caps Lock") << code(0).toUpper();
+    QTest::newRow("Shift on the last letter") << code(0).left(3) + code(0).right(1).toUpper();
+}
+
+void TestCharacterDrill::capitalsShowAndNeverMatch() {
+    QFETCH(QString, typed);
+    auto& d = *m->d;
+    d.RadioButton[1].check();
+    m->type(typed);
+    QCOMPARE(d.Ed[1].text(), typed);
+    QVERIFY(d.Edit[1].text().isEmpty());
+    QVERIFY(m->focus.has(d.Ed[1]));
+    m->escape(1);
+    m->type(code(0));
+    QCOMPARE(d.Edit[1].text(), character(0));
+}
+
+// A learner's click on 提示 or 不提示 (or Space on it after Tab) puts the focus back into the code
+// box the learner was typing in, half-typed code and all; checking an option by program moves
+// nothing.
+void TestCharacterDrill::hintOptionGivesTheFocusBack_data() {
+    QTest::addColumn<int>("reason");
+    QTest::newRow("click") << int(controls::Focus::Reason::Mouse);
+    QTest::newRow("Tab, then Space") << int(controls::Focus::Reason::Tab);
+}
+
+void TestCharacterDrill::hintOptionGivesTheFocusBack() {
+    QFETCH(int, reason);
+    auto& d = *m->d;
+    d.RadioButton[1].check();
+    m->typeInto(3, code(2).left(2));
+    for (controls::RadioButton* option : {&d.RadioButton23, &d.RadioButton22}) {
+        m->focus.set(*option, static_cast<controls::Focus::Reason>(reason));
+        option->check();
+        QVERIFY(m->focus.has(d.Ed[3]));
+        QVERIFY(!d.Ed[3].allSelected());
+        QCOMPARE(d.Panel13.visible(), option == &d.RadioButton22);
+    }
+    QCOMPARE(d.zi.caption(), character(2));
+    m->type(code(2).mid(2));
+    QCOMPARE(d.Edit[3].text(), character(2));
+    QVERIFY(m->focus.has(d.Ed[4]));
+    // Checked by program, as at start-up, with the focus elsewhere: the focus stays there.
+    m->focus.set(d.RadioButton[2], controls::Focus::Reason::Mouse);
+    d.RadioButton23.check();
+    QVERIFY(m->focus.has(d.RadioButton[2]));
 }
 
 void TestCharacterDrill::fuzz() {
