@@ -28,7 +28,7 @@ const char* const kVerses[MnemonicDrill::kItems] = {
     "子耳了也框向上",
     "立辛两点六门病",
     "工戈草头右框七",
-    "又巴马，丢失矣",
+    "又巴马，丢矢矣", // 矣 without its 矢 leaves the root 厶, as the mnemonic chart reads
     "之字军盖道建底\r摘示衣",
     "土士二干十寸雨",
     "言文方广在四一\r高头一捺谁人去",

@@ -304,6 +304,9 @@ void TestKeyDrills::verses() {
     }
     QCOMPARE(drills::MnemonicDrill::verse(14), QStringLiteral("   木丁西"));
     QCOMPARE(drills::MnemonicDrill::verse(15), QStringLiteral("金勺缺点无尾鱼\r犬旁留义儿一点\r夕，氏无七"));
+    // 矣 without its 矢 leaves 厶, the root of C, as the mnemonic chart has it.
+    QCOMPARE(drills::MnemonicDrill::key(19), QLatin1Char('C'));
+    QCOMPARE(drills::MnemonicDrill::verse(19), QStringLiteral("又巴马，丢矢矣"));
     // Every key A-Y once, Z never.
     std::sort(firstLetters.begin(), firstLetters.end());
     QCOMPARE(firstLetters, QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXY"));
