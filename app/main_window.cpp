@@ -25,6 +25,9 @@ TForm1::TForm1(const QString& dataFolder, controls::Desktop* desktop) : m_qtDesk
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(kClientWidth, kClientHeight);
+    // Every widget of the window inherits it; dialogs, which are windows of their own, follow the
+    // desktop's theme consistently.
+    setPalette(lightPalette());
     setColours(this, windowText(), buttonFace());
     setFont(fonts::sans(11));
 

@@ -7,14 +7,46 @@
 
 namespace app {
 
+const QPalette& lightPalette() {
+    static const QPalette palette = [] {
+        QPalette p;
+        const struct {
+            QPalette::ColorRole role;
+            QRgb normal;
+            QRgb disabled;
+        } colours[] = {
+            {QPalette::WindowText, 0xff000000, 0xffbebebe},    {QPalette::Button, 0xffefefef, 0xffefefef},
+            {QPalette::Light, 0xffffffff, 0xffffffff},         {QPalette::Midlight, 0xffcacaca, 0xffcacaca},
+            {QPalette::Dark, 0xff9f9f9f, 0xffbebebe},          {QPalette::Mid, 0xffb8b8b8, 0xffb8b8b8},
+            {QPalette::Text, 0xff000000, 0xffbebebe},          {QPalette::BrightText, 0xffffffff, 0xffffffff},
+            {QPalette::ButtonText, 0xff000000, 0xffbebebe},    {QPalette::Base, 0xffffffff, 0xffefefef},
+            {QPalette::Window, 0xffefefef, 0xffefefef},        {QPalette::Shadow, 0xff767676, 0xffb1b1b1},
+            {QPalette::Highlight, 0xff308cc6, 0xff919191},     {QPalette::HighlightedText, 0xffffffff, 0xffffffff},
+            {QPalette::Link, 0xff0000ff, 0xff0000ff},          {QPalette::LinkVisited, 0xffff00ff, 0xffff00ff},
+            {QPalette::AlternateBase, 0xfff7f7f7, 0xfff7f7f7}, {QPalette::ToolTipBase, 0xffffffdc, 0xffffffdc},
+            {QPalette::ToolTipText, 0xff000000, 0xff000000},   {QPalette::PlaceholderText, 0x80000000, 0x80000000},
+        };
+        // Every role of every group is set, so nothing of a desktop theme shows through, not even
+        // after the desktop switches theme while the program runs.
+        for (const auto& c : colours) {
+            p.setColor(QPalette::Active, c.role, QColor::fromRgba(c.normal));
+            p.setColor(QPalette::Inactive, c.role, QColor::fromRgba(c.normal));
+            p.setColor(QPalette::Disabled, c.role, QColor::fromRgba(c.disabled));
+        }
+        return p;
+    }();
+    return palette;
+}
+
 QColor buttonFace() {
-    return QApplication::palette().color(QPalette::Button);
+    return lightPalette().color(QPalette::Button);
 }
 QColor buttonShadow() {
-    return QApplication::palette().color(QPalette::Dark);
+    // Darker than the bevels' shadow: the accepted characters are yellow on it, and read at 5:1.
+    return QColor(0x69, 0x69, 0x69);
 }
 QColor windowText() {
-    return QApplication::palette().color(QPalette::WindowText);
+    return lightPalette().color(QPalette::WindowText);
 }
 QColor scrollBar() {
     return QColor(0xC8, 0xC8, 0xC8);

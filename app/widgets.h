@@ -6,12 +6,18 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QRect>
 #include <QString>
 
 namespace app {
 
-// The system colours the layout names.
+// The window's colours: the light system colours the layout was drawn for, whatever the desktop's
+// theme. The pictures, the blue and yellow texts and the white map panel are made for them; under
+// a dark theme the window would mix dark system colours with those, and lose its contrast.
+const QPalette& lightPalette();
+
+// The system colours the layout names, from lightPalette().
 QColor buttonFace();
 QColor buttonShadow();
 QColor windowText();
