@@ -5,7 +5,7 @@
 namespace fixture {
 
 QString character(int i) {
-    return QString(QChar(0x4E00 + 0x100 + i));
+    return gbCharacter(i);
 }
 
 QString code(int i) {

@@ -12,16 +12,16 @@ QString letters(QChar first, int i) {
     return c;
 }
 
-QString characters(char16_t first, int count) {
+QString characters(int first, int count) {
     QString s;
     for (int k = 0; k < count; ++k)
-        s += QChar(static_cast<char16_t>(first + k));
+        s += gbCharacter(first + k);
     return s;
 }
 } // namespace
 
 QString phrase(int i, int length) {
-    return characters(static_cast<char16_t>(0x5000 + 8 * i + length), length);
+    return characters(8 * i + length, length);
 }
 
 QString code(int i, int length) {
@@ -29,7 +29,7 @@ QString code(int i, int length) {
 }
 
 QString longPhrase(int i) {
-    return characters(static_cast<char16_t>(0x6000 + 8 * i), 6);
+    return characters(1000 + 8 * i, 6);
 }
 
 QString longCode(int i) {

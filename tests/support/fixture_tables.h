@@ -15,6 +15,11 @@ namespace test_support {
 void writeTable(const QString& path, const QString& tableName, const QStringList& fields,
                 const QList<QStringList>& rows);
 
+// The n-th Chinese character of GB2312's first level (啊, 阿, 埃 …; n < 3755), as the tables may
+// hold only GB2312 text.
+QString gbCharacter(int n);
+
 } // namespace test_support
 
+using test_support::gbCharacter;
 using test_support::writeTable;
