@@ -1,5 +1,7 @@
-// Renders the window in its main states to PNG files, to be looked at by eye.
+// Renders the window in its main states to PNG files, to be looked at by eye; with "dark" after the
+// folder, under a dark desktop theme.
 
+#include "dark_theme.h"
 #include "fonts.h"
 #include "main_window.h"
 #include "recording_desktop.h"
@@ -16,6 +18,9 @@ int main(int argc, char** argv) {
     QApplication a(argc, argv);
     app::fonts::install();
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
+    // "dark" after the folder: the desktop runs a dark theme.
+    if (argc > 2 && QByteArray(argv[2]) == "dark")
+        QApplication::setPalette(darkDesktopTheme());
     QDir().mkpath(out);
     RecordingDesktop desktop;
     app::TForm1 w(QStringLiteral(VARDELO_BUILD_DATA_DIR), &desktop);

@@ -3,6 +3,7 @@
 // The colours are those the widgets paint with (their palettes), not rendered pixels.
 
 #include "byte_column_line.h"
+#include "dark_theme.h"
 #include "fonts.h"
 #include "main_window.h"
 #include "recording_desktop.h"
@@ -24,23 +25,6 @@
 using app::TForm1;
 
 namespace {
-
-// A desktop theme of light text on dark grounds, as dark themes have it.
-QPalette darkTheme() {
-    QPalette p(QColor(0x35, 0x35, 0x35));
-    for (auto group : {QPalette::Active, QPalette::Inactive}) {
-        p.setColor(group, QPalette::Window, QColor(0x35, 0x35, 0x35));
-        p.setColor(group, QPalette::WindowText, QColor(0xee, 0xee, 0xec));
-        p.setColor(group, QPalette::Base, QColor(0x2a, 0x2a, 0x2a));
-        p.setColor(group, QPalette::Text, QColor(0xee, 0xee, 0xec));
-        p.setColor(group, QPalette::Button, QColor(0x3a, 0x3a, 0x3a));
-        p.setColor(group, QPalette::ButtonText, QColor(0xee, 0xee, 0xec));
-        p.setColor(group, QPalette::Light, QColor(0x50, 0x50, 0x50));
-        p.setColor(group, QPalette::Dark, QColor(0x1e, 0x1e, 0x1e));
-        p.setColor(group, QPalette::Highlight, QColor(0x35, 0x84, 0xe4));
-    }
-    return p;
-}
 
 double luminance(const QColor& c) {
     const auto channel = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
@@ -216,7 +200,7 @@ void TestContrast::everyTextReads_data() {
 void TestContrast::everyTextReads() {
     QFETCH(bool, dark);
     if (dark)
-        QApplication::setPalette(darkTheme());
+        QApplication::setPalette(darkDesktopTheme());
     open();
     QStringList failed;
     walkThroughThePages(failed);
@@ -226,7 +210,7 @@ void TestContrast::everyTextReads() {
 // The desktop turns dark while the program runs: nothing of it shows through.
 void TestContrast::themeSwitchedWhileRunning() {
     open();
-    QApplication::setPalette(darkTheme());
+    QApplication::setPalette(darkDesktopTheme());
     QStringList failed;
     walkThroughThePages(failed);
     QVERIFY2(failed.isEmpty(), qPrintable(failed.join(QLatin1Char('\n'))));
