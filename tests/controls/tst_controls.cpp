@@ -19,6 +19,7 @@ private Q_SLOTS:
     void buttonClickedByProgramRunsItsHandler();
     void focusRunsEnterOnceAndSelectsUnlessByMouse();
     void focusSkipsControlsThatCannotTakeIt();
+    void tabRangeKeepsTheKeyboardWithinIt();
     void typingHonoursSelectionAndMaximumLength();
     void learnerEditPastMaximumLengthIsRefused();
     void upperCaseBoxTurnsOnlyTheLearnersLetters();
@@ -173,6 +174,30 @@ void TestControls::focusSkipsControlsThatCannotTakeIt() {
     f.set(disabled);
     QCOMPARE(enters, 0);
     QCOMPARE(f.current(), nullptr);
+}
+
+// Tab and Enter within a range go to the next member that can take the focus, and stop at its
+// ends; outside the range, or with none set, the window's tab order decides (no target).
+void TestControls::tabRangeKeepsTheKeyboardWithinIt() {
+    Focus f;
+    Edit a(QStringLiteral("a")), b(QStringLiteral("b")), c(QStringLiteral("c")), outside(QStringLiteral("o"));
+    f.set(a);
+    QCOMPARE(f.tabTarget(true), nullptr);
+    f.setTabRange({&a, &b, &c});
+    QCOMPARE(f.tabTarget(true), &b);
+    QCOMPARE(f.tabTarget(false), &a);
+    b.setEnabled(false);
+    QCOMPARE(f.tabTarget(true), &c);
+    f.set(c);
+    QCOMPARE(f.tabTarget(true), &c);
+    QCOMPARE(f.tabTarget(false), &a);
+    f.set(outside);
+    QCOMPARE(f.tabTarget(true), nullptr);
+    f.setOther();
+    QCOMPARE(f.tabTarget(true), nullptr);
+    f.set(a);
+    f.setTabRange({});
+    QCOMPARE(f.tabTarget(true), nullptr);
 }
 
 void TestControls::typingHonoursSelectionAndMaximumLength() {
