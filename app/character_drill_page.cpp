@@ -83,6 +83,9 @@ void buildCharacterDrillPage(QWidget* page, Form& form, Binder& binder) {
     for (int i = 0; i < 2; ++i) {
         auto* r = place<QRadioButton>(panel12, options[i]->name(), QRect(8, optionTop[i], 62, 18));
         r->setFont(fonts::song(12));
+        // A click, even on the option already chosen, leaves the focus in the code box where
+        // typing goes on; Tab still reaches the options.
+        r->setFocusPolicy(Qt::TabFocus);
         binder.radio(*options[i], r);
     }
 

@@ -224,6 +224,8 @@ void TestPhrasePage::hintOptionsLeaveTheFocusWhereTypingGoesOn() {
     QVERIFY(!find(QStringLiteral("Panel16"))->isVisible());
     click(QStringLiteral("RadioButton24"));
     QCOMPARE(focus(), find(QStringLiteral("czt3")));
+    click(QStringLiteral("RadioButton24")); // already chosen
+    QCOMPARE(focus(), find(QStringLiteral("czt3")));
     QVERIFY(!find<QLineEdit>(QStringLiteral("czt3"))->hasSelectedText());
     QTest::keyClicks(focus(), code.mid(2));
     QCOMPARE(text(QStringLiteral("cztext3")), text(QStringLiteral("cz3")));
