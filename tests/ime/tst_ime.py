@@ -16,7 +16,9 @@ events with xdotool (XTest), and reads what the learner sees through the accessi
     them (one of them crossing the end of a line) and with one deliberately wrong phrase: the mark
     under every character is right, and the finish message reports a speed;
  5. a half-typed code when the focus moves (to the next line, inside the line, Tab, Enter, another
-    page, the end of a phrase batch) lands once, in its own box, or nowhere.
+    page, the end of a phrase batch) lands once, in its own box, or nowhere;
+ 6. while a typing-test run is under way, Enter or Tab in the last line and the blank a Wubi typist
+    presses next (with a code pending or not) leave the run going.
 
 The frameworks differ in what a half-typed code is when the toolkit commits it on a focus move:
 IBus shows the candidate, so the character lands in its box; Fcitx 5 shows the code letters, which
@@ -298,6 +300,7 @@ class Test:
         self.phrase_drill()
         self.typing_test()
         self.pending_code()
+        self.run_keys()
         print(f"all steps passed under {self.framework} in {time.monotonic() - started:.1f} s", flush=True)
 
     # -- 1. the key drills ---------------------------------------------------------------------
@@ -600,6 +603,42 @@ class Test:
         self.type("q")
         self.wait(lambda: f"词组编码1 to hold only the letter typed (the boxes hold {self.phrase_boxes()})",
                   lambda: self.phrase_boxes() == {"词组编码1": "q"})
+
+
+    # -- 6. the keys of a typing-test run -------------------------------------------------------
+
+    def run_going(self):
+        return not self.w.find("开始测试").getState().contains(self.w.pyatspi.STATE_ENABLED)
+
+    def run_keys(self):
+        w = self.w
+        self.step("run keys: stop the run left by the pending-code steps, start another, 人 in line 4")
+        w.click("文章测试")
+        self.wait("停止测试", lambda: w.find("停止测试"))
+        w.click("停止测试")
+        self.start_run()
+        w.click("输入第4行")
+        self.wait("line 4 to take the focus", lambda: w.focused("输入第4行"))
+        self.type_character("人")
+        self.wait(lambda: f"line 4 to read '人', the lines read {self.typed_lines()}", lambda: self.typed_lines()[3] == "人")
+        # Under IBus, Tab never reaches the trainer: the engine commits a tab, which the line refuses.
+        for key, pending in (("Return", False), ("Tab", False), ("Return", True)):
+            self.step(f"run keys: {key} in the last line" + (" with 总 half-typed" if pending else "") + ", then a blank")
+            w.click("输入第4行")
+            self.wait("line 4 to take the focus", lambda: w.focused("输入第4行"))
+            before = "".join(self.typed_lines())
+            if pending:
+                self.half_type("输入第4行", "总")
+            self.session.xdotool("key", key)
+            self.type(" ")
+
+            def kept():
+                now = "".join(self.typed_lines())
+                return now.replace(" ", "") == before.replace(" ", "") and now.count(" ") == before.count(" ") + 1
+
+            self.wait(lambda: f"the run to go on with the blank in a typed line, the lines read {self.typed_lines()} "
+                      f"(before: {before!r}), 开始测试 {'disabled' if self.run_going() else 'enabled'}",
+                      lambda: kept() and self.run_going())
 
 
 def main(argv):
