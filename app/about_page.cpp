@@ -61,13 +61,16 @@ void buildAboutPage(QWidget* page, Form& form, Binder& binder) {
     binder.label(a.Label19, label19);
 
     captionLabel(page, a.Label30, QPoint(280, 108), fonts::song(16), binder);
-    new Picture(page, QStringLiteral("Image3"), QRect(328, 96, 103, 37), QStringLiteral(":/pictures/image3.jpg"));
+    named(new Picture(page, QStringLiteral("Image3"), QRect(328, 96, 103, 37), QStringLiteral(":/pictures/image3.jpg")),
+          QStringLiteral("制作者"));
 
     // The frame clips its pictures: Image6 moves over the fixed Image5 and out of sight.
     QFrame* panel10 = panel(page, QStringLiteral("Panel10"), QRect(288, 160, 138, 36), Bevel::Lowered, Bevel::Raised);
-    new Picture(panel10, QStringLiteral("Image5"), QRect(3, 3, 132, 30), QStringLiteral(":/pictures/image5.jpg"));
-    auto* image6 = new Picture(panel10, a.Image6.name(), QRect(a.Image6.left(), About::kImage6Top, 132, 30),
-                               QStringLiteral(":/pictures/image6.jpg"));
+    named(new Picture(panel10, QStringLiteral("Image5"), QRect(3, 3, 132, 30), QStringLiteral(":/pictures/image5.jpg")),
+          QStringLiteral("网址"));
+    auto* image6 = named(new Picture(panel10, a.Image6.name(), QRect(a.Image6.left(), About::kImage6Top, 132, 30),
+                                     QStringLiteral(":/pictures/image6.jpg")),
+                         QStringLiteral("网站名称"));
     // Timer3 ticks show nothing else; the picture is moved only while the page is in view, and
     // caught up when the page is shown again.
     const auto moveImage6 = [page, image6, &a] {
@@ -100,7 +103,8 @@ void buildAboutPage(QWidget* page, Form& form, Binder& binder) {
     binder.checkBox(a.CheckBox2, checkBox2);
 
     auto* image4 =
-        new Picture(page, a.Image4.name(), QRect(576, 64, 109, 160), QStringLiteral(":/pictures/image4.jpg"));
+        named(new Picture(page, a.Image4.name(), QRect(576, 64, 109, 160), QStringLiteral(":/pictures/image4.jpg")),
+              QStringLiteral("作者照片"));
     binder.visibility(a.Image4, image4);
     // Hidden from the start, so the photograph is decoded only when first asked for.
     image4->setVisible(a.Image4.visible());

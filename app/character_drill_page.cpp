@@ -23,7 +23,6 @@ constexpr int kSlotWidth = 36;
 
 void buildCharacterDrillPage(QWidget* page, Form& form, Binder& binder) {
     drills::CharacterDrill& d = form.characters;
-    using N = QString;
 
     auto* group = place<QGroupBox>(page, QStringLiteral("GroupBox1"), QRect(8, 0, 609, 40));
     const int categoryLeft[] = {16, 112, 216, 320, 424, 528};
@@ -39,7 +38,8 @@ void buildCharacterDrillPage(QWidget* page, Form& form, Binder& binder) {
     QLabel* targets[drills::CharacterDrill::kSlots + 1] = {};
     for (int n = 1; n <= drills::CharacterDrill::kSlots; ++n) {
         const int x = kSlotLeft + (n - 1) * kSlotPitch;
-        targets[n] = place<QLabel>(panel3, d.Label[n].name(), QRect(x, 6, kSlotWidth, 36));
+        targets[n] = described(place<QLabel>(panel3, d.Label[n].name(), QRect(x, 6, kSlotWidth, 36)),
+                               QStringLiteral("目标字%1").arg(n));
         targets[n]->setFont(fonts::kai(29, true));
         targets[n]->setAlignment(Qt::AlignCenter);
         setColours(targets[n], kBlue);
@@ -47,24 +47,21 @@ void buildCharacterDrillPage(QWidget* page, Form& form, Binder& binder) {
     }
     for (int n = 1; n <= drills::CharacterDrill::kSlots; ++n) {
         const int x = kSlotLeft + (n - 1) * kSlotPitch;
-        auto* code = new CodeEdit(panel3);
-        code->setObjectName(d.Ed[n].name());
-        code->setGeometry(x, 82, kSlotWidth, 22);
-        code->setFont(fonts::song(16));
-        code->setAlignment(Qt::AlignCenter);
-        setColours(code, Qt::black, Qt::white);
-        binder.edit(d.Ed[n], code);
+        binder.edit(d.Ed[n], named(codeBox(panel3, d.Ed[n].name(), QRect(x, 82, kSlotWidth, 22), 16, Qt::AlignCenter),
+                                   QStringLiteral("编码%1").arg(n)));
     }
     for (int n = 1; n <= drills::CharacterDrill::kSlots; ++n) {
         const int x = kSlotLeft + (n - 1) * kSlotPitch;
-        auto* accepted = place<QLineEdit>(panel3, d.Edit[n].name(), QRect(x, 44, kSlotWidth, 34));
+        auto* accepted = named(place<QLineEdit>(panel3, d.Edit[n].name(), QRect(x, 44, kSlotWidth, 34)),
+                               QStringLiteral("已打出的字%1").arg(n));
         accepted->setFont(fonts::kai(24));
         accepted->setAlignment(Qt::AlignCenter);
         accepted->setFrame(false);
         setColours(accepted, kYellow, buttonShadow());
         binder.edit(d.Edit[n], accepted);
     }
-    auto* memo = place<QPlainTextEdit>(panel3, N(QStringLiteral("Memo1")), QRect(4, 112, 601, 89));
+    auto* memo =
+        named(place<QPlainTextEdit>(panel3, d.Memo1.name(), QRect(4, 112, 601, 89)), QStringLiteral("规则说明"));
     memo->setFont(fonts::song(13));
     memo->setLineWrapMode(QPlainTextEdit::NoWrap);
     setColours(memo, windowText(), buttonFace());
@@ -77,25 +74,17 @@ void buildCharacterDrillPage(QWidget* page, Form& form, Binder& binder) {
     dats->setAlignment(Qt::AlignCenter);
     binder.label(d.dats, dats);
 
-    QFrame* panel12 = panel(panel11, QStringLiteral("Panel12"), QRect(6, 34, 72, 56), Bevel::Lowered, Bevel::None);
-    const int optionTop[] = {8, 30};
-    controls::RadioButton* options[] = {&d.RadioButton22, &d.RadioButton23};
-    for (int i = 0; i < 2; ++i) {
-        auto* r = place<QRadioButton>(panel12, options[i]->name(), QRect(8, optionTop[i], 62, 18));
-        r->setFont(fonts::song(12));
-        // A click, even on the option already chosen, leaves the focus in the code box where
-        // typing goes on; Tab still reaches the options.
-        r->setFocusPolicy(Qt::TabFocus);
-        binder.radio(*options[i], r);
-    }
+    hintColumnOptions(panel11, QStringLiteral("Panel12"), QRect(6, 34, 72, 56), d.RadioButton22, d.RadioButton23,
+                      binder);
 
     QLabel* panel13 =
-        captionPanel(panel11, QStringLiteral("Panel13"), QRect(6, 100, 72, 110), Bevel::Lowered, Bevel::None);
+        described(captionPanel(panel11, d.Panel13.name(), QRect(6, 100, 72, 110), Bevel::Lowered, Bevel::None),
+                  QStringLiteral("答案提示编码"));
     panel13->setFont(fonts::song(16));
     panel13->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
     panel13->setContentsMargins(0, 0, 0, 24);
     binder.label(d.Panel13, panel13);
-    auto* zi = place<QLabel>(panel13, d.zi.name(), QRect(2, 10, 68, 40));
+    auto* zi = described(place<QLabel>(panel13, d.zi.name(), QRect(2, 10, 68, 40)), QStringLiteral("答案提示字"));
     zi->setFont(fonts::kai(29, true));
     zi->setAlignment(Qt::AlignCenter);
     setColours(zi, kBlue);

@@ -1,13 +1,13 @@
 #include "form.h"
 
+#include "pages.h"
+
 #include <algorithm>
 
 namespace app {
 
-Form::Form(const QString& dataFolder, const QString& phraseBatchFolder, controls::Desktop& desktop_)
-    : desktop(desktop_), mnemonics(focus, pictures), roots(focus, pictures),
-      characters(focus, Table1, Table2, dataFolder, pictures), phrases(focus, Table3, Table4, pictures, desktop_),
-      typing(focus, desktop_) {
+Form::Form(const QString& dataFolder_, const QString& phraseBatchFolder, controls::Desktop& desktop_)
+    : desktop(desktop_), dataFolder(dataFolder_) {
     const struct {
         lexicon::Table& table;
         const QString& folder;
@@ -31,8 +31,9 @@ Form::Form(const QString& dataFolder, const QString& phraseBatchFolder, controls
 }
 
 void Form::FormCreate() {
-    characters.RadioButton22.check();
-    phrases.RadioButton24.check();
+    for (const Page& p : kPages)
+        if (p.start)
+            p.start(*this);
 }
 
 void Form::run(const std::function<void()>& handlers) {

@@ -25,6 +25,7 @@ public:
     Form(const QString& dataFolder, const QString& phraseBatchFolder, controls::Desktop& desktop);
 
     controls::Desktop& desktop;
+    const QString dataFolder;
     controls::Focus focus;
 
     lexicon::Table Table1{QStringLiteral("Table1")};
@@ -33,11 +34,12 @@ public:
     lexicon::Table Table4{QStringLiteral("Table4")};
 
     PicturePanel pictures;
-    drills::MnemonicDrill mnemonics;
-    drills::RootDrill roots;
-    drills::CharacterDrill characters;
-    drills::PhraseDrill phrases;
-    typing::TypingTest typing;
+    // One a page, in the order of the pages; each page's row (pages.h) says how it starts.
+    drills::MnemonicDrill mnemonics{focus, pictures};
+    drills::RootDrill roots{focus, pictures};
+    drills::CharacterDrill characters{focus, Table1, Table2, dataFolder, pictures};
+    drills::PhraseDrill phrases{focus, Table3, Table4, pictures, desktop};
+    typing::TypingTest typing{focus, desktop};
 
     // Runs from start-up whatever page is shown: it scrolls a picture on the About page.
     controls::Timer Timer3{QStringLiteral("Timer3"), 200, true};
@@ -51,6 +53,7 @@ public:
     // the rest of the program works without a table that failed.
     const QStringList& startupErrors() const { return m_startupErrors; }
 
+    // Sets every page's start state (its row's start handler), once every control exists.
     void FormCreate();
 
     // Runs one event's handlers. A table failure ends the chain where it happened; the program

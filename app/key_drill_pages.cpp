@@ -51,22 +51,17 @@ protected:
 };
 
 // The entry box of a key drill: one letter, never the input method's text.
-CodeEdit* keyEntry(QWidget* parent, controls::Edit& control, const QRect& geometry, Binder& binder) {
-    auto* edit = new CodeEdit(parent);
-    edit->setObjectName(control.name());
-    edit->setGeometry(geometry);
-    edit->setFont(fonts::song(21));
-    edit->setAlignment(Qt::AlignCenter);
-    setColours(edit, Qt::black, Qt::white);
-    binder.edit(control, edit);
-    return edit;
+void keyEntry(QWidget* parent, controls::Edit& control, const QRect& geometry, Binder& binder) {
+    binder.edit(control,
+                named(codeBox(parent, control.name(), geometry, 21, Qt::AlignCenter), QStringLiteral("键位输入")));
 }
 
 // The key letter: the hint and the expected answer, on a rounded frame.
 void keyLetter(QWidget* parent, controls::Label& control, const QString& shapeName, const QRect& geometry,
                Binder& binder) {
     place<Shape>(parent, shapeName, geometry);
-    auto* key = place<QLabel>(parent, control.name(), geometry.adjusted(4, 4, -4, -4));
+    auto* key =
+        described(place<QLabel>(parent, control.name(), geometry.adjusted(4, 4, -4, -4)), QStringLiteral("答案提示键"));
     key->setFont(fonts::song(35, true));
     key->setAlignment(Qt::AlignCenter);
     setColours(key, kBlue);
@@ -152,8 +147,9 @@ void buildRootDrillPage(QWidget* page, Form& form, Binder& binder) {
 
     // All pictures stand at one place; only the visible one is ever decoded.
     for (int n = 1; n <= drills::RootDrill::kPictures; ++n) {
-        auto* picture = new Picture(page, d.zigen[n].name(), QRect(320, 96, 40, 40),
-                                    QStringLiteral(":/pictures/zigen/zigen%1.jpg").arg(n));
+        auto* picture = named(new Picture(page, d.zigen[n].name(), QRect(320, 96, 40, 40),
+                                          QStringLiteral(":/pictures/zigen/zigen%1.jpg").arg(n)),
+                              QStringLiteral("字根图%1").arg(n));
         picture->setSizedToPicture(true);
         // Hidden ones explicitly, so that showing the new page shows (and decodes) none of them.
         picture->setVisible(d.zigen[n].visible());

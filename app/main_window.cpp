@@ -1,6 +1,5 @@
 #include "main_window.h"
 
-#include "accessible_names.h"
 #include "data_folder.h"
 #include "fonts.h"
 #include "input_method_guard.h"
@@ -37,7 +36,6 @@ TForm1::TForm1(const QString& dataFolder, controls::Desktop* desktop) : m_qtDesk
 
     buildPages();
     buildPicturePanel(this, m_form->pictures, *m_binder);
-    nameControls(this);
 
     // Across the foot of every page, over whatever page is shown, so no page needs code of its own
     // for it; the state hides it while every table works.
@@ -53,7 +51,8 @@ TForm1::TForm1(const QString& dataFolder, controls::Desktop* desktop) : m_qtDesk
     // Its handler moves a picture of the About page, which shows it itself.
     m_binder->timer(m_form->Timer3, timer3, Binder::TickShows::Nothing);
 
-    // Loading the controls above ran no handlers; FormCreate runs once everything exists.
+    // Loading the controls above ran no handlers; FormCreate sets the pages' start states once
+    // everything exists.
     m_form->FormCreate();
     m_binder->sync();
 
@@ -98,7 +97,6 @@ void TForm1::showPage(int index) {
     if (!m_built[static_cast<std::size_t>(index)]) {
         m_built[static_cast<std::size_t>(index)] = true;
         p.build(page, *m_form, *m_binder);
-        nameControls(page);
         m_binder->sync();
         // Children added to a page already on screen stay hidden until shown; the state has
         // hidden what it hides explicitly, the rest is shown now.

@@ -1,25 +1,25 @@
 #pragma once
-// The pages of the window, one row each: the page's object name, its tab caption, the function
-// that builds its widgets on the tab page and binds them to its state machine (run the first time
-// the page is shown), and the page's show handler (run every time it is shown, the first time too).
+// The pages of the window, one row each in tab order. A row holds all the window and the start-up
+// need of a page: its object name and tab caption, the function that builds its widgets on the
+// tab page and binds them to its state machine (run the first time the page is shown), its start
+// state (set once at start-up, before any page is built), and its show handler (run every time
+// the page is shown, the first time too).
+
+#include "form.h"
 
 class QWidget;
 
 namespace app {
 
 class Binder;
-class Form;
-class PicturePanel;
 
 struct Page {
     const char* name;
     const char* caption;
     void (*build)(QWidget* page, Form& form, Binder& binder);
-    void (*show)(Form& form); // may be null
+    void (*start)(Form& form); // may be null
+    void (*show)(Form& form);  // may be null
 };
-
-// In tab order.
-extern const Page kPages[7];
 
 void buildRootChartPage(QWidget* page, Form& form, Binder& binder);
 void buildMnemonicDrillPage(QWidget* page, Form& form, Binder& binder);
@@ -28,8 +28,17 @@ void buildCharacterDrillPage(QWidget* page, Form& form, Binder& binder);
 void buildPhraseDrillPage(QWidget* page, Form& form, Binder& binder);
 void buildTypingTestPage(QWidget* page, Form& form, Binder& binder);
 void buildAboutPage(QWidget* page, Form& form, Binder& binder);
-// Builds nothing: a page still to be written.
-void buildEmptyPage(QWidget* page, Form& form, Binder& binder);
+
+inline const Page kPages[] = {
+    {"TabSheet1", "五笔字根表", buildRootChartPage, nullptr, nullptr},
+    {"TabSheet7", "口诀识记", buildMnemonicDrillPage, nullptr, [](Form& f) { f.mnemonics.TabSheet7Show(); }},
+    {"TabSheet6", "字根练习", buildRootDrillPage, nullptr, [](Form& f) { f.roots.TabSheet6Show(); }},
+    // The hint is on from the start.
+    {"TabSheet2", "单字练习", buildCharacterDrillPage, [](Form& f) { f.characters.RadioButton22.check(); }, nullptr},
+    {"TabSheet3", "词组练习", buildPhraseDrillPage, [](Form& f) { f.phrases.RadioButton24.check(); }, nullptr},
+    {"TabSheet4", "文章测试", buildTypingTestPage, nullptr, nullptr},
+    {"TabSheet5", "关于软件", buildAboutPage, nullptr, nullptr},
+};
 
 // The picture-hint panel under the pages.
 void buildPicturePanel(QWidget* window, PicturePanel& panel, Binder& binder);

@@ -10,11 +10,8 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QRadioButton>
-
-#include <functional>
 
 namespace app {
 
@@ -22,32 +19,6 @@ namespace {
 
 constexpr int kSlotLeft[] = {16, 136, 256, 376, 496};
 constexpr int kBoxWidth = 89;
-
-// A label that runs its handler when clicked.
-class ClickLabel : public QLabel {
-public:
-    ClickLabel(QWidget* parent, std::function<void()> clicked) : QLabel(parent), m_clicked(std::move(clicked)) {
-        setCursor(Qt::PointingHandCursor);
-    }
-
-protected:
-    void mouseReleaseEvent(QMouseEvent* e) override {
-        if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()))
-            m_clicked();
-    }
-
-private:
-    std::function<void()> m_clicked;
-};
-
-CodeEdit* codeBox(QWidget* parent, const QString& name, const QRect& geometry, int pixelSize) {
-    auto* box = new CodeEdit(parent);
-    box->setObjectName(name);
-    box->setGeometry(geometry);
-    box->setFont(fonts::song(pixelSize));
-    setColours(box, Qt::black, Qt::white);
-    return box;
-}
 
 } // namespace
 
@@ -67,7 +38,8 @@ void buildPhraseDrillPage(QWidget* page, Form& form, Binder& binder) {
     for (int n = 1; n <= kSlots; ++n) {
         // As wide as the column, so a phrase of any length shows whole, left-aligned as a label
         // sized to its text would be.
-        auto* target = place<QLabel>(panel8, d.cz[n].name(), QRect(kSlotLeft[n - 1], 8, 118, 26));
+        auto* target = described(place<QLabel>(panel8, d.cz[n].name(), QRect(kSlotLeft[n - 1], 8, 118, 26)),
+                                 QStringLiteral("目标词组%1").arg(n));
         target->setFont(fonts::song(21, true));
         setColours(target, kBlue);
         binder.label(d.cz[n], target);
@@ -75,14 +47,17 @@ void buildPhraseDrillPage(QWidget* page, Form& form, Binder& binder) {
     // Created in tab order: the accepted boxes, the code boxes, the memo, the one-phrase panel.
     for (int n = 1; n <= kSlots; ++n) {
         // The learner may type here with the input method on; only the fifth box acts on it.
-        auto* accepted = place<QLineEdit>(panel8, d.cztext[n].name(), QRect(kSlotLeft[n - 1], 36, kBoxWidth, 28));
+        auto* accepted = named(place<QLineEdit>(panel8, d.cztext[n].name(), QRect(kSlotLeft[n - 1], 36, kBoxWidth, 28)),
+                               QStringLiteral("已打出的词组%1").arg(n));
         accepted->setFont(fonts::kai(20));
         setColours(accepted, kYellow, buttonShadow());
         binder.edit(d.cztext[n], accepted);
     }
     for (int n = 1; n <= kSlots; ++n)
-        binder.edit(d.czt[n], codeBox(panel8, d.czt[n].name(), QRect(kSlotLeft[n - 1], 68, kBoxWidth, 24), 16));
-    auto* memo = place<QPlainTextEdit>(panel8, d.Memo2.name(), QRect(16, 104, 569, 89));
+        binder.edit(d.czt[n], named(codeBox(panel8, d.czt[n].name(), QRect(kSlotLeft[n - 1], 68, kBoxWidth, 24), 16),
+                                    QStringLiteral("词组编码%1").arg(n)));
+    auto* memo =
+        named(place<QPlainTextEdit>(panel8, d.Memo2.name(), QRect(16, 104, 569, 89)), QStringLiteral("规则说明"));
     memo->setFont(fonts::song(13));
     memo->setLineWrapMode(QPlainTextEdit::NoWrap);
     setColours(memo, windowText(), buttonFace());
@@ -93,44 +68,38 @@ void buildPhraseDrillPage(QWidget* page, Form& form, Binder& binder) {
     setColours(panel5, windowText(), buttonFace());
     binder.visibility(d.Panel5, panel5);
     // Centred over the code box below it.
-    auto* label24 = place<QLabel>(panel5, d.Label24.name(), QRect(8, 9, 553, 26));
+    auto* label24 =
+        described(place<QLabel>(panel5, d.Label24.name(), QRect(8, 9, 553, 26)), QStringLiteral("目标词组"));
     label24->setFont(fonts::song(19, true));
     label24->setAlignment(Qt::AlignCenter);
     setColours(label24, kBlue);
     binder.label(d.Label24, label24);
-    binder.edit(d.Edit18, codeBox(panel5, d.Edit18.name(), QRect(240, 40, kBoxWidth, 22), 14));
+    binder.edit(d.Edit18,
+                named(codeBox(panel5, d.Edit18.name(), QRect(240, 40, kBoxWidth, 22), 14), QStringLiteral("词组编码")));
 
     // The hint column.
     QFrame* panel14 = panel(page, QStringLiteral("Panel14"), QRect(619, 0, 86, 251), Bevel::Raised, Bevel::None);
-    auto* label20 = new ClickLabel(panel14, [&binder, &d] { binder.event([&d] { d.Label20Click(); }); });
-    label20->setObjectName(d.Label20.name());
-    label20->setGeometry(4, 8, 78, 20);
+    // The heading opens the page on the phrase code rules.
+    auto* label20 = place<QLabel>(panel14, d.Label20.name(), QRect(4, 8, 78, 20));
     label20->setFont(fonts::song(14, true));
     label20->setAlignment(Qt::AlignCenter);
     binder.label(d.Label20, label20);
+    binder.link(d.Label20, label20);
 
-    QFrame* panel15 = panel(panel14, QStringLiteral("Panel15"), QRect(7, 34, 72, 56), Bevel::Lowered, Bevel::None);
-    const int optionTop[] = {8, 30};
-    controls::RadioButton* options[] = {&d.RadioButton24, &d.RadioButton25};
-    for (int i = 0; i < 2; ++i) {
-        auto* r = place<QRadioButton>(panel15, options[i]->name(), QRect(8, optionTop[i], 62, 18));
-        r->setFont(fonts::song(12));
-        // A click, even on the option already chosen, leaves the focus in the code box where
-        // typing goes on; Tab still reaches the options.
-        r->setFocusPolicy(Qt::TabFocus);
-        binder.radio(*options[i], r);
-    }
+    hintColumnOptions(panel14, QStringLiteral("Panel15"), QRect(7, 34, 72, 56), d.RadioButton24, d.RadioButton25,
+                      binder);
 
     QFrame* panel16 = panel(panel14, d.Panel16.name(), QRect(7, 98, 72, 146), Bevel::Lowered, Bevel::None);
     panel16->setFont(fonts::song(16));
     binder.visibility(d.Panel16, panel16);
-    auto* zi2 = place<QLabel>(panel16, d.zi2.name(), QRect(12, 6, 49, 105));
+    auto* zi2 = described(place<QLabel>(panel16, d.zi2.name(), QRect(12, 6, 49, 105)), QStringLiteral("答案提示词组"));
     zi2->setFont(fonts::kai(21, true));
     zi2->setWordWrap(true);
     zi2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     setColours(zi2, kBlue);
     binder.label(d.zi2, zi2);
-    auto* czts = place<QLabel>(panel16, d.czts.name(), QRect(2, 116, 68, 24));
+    auto* czts =
+        described(place<QLabel>(panel16, d.czts.name(), QRect(2, 116, 68, 24)), QStringLiteral("答案提示编码"));
     czts->setAlignment(Qt::AlignCenter);
     binder.label(d.czts, czts);
     // Between the phrase and its code: the letters each character gives.

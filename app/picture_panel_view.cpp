@@ -31,14 +31,16 @@ void buildPicturePanel(QWidget* window, PicturePanel& pp, Binder& binder) {
         controls::Control& control;
         QRect geometry;
         const char* resource;
+        const char* what;
     } pictures[] = {
-        {pp.Image2, QRect(3, 3, 695, 176), ":/pictures/image2.jpg"},
-        {pp.Image7, QRect(128, 8, 459, 173), ":/pictures/image7.jpg"},
-        {pp.Image8, QRect(128, 8, 459, 173), ":/pictures/image8.jpg"},
-        {pp.Image9, QRect(51, 5, 599, 173), ":/pictures/image9.jpg"},
+        {pp.Image2, QRect(3, 3, 695, 176), ":/pictures/image2.jpg", "五笔字根口诀"},
+        {pp.Image7, QRect(128, 8, 459, 173), ":/pictures/image7.jpg", "键名字键位图"},
+        {pp.Image8, QRect(128, 8, 459, 173), ":/pictures/image8.jpg", "一级简码键位图"},
+        {pp.Image9, QRect(51, 5, 599, 173), ":/pictures/image9.jpg", "字根键位图"},
     };
     for (const auto& p : pictures)
-        binder.visibility(p.control, new Picture(panel4, p.control.name(), p.geometry, QLatin1String(p.resource)));
+        binder.visibility(p.control, named(new Picture(panel4, p.control.name(), p.geometry, QLatin1String(p.resource)),
+                                           QString::fromUtf8(p.what)));
 
     binder.onSync([panel4, &pp] {
         const QColor want = pp.panelColour() == PicturePanel::Colour::White ? QColor(Qt::white) : buttonFace();

@@ -1,7 +1,6 @@
 // The page "五笔字根表": the root chart on a sky-blue panel.
 
 #include "binder.h"
-#include "form.h"
 #include "pages.h"
 #include "widgets.h"
 
@@ -10,7 +9,9 @@ namespace app {
 void buildRootChartPage(QWidget* page, Form&, Binder&) {
     QFrame* panel1 = panel(page, QStringLiteral("Panel1"), QRect(8, 8, 697, 244), Bevel::Raised, Bevel::None);
     setColours(panel1, windowText(), kSkyBlue);
-    new Picture(panel1, QStringLiteral("Image1"), QRect(10, 6, 676, 231), QStringLiteral(":/pictures/image1.jpg"));
+    named(
+        new Picture(panel1, QStringLiteral("Image1"), QRect(10, 6, 676, 231), QStringLiteral(":/pictures/image1.jpg")),
+        QStringLiteral("五笔字根表"));
 }
 
 } // namespace app

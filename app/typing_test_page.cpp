@@ -53,14 +53,15 @@ void buildTypingTestPage(QWidget* page, Form& form, Binder& binder) {
 
     // Typed lines first: they lead the page's tab order.
     for (int b = 1; b <= kBlocks; ++b)
-        binder.typedLine(t.typedLine(b), place<TypedLineEdit>(panel7, t.typedLine(b).name(), blocks[b].typed));
+        binder.typedLine(t.typedLine(b), named(place<TypedLineEdit>(panel7, t.typedLine(b).name(), blocks[b].typed),
+                                               QStringLiteral("输入第%1行").arg(b)));
 
     const int textLeft = 2; // a frameless line edit draws its text two pixels in
     for (int b = 1; b <= kBlocks; ++b) {
-        auto* passage = new ByteColumnLine(panel7);
+        auto* passage = described(new ByteColumnLine(panel7), QStringLiteral("原文第%1行").arg(b));
         passage->setGeometry(blocks[b].passage);
         setColours(passage, windowText(), blocks[b].passageBackground);
-        auto* marks = new ByteColumnLine(panel7);
+        auto* marks = described(new ByteColumnLine(panel7), QStringLiteral("标记第%1行").arg(b));
         marks->setGeometry(blocks[b].marks);
         setColours(marks, windowText(), scrollBar());
         for (ByteColumnLine* w : {passage, marks}) {
@@ -97,7 +98,8 @@ void buildTypingTestPage(QWidget* page, Form& form, Binder& binder) {
     finish->setFocusPolicy(Qt::NoFocus);
     binder.visibility(t.Button5, finish);
     QLabel* clock =
-        captionPanel(panel7, QStringLiteral("Panel9"), QRect(173, 208, 89, 25), Bevel::Lowered, Bevel::Raised);
+        described(captionPanel(panel7, t.Panel9.name(), QRect(173, 208, 89, 25), Bevel::Lowered, Bevel::Raised),
+                  QStringLiteral("用时"));
     clock->setFont(fonts::song(14));
     setColours(clock, kBlue, buttonFace());
     binder.label(t.Panel9, clock);

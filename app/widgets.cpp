@@ -1,9 +1,13 @@
 #include "widgets.h"
 
+#include "binder.h"
+#include "fonts.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QPainter>
 #include <QPalette>
+#include <QRadioButton>
 
 namespace app {
 
@@ -130,6 +134,29 @@ QVariant CodeEdit::inputMethodQuery(Qt::InputMethodQuery query) const {
     if (query == Qt::ImEnabled)
         return false;
     return QLineEdit::inputMethodQuery(query);
+}
+
+CodeEdit* codeBox(QWidget* parent, const QString& name, const QRect& geometry, int pixelSize, Qt::Alignment alignment) {
+    auto* box = place<CodeEdit>(parent, name, geometry);
+    box->setFont(fonts::song(pixelSize));
+    box->setAlignment(alignment);
+    setColours(box, Qt::black, Qt::white);
+    return box;
+}
+
+void hintColumnOptions(QWidget* column, const QString& frameName, const QRect& geometry, controls::RadioButton& on,
+                       controls::RadioButton& off, Binder& binder) {
+    QFrame* frame = panel(column, frameName, geometry, Bevel::Lowered, Bevel::None);
+    const int top[] = {8, 30};
+    controls::RadioButton* options[] = {&on, &off};
+    for (int i = 0; i < 2; ++i) {
+        auto* r = place<QRadioButton>(frame, options[i]->name(), QRect(8, top[i], 62, 18));
+        r->setFont(fonts::song(12));
+        // A click, even on the option already chosen, leaves the focus in the code box where
+        // typing goes on; Tab still reaches the options.
+        r->setFocusPolicy(Qt::TabFocus);
+        binder.radio(*options[i], r);
+    }
 }
 
 Picture::Picture(QWidget* parent, const QString& name, const QRect& geometry, QString resource)

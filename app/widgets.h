@@ -1,5 +1,5 @@
 #pragma once
-// Widget helpers every page uses.
+// Widget helpers more than one page uses.
 
 #include <QColor>
 #include <QFont>
@@ -10,7 +10,13 @@
 #include <QRect>
 #include <QString>
 
+namespace controls {
+class RadioButton;
+}
+
 namespace app {
+
+class Binder;
 
 // The window's colours: the light system colours the layout was drawn for, whatever the desktop's
 // theme. The pictures, the blue and yellow texts and the white map panel are made for them; under
@@ -43,12 +49,33 @@ QLabel* captionPanel(QWidget* parent, const QString& name, const QRect& geometry
 
 void setColours(QWidget* w, const QColor& text, const QColor& background = QColor());
 
+// What a control is, in words, for screen readers and anything else that reads the window from
+// outside, where the control's own text does not already say it (a code box, a picture, the hint
+// panel): given where the view creates the widget. A label, a panel caption or a drawn line shows
+// its content as its name, so what it is becomes its description.
+template <class W> W* named(W* w, const QString& name) {
+    w->setAccessibleName(name);
+    return w;
+}
+template <class W> W* described(W* w, const QString& description) {
+    w->setAccessibleDescription(description);
+    return w;
+}
+
 // An entry box for Wubi codes: plain letters even while a Chinese input method is active.
 class CodeEdit : public QLineEdit {
 public:
     explicit CodeEdit(QWidget* parent = nullptr);
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 };
+
+// A code box: black Song letters of `pixelSize` on white.
+CodeEdit* codeBox(QWidget* parent, const QString& name, const QRect& geometry, int pixelSize,
+                  Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
+
+// The hint column's two options (show the hint, hide it), one above the other on a lowered frame.
+void hintColumnOptions(QWidget* column, const QString& frameName, const QRect& geometry, controls::RadioButton& on,
+                       controls::RadioButton& off, Binder& binder);
 
 // A picture compiled into the program, decoded the first time it is shown, so that start-up
 // decodes only what is in view.

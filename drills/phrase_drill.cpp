@@ -99,6 +99,7 @@ PhraseDrill::PhraseDrill(controls::Focus& focus, lexicon::Table& table3, lexicon
 
     RadioButton24.onClick = [this] { RadioButton24Click(); };
     RadioButton25.onClick = [this] { RadioButton25Click(); };
+    Label20.onClick = [this] { Label20Click(); };
 }
 
 // While the panel covers the slots, their boxes take neither the focus nor keys: a code typed

@@ -586,7 +586,7 @@ void TestPhraseDrill::hintOptionGivesTheFocusBack() {
 }
 
 void TestPhraseDrill::headingOpensThePhraseRules() {
-    m->d->Label20Click();
+    m->d->Label20.click();
     QCOMPARE(m->desktop.urls, QStringList{drills::kPhraseCodeRulesUrl});
     QVERIFY(QUrl(drills::kPhraseCodeRulesUrl).isValid());
 }
