@@ -1,10 +1,10 @@
 #include "code_explainer.h"
 
+#include "schema.h"
+
 namespace drills {
 
 namespace {
-
-const QString kTable = QStringLiteral("cf.db");
 
 ExplanationCell rootCell(const SplitRoot& r, const QString& letters) {
     return {ExplanationCell::Kind::Root, r.text, r.picture, letters};
@@ -51,7 +51,7 @@ bool CodeExplainer::ready() {
     if (m_failed)
         return false;
     try {
-        m_table.open(m_folder, kTable);
+        m_table.open(m_folder, QLatin1String(lexicon::schema::kExplanationFile));
     } catch (const lexicon::TableError&) {
         m_failed = true;
     }
@@ -62,10 +62,11 @@ bool CodeExplainer::row(const QString& hz, QString& code, QString& field) {
     if (!ready())
         return false;
     try {
-        if (!m_table.locate(QStringLiteral("hz"), hz))
+        const lexicon::schema::ExplanationTable& f = lexicon::schema::kExplanations;
+        if (!m_table.locate(f.character, hz))
             return false;
-        code = m_table.read(QStringLiteral("dm"));
-        field = m_table.read(QStringLiteral("cf"));
+        code = m_table.read(f.code);
+        field = m_table.read(f.split);
         return true;
     } catch (const lexicon::TableError&) {
         // A broken row or a table gone bad explains nothing; the drill goes on without it.

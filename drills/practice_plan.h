@@ -4,6 +4,8 @@
 // map it shows. The drills, the table generator (which must lay the batches out so that these
 // hold) and the data tests all read them from here.
 
+#include "schema.h"
+
 namespace drills {
 
 // The keyboard maps of the picture-hint panel a drill may ask for.
@@ -26,12 +28,12 @@ struct CharacterCategory {
 inline constexpr int kCharacterCategories = 6;
 // clang-format off
 inline constexpr CharacterCategory kCharacterCategory[kCharacterCategories] = {
-    {"键名字",   "wb.db", 100, KeyboardMap::KeyNames,   "已"},
-    {"成字字根", "wb.db", 131, KeyboardMap::Roots,      "匕"},
-    {"一级简码", "jm.db", 116, KeyboardMap::FirstLevel, "中"},
-    {"二级简码", "wb.db", 151, KeyboardMap::Roots,      "空"},
-    {"三级简码", "wb.db", 191, KeyboardMap::Roots,      "蕃"},
-    {"识别码",   "wb.db", 207, KeyboardMap::Roots,      "冈"},
+    {"键名字",   lexicon::schema::kCharacterCodeFile, 100, KeyboardMap::KeyNames,   "已"},
+    {"成字字根", lexicon::schema::kCharacterCodeFile, 131, KeyboardMap::Roots,      "匕"},
+    {"一级简码", lexicon::schema::kFirstLevelFile,    116, KeyboardMap::FirstLevel, "中"},
+    {"二级简码", lexicon::schema::kCharacterCodeFile, 151, KeyboardMap::Roots,      "空"},
+    {"三级简码", lexicon::schema::kCharacterCodeFile, 191, KeyboardMap::Roots,      "蕃"},
+    {"识别码",   lexicon::schema::kCharacterCodeFile, 207, KeyboardMap::Roots,      "冈"},
 };
 // clang-format on
 // Tested in this order after every advance, each against the 15th target of the batch shown then.

@@ -1,5 +1,7 @@
 #include "table.h"
 
+#include "schema.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -35,7 +37,9 @@ constexpr int kLongestValue = 32;
 constexpr int kLongestCode = 4;
 
 bool isCodeField(const QString& table, const QString& field) {
-    return field == (table == QLatin1String("czwb") ? QLatin1String("n1") : QLatin1String("dm"));
+    if (table == QLatin1String(schema::kPhraseCodeFile).chopped(3))
+        return field == schema::kPhraseCodes.code;
+    return field == schema::kCharacterCodes.code;
 }
 
 // GB2312 proper, checked on the character's bytes in code page 936 (Qt's GBK codec): two bytes, in
@@ -187,26 +191,8 @@ Table::Table(QString memberName) : m_member(std::move(memberName)) {}
 Table::~Table() = default;
 
 QStringList Table::fieldsOf(const QString& tableName) {
-    const QString t = tableOf(tableName);
-    if (t == QLatin1String("wb") || t == QLatin1String("jm"))
-        return {QStringLiteral("dm"), QStringLiteral("hz")};
-    if (t == QLatin1String("zk")) {
-        QStringList f{QStringLiteral("no")};
-        for (int i = 1; i <= 15; ++i)
-            f << QStringLiteral("n%1").arg(i);
-        return f;
-    }
-    if (t == QLatin1String("czwb"))
-        return {QStringLiteral("n1"), QStringLiteral("n2")};
-    if (t == QLatin1String("cf"))
-        return {QStringLiteral("hz"), QStringLiteral("dm"), QStringLiteral("cf")};
-    if (t == QLatin1String("czzk")) {
-        QStringList f;
-        for (int i = 1; i <= 6; ++i)
-            f << QStringLiteral("n%1").arg(i);
-        return f;
-    }
-    return {};
+    const schema::File* file = schema::fileOf(tableName);
+    return file ? file->fields : QStringList();
 }
 
 QString Table::file() const {

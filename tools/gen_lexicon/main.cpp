@@ -7,6 +7,7 @@
 
 #include "dictionary.h"
 #include "practice.h"
+#include "schema.h"
 #include "splits.h"
 #include "table_file.h"
 
@@ -35,13 +36,6 @@ QStringList readList(const QDir& folder, const QString& name) {
             out << words.first();
     }
     return out;
-}
-
-QStringList numbered(const QString& prefix, int count) {
-    QStringList f;
-    for (int i = 1; i <= count; ++i)
-        f << prefix + QString::number(i);
-    return f;
 }
 
 void copyFile(const QString& from, const QString& to) {
@@ -102,28 +96,21 @@ int main(int argc, char** argv) {
         l.excludedPhrases = readList(lists, QStringLiteral("excluded_phrases.txt"));
         const gen::Practice practice = gen::choosePractice(dict, l);
 
-        const QStringList code{QStringLiteral("dm"), QStringLiteral("hz")};
-        gen::writeTableFile(outDir.filePath(QStringLiteral("wb.db")), QStringLiteral("wb"), code, code,
-                            gen::codeTableRows(dict, practice));
-        gen::writeTableFile(outDir.filePath(QStringLiteral("jm.db")), QStringLiteral("jm"), code, code,
-                            gen::firstLevelRows(practice));
-        gen::writeTableFile(outDir.filePath(QStringLiteral("zk.db")), QStringLiteral("zk"),
-                            QStringList{QStringLiteral("no")} + numbered(QStringLiteral("n"), 15),
-                            {QStringLiteral("no")}, gen::characterBatchRows(practice));
-        gen::writeTableFile(outDir.filePath(QStringLiteral("czwb.db")), QStringLiteral("czwb"),
-                            numbered(QStringLiteral("n"), 2), numbered(QStringLiteral("n"), 2),
-                            gen::phraseTableRows(dict, practice));
-        gen::writeTableFile(outDir.filePath(QStringLiteral("czzk.db")), QStringLiteral("czzk"),
-                            numbered(QStringLiteral("n"), 6), {QStringLiteral("n1")}, gen::phraseBatchRows(practice));
+        const auto write = [&outDir](const char* file, const QList<QStringList>& rows) {
+            gen::writeLexiconTable(outDir.path(), QLatin1String(file), rows);
+        };
+        write(lexicon::schema::kCharacterCodeFile, gen::codeTableRows(dict, practice));
+        write(lexicon::schema::kFirstLevelFile, gen::firstLevelRows(practice));
+        write(lexicon::schema::kCharacterBatchFile, gen::characterBatchRows(practice));
+        write(lexicon::schema::kPhraseCodeFile, gen::phraseTableRows(dict, practice));
+        write(lexicon::schema::kPhraseBatchFile, gen::phraseBatchRows(practice));
         QStringList splitNotes;
         QFile splitsFile(lists.filePath(QStringLiteral("splits.txt")));
         if (!splitsFile.open(QIODevice::ReadOnly))
             throw std::runtime_error("cannot read " + splitsFile.fileName().toStdString());
         const QList<QStringList> splitRows =
             gen::splitTableRows(dict, QString::fromUtf8(splitsFile.readAll()).split(QLatin1Char('\n')), splitNotes);
-        gen::writeTableFile(outDir.filePath(QStringLiteral("cf.db")), QStringLiteral("cf"),
-                            {QStringLiteral("hz"), QStringLiteral("dm"), QStringLiteral("cf")}, {QStringLiteral("hz")},
-                            splitRows);
+        write(lexicon::schema::kExplanationFile, splitRows);
         copyFile(lists.filePath(QStringLiteral("COPYING.wubi86")), outDir.filePath(QStringLiteral("COPYING.wubi86")));
 
         if (argc == 5) {

@@ -1,6 +1,7 @@
 #include "practice.h"
 
 #include "practice_plan.h"
+#include "schema.h"
 
 #include <QSet>
 
@@ -18,8 +19,8 @@ const QString kKeyNames = QStringLiteral("王土大木工目日口田山禾白�
 // stroke, each for left-right, top-bottom and mixed structure.
 const QString kIdentificationLetters = QStringLiteral("gfdhjktreyuinbv");
 
-constexpr int kBatchSize = 15;
-constexpr int kPhrasesPerBatch = 5;
+constexpr int kBatchSize = lexicon::schema::kCharactersPerBatch;
+constexpr int kPhrasesPerBatch = lexicon::schema::kPhrasesPerBatch;
 
 // The drill checks the 15th character of every batch it advances onto against these, so none
 // may stand 15th except in the closing batch it marks.
@@ -46,12 +47,26 @@ QStringList phraseEndMarkers() {
 }
 const QStringList kPhraseEndMarkers = phraseEndMarkers();
 
-// A category's start and end marker, as the drill has them.
+// The last batch a run starting at `first` may take: the one before the next run's first batch
+// (9999 for the run that comes last, beyond any a table holds).
+int lastBatchOf(int first, const QList<int>& firstBatches) {
+    int last = 9999;
+    for (int other : firstBatches)
+        if (other > first)
+            last = std::min(last, other - 1);
+    return last;
+}
+
+// A category's start, end marker and last batch, as the drill's plan gives them.
 void planCategory(CharCategory& cat, const char* caption) {
+    QList<int> starts;
+    for (const drills::CharacterCategory& c : drills::kCharacterCategory)
+        starts << c.startBatch;
     for (const drills::CharacterCategory& c : drills::kCharacterCategory) {
         if (QByteArray(c.caption) == caption) {
             cat.name = QString::fromUtf8(c.caption);
             cat.start = c.startBatch;
+            cat.lastBatch = lastBatchOf(c.startBatch, starts);
             cat.endMarker = QString::fromUtf8(c.endMarker);
             return;
         }
@@ -207,7 +222,6 @@ private:
     void keyNames() {
         CharCategory cat;
         planCategory(cat, "键名字");
-        cat.lastBatch = 115;
         for (int i = 0; i < kKeyNames.size(); ++i) {
             const QString hz = kKeyNames.mid(i, 1);
             const QString code = QString(kKeyOrder[i]).repeated(4);
@@ -224,7 +238,6 @@ private:
     void firstLevel() {
         CharCategory cat;
         planCategory(cat, "一级简码");
-        cat.lastBatch = 130;
         cat.firstLevel = true;
         for (const QChar key : kKeyOrder) {
             const auto it = m_topOnCode.constFind(QString(key));
@@ -243,7 +256,6 @@ private:
     void characterRoots() {
         CharCategory cat;
         planCategory(cat, "成字字根");
-        cat.lastBatch = 150;
         QStringList wanted = m_lists.characterRoots;
         if (!wanted.contains(cat.endMarker))
             fail(QStringLiteral("the end marker %1 is not a listed character root").arg(cat.endMarker));
@@ -270,7 +282,6 @@ private:
     void secondLevel() {
         CharCategory cat;
         planCategory(cat, "二级简码");
-        cat.lastBatch = 190;
         QStringList codes;
         for (auto it = m_topOnCode.constBegin(); it != m_topOnCode.constEnd(); ++it) {
             if (it.key().size() == 2)
@@ -309,7 +320,6 @@ private:
     void identification() {
         CharCategory cat;
         planCategory(cat, "识别码");
-        cat.lastBatch = 999;
         const QSet<QString> notHere(m_lists.notIdentification.begin(), m_lists.notIdentification.end());
         QList<Entry> candidates;
         QHash<QString, int> seen;
@@ -349,7 +359,6 @@ private:
     void thirdLevel() {
         CharCategory cat;
         planCategory(cat, "三级简码");
-        cat.lastBatch = 206;
         const int wanted = kThirdLevelBatches * kBatchSize;
         QList<Entry> candidates;
         for (const Entry& e : m_dict.characters) {
@@ -465,12 +474,15 @@ private:
         // A run's batches start at the lowest the drill visits (four-character phrases start at
         // 169 but go on from 167) and end before the next run's.
         auto firstBatch = [](const drills::PhraseCategory& c) { return std::min(c.startBatch, c.endMarker.jumpTo); };
+        QList<int> firstBatches;
+        for (const drills::PhraseCategory& c : plan)
+            firstBatches << firstBatch(c);
         for (int i = 0; i < plan.size(); ++i) {
             const Run& run = runs[i];
             PhraseCategory cat;
             cat.name = QString::fromUtf8(plan[i].caption);
             cat.start = firstBatch(plan[i]);
-            cat.lastBatch = i + 1 < plan.size() ? firstBatch(plan[i + 1]) - 1 : 9999;
+            cat.lastBatch = lastBatchOf(cat.start, firstBatches);
             cat.endMarker = QString::fromUtf8(plan[i].endMarker.text);
             cat.oneAtATime = run.minLength >= 5;
             auto fits = [&](const QString& p) {

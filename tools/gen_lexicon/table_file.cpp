@@ -1,5 +1,8 @@
 #include "table_file.h"
 
+#include "schema.h"
+
+#include <QDir>
 #include <QFile>
 
 #include <sqlite3.h>
@@ -88,6 +91,13 @@ void writeTableFile(const QString& path, const QString& table, const QStringList
     }
     if (std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(path).constData()) != 0)
         throw std::runtime_error("cannot rename " + temp.toStdString() + " to " + path.toStdString());
+}
+
+void writeLexiconTable(const QString& folder, const QString& name, const QList<QStringList>& rows) {
+    const lexicon::schema::File* file = lexicon::schema::fileOf(name);
+    if (!file)
+        throw std::runtime_error(name.toStdString() + " is no lexicon table");
+    writeTableFile(QDir(folder).filePath(file->name), file->name.chopped(3), file->fields, file->located, rows);
 }
 
 } // namespace gen

@@ -13,4 +13,8 @@ namespace gen {
 void writeTableFile(const QString& path, const QString& table, const QStringList& fields,
                     const QStringList& indexedFields, const QList<QStringList>& rows);
 
+// Writes the lexicon table file `name` ("wb.db", ...) into `folder`, laid out and indexed as
+// lexicon/schema.h says. A row shorter than the fields leaves the missing fields NULL.
+void writeLexiconTable(const QString& folder, const QString& name, const QList<QStringList>& rows);
+
 } // namespace gen

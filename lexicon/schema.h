@@ -1,0 +1,93 @@
+#pragma once
+// The lexicon tables' layout, in one place: each table file, its fields in column order and what
+// each field holds. The table reader checks a file against it, the generator writes the files by
+// it, and the drills and the test fixtures name every field through it, never by the field's text:
+// two tables use one name for different things (czwb.db's code and czzk.db's batch number are
+// both "n1"). Every table also has an INTEGER PRIMARY KEY, which no field names, giving its row
+// order.
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace lexicon::schema {
+
+// A code table: a Wubi code and the character or phrase it gives, looked up either way.
+struct CodeTable {
+    QString code; // one to four letters
+    QString text; // the character or phrase
+};
+
+// A batch table: numbered batches of targets in slot order.
+struct BatchTable {
+    QString number;      // the batch number as a counter box writes it: "100", never "0100"
+    QStringList targets; // slot 1's target first
+};
+
+// cf.db: a drilled character, its full code and the roots that make it up.
+struct ExplanationTable {
+    QString character;
+    QString code;
+    QString split; // as tools/gen_lexicon/lists/splits.txt writes it
+};
+
+inline constexpr int kCharactersPerBatch = 15;
+inline constexpr int kPhrasesPerBatch = 5;
+
+inline QStringList numberedFields(int first, int count) {
+    QStringList fields;
+    for (int n = first; n < first + count; ++n)
+        fields << QStringLiteral("n") + QString::number(n);
+    return fields;
+}
+
+// wb.db, every character code of the dictionary, and jm.db, the first-level short codes.
+inline const CodeTable kCharacterCodes{QStringLiteral("dm"), QStringLiteral("hz")};
+// zk.db: fifteen characters a batch.
+inline const BatchTable kCharacterBatches{QStringLiteral("no"), numberedFields(1, kCharactersPerBatch)};
+// czwb.db: the phrase codes.
+inline const CodeTable kPhraseCodes{QStringLiteral("n1"), QStringLiteral("n2")};
+// czzk.db: five phrases a batch; a row of the long phrases practises its first.
+inline const BatchTable kPhraseBatches{QStringLiteral("n1"), numberedFields(2, kPhrasesPerBatch)};
+inline const ExplanationTable kExplanations{QStringLiteral("hz"), QStringLiteral("dm"), QStringLiteral("cf")};
+
+// The table files.
+inline constexpr char kCharacterCodeFile[] = "wb.db";
+inline constexpr char kFirstLevelFile[] = "jm.db";
+inline constexpr char kCharacterBatchFile[] = "zk.db";
+inline constexpr char kPhraseCodeFile[] = "czwb.db";
+inline constexpr char kPhraseBatchFile[] = "czzk.db";
+inline constexpr char kExplanationFile[] = "cf.db";
+
+struct File {
+    QString name;        // "wb.db"; the table inside is named without ".db"
+    QStringList fields;  // in column order
+    QStringList located; // the fields the program locates on, which the generator indexes
+};
+
+// clang-format off
+inline const QList<File> kFiles = {
+    {QLatin1String(kCharacterCodeFile), {kCharacterCodes.code, kCharacterCodes.text},
+                                        {kCharacterCodes.code, kCharacterCodes.text}},
+    {QLatin1String(kFirstLevelFile), {kCharacterCodes.code, kCharacterCodes.text},
+                                     {kCharacterCodes.code, kCharacterCodes.text}},
+    {QLatin1String(kCharacterBatchFile), QStringList{kCharacterBatches.number} + kCharacterBatches.targets,
+                                         {kCharacterBatches.number}},
+    {QLatin1String(kPhraseCodeFile), {kPhraseCodes.code, kPhraseCodes.text}, {kPhraseCodes.code, kPhraseCodes.text}},
+    {QLatin1String(kPhraseBatchFile), QStringList{kPhraseBatches.number} + kPhraseBatches.targets,
+                                      {kPhraseBatches.number}},
+    {QLatin1String(kExplanationFile), {kExplanations.character, kExplanations.code, kExplanations.split},
+                                      {kExplanations.character}},
+};
+// clang-format on
+
+// The layout of table file `name` ("wb.db", or "wb" for the same), or null for a file that is no
+// lexicon table.
+inline const File* fileOf(const QString& name) {
+    for (const File& f : kFiles)
+        if (f.name == name || f.name.chopped(3) == name)
+            return &f;
+    return nullptr;
+}
+
+} // namespace lexicon::schema
