@@ -2,8 +2,8 @@
 // clipped by its frame and kept moving while another page is shown, the links and the photograph.
 
 #include "fonts.h"
-#include "main_window.h"
 #include "recording_desktop.h"
+#include "window_test.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -15,13 +15,10 @@ using app::About;
 using app::MovingPicture;
 using app::TForm1;
 
-class TestAboutPage : public QObject {
+class TestAboutPage : public WindowTest {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { app::fonts::install(); }
-    void init();
-    void cleanup() { m_window.reset(); }
 
     void everyControlAtItsPlace_data();
     void everyControlAtItsPlace();
@@ -33,24 +30,11 @@ private Q_SLOTS:
     void checkBoxShowsThePhotograph();
 
 private:
-    template <class W = QWidget> W* find(const QString& name) { return m_window->findChild<W*>(name); }
-    void showPage(int index) { find<QTabWidget>(QStringLiteral("PageControl1"))->setCurrentIndex(index); }
     About& about() { return m_window->form().about; }
     void tick() {
         m_window->runEvent([this] { m_window->form().Timer3.tick(); });
     }
-
-    RecordingDesktop m_desktop;
-    std::unique_ptr<TForm1> m_window;
 };
-
-void TestAboutPage::init() {
-    m_desktop = {};
-    m_window = std::make_unique<TForm1>(QStringLiteral(VARDELO_BUILD_DATA_DIR), &m_desktop);
-    m_window->show();
-    m_window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-}
 
 void TestAboutPage::everyControlAtItsPlace_data() {
     QTest::addColumn<QString>("name");

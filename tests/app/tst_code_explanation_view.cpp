@@ -4,8 +4,8 @@
 // description, and stays out of the controls' way.
 
 #include "fonts.h"
-#include "main_window.h"
 #include "recording_desktop.h"
+#include "window_test.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -14,13 +14,10 @@
 
 using app::TForm1;
 
-class TestCodeExplanationView : public QObject {
+class TestCodeExplanationView : public WindowTest {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { app::fonts::install(); }
-    void init();
-    void cleanup() { m_window.reset(); }
 
     void characterExplanationFollowsTheHint_data();
     void characterExplanationFollowsTheHint();
@@ -31,13 +28,6 @@ private Q_SLOTS:
     void longPhraseLeavesNoRoom();
 
 private:
-    QWidget* find(const QString& name) {
-        auto* w = m_window->findChild<QWidget*>(name);
-        if (!w)
-            qWarning("no widget %s", qPrintable(name));
-        return w;
-    }
-    app::Form& form() { return m_window->form(); }
     // The explanation ends with the full code, which the hint's code (a short code on some
     // pages) begins; a first-level code that does not begin it is named first.
     static bool explains(const QString& description, const QString& subject, const QString& hintCode) {
@@ -46,18 +36,7 @@ private:
             return hintCode.size() == 1 && description.contains(subject + QStringLiteral("："));
         return description.startsWith(subject) && equals > 0 && description.mid(equals + 2).startsWith(hintCode);
     }
-
-    RecordingDesktop m_desktop;
-    std::unique_ptr<TForm1> m_window;
 };
-
-void TestCodeExplanationView::init() {
-    m_desktop = {};
-    m_window = std::make_unique<TForm1>(QStringLiteral(VARDELO_BUILD_DATA_DIR), &m_desktop);
-    m_window->show();
-    m_window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-}
 
 void TestCodeExplanationView::characterExplanationFollowsTheHint_data() {
     QTest::addColumn<int>("category");

@@ -3,8 +3,8 @@
 // change on screen, Enter moves on without checking.
 
 #include "fonts.h"
-#include "main_window.h"
 #include "recording_desktop.h"
+#include "window_test.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -16,13 +16,10 @@
 
 using app::TForm1;
 
-class TestKeyDrillPages : public QObject {
+class TestKeyDrillPages : public WindowTest {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { app::fonts::install(); }
-    void init();
-    void cleanup() { m_window.reset(); }
 
     void pagesAreBuiltWhenFirstShown();
     void showingAPageSelectsTheRootMap_data();
@@ -35,17 +32,6 @@ private Q_SLOTS:
     void enterMovesOnWithoutChecking();
 
 private:
-    template <class W = QWidget> W* find(const QString& name) {
-        auto* w = m_window->findChild<W*>(name);
-        if (!w)
-            qWarning("no widget %s", qPrintable(name));
-        return w;
-    }
-    void showPage(int index) { find<QTabWidget>(QStringLiteral("PageControl1"))->setCurrentIndex(index); }
-    void click(const QString& name) {
-        auto* w = find(name);
-        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(6, w->height() / 2));
-    }
     QStringList visiblePictures() {
         QStringList names;
         for (int n = 1; n <= 195; ++n)
@@ -53,18 +39,7 @@ private:
                 names << QStringLiteral("zigen%1").arg(n);
         return names;
     }
-
-    RecordingDesktop m_desktop;
-    std::unique_ptr<TForm1> m_window;
 };
-
-void TestKeyDrillPages::init() {
-    m_desktop = {};
-    m_window = std::make_unique<TForm1>(QStringLiteral(VARDELO_BUILD_DATA_DIR), &m_desktop);
-    m_window->show();
-    m_window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-}
 
 void TestKeyDrillPages::pagesAreBuiltWhenFirstShown() {
     for (const char* name : {"Edit23", "Label33", "Edit21", "zigen1", "zigen195"})

@@ -3,9 +3,9 @@
 
 #include "byte_column_line.h"
 #include "fonts.h"
-#include "main_window.h"
 #include "recording_desktop.h"
 #include "widgets.h"
+#include "window_test.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -29,13 +29,10 @@ namespace {
 const QString kData = QStringLiteral(VARDELO_BUILD_DATA_DIR);
 }
 
-class TestMainWindow : public QObject {
+class TestMainWindow : public WindowTest {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
-    void init();
-    void cleanup();
 
     void startUpState();
     void selectorTable_data();
@@ -50,34 +47,9 @@ private Q_SLOTS:
     void controlsSayWhatTheyAre();
 
 private:
-    template <class W> W* find(const QString& name) {
-        auto* w = m_window->findChild<W*>(name);
-        if (!w)
-            qWarning("no widget %s", qPrintable(name));
-        return w;
-    }
     bool shown(const QString& name) { return find<QWidget>(name)->isVisible(); }
     QColor panelColour() { return find<QWidget>(QStringLiteral("Panel4"))->palette().color(QPalette::Window); }
-
-    RecordingDesktop m_desktop;
-    std::unique_ptr<TForm1> m_window;
 };
-
-void TestMainWindow::initTestCase() {
-    app::fonts::install();
-}
-
-void TestMainWindow::init() {
-    m_desktop = {};
-    m_window = std::make_unique<TForm1>(kData, &m_desktop);
-    m_window->show();
-    m_window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-}
-
-void TestMainWindow::cleanup() {
-    m_window.reset();
-}
 
 void TestMainWindow::startUpState() {
     QCOMPARE(m_window->objectName(), QStringLiteral("Form1"));

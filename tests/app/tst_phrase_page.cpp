@@ -3,9 +3,9 @@
 // input method commits into the fifth accepted box completes the batch.
 
 #include "fonts.h"
-#include "main_window.h"
 #include "recording_desktop.h"
 #include "widgets.h"
+#include "window_test.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>
@@ -18,13 +18,14 @@
 
 using app::TForm1;
 
-class TestPhrasePage : public QObject {
+class TestPhrasePage : public WindowTest {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { app::fonts::install(); }
-    void init();
-    void cleanup() { m_window.reset(); }
+    void init() {
+        WindowTest::init();
+        showPage(4);
+    }
 
     void startState();
     void typedCodesReachTheSlotsAndTheHintFollows();
@@ -35,36 +36,9 @@ private Q_SLOTS:
     void hintOptionsLeaveTheFocusWhereTypingGoesOn();
 
 private:
-    template <class W = QWidget> W* find(const QString& name) {
-        auto* w = m_window->findChild<W*>(name);
-        if (!w)
-            qWarning("no widget %s", qPrintable(name));
-        return w;
-    }
-    QString text(const QString& name) {
-        if (auto* l = qobject_cast<QLabel*>(find(name)))
-            return l->text();
-        return find<QLineEdit>(name)->text();
-    }
-    void click(const QString& name) {
-        auto* w = find(name);
-        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(6, w->height() / 2));
-    }
     QWidget* focus() { return QApplication::focusWidget(); }
     drills::PhraseDrill& drill() { return m_window->form().phrases; }
-
-    RecordingDesktop m_desktop;
-    std::unique_ptr<TForm1> m_window;
 };
-
-void TestPhrasePage::init() {
-    m_desktop = {};
-    m_window = std::make_unique<TForm1>(QStringLiteral(VARDELO_BUILD_DATA_DIR), &m_desktop);
-    m_window->show();
-    m_window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-    find<QTabWidget>(QStringLiteral("PageControl1"))->setCurrentIndex(4);
-}
 
 void TestPhrasePage::startState() {
     QCOMPARE(find<QTabWidget>(QStringLiteral("PageControl1"))->currentWidget()->objectName(),

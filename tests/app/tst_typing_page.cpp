@@ -3,9 +3,9 @@
 
 #include "byte_column_line.h"
 #include "fonts.h"
-#include "main_window.h"
 #include "recording_desktop.h"
 #include "widgets.h"
+#include "window_test.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -20,13 +20,14 @@
 
 using app::TForm1;
 
-class TestTypingPage : public QObject {
+class TestTypingPage : public WindowTest {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { app::fonts::install(); }
-    void init();
-    void cleanup() { m_window.reset(); }
+    void init() {
+        WindowTest::init();
+        showPage(5);
+    }
 
     void choosingATestShowsThePassageAndMarks();
     void committedTextIsJudgedAndFillsTheLine();
@@ -42,12 +43,7 @@ private Q_SLOTS:
     void passageAndMarkLinesReadFromOutside();
 
 private:
-    template <class W = QWidget> W* find(const QString& name) { return m_window->findChild<W*>(name); }
     QString marks(int n) { return find<app::ByteColumnLine>(QStringLiteral("RichEdit%1").arg(n))->text(); }
-    void click(const QString& name) {
-        auto* w = find(name);
-        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(6, w->height() / 2));
-    }
     // What an input method does when the learner picks a candidate: one commit into the focus.
     static void commit(const QString& text, QWidget* to = nullptr) {
         QInputMethodEvent e;
@@ -66,19 +62,7 @@ private:
             lines << find<app::ByteColumnLine>(QStringLiteral("RichEdit%1").arg(n))->text();
         return lines;
     }
-
-    RecordingDesktop m_desktop;
-    std::unique_ptr<TForm1> m_window;
 };
-
-void TestTypingPage::init() {
-    m_desktop = {};
-    m_window = std::make_unique<TForm1>(QStringLiteral(VARDELO_BUILD_DATA_DIR), &m_desktop);
-    m_window->show();
-    m_window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-    find<QTabWidget>(QStringLiteral("PageControl1"))->setCurrentIndex(5);
-}
 
 void TestTypingPage::choosingATestShowsThePassageAndMarks() {
     QVERIFY(!find(QStringLiteral("Button4"))->isEnabled());
