@@ -24,7 +24,8 @@ Form::Form(const QString& dataFolder_, const QString& phraseBatchFolder, control
         } catch (const lexicon::TableError& e) {
             // The start-up dialog is this table's one dialog.
             m_startupErrors << e.message();
-            m_failures.push_back({e.file(), e.message(), t.table.opens()});
+            m_known.push_back({e.file(), t.table.opens()});
+            m_onScreen.push_back({e.file(), t.table.opens(), e.message(), pageOf(&t.table), nullptr});
         }
     }
     showFailures();
@@ -36,13 +37,17 @@ void Form::FormCreate() {
             p.start(*this);
 }
 
+void Form::pageShown(Page page) {
+    m_page = page;
+    showFailures();
+}
+
 void Form::run(const std::function<void()>& handlers) {
     try {
         handlers();
     } catch (const lexicon::TableError& e) {
         tableFailed(e);
     }
-    forgetRecovered();
     showFailures();
 }
 
@@ -51,42 +56,75 @@ void Form::tableFailed(const lexicon::TableError& error) {
     forgetRecovered();
     // A member never opened names no file; its message stands for it.
     const QString table = error.file().isEmpty() ? error.message() : error.file();
-    const auto known =
-        std::find_if(m_failures.begin(), m_failures.end(), [&](const Failure& f) { return f.table == table; });
-    if (known != m_failures.end()) {
-        // The line shows the failure met last.
-        Failure again = *known;
-        again.message = error.message();
-        m_failures.erase(known);
-        m_failures.push_back(again);
-        return;
+    const lexicon::Table* member = memberOf(table);
+    const int opens = member ? member->opens() : 0;
+    const Page page = pageOf(member);
+    // The line shows the failure met last.
+    m_onScreen.erase(
+        std::remove_if(m_onScreen.begin(), m_onScreen.end(), [&](const OnScreen& f) { return f.table == table; }),
+        m_onScreen.end());
+    m_onScreen.push_back({table, opens, error.message(), page, categoryOf(page)});
+    const bool known = std::any_of(m_known.begin(), m_known.end(), [&](const Known& k) { return k.table == table; });
+    if (!known) {
+        m_known.push_back({table, opens});
+        desktop.error(error.message());
     }
-    m_failures.push_back({table, error.message(), opensOf(table)});
-    desktop.error(error.message());
 }
 
-int Form::opensOf(const QString& table) const {
+const lexicon::Table* Form::memberOf(const QString& table) const {
     for (const lexicon::Table* t : {&Table1, &Table2, &Table3, &Table4}) {
         if (t->file() == table)
-            return t->opens();
+            return t;
     }
-    return 0;
+    return nullptr;
+}
+
+Form::Page Form::pageOf(const lexicon::Table* member) const {
+    if (member == &Table1 || member == &Table2)
+        return Page::Characters;
+    if (member == &Table3 || member == &Table4)
+        return Page::Phrases;
+    return Page::Other;
+}
+
+const controls::RadioButton* Form::categoryOf(Page page) const {
+    switch (page) {
+    case Page::Characters:
+        return characters.GroupBox1.checked();
+    case Page::Phrases:
+        return phrases.Panel6.checked();
+    case Page::Other:
+        break;
+    }
+    return nullptr;
 }
 
 void Form::forgetRecovered() {
-    const auto recovered = [this](const Failure& f) {
-        for (const lexicon::Table* t : {&Table1, &Table2, &Table3, &Table4}) {
-            if (t->file() == f.table && t->isOpen() && t->opens() != f.opens)
-                return true;
-        }
-        return false;
+    const auto recovered = [this](const QString& table, int opens) {
+        const lexicon::Table* t = memberOf(table);
+        return t && t->isOpen() && t->opens() != opens;
     };
-    m_failures.erase(std::remove_if(m_failures.begin(), m_failures.end(), recovered), m_failures.end());
+    m_known.erase(
+        std::remove_if(m_known.begin(), m_known.end(), [&](const Known& k) { return recovered(k.table, k.opens); }),
+        m_known.end());
+    m_onScreen.erase(std::remove_if(m_onScreen.begin(), m_onScreen.end(),
+                                    [&](const OnScreen& f) { return recovered(f.table, f.opens); }),
+                     m_onScreen.end());
 }
 
 void Form::showFailures() {
-    TableErrorLine.setCaption(m_failures.empty() ? QString() : m_failures.back().message);
-    TableErrorLine.setVisible(!m_failures.empty());
+    forgetRecovered();
+    // A failure concerns the state it was met in: once its page has another category, it is gone
+    // for good. A failure of no page's (a table no member names) concerns every page.
+    m_onScreen.erase(
+        std::remove_if(m_onScreen.begin(), m_onScreen.end(),
+                       [this](const OnScreen& f) { return f.page != Page::Other && categoryOf(f.page) != f.category; }),
+        m_onScreen.end());
+    const auto shown = std::find_if(m_onScreen.rbegin(), m_onScreen.rend(),
+                                    [this](const OnScreen& f) { return f.page == Page::Other || f.page == m_page; });
+    const bool any = shown != m_onScreen.rend();
+    TableErrorLine.setCaption(any ? shown->message : QString());
+    TableErrorLine.setVisible(any);
 }
 
 } // namespace app

@@ -45,8 +45,10 @@ public:
     controls::Timer Timer3{QStringLiteral("Timer3"), 200, true};
     About about{Timer3, desktop};
 
-    // A table's failure that has already been shown in a dialog stays in view here, on every page,
-    // until that table opens again; hidden while every table works.
+    // The failure of a table that concerns what is on screen: the page in view, in the state its
+    // drill was in when it met the failure (the category then chosen). It goes when the page is left
+    // or the category changed, and comes back with the page while the category stays; hidden
+    // while nothing on screen concerns a failure.
     controls::Label TableErrorLine{QStringLiteral("TableErrorLine")};
 
     // The errors met opening the tables at start-up, one a table, shown together in one dialog;
@@ -56,24 +58,42 @@ public:
     // Sets every page's start state (its row's start handler), once every control exists.
     void FormCreate();
 
+    // The pages whose drills read tables; every other page is Other.
+    enum class Page { Other, Characters, Phrases };
+    // The view tells which page is in view, as an event of its own.
+    void pageShown(Page page);
+
     // Runs one event's handlers. A table failure ends the chain where it happened; the program
-    // goes on. A table's first failure opens a dialog; while it keeps failing (a missing table
-    // fails at every keystroke) it only shows in TableErrorLine, until it opens again.
+    // goes on. A table's first failure opens a dialog; while it keeps failing (a bad row met at
+    // every keystroke) it only shows in TableErrorLine, until that table opens again.
     void run(const std::function<void()>& handlers);
 
 private:
-    struct Failure {
-        QString table;   // the table file, as TableError::file gives it
-        QString message; // the latest
-        int opens;       // the member's successful opens when it failed: one more means it recovered
+    // A failure shown in a dialog: another failure of the same table opens none until the table
+    // has opened again.
+    struct Known {
+        QString table; // the table file, as TableError::file gives it
+        int opens;     // the member's successful opens when it failed: one more means it recovered
+    };
+    // A failure as the foot line shows it, with the state it concerns.
+    struct OnScreen {
+        QString table;
+        int opens;
+        QString message;
+        Page page;
+        const controls::RadioButton* category; // the page's category when it failed, or none
     };
     void tableFailed(const lexicon::TableError& error);
     void forgetRecovered();
-    int opensOf(const QString& table) const;
+    const lexicon::Table* memberOf(const QString& table) const;
+    Page pageOf(const lexicon::Table* member) const;
+    const controls::RadioButton* categoryOf(Page page) const;
     void showFailures();
 
     QStringList m_startupErrors;
-    std::vector<Failure> m_failures; // oldest first
+    std::vector<Known> m_known;
+    std::vector<OnScreen> m_onScreen; // oldest first
+    Page m_page = Page::Other;
 };
 
 } // namespace app

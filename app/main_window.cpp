@@ -10,6 +10,8 @@
 #include <QApplication>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
@@ -37,14 +39,7 @@ TForm1::TForm1(const QString& dataFolder, controls::Desktop* desktop) : m_qtDesk
     buildPages();
     buildPicturePanel(this, m_form->pictures, *m_binder);
 
-    // Across the foot of every page, over whatever page is shown, so no page needs code of its own
-    // for it; the state hides it while every table works.
-    auto* errorLine = place<QLabel>(this, m_form->TableErrorLine.name(), QRect(4, 268, 713, 18));
-    errorLine->setFont(fonts::song(12));
-    errorLine->setAutoFillBackground(true);
-    setColours(errorLine, QColor(0xC0, 0x00, 0x00), buttonFace());
-    m_binder->label(m_form->TableErrorLine, errorLine);
-    errorLine->raise();
+    buildTableErrorLine();
 
     auto* timer3 = new QTimer(this);
     timer3->setObjectName(m_form->Timer3.name());
@@ -69,6 +64,54 @@ TForm1::TForm1(const QString& dataFolder, controls::Desktop* desktop) : m_qtDesk
 
 TForm1::~TForm1() {
     qApp->removeEventFilter(this);
+}
+
+namespace {
+
+// The text the foot line shows in `lines` lines of `width` pixels: the whole message when it fits;
+// otherwise without the folder looked in, so that the file name and the reason stay whole;
+// otherwise cut at the end. The hover text and the accessible description keep the whole.
+QString footText(const QString& message, const QFontMetrics& fm, int width, int lines) {
+    const auto fits = [&](const QString& text) {
+        const QRect r = fm.boundingRect(QRect(0, 0, width, 1000), Qt::TextWrapAnywhere, text);
+        return r.height() <= lines * fm.lineSpacing() && r.width() <= width;
+    };
+    if (fits(message))
+        return message;
+    static const QRegularExpression folder(QStringLiteral("（查找位置：[^）]*）"));
+    QString text = message;
+    text.remove(folder);
+    while (!fits(text) && text.size() > 1)
+        text = text.left(text.size() - 2) + QStringLiteral("…");
+    return text;
+}
+
+} // namespace
+
+// The foot line of a failing table: in the tab row, right of the tabs, where it covers no control
+// on any page. Two short lines; the whole message on hover and for screen readers.
+void TForm1::buildTableErrorLine() {
+    const int left = PageControl1->tabBar()->sizeHint().width() + 4;
+    const int height = PageControl1->tabBar()->sizeHint().height();
+    auto* line = place<QLabel>(this, m_form->TableErrorLine.name(), QRect(left, 0, kClientWidth - left - 2, height));
+    line->setFont(fonts::song(11));
+    line->setWordWrap(true);
+    line->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    line->setTextFormat(Qt::PlainText);
+    line->setAutoFillBackground(true);
+    setColours(line, QColor(0xC0, 0x00, 0x00), buttonFace());
+    line->setAccessibleName(QStringLiteral("词库表错误"));
+    m_binder->visibility(m_form->TableErrorLine, line);
+    const controls::Label& state = m_form->TableErrorLine;
+    m_binder->onSync([line, &state, shown = QString()]() mutable {
+        if (state.caption() == shown)
+            return;
+        shown = state.caption();
+        line->setText(footText(shown, line->fontMetrics(), line->width(), 2));
+        line->setToolTip(shown);
+        line->setAccessibleDescription(shown);
+    });
+    line->raise();
 }
 
 void TForm1::buildPages() {
@@ -105,8 +148,16 @@ void TForm1::showPage(int index) {
                 w->show();
         m_binder->sync();
     }
-    if (p.show)
-        m_binder->event([&] { p.show(*m_form); });
+    // Which of the drills that read tables is in view, for the foot line.
+    const QLatin1String name(p.name);
+    const Form::Page shown = name == QLatin1String("TabSheet2")   ? Form::Page::Characters
+                             : name == QLatin1String("TabSheet3") ? Form::Page::Phrases
+                                                                  : Form::Page::Other;
+    m_binder->event([&] {
+        m_form->pageShown(shown);
+        if (p.show)
+            p.show(*m_form);
+    });
 }
 
 void TForm1::showEvent(QShowEvent* event) {

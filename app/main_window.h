@@ -39,6 +39,7 @@ protected:
 
 private:
     void buildPages();
+    void buildTableErrorLine();
     void showPage(int index);
     void FormKeyPress(QKeyEvent* key);
 

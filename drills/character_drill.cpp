@@ -101,20 +101,54 @@ CharacterDrill::CharacterDrill(controls::Focus& focus, lexicon::Table& table1, l
 
 void CharacterDrill::RadioButtonClick(int category) {
     const CharacterCategory& c = kCharacterCategory[category - 1];
-    m_table1.close();
-    m_table1.open(m_dataFolder, QLatin1String(c.codeTable));
-    edit16.setText(QString::number(c.startBatch));
-    Button10.click();
+    try {
+        for (int n = 1; n <= kSlots; ++n)
+            Ed[n].setEnabled(true);
+        m_table1.close();
+        m_table1.open(m_dataFolder, QLatin1String(c.codeTable));
+        const QString start = QString::number(c.startBatch);
+        // After a failure the counter may already hold the start batch, with nothing of it shown.
+        if (edit16.text() == start && Label[1].caption().isEmpty())
+            edit16Change();
+        else
+            edit16.setText(start);
+        Button10.click();
+    } catch (const lexicon::TableError&) {
+        // The category stays chosen, with its rules and its map, and shows it cannot be practised.
+        cannotPractise();
+        showRules(category);
+        throw;
+    }
+    showRules(category);
+}
+
+void CharacterDrill::showRules(int category) {
     for (int i = 0; i < 5; ++i)
         Memo1.setLine(kMemoLineIndexes[i], QString::fromUtf8(kMemo[category - 1][i]));
-    m_pictures.show(c.map);
+    m_pictures.show(kCharacterCategory[category - 1].map);
+}
+
+// A batch that cannot be loaded leaves no half-loaded slots: every slot empty, no code box to type
+// into, no hint, until a category is chosen again.
+void CharacterDrill::cannotPractise() {
+    for (int n = 1; n <= kSlots; ++n) {
+        Label[n].setCaption(QString());
+        Edit[n].setText(QString());
+        Ed[n].setText(QString());
+        h[n].setText(QString());
+        Ed[n].setEnabled(false);
+        if (m_focus.has(Ed[n]))
+            m_focus.setOther();
+    }
+    Panel13.setCaption(QString());
+    zi.setCaption(QString());
 }
 
 void CharacterDrill::edit16Change() {
     if (m_table2.locate(QStringLiteral("no"), edit16.text()))
-        Label[1].setCaption(m_table2.read(QStringLiteral("n1")));
+        Label[1].setCaption(m_table2.readTarget(QStringLiteral("n1")));
     for (int n = 2; n <= kSlots; ++n)
-        Label[n].setCaption(m_table2.read(field("n", n)));
+        Label[n].setCaption(m_table2.readTarget(field("n", n)));
 }
 
 void CharacterDrill::EdChange(int slot) {
@@ -150,21 +184,27 @@ void CharacterDrill::Edit15Change() {
 }
 
 void CharacterDrill::Button9Click() {
-    edit16.setText(nextNumber(edit16.text()));
-    Button8.click();
-    bool jumped = false;
-    for (const EndMarker& marker : kCharacterEndMarkers) {
-        if (Label[kSlots].caption() == QString::fromUtf8(marker.text)) {
-            edit16.setText(QString::number(marker.jumpTo));
-            jumped = true;
+    try {
+        edit16.setText(nextNumber(edit16.text()));
+        Button8.click();
+        bool jumped = false;
+        for (const EndMarker& marker : kCharacterEndMarkers) {
+            if (Label[kSlots].caption() == QString::fromUtf8(marker.text)) {
+                edit16.setText(QString::number(marker.jumpTo));
+                jumped = true;
+            }
         }
+        // The clear step showed the hint for a batch that the jump has replaced: show the one for
+        // the slot the learner types in now, so the hint never names a character that is not on
+        // show.
+        if (jumped)
+            for (int n = 1; n <= kSlots; ++n)
+                if (m_focus.has(Ed[n]))
+                    EdEnter(n);
+    } catch (const lexicon::TableError&) {
+        cannotPractise();
+        throw;
     }
-    // The clear step showed the hint for a batch that the jump has replaced: show the one for the
-    // slot the learner types in now, so the hint never names a character that is not on show.
-    if (jumped)
-        for (int n = 1; n <= kSlots; ++n)
-            if (m_focus.has(Ed[n]))
-                EdEnter(n);
 }
 
 void CharacterDrill::clearSlots(bool allCodeBoxes) {
@@ -192,8 +232,15 @@ void CharacterDrill::Button10Click() {
 void CharacterDrill::EdEnter(int slot) {
     m_typingSlot = slot;
     const QString& target = Label[slot].caption();
-    if (m_table1.locate(QStringLiteral("hz"), target))
-        Panel13.setCaption(m_table1.read(QStringLiteral("dm")));
+    try {
+        if (m_table1.locate(QStringLiteral("hz"), target))
+            Panel13.setCaption(m_table1.read(QStringLiteral("dm")));
+    } catch (const lexicon::TableError&) {
+        // The hint shows the slot in focus without a code, never another slot's code.
+        Panel13.setCaption(QString());
+        zi.setCaption(target);
+        throw;
+    }
     zi.setCaption(target);
 }
 

@@ -16,7 +16,10 @@
 // learner was typing in.
 //
 // All of it runs nested, one handler inside another, exactly in that order. Table failures are
-// thrown as lexicon::TableError and end the running chain where they happen.
+// thrown as lexicon::TableError and end the running chain where they happen; a batch that cannot
+// be loaded (a table missing, a target empty or unreadable) first leaves the chosen category with
+// its rules and map, every slot empty and no code box to type into, until a category is chosen
+// again.
 
 #include "controls.h"
 #include "picture_hints.h"
@@ -76,6 +79,8 @@ public:
 private:
     void clearSlots(bool allCodeBoxes);
     void returnFocus();
+    void showRules(int category);
+    void cannotPractise();
 
     controls::Focus& m_focus;
     lexicon::Table& m_table1;

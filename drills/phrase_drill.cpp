@@ -131,31 +131,80 @@ void PhraseDrill::writeMemo(int category) {
 }
 
 void PhraseDrill::RadioButtonClick(int category) {
-    reopenIfClosed(m_table3);
-    reopenIfClosed(m_table4);
-    coverSlots(false);
-    Edit17.setText(QString::number(kPhraseCategory[category - kFirstCategory].startBatch));
-    Button2.click();
+    try {
+        reopenIfClosed(m_table3);
+        reopenIfClosed(m_table4);
+        coverSlots(false);
+        const QString start = QString::number(kPhraseCategory[category - kFirstCategory].startBatch);
+        // After a failure the counter may already hold the start batch, with nothing of it shown.
+        if (Edit17.text() == start && cz[1].caption().isEmpty())
+            Edit17Change();
+        else
+            Edit17.setText(start);
+        Button2.click();
+    } catch (const lexicon::TableError&) {
+        // The category stays chosen, with its rules, and shows it cannot be practised.
+        coverSlots(false);
+        cannotPractise();
+        writeMemo(category);
+        m_pictures.show(KeyboardMap::Roots);
+        throw;
+    }
     writeMemo(category);
     m_pictures.show(KeyboardMap::Roots);
 }
 
 void PhraseDrill::RadioButton10Click() {
-    reopenIfClosed(m_table3);
-    reopenIfClosed(m_table4);
-    coverSlots(true);
-    Edit20.setText(QString::number(kLongPhrases.startBatch));
-    Edit18.clear();
-    m_focus.set(Edit18);
+    try {
+        reopenIfClosed(m_table3);
+        reopenIfClosed(m_table4);
+        coverSlots(true);
+        const QString start = QString::number(kLongPhrases.startBatch);
+        if (Edit20.text() == start && Label24.caption().isEmpty())
+            Edit20Change();
+        else
+            Edit20.setText(start);
+        Edit18.clear();
+        m_focus.set(Edit18);
+    } catch (const lexicon::TableError&) {
+        coverSlots(true);
+        cannotPractise();
+        writeMemo(kLongPhraseCategory);
+        m_pictures.show(KeyboardMap::Roots);
+        throw;
+    }
     writeMemo(kLongPhraseCategory);
     m_pictures.show(KeyboardMap::Roots);
 }
 
+// Phrases that cannot be loaded leave nothing half-loaded: the slots (or the one-phrase panel,
+// whichever is in view) empty, no code box to type into and no hint, until a category is chosen
+// again.
+void PhraseDrill::cannotPractise() {
+    for (int n = 1; n <= kSlots; ++n) {
+        cz[n].setCaption(QString());
+        cztext[n].setText(QString());
+        czt[n].setText(QString());
+        czh[n].setText(QString());
+        czt[n].setEnabled(false);
+        if (m_focus.has(czt[n]))
+            m_focus.setOther();
+    }
+    Label24.setCaption(QString());
+    Edit19.setText(QString());
+    Edit18.setText(QString());
+    Edit18.setEnabled(false);
+    if (m_focus.has(Edit18))
+        m_focus.setOther();
+    czts.setCaption(QString());
+    zi2.setCaption(QString());
+}
+
 void PhraseDrill::Edit17Change() {
     if (m_table4.locate(kBatch, Edit17.text()))
-        cz[1].setCaption(m_table4.read(batchField(1)));
+        cz[1].setCaption(m_table4.readTarget(batchField(1)));
     for (int n = 2; n <= kSlots; ++n)
-        cz[n].setCaption(m_table4.read(batchField(n)));
+        cz[n].setCaption(m_table4.readTarget(batchField(n)));
 }
 
 void PhraseDrill::cztChange(int slot) {
@@ -192,21 +241,26 @@ void PhraseDrill::cztext5Change() {
 }
 
 void PhraseDrill::Button1Click() {
-    Edit17.setText(nextNumber(Edit17.text()));
-    Button2.click();
-    bool jumped = false;
-    for (const PhraseCategory& c : kPhraseCategory) {
-        if (cz[kSlots].caption() == QString::fromUtf8(c.endMarker.text)) {
-            Edit17.setText(QString::number(c.endMarker.jumpTo));
-            jumped = true;
+    try {
+        Edit17.setText(nextNumber(Edit17.text()));
+        Button2.click();
+        bool jumped = false;
+        for (const PhraseCategory& c : kPhraseCategory) {
+            if (cz[kSlots].caption() == QString::fromUtf8(c.endMarker.text)) {
+                Edit17.setText(QString::number(c.endMarker.jumpTo));
+                jumped = true;
+            }
         }
+        // The clear step showed the hint for a batch that the jump has replaced: show the one for
+        // the slot the learner types in now, so the hint never names a phrase that is not on show.
+        if (jumped)
+            for (int n = 1; n <= kSlots; ++n)
+                if (m_focus.has(czt[n]))
+                    cztEnter(n);
+    } catch (const lexicon::TableError&) {
+        cannotPractise();
+        throw;
     }
-    // The clear step showed the hint for a batch that the jump has replaced: show the one for the
-    // slot the learner types in now, so the hint never names a phrase that is not on show.
-    if (jumped)
-        for (int n = 1; n <= kSlots; ++n)
-            if (m_focus.has(czt[n]))
-                cztEnter(n);
 }
 
 void PhraseDrill::Button2Click() {
@@ -221,11 +275,21 @@ void PhraseDrill::Button2Click() {
 
 void PhraseDrill::cztEnter(int slot) {
     m_typingSlot = slot;
-    const QString target = cz[slot].caption();
-    // An empty target has no code to show, whatever odd row the table may hold.
-    if (!target.isEmpty() && m_table3.locate(kPhrase, target))
-        czts.setCaption(m_table3.read(kCode));
-    zi2.setCaption(target);
+    showHint(cz[slot].caption());
+}
+
+void PhraseDrill::showHint(const QString& phrase) {
+    try {
+        // An empty phrase has no code to show, whatever odd row the table may hold.
+        if (!phrase.isEmpty() && m_table3.locate(kPhrase, phrase))
+            czts.setCaption(m_table3.read(kCode));
+    } catch (const lexicon::TableError&) {
+        // The hint shows the phrase without a code, never another phrase's code.
+        czts.setCaption(QString());
+        zi2.setCaption(phrase);
+        throw;
+    }
+    zi2.setCaption(phrase);
 }
 
 void PhraseDrill::cztKeyPress(int slot, QChar& key) {
@@ -259,7 +323,7 @@ void PhraseDrill::Label20Click() {
 
 void PhraseDrill::Edit20Change() {
     if (m_table4.locate(kBatch, Edit20.text()))
-        Label24.setCaption(m_table4.read(kPhrase));
+        Label24.setCaption(m_table4.readTarget(kPhrase));
 }
 
 void PhraseDrill::Edit18Change() {
@@ -267,10 +331,7 @@ void PhraseDrill::Edit18Change() {
     if (!code.isEmpty() && m_table3.locate(kCode, code))
         Edit19.setText(m_table3.read(kPhrase));
     // After a right code the nested chain has loaded the next phrase: the hint shows that one.
-    const QString phrase = Label24.caption();
-    if (!phrase.isEmpty() && m_table3.locate(kPhrase, phrase))
-        czts.setCaption(m_table3.read(kCode));
-    zi2.setCaption(phrase);
+    showHint(Label24.caption());
 }
 
 void PhraseDrill::Edit19Change() {
@@ -284,9 +345,14 @@ void PhraseDrill::Edit19Change() {
 }
 
 void PhraseDrill::Button3Click() {
-    Edit20.setText(nextNumber(Edit20.text()));
-    if (Label24.caption() == QString::fromUtf8(kLongPhrases.endMarker.text))
-        Edit20.setText(QString::number(kLongPhrases.endMarker.jumpTo));
+    try {
+        Edit20.setText(nextNumber(Edit20.text()));
+        if (Label24.caption() == QString::fromUtf8(kLongPhrases.endMarker.text))
+            Edit20.setText(QString::number(kLongPhrases.endMarker.jumpTo));
+    } catch (const lexicon::TableError&) {
+        cannotPractise();
+        throw;
+    }
 }
 
 void PhraseDrill::Edit18KeyPress(QChar& key) {

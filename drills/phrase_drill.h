@@ -22,7 +22,10 @@
 //
 // Both modes read czzk.db's one current row: a batch number without a row reads the phrases of
 // whichever row either mode located last. Everything runs nested, one handler inside another, in
-// exactly that order. Table failures are thrown as lexicon::TableError and end the running chain.
+// exactly that order. Table failures are thrown as lexicon::TableError and end the running chain;
+// phrases that cannot be loaded (a table missing, a phrase empty or unreadable) first leave the
+// chosen category with its rules, the slots or the panel empty and no code box to type into,
+// until a category is chosen again.
 
 #include "controls.h"
 #include "desktop.h"
@@ -102,6 +105,8 @@ public:
 private:
     void writeMemo(int category);
     void coverSlots(bool covered);
+    void cannotPractise();
+    void showHint(const QString& phrase);
     void reopenIfClosed(lexicon::Table& table);
     void returnFocus();
 

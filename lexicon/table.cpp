@@ -410,4 +410,16 @@ QString Table::read(const QString& field) const {
     return value;
 }
 
+QString Table::readTarget(const QString& field) const {
+    const int index = fieldIndex(field);
+    if (m_impl->starts.empty())
+        throw TableError(QStringLiteral("词库表 %1（查找位置：%2）没有任何行，无法练习")
+                             .arg(m_tableName, QDir::toNativeSeparators(m_folder)),
+                         file());
+    QString value = read(field);
+    if (value.isEmpty())
+        badValue(index, QStringLiteral("为空，无法练习"));
+    return value;
+}
+
 } // namespace lexicon

@@ -60,6 +60,9 @@ public:
     // character or a character outside GB2312) throws TableError naming the row
     // and the field; the table stays open and its other rows stay usable.
     QString read(const QString& field) const;
+    // The named field of the current row as a target the learner is to type: as read(), and an
+    // empty field, or a table without rows, throws TableError too, naming the row and the field.
+    QString readTarget(const QString& field) const;
 
     // The fields each table file holds (besides its row-order key), in column order.
     static QStringList fieldsOf(const QString& tableName);

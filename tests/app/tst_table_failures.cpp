@@ -1,6 +1,6 @@
-// A table that fails while the learner works: one dialog for it, then a line that stays in view
-// without blocking until the table opens again; the chain still stops where the table failed.
-// Driven on the window's state alone, as the event boundary runs it.
+// A table that fails while the learner works: one dialog for it, then a line at the foot of the
+// page it concerns, without blocking; a page whose material cannot be loaded says so and leaves
+// nothing half-loaded. Driven on the window's state alone, as the event boundary runs it.
 
 #include "fixture_tables.h"
 #include "form.h"
@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sqlite3.h>
 
 using app::Form;
 
@@ -27,6 +29,18 @@ bool copyData(const QString& folder, const QStringList& without) {
     return true;
 }
 
+// Runs `sql` on the table file `path`.
+bool change(const QString& path, const QString& sql) {
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    sqlite3* db = nullptr;
+    bool ok = sqlite3_open(QFile::encodeName(path).constData(), &db) == SQLITE_OK &&
+              sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
+    if (!ok)
+        qWarning("%s", sqlite3_errmsg(db));
+    sqlite3_close(db);
+    return ok;
+}
+
 } // namespace
 
 class TstTableFailures : public QObject {
@@ -36,11 +50,54 @@ private slots:
     void missingTableOpensOneDialog();
     void unusableValueOpensOneDialog();
     void eachTableHasItsOwnDialog();
+    void materialThatCannotBePractised_data();
+    void materialThatCannotBePractised();
 
 private:
     // One learner event through the boundary every view uses.
+    // A click on a category button, which takes the focus from the code boxes.
     static void choose(Form& f, int category) {
-        f.run([&] { f.characters.RadioButton[category].check(); });
+        f.run([&] { f.focus.setOther(); });
+        f.run([&] {
+            if (category <= drills::CharacterDrill::kCategories)
+                f.characters.RadioButton[category].check();
+            else
+                f.phrases.RadioButton[category].check();
+        });
+    }
+    // Types `letters` into whichever code box has the focus, a key an event.
+    static void type(Form& f, const QString& letters) {
+        for (QChar c : letters)
+            f.run([&] {
+                if (auto* box = dynamic_cast<controls::Edit*>(f.focus.current()))
+                    box->type(c);
+            });
+    }
+    // Whether the learner has a code box to type into on the page.
+    static bool canType(Form& f, Form::Page page) {
+        if (page == Form::Page::Characters) {
+            for (int n = 1; n <= drills::CharacterDrill::kSlots; ++n)
+                if (f.characters.Ed[n].canFocus())
+                    return true;
+            return false;
+        }
+        for (int n = 1; n <= drills::PhraseDrill::kSlots; ++n)
+            if (f.phrases.czt[n].canFocus() && f.phrases.Panel5.visible() == false)
+                return true;
+        return f.phrases.Panel5.visible() && f.phrases.Edit18.canFocus();
+    }
+    // The targets on show on the page.
+    static QString targets(Form& f, Form::Page page) {
+        QString s;
+        if (page == Form::Page::Characters) {
+            for (int n = 1; n <= drills::CharacterDrill::kSlots; ++n)
+                s += f.characters.Label[n].caption();
+        } else {
+            for (int n = 1; n <= drills::PhraseDrill::kSlots; ++n)
+                s += f.phrases.cz[n].caption();
+            s += f.phrases.Label24.caption();
+        }
+        return s;
     }
     static void click(Form& f, int slot) {
         f.run([&] { f.focus.set(f.characters.Ed[slot], controls::Focus::Reason::Mouse); });
@@ -61,17 +118,19 @@ void TstTableFailures::missingTableOpensOneDialog() {
     RecordingDesktop desktop;
     Form f(dir.path(), dir.path(), desktop);
     QCOMPARE(f.startupErrors().size(), 1);
+    // The start-up failure concerns the page whose drill reads the table, nothing else.
+    QVERIFY(!f.TableErrorLine.visible());
+    f.run([&] { f.pageShown(Form::Page::Characters); });
     QVERIFY(f.TableErrorLine.visible());
     QVERIFY(f.TableErrorLine.caption().contains(QStringLiteral("wb.db")));
 
     choose(f, 1);
-    // The chain stopped where Table1 failed to open: no batch loaded, no memo written.
+    // No batch was loaded, and there is no code box to type into.
     QCOMPARE(f.characters.edit16.text(), QStringLiteral("099"));
     QVERIFY(f.characters.Label[1].caption().isEmpty());
+    QVERIFY(!canType(f, Form::Page::Characters));
     for (int slot : {1, 2, 3})
         click(f, slot);
-    for (const char* c : {"g", "g", "g", "g", "a", "b"})
-        key(f, 3, QLatin1Char(*c));
     QCOMPARE(desktop.errors.size(), 0);
     QVERIFY(f.TableErrorLine.visible());
     QVERIFY(f.TableErrorLine.caption().contains(QStringLiteral("wb.db")));
@@ -104,6 +163,7 @@ void TstTableFailures::unusableValueOpensOneDialog() {
                {{QStringLiteral("b"), QStringLiteral("了")}, {QStringLiteral("a"), QStringLiteral("工\n")}});
     RecordingDesktop desktop;
     Form f(dir.path(), dir.path(), desktop);
+    f.run([&] { f.pageShown(Form::Page::Characters); });
     QVERIFY(f.startupErrors().isEmpty());
     QVERIFY(!f.TableErrorLine.visible());
     choose(f, 1);
@@ -132,7 +192,8 @@ void TstTableFailures::unusableValueOpensOneDialog() {
     QCOMPARE(desktop.errors.size(), 2);
 }
 
-// Two tables failing are two failures: each gets its dialog; the line shows the one met last.
+// Two tables failing are two failures: each gets its dialog; the line shows the one that concerns
+// the category on show.
 void TstTableFailures::eachTableHasItsOwnDialog() {
     QTemporaryDir dir;
     QVERIFY(dir.isValid() && copyData(dir.path(), {QStringLiteral("jm.db")}));
@@ -140,17 +201,121 @@ void TstTableFailures::eachTableHasItsOwnDialog() {
                {QStringLiteral("dm"), QStringLiteral("hz")}, {{QStringLiteral("a"), QStringLiteral("\t")}});
     RecordingDesktop desktop;
     Form f(dir.path(), dir.path(), desktop);
+    f.run([&] { f.pageShown(Form::Page::Characters); });
     choose(f, 3); // 一级简码: jm.db is missing
     QCOMPARE(desktop.errors.size(), 1);
     QVERIFY(f.TableErrorLine.caption().contains(QStringLiteral("jm.db")));
-    choose(f, 1); // wb.db opens, jm.db's failure stays until jm.db itself opens
-    QVERIFY(f.TableErrorLine.caption().contains(QStringLiteral("jm.db")));
+    choose(f, 1); // wb.db opens: nothing on show concerns jm.db any more
+    QVERIFY(!f.TableErrorLine.visible());
     key(f, 1, QLatin1Char('a'));
     QCOMPARE(desktop.errors.size(), 2);
     QVERIFY(f.TableErrorLine.caption().contains(QStringLiteral("wb.db")));
     choose(f, 3);
     QCOMPARE(desktop.errors.size(), 2);
     QVERIFY(f.TableErrorLine.caption().contains(QStringLiteral("jm.db")));
+}
+
+// Material a drill cannot practise (a table missing, no rows, an empty or unusable target or
+// phrase), met by choosing a category or by advancing to it: one dialog naming the file, the row
+// and the field; the category stays chosen and shows nothing half-loaded and nothing to type into;
+// the foot line speaks of it while that page shows that category, and goes when it does not.
+void TstTableFailures::materialThatCannotBePractised_data() {
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("sql"); // empty: the table is removed
+    QTest::addColumn<int>("before");  // a category chosen first (0: none)
+    QTest::addColumn<int>("category");
+    QTest::addColumn<bool>("advance"); // reached by completing the start batch, typing the hint
+    QTest::addColumn<QStringList>("parts");
+
+    QTest::newRow("键名字, NULL target") << "zk.db"
+                                         << "UPDATE zk SET n15 = NULL WHERE no = '100'" << 2 << 1 << false
+                                         << QStringList{"第 1 行的字段 n15 为空"};
+    QTest::newRow("键名字, empty target in the next batch")
+        << "zk.db"
+        << "UPDATE zk SET n7 = '' WHERE no = '101'" << 2 << 1 << true << QStringList{"的字段 n7 为空"};
+    QTest::newRow("一级简码, code table missing") << "jm.db"
+                                                  << "" << 1 << 3 << false << QStringList{"文件不存在"};
+    QTest::newRow("双字词, no rows") << "czzk.db"
+                                     << "DELETE FROM czzk" << 0 << 7 << false << QStringList{"没有任何行"};
+    QTest::newRow("双字词, NULL phrases")
+        << "czzk.db"
+        << "UPDATE czzk SET n2 = NULL, n3 = NULL, n4 = NULL, n5 = NULL, n6 = NULL WHERE n1 = '100'" << 8 << 7 << false
+        << QStringList{"第 1 行的字段 n2 为空"};
+    QTest::newRow("双字词, a line break in a phrase")
+        << "czzk.db"
+        << "UPDATE czzk SET n3 = n3 || char(10) WHERE n1 = '100'" << 8 << 7 << false
+        << QStringList{"第 1 行的字段 n3 含有控制字符 U+000A"};
+    QTest::newRow("双字词, empty fifth phrase in the next batch")
+        << "czzk.db"
+        << "UPDATE czzk SET n6 = '' WHERE n1 = '101'" << 8 << 7 << true << QStringList{"第 2 行的字段 n6 为空"};
+    QTest::newRow("多字词, empty phrase")
+        << "czzk.db"
+        << "UPDATE czzk SET n2 = '' WHERE n1 = '200'" << 7 << 10 << false << QStringList{"的字段 n2 为空"};
+    QTest::newRow("多字词, phrase not text")
+        << "czzk.db"
+        << "UPDATE czzk SET n2 = x'E4B8AD' WHERE n1 = '200'" << 7 << 10 << false << QStringList{"的字段 n2 不是文本"};
+}
+
+void TstTableFailures::materialThatCannotBePractised() {
+    QFETCH(QString, table);
+    QFETCH(QString, sql);
+    QFETCH(int, before);
+    QFETCH(int, category);
+    QFETCH(bool, advance);
+    QFETCH(QStringList, parts);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid() && copyData(dir.path(), sql.isEmpty() ? QStringList{table} : QStringList{}));
+    if (!sql.isEmpty())
+        QVERIFY(change(dir.filePath(table), sql));
+    RecordingDesktop desktop;
+    Form f(dir.path(), dir.path(), desktop);
+    const Form::Page page = category <= 6 ? Form::Page::Characters : Form::Page::Phrases;
+    f.run([&] { f.pageShown(page); });
+    if (before) {
+        choose(f, before);
+        QCOMPARE(desktop.errors.size(), 0);
+        QVERIFY(canType(f, page));
+    }
+
+    choose(f, category);
+    if (advance) {
+        QCOMPARE(desktop.errors.size(), 0);
+        controls::Label& hint = page == Form::Page::Characters ? f.characters.Panel13 : f.phrases.czts;
+        for (int slot = 0; slot < (page == Form::Page::Characters ? 15 : 5); ++slot)
+            type(f, hint.caption());
+    }
+    QCOMPARE(desktop.errors.size(), 1);
+    const QString message = desktop.errors[0];
+    for (const QString& part : QStringList{table} + parts)
+        QVERIFY2(message.contains(part), qPrintable(message + QStringLiteral(" lacks ") + part));
+
+    // The category stays chosen, with nothing half-loaded and nothing to type into.
+    const controls::RadioButton* checked =
+        page == Form::Page::Characters ? f.characters.GroupBox1.checked() : f.phrases.Panel6.checked();
+    QCOMPARE(checked->name(), QStringLiteral("RadioButton%1").arg(category));
+    QCOMPARE(targets(f, page), QString());
+    QVERIFY(!canType(f, page));
+    QVERIFY(f.TableErrorLine.visible());
+    QCOMPARE(f.TableErrorLine.caption(), message);
+
+    // Elsewhere the line goes; back on the page it comes back, without another dialog.
+    f.run([&] { f.pageShown(Form::Page::Other); });
+    QVERIFY(!f.TableErrorLine.visible());
+    f.run([&] { f.pageShown(page); });
+    QVERIFY(f.TableErrorLine.visible());
+    if (!before)
+        return;
+    // Another category: the line goes for good, and the page works.
+    choose(f, before);
+    QVERIFY(!f.TableErrorLine.visible());
+    QVERIFY(canType(f, page));
+    QVERIFY(!targets(f, page).isEmpty());
+    // Coming back meets the same failure: the line, and no second dialog.
+    choose(f, category);
+    if (!advance) {
+        QCOMPARE(desktop.errors.size(), 1);
+        QVERIFY(f.TableErrorLine.visible());
+    }
 }
 
 QTEST_GUILESS_MAIN(TstTableFailures)

@@ -30,7 +30,7 @@ void writeTables(const QString& folder) {
     QList<QStringList> wb;
     for (int i = 0; i < 200; ++i)
         wb.append({code(i), character(i)});
-    wb.append({QStringLiteral("qqqq"), QStringLiteral("叒")});
+    wb.append({QStringLiteral("qqqq"), QStringLiteral("鑫")});
     wb.append({QString(), character(0)}); // an odd row: an empty code
     wb.append({QStringLiteral("nnnn"), QStringLiteral("已")});
     test_support::writeTable(folder + QStringLiteral("/wb.db"), QStringLiteral("wb"),
@@ -50,9 +50,6 @@ void writeTables(const QString& folder) {
     QStringList firstLevel{QStringLiteral("116")};
     for (int i = 0; i < 15; ++i)
         firstLevel << QString(first[i]);
-    QStringList empty{QStringLiteral("207")};
-    for (int i = 0; i < 15; ++i)
-        empty << QString();
     test_support::writeTable(folder + QStringLiteral("/zk.db"), QStringLiteral("zk"), fields,
                              {
                                  batch(QStringLiteral("100"), 0),
@@ -64,7 +61,7 @@ void writeTables(const QString& folder) {
                                  batch(QStringLiteral("129"), 75),
                                  batch(QStringLiteral("130"), 90, QStringLiteral("匕")),
                                  batch(QStringLiteral("131"), 105, QStringLiteral("中")),
-                                 empty,
+                                 batch(QStringLiteral("207"), 120, QStringLiteral("冈")),
                              });
 }
 

@@ -17,10 +17,10 @@ QString character(int i);
 QString code(int i);
 
 // Writes wb.db, jm.db and zk.db into `folder`:
-//  - wb.db: the pool's codes, a decoy code "qqqq" giving 叒 (no target), a row with an empty code
+//  - wb.db: the pool's codes, a decoy code "qqqq" giving 鑫 (no target), a row with an empty code
 //  - jm.db: the 25 first-level short codes
 //  - zk.db: batches 100-103 (102 closes with 已), 116 (first-level), 120 (closes with 已),
-//    129, 130 (closes with 匕), 131 (closes with 中), 207 (all fields empty); 104 is missing.
+//    129, 130 (closes with 匕), 131 (closes with 中), 207 (closes with 冈); 104 is missing.
 void writeTables(const QString& folder);
 
 // A drill on its own tables, opened as at start-up.

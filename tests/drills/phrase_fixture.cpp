@@ -61,12 +61,10 @@ void writeTables(const QString& folder, bool czwb, bool czzk) {
         for (int i = 0; i < (b.last ? 4 : 5); ++i)
             wb.append({code(b.first + i, b.length), phrase(b.first + i, b.length)});
     }
-    zk.append({QStringLiteral("150"), QString(), QString(), QString(), QString(), QString()});
     const QStringList rest{longPhrase(10), longPhrase(11), longPhrase(12), longPhrase(13)};
     for (int i : {0, 1, 3})
         zk.append(QStringList{QString::number(200 + i), longPhrase(i)} + rest);
     zk.append(QStringList{QStringLiteral("204"), QStringLiteral("中央书记处")} + rest);
-    zk.append(QStringList{QStringLiteral("300"), QString()} + rest);
     for (int i : {0, 1, 3, 10, 11, 12, 13})
         wb.append({longCode(i), longPhrase(i)});
     wb.append({QString(), phrase(0)});              // an odd row: an empty code

@@ -26,9 +26,8 @@ QStringList batch(int first, int length, const QString& last = QString());
 //     110 phrase(15-19), 111 is missing, 112 phrase(20-24)
 //   - three characters: 137 phrase(30-34), 138 phrase(35-38) and 有效期
 //   - four characters: 167 phrase(40-44), 169 phrase(45-49), 170 phrase(50-53) and 程序设计
-//   - 150: five empty phrases
 //  czzk.db, one at a time: 200 long(0), 201 long(1), 202 missing, 203 long(3), 204 中央书记处;
-//   300 an empty phrase; fields n3-n6 of these rows hold long(10-13)
+//   fields n3-n6 of these rows hold long(10-13)
 //  czwb.db: the code of every phrase above, then odd rows: an empty code giving phrase(0), a code
 //   "kkkk" giving an empty phrase
 void writeTables(const QString& folder, bool czwb = true, bool czzk = true);

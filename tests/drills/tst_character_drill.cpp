@@ -2,6 +2,7 @@
 
 #include "counter.h"
 #include "drill_fixture.h"
+#include "fixture_tables.h"
 #include "fuzz_events.h"
 
 #include <QRandomGenerator>
@@ -42,7 +43,7 @@ private Q_SLOTS:
     void hintKeepsPreviousCodeForUnknownTarget();
     void checkedCategoryDoesNothingUntilAnotherIsChosen();
     void hiddenHintStillFollowsTheFocus();
-    void emptyTargetsNeverAcceptOrLoop();
+    void batchThatCannotBePractisedSaysSo();
     void missingCodeTableIsReportedAndDrillGoesOn();
     void codeBoxHoldsOnlyLetters_data();
     void codeBoxHoldsOnlyLetters();
@@ -278,19 +279,66 @@ void TestCharacterDrill::hiddenHintStillFollowsTheFocus() {
     QCOMPARE(d.zi.caption(), character(5));
 }
 
-void TestCharacterDrill::emptyTargetsNeverAcceptOrLoop() {
-    auto& d = *m->d;
-    d.RadioButton[6].check(); // batch 207 holds only empty fields
-    QVERIFY(m->targets().isEmpty());
-    QCOMPARE(d.edit16.text(), QStringLiteral("207"));
+// What the learner sees of a category that cannot be practised: the category chosen with its
+// rules, every slot empty, no code box to type into, no hint.
+static void checkCannotBePractised(const fixture::Drill& m, int category) {
+    const auto& d = *m.d;
+    QCOMPARE(d.GroupBox1.checked(), &d.RadioButton[category]);
+    QCOMPARE(m.targets(), QString());
     for (int n = 1; n <= 15; ++n) {
-        m->typeInto(n, code(n));
-        m->escape(n);
+        QVERIFY(!d.Ed[n].enabled());
+        QVERIFY(d.Ed[n].text().isEmpty());
         QVERIFY(d.Edit[n].text().isEmpty());
+        QVERIFY(d.h[n].text().isEmpty());
+        QVERIFY(!m.focus.has(d.Ed[n]));
     }
-    d.Edit[15].setText(QStringLiteral("x"));
-    d.Edit[15].clear(); // an emptied accepted box equals the empty target: still no advance
-    QCOMPARE(d.edit16.text(), QStringLiteral("207"));
+    QVERIFY(d.Panel13.caption().isEmpty());
+    QVERIFY(d.zi.caption().isEmpty());
+}
+
+// A batch with an empty target cannot be practised: it fails where it is loaded, by an advance
+// or by a category, naming the row and the field, and leaves nothing half-loaded.
+void TestCharacterDrill::batchThatCannotBePractisedSaysSo() {
+    QTemporaryDir dir;
+    fixture::writeTables(dir.path());
+    QStringList fields{QStringLiteral("no")};
+    QList<QStringList> rows{{QStringLiteral("100")}, {QStringLiteral("101")}, {QStringLiteral("131")}};
+    for (int n = 1; n <= 15; ++n) {
+        fields << QStringLiteral("n%1").arg(n);
+        rows[0] << character(n - 1);
+        rows[1] << (n == 15 ? QString() : character(15 + n));
+        rows[2] << (n == 7 ? QString() : character(30 + n));
+    }
+    writeTable(dir.filePath(QStringLiteral("zk.db")), QStringLiteral("zk"), fields, rows);
+    fixture::Drill m(dir.path());
+    auto& d = *m.d;
+
+    d.RadioButton[1].check();
+    for (int n = 1; n < 15; ++n)
+        m.type(code(n - 1));
+    try {
+        m.type(code(14));
+        QFAIL("batch 101 loaded");
+    } catch (const lexicon::TableError& e) {
+        for (const QString& part : {QStringLiteral("zk.db"), QStringLiteral("第 2 行的字段 n15 为空")})
+            QVERIFY2(e.message().contains(part), qPrintable(e.message()));
+    }
+    QCOMPARE(d.edit16.text(), QStringLiteral("101"));
+    checkCannotBePractised(m, 1);
+
+    // Chosen, a category whose start batch cannot be practised shows its rules and its map.
+    m.pictures.maps.clear();
+    QVERIFY_THROWS_EXCEPTION(lexicon::TableError, d.RadioButton[2].check());
+    checkCannotBePractised(m, 2);
+    QCOMPARE(d.Memo1.lines()[0], QStringLiteral("☆成字字根：(该字即作为一个字根，又是一个独立的字)"));
+    QCOMPARE(m.pictures.maps, QList<drills::KeyboardMap>{drills::KeyboardMap::Roots});
+
+    // Another category works again from its start.
+    d.RadioButton[1].check();
+    QCOMPARE(m.focus.current(), &d.Ed[1]);
+    m.type(code(0));
+    QCOMPARE(d.Edit[1].text(), character(0));
+    QCOMPARE(d.zi.caption(), character(1));
 }
 
 void TestCharacterDrill::missingCodeTableIsReportedAndDrillGoesOn() {
@@ -307,10 +355,12 @@ void TestCharacterDrill::missingCodeTableIsReportedAndDrillGoesOn() {
         QVERIFY(e.message().contains(QStringLiteral("jm.db")));
         QVERIFY(e.message().contains(dir.path()));
     }
-    // The rest of the handler did not run; the code table stays closed.
+    // The batch was not loaded; the code table stays closed and nothing can be typed.
     QCOMPARE(d.edit16.text(), QStringLiteral("100"));
     QVERIFY(!drill.table1.isOpen());
-    QVERIFY_THROWS_EXCEPTION(lexicon::TableError, drill.typeInto(2, QStringLiteral("a")));
+    checkCannotBePractised(drill, 3);
+    QCOMPARE(d.Memo1.lines()[0], QStringLiteral("☆高频字,也叫一级简码(击一键加空格）"));
+    QCOMPARE(drill.pictures.maps.back(), drills::KeyboardMap::FirstLevel);
     // Another category reopens wb.db and the drill works again.
     d.RadioButton[1].check();
     drill.typeInto(1, code(0));

@@ -2,6 +2,7 @@
 // fixture tables.
 
 #include "counter.h"
+#include "fixture_tables.h"
 #include "fuzz_events.h"
 #include "phrase_fixture.h"
 
@@ -50,7 +51,8 @@ private Q_SLOTS:
     void longPhraseAcceptedAndNextShownWithItsHint();
     void longPhrasesWrapAtTheEndMarkerAndGaps();
     void otherCategoryHidesThePanelAndBackRestarts();
-    void emptyPhrasesNeverAcceptOrLoop();
+    void emptyPhrasesNeverAccept();
+    void phrasesThatCannotBePractisedSaySo();
     void missingTableIsReportedAndThePageRecovers_data();
     void missingTableIsReportedAndThePageRecovers();
     void codeBoxesHoldOnlyLetters_data();
@@ -418,37 +420,98 @@ void TestPhraseDrill::otherCategoryHidesThePanelAndBackRestarts() {
     QCOMPARE(d.zi2.caption(), longPhrase(0));
 }
 
-void TestPhraseDrill::emptyPhrasesNeverAcceptOrLoop() {
+void TestPhraseDrill::emptyPhrasesNeverAccept() {
     auto& d = *m->d;
     // czwb.db gives phrase(0) for the empty code: the clear step must not accept slot 1 with it.
     d.RadioButton[7].check();
     QCOMPARE(m->accepted(), kNone);
     QCOMPARE(m->focus.current(), &d.czt[1]);
-
-    // A batch of empty phrases: nothing is accepted, nothing advances.
-    d.Edit17.setText(QStringLiteral("150"));
-    QCOMPARE(m->targets(), QStringLiteral("||||"));
-    for (int n = 1; n <= PhraseDrill::kSlots; ++n) {
-        m->typeInto(n, code(n));
-        m->typeInto(n, QStringLiteral("kkkk")); // a code giving an empty phrase
-        m->escape(d.czt[n]);
-    }
-    d.cztext[5].edit(QStringLiteral("字"));
-    d.cztext[5].edit(QString());
-    m->focus.set(d.czt[1], controls::Focus::Reason::Tab);
-    QCOMPARE(d.Edit17.text(), QStringLiteral("150"));
+    // A code giving an empty phrase accepts nothing.
+    m->type(QStringLiteral("kkkk"));
     QCOMPARE(m->accepted(), kNone);
+    QCOMPARE(d.czt[1].text(), QStringLiteral("kkkk"));
+    m->choose(10);
+    m->type(QStringLiteral("kkkk"));
+    QCOMPARE(d.Edit20.text(), QStringLiteral("200"));
+    QCOMPARE(d.Label24.caption(), longPhrase(0));
+}
 
-    // A long-phrase row with an empty phrase.
-    d.RadioButton[10].check();
-    d.Edit20.setText(QStringLiteral("300"));
+namespace {
+
+// What the learner sees of a category that cannot be practised: the category chosen with its
+// rules, the slots (or the one-phrase panel) empty, no code box to type into, no hint.
+void checkCannotBePractised(const phrases::Drill& m, int category) {
+    const auto& d = *m.d;
+    QCOMPARE(d.Panel6.checked(), &d.RadioButton[category]);
+    QCOMPARE(d.Panel5.visible(), category == PhraseDrill::kLongPhraseCategory);
+    QCOMPARE(m.targets(), QStringLiteral("||||"));
+    QCOMPARE(m.accepted(), kNone);
+    for (int n = 1; n <= PhraseDrill::kSlots; ++n) {
+        QVERIFY(!d.czt[n].enabled());
+        QVERIFY(d.czt[n].text().isEmpty());
+        QVERIFY(!m.focus.has(d.czt[n]));
+    }
     QVERIFY(d.Label24.caption().isEmpty());
-    m->type(longCode(3));
-    m->escape(d.Edit18);
-    m->type(QStringLiteral("kkkk")); // the found phrase becomes empty, as the empty target is
-    m->escape(d.Edit18);
-    QCOMPARE(d.Edit20.text(), QStringLiteral("300"));
+    QVERIFY(!d.Edit18.enabled());
+    QVERIFY(!m.focus.has(d.Edit18));
+    QVERIFY(d.czts.caption().isEmpty());
     QVERIFY(d.zi2.caption().isEmpty());
+    const char* const rule[] = {"☆两字词", "☆三字词", "☆四字词", "☆多字词"};
+    QVERIFY(d.Memo2.lines()[0].startsWith(QString::fromUtf8(rule[category - PhraseDrill::kFirstCategory])));
+}
+
+} // namespace
+
+// A batch or a row with an empty phrase cannot be practised: it fails where it is loaded, by an
+// advance or by a category, naming the row and the field, and leaves nothing half-loaded.
+void TestPhraseDrill::phrasesThatCannotBePractisedSaySo() {
+    QTemporaryDir dir;
+    phrases::writeTables(dir.path());
+    QStringList b101 = phrases::batch(5, 2);
+    b101[4].clear();
+    QStringList b137 = phrases::batch(30, 3);
+    b137[1].clear();
+    writeTable(dir.filePath(QStringLiteral("czzk.db")), QStringLiteral("czzk"),
+               lexicon::Table::fieldsOf(QStringLiteral("czzk.db")),
+               {QStringList{QStringLiteral("100")} + phrases::batch(0, 2),
+                QStringList{QStringLiteral("101")} + b101,
+                QStringList{QStringLiteral("137")} + b137,
+                {QStringLiteral("200"), longPhrase(0)},
+                {QStringLiteral("201"), QString()}});
+    phrases::Drill m(dir.path());
+    auto& d = *m.d;
+
+    m.choose(7);
+    for (int i = 0; i < 4; ++i)
+        m.type(code(i));
+    try {
+        m.type(code(4));
+        QFAIL("batch 101 loaded");
+    } catch (const lexicon::TableError& e) {
+        for (const QString& part : {QStringLiteral("czzk.db"), QStringLiteral("第 2 行的字段 n6 为空")})
+            QVERIFY2(e.message().contains(part), qPrintable(e.message()));
+    }
+    QCOMPARE(d.Edit17.text(), QStringLiteral("101"));
+    checkCannotBePractised(m, 7);
+
+    m.pictures.maps.clear();
+    QVERIFY_THROWS_EXCEPTION(lexicon::TableError, m.choose(8));
+    checkCannotBePractised(m, 8);
+    QCOMPARE(m.pictures.maps, QList<drills::KeyboardMap>{drills::KeyboardMap::Roots});
+
+    m.choose(10);
+    QCOMPARE(d.Label24.caption(), longPhrase(0));
+    QVERIFY_THROWS_EXCEPTION(lexicon::TableError, m.type(longCode(0)));
+    QCOMPARE(d.Edit20.text(), QStringLiteral("201"));
+    checkCannotBePractised(m, 10);
+
+    // Another category works again from its start.
+    m.choose(7);
+    QCOMPARE(m.targets(), batchOf(0, 2));
+    QCOMPARE(m.focus.current(), &d.czt[1]);
+    m.type(code(0));
+    QCOMPARE(d.cztext[1].text(), phrase(0));
+    QCOMPARE(d.zi2.caption(), phrase(1));
 }
 
 void TestPhraseDrill::missingTableIsReportedAndThePageRecovers_data() {
@@ -474,11 +537,10 @@ void TestPhraseDrill::missingTableIsReportedAndThePageRecovers() {
         QVERIFY(e.message().contains(table));
         QVERIFY(e.message().contains(dir.path()));
     }
-    // The chain stopped where it failed: nothing else changed.
+    // Nothing was loaded, and the category says it cannot be practised.
     QCOMPARE(d.Edit17.text(), QStringLiteral("99"));
     QCOMPARE(d.Edit20.text(), QStringLiteral("169"));
-    QVERIFY(!d.Panel5.visible());
-    QVERIFY(drill.pictures.maps.isEmpty());
+    checkCannotBePractised(drill, category);
 
     // Once the table is there, choosing a category works.
     phrases::writeTables(dir.path());
