@@ -37,7 +37,7 @@ void Form::FormCreate() {
             p.start(*this);
 }
 
-void Form::pageShown(Page page) {
+void Form::pageShown(Screen page) {
     m_page = page;
     showFailures();
 }
@@ -58,7 +58,7 @@ void Form::tableFailed(const lexicon::TableError& error) {
     const QString table = error.file().isEmpty() ? error.message() : error.file();
     const lexicon::Table* member = memberOf(table);
     const int opens = member ? member->opens() : 0;
-    const Page page = pageOf(member);
+    const Screen page = pageOf(member);
     // The line shows the failure met last.
     m_onScreen.erase(
         std::remove_if(m_onScreen.begin(), m_onScreen.end(), [&](const OnScreen& f) { return f.table == table; }),
@@ -79,21 +79,21 @@ const lexicon::Table* Form::memberOf(const QString& table) const {
     return nullptr;
 }
 
-Form::Page Form::pageOf(const lexicon::Table* member) const {
+Form::Screen Form::pageOf(const lexicon::Table* member) const {
     if (member == &Table1 || member == &Table2)
-        return Page::Characters;
+        return Screen::Characters;
     if (member == &Table3 || member == &Table4)
-        return Page::Phrases;
-    return Page::Other;
+        return Screen::Phrases;
+    return Screen::Other;
 }
 
-const controls::RadioButton* Form::categoryOf(Page page) const {
+const controls::RadioButton* Form::categoryOf(Screen page) const {
     switch (page) {
-    case Page::Characters:
+    case Screen::Characters:
         return characters.GroupBox1.checked();
-    case Page::Phrases:
+    case Screen::Phrases:
         return phrases.Panel6.checked();
-    case Page::Other:
+    case Screen::Other:
         break;
     }
     return nullptr;
@@ -116,12 +116,13 @@ void Form::showFailures() {
     forgetRecovered();
     // A failure concerns the state it was met in: once its page has another category, it is gone
     // for good. A failure of no page's (a table no member names) concerns every page.
-    m_onScreen.erase(
-        std::remove_if(m_onScreen.begin(), m_onScreen.end(),
-                       [this](const OnScreen& f) { return f.page != Page::Other && categoryOf(f.page) != f.category; }),
-        m_onScreen.end());
+    m_onScreen.erase(std::remove_if(m_onScreen.begin(), m_onScreen.end(),
+                                    [this](const OnScreen& f) {
+                                        return f.page != Screen::Other && categoryOf(f.page) != f.category;
+                                    }),
+                     m_onScreen.end());
     const auto shown = std::find_if(m_onScreen.rbegin(), m_onScreen.rend(),
-                                    [this](const OnScreen& f) { return f.page == Page::Other || f.page == m_page; });
+                                    [this](const OnScreen& f) { return f.page == Screen::Other || f.page == m_page; });
     const bool any = shown != m_onScreen.rend();
     TableErrorLine.setCaption(any ? shown->message : QString());
     TableErrorLine.setVisible(any);

@@ -59,9 +59,9 @@ public:
     void FormCreate();
 
     // The pages whose drills read tables; every other page is Other.
-    enum class Page { Other, Characters, Phrases };
+    enum class Screen { Other, Characters, Phrases };
     // The view tells which page is in view, as an event of its own.
-    void pageShown(Page page);
+    void pageShown(Screen page);
 
     // Runs one event's handlers. A table failure ends the chain where it happened; the program
     // goes on. A table's first failure opens a dialog; while it keeps failing (a bad row met at
@@ -80,20 +80,20 @@ private:
         QString table;
         int opens;
         QString message;
-        Page page;
+        Screen page;
         const controls::RadioButton* category; // the page's category when it failed, or none
     };
     void tableFailed(const lexicon::TableError& error);
     void forgetRecovered();
     const lexicon::Table* memberOf(const QString& table) const;
-    Page pageOf(const lexicon::Table* member) const;
-    const controls::RadioButton* categoryOf(Page page) const;
+    Screen pageOf(const lexicon::Table* member) const;
+    const controls::RadioButton* categoryOf(Screen page) const;
     void showFailures();
 
     QStringList m_startupErrors;
     std::vector<Known> m_known;
     std::vector<OnScreen> m_onScreen; // oldest first
-    Page m_page = Page::Other;
+    Screen m_page = Screen::Other;
 };
 
 } // namespace app

@@ -150,9 +150,9 @@ void TForm1::showPage(int index) {
     }
     // Which of the drills that read tables is in view, for the foot line.
     const QLatin1String name(p.name);
-    const Form::Page shown = name == QLatin1String("TabSheet2")   ? Form::Page::Characters
-                             : name == QLatin1String("TabSheet3") ? Form::Page::Phrases
-                                                                  : Form::Page::Other;
+    const Form::Screen shown = name == QLatin1String("TabSheet2")   ? Form::Screen::Characters
+                               : name == QLatin1String("TabSheet3") ? Form::Screen::Phrases
+                                                                    : Form::Screen::Other;
     m_binder->event([&] {
         m_form->pageShown(shown);
         if (p.show)
