@@ -89,7 +89,7 @@ void buildAboutPage(QWidget* page, Form& form, Binder& binder) {
         {a.Label22, a.Label25, QPoint(256, 208), QPoint(304, 208)},
         {a.Label23, a.Label21, QPoint(256, 232), QPoint(322, 232)},
     };
-    QFont underlined = fonts::song(16);
+    QFont underlined = fonts::code(15);
     underlined.setUnderline(true);
     for (const auto& l : links) {
         captionLabel(page, l.caption, l.captionAt, fonts::song(16), binder);

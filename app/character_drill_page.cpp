@@ -47,7 +47,7 @@ void buildCharacterDrillPage(QWidget* page, Form& form, Binder& binder) {
     }
     for (int n = 1; n <= drills::CharacterDrill::kSlots; ++n) {
         const int x = kSlotLeft + (n - 1) * kSlotPitch;
-        binder.edit(d.Ed[n], named(codeBox(panel3, d.Ed[n].name(), QRect(x, 82, kSlotWidth, 22), 16, Qt::AlignCenter),
+        binder.edit(d.Ed[n], named(codeBox(panel3, d.Ed[n].name(), QRect(x, 82, kSlotWidth, 22), 13, Qt::AlignCenter),
                                    QStringLiteral("编码%1").arg(n)));
     }
     for (int n = 1; n <= drills::CharacterDrill::kSlots; ++n) {
@@ -64,6 +64,9 @@ void buildCharacterDrillPage(QWidget* page, Form& form, Binder& binder) {
         named(place<QPlainTextEdit>(panel3, d.Memo1.name(), QRect(4, 112, 601, 89)), QStringLiteral("规则说明"));
     memo->setFont(fonts::song(13));
     memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // The memo's lines are a pixel higher in the mainland Song face than in the face the box was
+    // sized for; a narrower inner margin keeps all of them in view without a scroll bar.
+    memo->document()->setDocumentMargin(1);
     setColours(memo, windowText(), buttonFace());
     binder.memo(d.Memo1, memo);
 
@@ -80,7 +83,7 @@ void buildCharacterDrillPage(QWidget* page, Form& form, Binder& binder) {
     QLabel* panel13 =
         described(captionPanel(panel11, d.Panel13.name(), QRect(6, 100, 72, 110), Bevel::Lowered, Bevel::None),
                   QStringLiteral("答案提示编码"));
-    panel13->setFont(fonts::song(16));
+    panel13->setFont(fonts::code(16));
     panel13->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
     panel13->setContentsMargins(0, 0, 0, 24);
     binder.label(d.Panel13, panel13);

@@ -8,6 +8,7 @@ namespace {
 const QString kSong = QStringLiteral("宋体");
 const QString kKai = QStringLiteral("楷体_GB2312");
 const QString kSans = QStringLiteral("MS Sans Serif");
+const QString kCode = QStringLiteral("DejaVu Sans Mono");
 
 // The Song and Kai faces cover GB2312 and ASCII whole, which is all this program writes in them:
 // they need no fallback faces, whose look-up costs start-up more than anything else it does.
@@ -27,11 +28,15 @@ QFont make(const QString& family, int pixelSize, bool bold, bool withFallback = 
 } // namespace
 
 void install() {
-    QFont::insertSubstitutions(kSong, {QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Serif CJK SC")});
-    QFont::insertSubstitutions(kKai, {QStringLiteral("AR PL UKai CN"), QStringLiteral("AR PL UMing CN")});
+    // UMing's and UKai's "CN" faces still draw Taiwan forms (匕 as 七, 差 and 骨 wrongly); the AR PL
+    // GB faces draw the mainland forms, cover GB2312 whole and keep the one-em line height the
+    // pages are laid out for. Noto Serif CJK SC draws the same forms but its lines are 1.45 em
+    // high: the mnemonic verse and the drill memos would no longer fit their boxes.
+    QFont::insertSubstitutions(kSong, {QStringLiteral("AR PL SungtiL GB")});
+    QFont::insertSubstitutions(kKai, {QStringLiteral("AR PL KaitiM GB"), QStringLiteral("AR PL SungtiL GB")});
     // Latin text in a clean sans; Chinese in it falls back to the Song face, which the pages load
     // anyway (a sans CJK face would cost start-up another large font file).
-    QFont::insertSubstitutions(kSans, {QStringLiteral("DejaVu Sans"), QStringLiteral("AR PL UMing CN")});
+    QFont::insertSubstitutions(kSans, {QStringLiteral("DejaVu Sans"), QStringLiteral("AR PL SungtiL GB")});
     // Without an explicit font, Chinese text under a C locale falls back to the Kai face.
     QApplication::setFont(sans(11));
 }
@@ -44,6 +49,9 @@ QFont kai(int pixelSize, bool bold) {
 }
 QFont sans(int pixelSize) {
     return make(kSans, pixelSize, false, true);
+}
+QFont code(int pixelSize, bool bold) {
+    return make(kCode, pixelSize, bold);
 }
 
 } // namespace app::fonts

@@ -62,7 +62,7 @@ void keyLetter(QWidget* parent, controls::Label& control, const QString& shapeNa
     place<Shape>(parent, shapeName, geometry);
     auto* key =
         described(place<QLabel>(parent, control.name(), geometry.adjusted(4, 4, -4, -4)), QStringLiteral("答案提示键"));
-    key->setFont(fonts::song(35, true));
+    key->setFont(fonts::code(35, true));
     key->setAlignment(Qt::AlignCenter);
     setColours(key, kBlue);
     binder.label(control, key);

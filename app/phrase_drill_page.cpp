@@ -100,6 +100,7 @@ void buildPhraseDrillPage(QWidget* page, Form& form, Binder& binder) {
     binder.label(d.zi2, zi2);
     auto* czts =
         described(place<QLabel>(panel16, d.czts.name(), QRect(2, 116, 68, 24)), QStringLiteral("答案提示编码"));
+    czts->setFont(fonts::code(16));
     czts->setAlignment(Qt::AlignCenter);
     binder.label(d.czts, czts);
     // Between the phrase and its code: the letters each character gives.

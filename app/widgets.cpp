@@ -138,7 +138,7 @@ QVariant CodeEdit::inputMethodQuery(Qt::InputMethodQuery query) const {
 
 CodeEdit* codeBox(QWidget* parent, const QString& name, const QRect& geometry, int pixelSize, Qt::Alignment alignment) {
     auto* box = place<CodeEdit>(parent, name, geometry);
-    box->setFont(fonts::song(pixelSize));
+    box->setFont(fonts::code(pixelSize));
     box->setAlignment(alignment);
     setColours(box, Qt::black, Qt::white);
     return box;

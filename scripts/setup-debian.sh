@@ -12,8 +12,10 @@ packages=(
   libsqlite3-dev
   # the Wubi 86 dictionary the lexicon tables are built from
   rime-data-wubi
-  # CJK fonts: AR PL UMing stands for the Song face, AR PL UKai for the Kai face
-  fonts-arphic-uming fonts-arphic-ukai fonts-noto-cjk fontconfig
+  # fonts in the mainland standard forms: AR PL SungtiL GB for the window's Song face, AR PL
+  # KaitiM GB for its Kai face, Noto Serif and Sans CJK SC in the pictures; DejaVu Sans for Latin
+  # text, DejaVu Sans Mono for codes
+  fonts-arphic-gbsn00lp fonts-arphic-gkai00mp fonts-noto-cjk fonts-dejavu-core fontconfig
   # real-window tests and screenshots
   xvfb xauth
   # the test that the program leaves nothing behind: dbus-launch is what would start a bus for a

@@ -78,6 +78,12 @@ int main(int argc, char** argv) {
     for (int slot = 1; slot < 14; ++slot)
         QTest::keyClicks(QApplication::focusWidget(), f.characters.Panel13.caption());
     shot(QStringLiteral("explain-four-roots"));
+    // A hint code with the letter l in it (田 llll), which must not read as the digit 1.
+    w.runEvent([&] { f.characters.RadioButton22.check(); });
+    w.runEvent([&] { f.characters.RadioButton[1].check(); });
+    for (int slot = 0; slot < 30 && !f.characters.Panel13.caption().contains(QLatin1Char('l')); ++slot)
+        QTest::keyClicks(QApplication::focusWidget(), f.characters.Panel13.caption());
+    shot(QStringLiteral("drill-hint-l"));
 
     // The key drills: the three-line verse with the hint, a two-line one without; a root picture
     // with a wrong letter left selected, with the hint and without.

@@ -31,9 +31,10 @@
 
 namespace {
 
-const QString kKai = QStringLiteral("AR PL UKai CN");
-const QString kSong = QStringLiteral("AR PL UMing CN");
+const QString kKai = QStringLiteral("AR PL KaitiM GB");
+const QString kSong = QStringLiteral("Noto Serif CJK SC");
 const QString kSans = QStringLiteral("Noto Sans CJK SC");
+const QString kCode = QStringLiteral("DejaVu Sans Mono"); // its l, 1 and I differ at a glance
 
 QFont face(const QString& family, qreal pixelSize, bool bold = false) {
     QFont f(family);
@@ -298,7 +299,7 @@ void drawAddress(QPainter& p, QSizeF size, qreal scale) {
         fail(QStringLiteral("the homepage has no host name: %1").arg(QStringLiteral(VARDELO_HOMEPAGE)));
     QFont f;
     for (int px = 14; px >= 8; --px) {
-        f = face(kSans, px, true);
+        f = face(kCode, px, true);
         if (QFontMetricsF(f).horizontalAdvance(host) <= size.width() - 8)
             break;
     }

@@ -60,7 +60,7 @@ void note(const QString& message) {
 
 // ---- Fonts -------------------------------------------------------------------------------
 
-enum class Face { Song, Kai, Sans, SansBold };
+enum class Face { Song, Kai, Sans, SansBold, Letter };
 
 struct FontFile {
     const char* path;
@@ -68,12 +68,16 @@ struct FontFile {
 };
 
 // Song for roots and running text, Kai for key names and titles, the sans face for letters,
-// digits and for the few roots the Song face lacks.
+// digits and for the few roots the Song face lacks. All draw the mainland standard forms that
+// Wubi 86 is defined on (checked by checkMainlandForms).
 const FontFile fontFiles[] = {
-    {"/usr/share/fonts/truetype/arphic/uming.ttc", "AR PL UMing CN"},
-    {"/usr/share/fonts/truetype/arphic/ukai.ttc", "AR PL UKai CN"},
+    {"/usr/share/fonts/opentype/noto/NotoSerifCJK-Regular.ttc", "Noto Serif CJK SC"},
+    {"/usr/share/fonts/truetype/arphic-gkai00mp/gkai00mp.ttf", "AR PL KaitiM GB"},
     {"/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc", "Noto Sans CJK SC"},
     {"/usr/share/fonts/opentype/noto/NotoSansCJK-Bold.ttc", "Noto Sans CJK SC"},
+    // key letters and the About page's address: Q keeps its tail at 10 pixels, and l, 1, I and
+    // O, 0 differ at a glance
+    {"/usr/share/fonts/truetype/dejavu/DejaVuSansMono-Bold.ttf", "DejaVu Sans Mono"},
 };
 
 void loadFonts() {
@@ -88,12 +92,13 @@ void loadFonts() {
 }
 
 QFont font(Face face, int pixelSize) {
-    const char* family = face == Face::Song  ? fontFiles[0].family
-                         : face == Face::Kai ? fontFiles[1].family
-                                             : fontFiles[2].family;
+    const char* family = face == Face::Song     ? fontFiles[0].family
+                         : face == Face::Kai    ? fontFiles[1].family
+                         : face == Face::Letter ? fontFiles[4].family
+                                                : fontFiles[2].family;
     QFont f(QString::fromLatin1(family));
     f.setPixelSize(pixelSize);
-    f.setWeight(face == Face::SansBold ? QFont::Bold : QFont::Normal);
+    f.setWeight(face == Face::SansBold || face == Face::Letter ? QFont::Bold : QFont::Normal);
     // No silent substitution: what a font lacks must be noticed, not patched from elsewhere.
     // Hinting and anti-aliasing are fixed here rather than left to the machine's font settings,
     // so that the pictures come out the same wherever they are rendered.
@@ -104,6 +109,53 @@ QFont font(Face face, int pixelSize) {
     if (got != QString::fromLatin1(family))
         fail(QStringLiteral("asked for font %1, got %2").arg(QString::fromLatin1(family), got));
     return f;
+}
+
+// Where the longest vertical stroke of `character` stands, as a fraction of its inked width.
+qreal verticalStrokeAt(const QFont& face, const QString& character) {
+    QFont f = face;
+    f.setPixelSize(200);
+    QPainterPath path;
+    path.addText(0, 0, f, character);
+    const QRectF ink = path.boundingRect();
+    QImage image(ink.size().toSize() + QSize(4, 4), QImage::Format_Grayscale8);
+    image.fill(0);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.translate(QPointF(2, 2) - ink.topLeft());
+    p.fillPath(path, Qt::white);
+    p.end();
+    int longest = 0, at = 0;
+    for (int x = 0; x < image.width(); ++x) {
+        int run = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            run = image.constScanLine(y)[x] > 128 ? run + 1 : 0;
+            if (run > longest) {
+                longest = run;
+                at = x;
+            }
+        }
+    }
+    return (at - 2) / ink.width();
+}
+
+// Taiwan-form faces (even those named "CN") draw 匕 with its first stroke crossing the vertical,
+// so that it reads as 七 and a learner types the wrong key. In the mainland form the 丿 only
+// meets the vertical, which then stands at the left edge of the character; in 七 (and in a
+// Taiwan-form 匕) the crossing stroke reaches well left of it. Measured: the vertical of 匕 at
+// 0.06-0.13 of its width in Noto Serif/Sans CJK SC, AR PL SungtiL GB and AR PL KaitiM GB, at
+// 0.24-0.29 in AR PL UMing CN and UKai CN; that of 七 at 0.39-0.48 in all six.
+void checkMainlandForms(const QFont& f) {
+    const qreal bi = verticalStrokeAt(f, QStringLiteral("匕")), qi = verticalStrokeAt(f, QStringLiteral("七"));
+    if (qi < 0.3)
+        fail(QStringLiteral("cannot tell the form of 匕 in %1: the vertical of 七 stands at %2 of its width")
+                 .arg(f.family())
+                 .arg(qi, 0, 'f', 2));
+    if (bi > 0.18)
+        fail(QStringLiteral("%1 draws 匕 like 七 (its vertical at %2 of its width, 七's at %3): not the mainland form")
+                 .arg(f.family())
+                 .arg(bi, 0, 'f', 2)
+                 .arg(qi, 0, 'f', 2));
 }
 
 bool covers(const QFont& f, char32_t codePoint) {
@@ -353,15 +405,15 @@ QPainterPath outlineOf(const QString& character, QString* fontName = nullptr) {
 
 Glyph resolveRoot(const Root& root) {
     Glyph g;
-    bool cut = !root.isCodePoint();
-    if (root.isCodePoint()) {
+    // A root with a host is cut from it even when it has a code point of its own: no font may
+    // have that code point, or its glyph may not be the piece the host holds (冎 beside 骨).
+    const bool cut = !root.isCodePoint() || !root.host.isEmpty();
+    if (!cut) {
         const char32_t c = root.label.toUcs4().front();
         if (covers(font(Face::Song, 20), c)) {
         } else if (covers(font(Face::Sans, 20), c)) {
-            note(QStringLiteral("root %1 is drawn from Noto Sans CJK SC (not in AR PL UMing CN)").arg(root.label));
-        } else if (!root.host.isEmpty()) {
-            cut = true;
-            note(QStringLiteral("root %1 is in no font; cut from %2").arg(root.label, root.host));
+            note(QStringLiteral("root %1 is drawn from %2 (not in %3)")
+                     .arg(root.label, font(Face::Sans, 20).family(), font(Face::Song, 20).family()));
         } else {
             fail(QStringLiteral("root %1 is in no font and has no host to cut it from").arg(root.label));
         }
@@ -557,7 +609,7 @@ std::map<QChar, QRectF> rootChartKeys() {
 void drawRootChart(QPainter& p, Data& data, QSize size) {
     p.fillRect(QRectF(QPointF(0, 0), size), QColor(0xf5, 0xf9, 0xfd));
     const KeyboardGeometry kb = rootChartKeyboard();
-    const QFont letterFont = font(Face::SansBold, 11);
+    const QFont letterFont = font(Face::Letter, 11);
     const QFont codeFont = font(Face::Sans, 10);
     const QFont nameFont = font(Face::Kai, 21);
     const qreal header = 22;
@@ -649,9 +701,12 @@ std::vector<Piece> pieces(const QString& verse) {
 
 // A reading hint is smaller and greyer than its verse, but no smaller than 12 pixels, the least
 // at which these characters stay readable at 1x.
+// Reading hints in brackets: a pixel below the verse, so that at 1x their ink is 11 pixels high.
 int hintPx(int px) {
-    return std::max(12, px * 7 / 10);
+    return std::max(13, px - 1);
 }
+// Between a zone code's digits and its letter.
+constexpr qreal badgeGap = 2;
 int badgePx(int px) {
     return std::max(9, px * 2 / 3);
 }
@@ -737,7 +792,9 @@ VerseLayout layoutVerses(const Data& data, int px, qreal maxLineEm) {
     v.px = px;
     v.lineHeight = px + 3;
     v.badgeWidth =
-        std::ceil(QFontMetricsF(font(Face::SansBold, badgePx(px))).horizontalAdvance(QStringLiteral("55W"))) + 5;
+        std::ceil(QFontMetricsF(font(Face::SansBold, badgePx(px))).horizontalAdvance(QStringLiteral("55")) + badgeGap +
+                  QFontMetricsF(font(Face::Letter, badgePx(px))).horizontalAdvance(QStringLiteral("W"))) +
+        5;
     for (int i = 0; i < 25; ++i) {
         // Fill each line with as many pieces as fit; a piece wider than a line stands alone.
         int lines = 0;
@@ -803,6 +860,7 @@ void drawMnemonicChart(QPainter& p, Data& data, QSize size) {
     const qreal spare = size.height() - titleHeight - 2 - contentHeight;
     const qreal gapY = spare / 5; // above every row, and below the last half of it
     const QFont badgeFont = font(Face::SansBold, badgePx(v.px));
+    const QFont letterFont = font(Face::Letter, badgePx(v.px));
     const QFont verseFont = font(Face::Song, v.px);
     const qreal ascent = QFontMetricsF(verseFont).ascent();
 
@@ -820,7 +878,17 @@ void drawMnemonicChart(QPainter& p, Data& data, QSize size) {
             p.setBrush(c.fill);
             p.drawRoundedRect(badge, 3, 3);
             p.restore();
-            text(p, badgeFont, c.accent, badge, Qt::AlignCenter, QString::number(k.code) + QString(k.letter));
+            // The zone code in the zone's colour, the key letter apart from it in dark ink and the
+            // letter face, so that 44O never reads as 440.
+            const QString digits = QString::number(k.code);
+            const qreal digitsWidth = QFontMetricsF(badgeFont).horizontalAdvance(digits);
+            const qreal letterWidth = QFontMetricsF(letterFont).horizontalAdvance(QString(k.letter));
+            const qreal start = badge.center().x() - (digitsWidth + badgeGap + letterWidth) / 2;
+            text(p, badgeFont, c.accent, QRectF(start, badge.top(), digitsWidth + 1, badge.height()),
+                 Qt::AlignLeft | Qt::AlignVCenter, digits);
+            text(p, letterFont, ink,
+                 QRectF(start + digitsWidth + badgeGap, badge.top(), letterWidth + 1, badge.height()),
+                 Qt::AlignLeft | Qt::AlignVCenter, QString(k.letter));
             qreal lineY = y;
             for (const Piece& line : v.lines[size_t(i)]) {
                 qreal lx = x + v.badgeWidth;
@@ -843,18 +911,18 @@ void drawCharacterMap(QPainter& p, Data& data, QSize size, const std::function<Q
     const qreal captionHeight = 26;
     const qreal rowHeight = std::floor((size.height() - 2 - captionHeight - 2 * gap) / 3);
     const KeyboardGeometry kb = keyboard(QRectF(2, 2, size.width() - 4, 0), rowHeight, gap);
-    const QFont letterFont = font(Face::SansBold, 10);
+    const QFont letterFont = font(Face::Letter, 12);
     const QFont charFont = font(Face::Kai, 26);
     for (const Key& k : data.keys) {
         const QRectF r = kb.rects.at(k.letter);
         keyCap(p, r, k.zone(), 4);
-        text(p, letterFont, softInk, QRectF(r.left() + 3, r.top() + 1, 12, 12), Qt::AlignLeft | Qt::AlignTop,
+        text(p, letterFont, softInk, QRectF(r.left() + 3, r.top() + 1, 14, 14), Qt::AlignLeft | Qt::AlignTop,
              QString(k.letter));
         text(p, charFont, zoneColours(k.zone()).accent, r.adjusted(4, 6, 0, 0), Qt::AlignCenter, character(k));
     }
     const QRectF z = kb.rects.at(QLatin1Char('Z'));
     keyCap(p, z, 0, 4);
-    text(p, letterFont, softInk, QRectF(z.left() + 3, z.top() + 1, 12, 12), Qt::AlignLeft | Qt::AlignTop,
+    text(p, letterFont, softInk, QRectF(z.left() + 3, z.top() + 1, 14, 14), Qt::AlignLeft | Qt::AlignTop,
          QStringLiteral("Z"));
     const qreal captionTop = kb.rects.at(QLatin1Char('Z')).bottom();
     text(p, font(Face::Kai, 17), ink, QRectF(0, captionTop, size.width(), size.height() - captionTop), Qt::AlignCenter,
@@ -881,7 +949,7 @@ std::map<QChar, QRectF> rootMapKeys() {
 void drawRootMap(QPainter& p, Data& data, QSize size) {
     p.fillRect(QRectF(QPointF(0, 0), size), Qt::white);
     const std::map<QChar, QRectF> keys = rootMapKeys();
-    const QFont letterFont = font(Face::SansBold, 13);
+    const QFont letterFont = font(Face::Letter, 13);
     const QFont codeFont = font(Face::Sans, 10);
     const qreal side = 17;
     int smallest = 99;
@@ -1240,6 +1308,8 @@ int main(int argc, char** argv) {
                             "       gen_pictures [--data DIR] --zoom ROOT,ROOT,... --sheet FILE.png"));
 
     loadFonts();
+    for (Face face : {Face::Song, Face::Kai, Face::Sans})
+        checkMainlandForms(font(face, 20));
     if (!zoom.isEmpty()) {
         if (sheet.isEmpty())
             fail(QStringLiteral("--zoom needs --sheet FILE.png to write to"));
