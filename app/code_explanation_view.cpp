@@ -15,12 +15,15 @@ namespace app {
 namespace {
 
 constexpr int kGap = 2;
+// Keeps two cells' letters apart where the letters are wider than the glyph above them (最新:
+// "jb us", not "jbus").
+constexpr int kLetterMargin = 4;
 const QColor kReason(0xC0, 0x00, 0x00);
 
 } // namespace
 
 ExplanationStrip::ExplanationStrip(QWidget* parent, const QRect& geometry, int topPixels)
-    : QWidget(parent), m_topFont(fonts::song(topPixels)), m_reasonFont(fonts::song(8)), m_letterFont(fonts::song(12)),
+    : QWidget(parent), m_topFont(fonts::song(topPixels)), m_reasonFont(fonts::song(10)), m_letterFont(fonts::code(12)),
       m_topPixels(topPixels) {
     setGeometry(geometry);
     setAccessibleName(QStringLiteral("编码解释"));
@@ -41,7 +44,8 @@ int ExplanationStrip::widthOf(const drills::ExplanationCell& cell) const {
     int top = m_topPixels + 1;
     if (cell.picture == 0)
         top = QFontMetrics(cell.kind == Kind::Reason ? m_reasonFont : m_topFont).horizontalAdvance(cell.top);
-    return std::max(top, QFontMetrics(m_letterFont).horizontalAdvance(cell.letters));
+    const int letters = QFontMetrics(m_letterFont).horizontalAdvance(cell.letters);
+    return std::max(top, cell.letters.isEmpty() ? 0 : letters + kLetterMargin);
 }
 
 const QPixmap& ExplanationStrip::picture(int number) {
