@@ -180,6 +180,8 @@ struct Root {
     QString label;                      // the code point, or a short name for a root that has none
     QString note;                       // what the root is, for the review sheet
     QString host;                       // character the root is cut from, if any
+    QString hint;                       // reading hint the charts print after it, such as (半)
+    bool wide = false;                  // given two cells on the charts where the key has room
     std::vector<QPolygonF> keep, erase; // fractions of the host's inked box
     int copies = 1;                     // drawn side by side, `spacing` em apart
     qreal spacing = 0;
@@ -312,6 +314,15 @@ Data loadData(const QString& dir) {
         r.label = f[1];
         r.note = notes[n];
         int i = 2;
+        if (i < f.size() && f[i].startsWith(QLatin1Char('('))) {
+            if (!f[i].endsWith(QLatin1Char(')')) || f[i].size() < 3)
+                fail(QStringLiteral("bad reading hint %1 in: %2").arg(f[i], line));
+            r.hint = f[i++];
+        }
+        if (i < f.size() && f[i] == QStringLiteral("wide")) {
+            r.wide = true;
+            ++i;
+        }
         if (i < f.size() && f[i] == QStringLiteral("cut")) {
             if (i + 1 >= f.size())
                 fail(QStringLiteral("cut without a host: %1").arg(line));
@@ -466,9 +477,10 @@ const Glyph& glyphOf(const Root& root) {
 // dots) is enlarged until it is, up to 1.4 times: roots are seen one by one, and at 16 pixels a
 // pair of dots is otherwise a smudge. Whole characters already fill their em and keep their size,
 // so that 囗 stays larger than 口.
-void drawRoot(QPainter& p, const Root& root, const QRectF& cell, qreal px, const QColor& colour, qreal fill = 0) {
+void drawRoot(QPainter& p, const Root& root, const QRectF& cell, qreal px, const QColor& colour, qreal fill = 0,
+              qreal maxGrow = 1.4) {
     const Glyph& g = glyphOf(root);
-    const qreal grow = std::clamp(fill * refPx / std::max(g.ink.width(), g.ink.height()), 1.0, 1.4);
+    const qreal grow = std::clamp(fill * refPx / std::max(g.ink.width(), g.ink.height()), 1.0, std::max(1.0, maxGrow));
     const qreal s = px * std::max(g.scale, grow) / refPx;
     const QPointF topLeft = cell.center() - QPointF(g.ink.width(), g.ink.height()) * s / 2;
     p.save();
@@ -553,38 +565,116 @@ QRectF besideBottomRow(const KeyboardGeometry& k) {
     return QRectF(QPointF(m.right() + k.gap, m.top()), QPointF(k.area.right(), m.bottom()));
 }
 
+// The roots of a key as a chart lays them out: rows of cells filled in order, a cell for each
+// root, two for one marked wide in the data (宀, 艹, 爫) where the key has room, and the room of
+// its reading hint for a root that has one.
+struct RootRows {
+    std::vector<std::vector<size_t>> rows; // indices into the roots laid out
+    int columns = 0;                       // cells a row holds
+    qreal fit = 0;                         // the largest em size the cells allow
+    qreal widest = 0;                      // cells the fullest row takes
+};
+
+// A reading hint may take up to a quarter of a cell beyond its row, the cells closing up to make
+// room: a pixel less between roots is better than a third row of smaller ones.
+constexpr qreal hintOverflow = 0.25;
+
+RootRows fillRows(const std::vector<qreal>& cells, int columns, const QRectF& area, qreal rowSpace) {
+    RootRows r;
+    r.columns = columns;
+    qreal used = columns + 1;
+    for (size_t i = 0; i < cells.size(); ++i) {
+        if (used + cells[i] > columns + hintOverflow + 1e-9) {
+            r.rows.emplace_back();
+            used = 0;
+        }
+        r.rows.back().push_back(i);
+        used += cells[i];
+        r.widest = std::max(r.widest, used);
+    }
+    r.fit = std::min(area.width() / columns, area.height() / r.rows.size() - rowSpace);
+    return r;
+}
+
+// Reading hints on the charts: as in the mnemonic chart's, a size below the roots, and grey.
+constexpr int chartHintPx = 12;
+
+qreal hintRun(QPainter* p, const QString& hint, int size, qreal x, qreal baseline);
+
 // Lays the roots of a key in a grid centred in area, as large as area allows up to maxPx: a key
-// with few roots shows them larger. Returns the em size used, so that a chart can say how small
-// its smallest roots are.
+// with few roots shows them larger. A root marked wide (a flat one: in one cell it is 4 to 6
+// pixels high at 1x and its strokes run together) is given two cells and drawn larger to fill
+// them, when that leaves the key's roots at 16 pixels or more. Returns the em size used, so that a chart can say how
+// small its smallest roots are.
 int drawRootGrid(QPainter& p, const std::vector<Root>& roots, size_t first, const QRectF& area, int maxPx,
                  qreal rowSpace, const QColor& colour, const QColor& firstColour) {
-    const int n = int(roots.size() - first);
-    if (n <= 0)
+    if (first >= roots.size())
         return maxPx;
-    int columns = n;
-    qreal best = 0;
-    for (int rows = 1; rows <= n; ++rows) {
-        const int cols = (n + rows - 1) / rows;
-        const qreal fit = std::min(area.width() / cols, area.height() / rows - rowSpace);
-        if (fit > best + 0.01) {
-            best = fit;
-            columns = cols;
+    const size_t n = roots.size() - first;
+    auto layout = [&](bool wide, int* px) {
+        RootRows best;
+        for (size_t rows = 1; rows <= n; ++rows) {
+            for (int columns = 1;; ++columns) {
+                std::vector<qreal> cells;
+                for (size_t i = first; i < roots.size(); ++i) {
+                    const bool keyName = i == 0;
+                    qreal c = wide && !keyName && roots[i].wide ? 2 : 1;
+                    if (!roots[i].hint.isEmpty())
+                        c += hintRun(nullptr, roots[i].hint, chartHintPx, 0, 0) / (area.width() / columns);
+                    cells.push_back(c);
+                }
+                const RootRows r = fillRows(cells, columns, area, rowSpace);
+                if (r.rows.size() > rows)
+                    continue;
+                if (r.fit > best.fit + 0.01)
+                    best = r;
+                break;
+            }
         }
-    }
-    const int rows = (n + columns - 1) / columns;
-    // Two pixels between neighbours where the key has room; a crowded key gives them up before
-    // its roots go below 16 pixels.
-    const int px = std::min({maxPx, int(best + 0.01), std::max(16, int(area.width() / columns - 2))});
-    const qreal pitchX = std::min(area.width() / columns, px + 4.0);
-    const qreal pitchY = std::min(area.height() / rows, px + 4.0);
-    const qreal top = area.top() + (area.height() - rows * pitchY) / 2;
-    for (int i = 0; i < n; ++i) {
-        const int row = i / columns;
-        const int inRow = std::min(columns, n - row * columns);
-        const qreal left = area.left() + (area.width() - inRow * pitchX) / 2;
-        const QRectF cell(left + (i % columns) * pitchX, top + row * pitchY, pitchX, pitchY);
-        const bool keyName = i == 0 && first == 0;
-        drawRoot(p, roots[first + size_t(i)], cell, px, keyName ? firstColour : colour, keyName ? 0 : 0.95);
+        // Two pixels between neighbours where the key has room; a crowded key gives them up
+        // before its roots go below 16 pixels.
+        *px = std::min({maxPx, int(best.fit + 0.01), std::max(16, int(area.width() / best.columns - 2))});
+        return best;
+    };
+    int narrowPx = 0, widePx = 0;
+    const RootRows narrow = layout(false, &narrowPx), wide = layout(true, &widePx);
+    const bool useWide = widePx >= std::min(narrowPx, 16);
+    const RootRows& grid = useWide ? wide : narrow;
+    const int px = useWide ? widePx : narrowPx;
+    const qreal pitchX = std::min(area.width() / std::max<qreal>(grid.columns, grid.widest), px + 4.0);
+    const qreal pitchY = std::min(area.height() / grid.rows.size(), px + 4.0);
+    const qreal top = area.top() + (area.height() - grid.rows.size() * pitchY) / 2;
+    const QFontMetricsF hintMetrics(font(Face::Song, chartHintPx));
+    for (size_t row = 0; row < grid.rows.size(); ++row) {
+        std::vector<qreal> widths;
+        qreal rowWidth = 0;
+        for (size_t i : grid.rows[row]) {
+            const Root& root = roots[first + i];
+            const bool keyName = first + i == 0;
+            widths.push_back(useWide && !keyName && root.wide ? 2 * pitchX : pitchX);
+            rowWidth += widths.back() + (root.hint.isEmpty() ? 0 : hintRun(nullptr, root.hint, chartHintPx, 0, 0));
+        }
+        qreal x = area.left() + (area.width() - rowWidth) / 2;
+        for (size_t j = 0; j < grid.rows[row].size(); ++j) {
+            const Root& root = roots[first + grid.rows[row][j]];
+            const bool keyName = first + grid.rows[row][j] == 0;
+            const QRectF cell(x, top + row * pitchY, widths[j], pitchY);
+            if (widths[j] > pitchX) {
+                // As large as the two cells allow, up to 1.5 times: enough for 爫 and 𧰨 to read, and
+                // little enough that its strokes are not much heavier than its neighbours'.
+                const Glyph& g = glyphOf(root);
+                const qreal grow = std::min({1.5, (cell.width() - 3) * refPx / (px * g.ink.width()),
+                                             (cell.height() - 1) * refPx / (px * g.ink.height())});
+                drawRoot(p, root, cell, px, colour, 10, grow);
+            } else {
+                drawRoot(p, root, cell, px, keyName ? firstColour : colour, keyName ? 0 : 0.95);
+            }
+            x += widths[j];
+            if (!root.hint.isEmpty()) {
+                const qreal baseline = cell.center().y() + (hintMetrics.ascent() - hintMetrics.descent()) / 2;
+                x += hintRun(&p, root.hint, chartHintPx, x, baseline);
+            }
+        }
     }
     return px;
 }
@@ -711,19 +801,14 @@ int badgePx(int px) {
     return std::max(9, px * 2 / 3);
 }
 
-// Lays out one run from x and returns its width; draws it too when p is given. The parentheses
-// of a hint take only the room their ink needs: a full em each is too much in a chart this
-// tight.
-qreal run(QPainter* p, const Run& r, int px, qreal x, qreal baseline) {
-    const QFont f = font(Face::Song, r.hint ? hintPx(px) : px);
+// Lays out a reading hint from x in grey at size and returns its width; draws it too when p is
+// given. Its parentheses take only the room their ink needs: a full em each is too much in a
+// chart this tight.
+qreal hintRun(QPainter* p, const QString& hint, int size, qreal x, qreal baseline) {
+    const QFont f = font(Face::Song, size);
     const QFontMetricsF metrics(f);
-    if (!r.hint) {
-        if (p)
-            textAt(*p, f, ink, x, baseline, r.text);
-        return metrics.horizontalAdvance(r.text);
-    }
     qreal w = 0;
-    for (QChar ch : r.text) {
+    for (QChar ch : hint) {
         const QString one(ch);
         qreal shift = 0, advance = metrics.horizontalAdvance(one);
         if (ch == QChar(0xff08) || ch == QChar(0xff09)) {
@@ -737,6 +822,16 @@ qreal run(QPainter* p, const Run& r, int px, qreal x, qreal baseline) {
         w += advance;
     }
     return w;
+}
+
+// Lays out one run from x and returns its width; draws it too when p is given.
+qreal run(QPainter* p, const Run& r, int px, qreal x, qreal baseline) {
+    if (r.hint)
+        return hintRun(p, r.text, hintPx(px), x, baseline);
+    const QFont f = font(Face::Song, px);
+    if (p)
+        textAt(*p, f, ink, x, baseline, r.text);
+    return QFontMetricsF(f).horizontalAdvance(r.text);
 }
 
 qreal lineWidth(const Piece& line, int px) {
