@@ -1,7 +1,5 @@
 #include "character_drill.h"
 
-#include "counter.h"
-
 namespace drills {
 
 namespace {
@@ -42,13 +40,17 @@ const char* const kMemo[CharacterDrill::kCategories][5] = {
 };
 // clang-format on
 
+// The memo lines a category writes, in this order, from its row above; line 1 is never written.
 const int kMemoLineIndexes[5] = {0, 2, 3, 4, 5};
 
-QString field(const char* prefix, int n) {
-    return QLatin1String(prefix) + QString::number(n);
-}
-
 } // namespace
+
+QStringList CharacterDrill::memoLines(int category) {
+    QStringList lines = initialMemoLines();
+    for (int i = 0; i < 5; ++i)
+        lines[kMemoLineIndexes[i]] = QString::fromUtf8(kMemo[category - 1][i]);
+    return lines;
+}
 
 QStringList CharacterDrill::initialMemoLines() {
     return {QStringLiteral("☆五种基本笔画分类:"),
@@ -59,7 +61,7 @@ QStringList CharacterDrill::initialMemoLines() {
             QString()};
 }
 
-CharacterDrill::CharacterDrill(controls::Focus& focus, lexicon::Table& table1, lexicon::Table& table2,
+CharacterDrill::CharacterDrill(controls::Focus& focus, lexicon::Table& codes, lexicon::Table& batches,
                                QString dataFolder, PictureHints& pictures)
     : RadioButton(kCategories,
                   [this](int n) {
@@ -71,15 +73,16 @@ CharacterDrill::CharacterDrill(controls::Focus& focus, lexicon::Table& table1, l
       Edit(kSlots, controls::named<controls::Edit>(QStringLiteral("Edit"))),
       Ed(kSlots, controls::named<controls::Edit>(QStringLiteral("Ed"))),
       h(kSlots, controls::named<controls::Edit>(QStringLiteral("h"))),
-      Memo1(QStringLiteral("Memo1"), initialMemoLines()), m_focus(focus), m_table1(table1), m_table2(table2),
-      m_dataFolder(std::move(dataFolder)), m_pictures(pictures) {
+      Memo1(QStringLiteral("Memo1"), initialMemoLines()), m_codes(codes), m_dataFolder(std::move(dataFolder)),
+      m_pictures(pictures),
+      m_slots({Label, Edit, Ed, h, edit16, Button9, Button8, Panel13, Panel13, zi, RadioButton22, RadioButton23},
+              {codes, lexicon::schema::kCharacterCodes, batches, lexicon::schema::kCharacterBatches}, focus,
+              QList<EndMarker>(std::begin(kCharacterEndMarkers), std::end(kCharacterEndMarkers))) {
     edit16.setText(QStringLiteral("099"));
     dats.setCaption(QStringLiteral("答案提示"));
+    Button10.hide();
 
     for (int n = 1; n <= kSlots; ++n) {
-        h[n].hide();
-        Ed[n].setMaxLength(4);
-        Ed[n].accepts = isCodeText;
         Ed[n].onChange = [this, n] { EdChange(n); };
         Ed[n].onEnter = [this, n] { EdEnter(n); };
         Ed[n].onKeyPress = [this, n](QChar& key) { EdKeyPress(n, key); };
@@ -88,10 +91,7 @@ CharacterDrill::CharacterDrill(controls::Focus& focus, lexicon::Table& table1, l
     Edit[kSlots].onChange = [this] { Edit15Change(); };
     for (int n = 1; n <= kCategories; ++n)
         RadioButton[n].onClick = [this, n] { RadioButtonClick(n); };
-    edit16.hide();
     edit16.onChange = [this] { edit16Change(); };
-    for (controls::Button* b : {&Button8, &Button9, &Button10})
-        b->hide();
     Button8.onClick = [this] { Button8Click(); };
     Button9.onClick = [this] { Button9Click(); };
     Button10.onClick = [this] { Button10Click(); };
@@ -102,20 +102,12 @@ CharacterDrill::CharacterDrill(controls::Focus& focus, lexicon::Table& table1, l
 void CharacterDrill::RadioButtonClick(int category) {
     const CharacterCategory& c = kCharacterCategory[category - 1];
     try {
-        for (int n = 1; n <= kSlots; ++n)
-            Ed[n].setEnabled(true);
-        m_table1.close();
-        m_table1.open(m_dataFolder, QLatin1String(c.codeTable));
-        const QString start = QString::number(c.startBatch);
-        // After a failure the counter may already hold the start batch, with nothing of it shown.
-        if (edit16.text() == start && Label[1].caption().isEmpty())
-            edit16Change();
-        else
-            edit16.setText(start);
-        Button10.click();
+        m_codes.close();
+        m_codes.open(m_dataFolder, QLatin1String(c.codeTable));
+        m_slots.start(c.startBatch, Button10);
     } catch (const lexicon::TableError&) {
         // The category stays chosen, with its rules and its map, and shows it cannot be practised.
-        cannotPractise();
+        m_slots.cannotPractise();
         showRules(category);
         throw;
     }
@@ -123,149 +115,10 @@ void CharacterDrill::RadioButtonClick(int category) {
 }
 
 void CharacterDrill::showRules(int category) {
-    for (int i = 0; i < 5; ++i)
-        Memo1.setLine(kMemoLineIndexes[i], QString::fromUtf8(kMemo[category - 1][i]));
+    const QStringList memo = memoLines(category);
+    for (int line : kMemoLineIndexes)
+        Memo1.setLine(line, memo[line]);
     m_pictures.show(kCharacterCategory[category - 1].map);
-}
-
-// A batch that cannot be loaded leaves no half-loaded slots: every slot empty, no code box to type
-// into, no hint, until a category is chosen again.
-void CharacterDrill::cannotPractise() {
-    for (int n = 1; n <= kSlots; ++n) {
-        Label[n].setCaption(QString());
-        Edit[n].setText(QString());
-        Ed[n].setText(QString());
-        h[n].setText(QString());
-        Ed[n].setEnabled(false);
-        if (m_focus.has(Ed[n]))
-            m_focus.setOther();
-    }
-    Panel13.setCaption(QString());
-    zi.setCaption(QString());
-}
-
-void CharacterDrill::edit16Change() {
-    if (m_table2.locate(QStringLiteral("no"), edit16.text()))
-        Label[1].setCaption(m_table2.readTarget(QStringLiteral("n1")));
-    for (int n = 2; n <= kSlots; ++n)
-        Label[n].setCaption(m_table2.readTarget(field("n", n)));
-}
-
-void CharacterDrill::EdChange(int slot) {
-    // An empty code produces nothing: typing nothing never yields a character, whatever odd row
-    // the table may hold, so clearing a box can never set off an acceptance.
-    if (Ed[slot].text().isEmpty())
-        return;
-    if (m_table1.locate(QStringLiteral("dm"), Ed[slot].text()))
-        h[slot].setText(m_table1.read(QStringLiteral("hz")));
-}
-
-void CharacterDrill::hChange(int slot) {
-    const QString& found = h[slot].text();
-    // An empty target accepts nothing: the emptied result box would match it again and again.
-    if (found.isEmpty() || found != Label[slot].caption())
-        return;
-    Edit[slot].setText(found);
-    Ed[slot].clear();
-    m_focus.set(Ed[slot + 1]);
-    h[slot].clear();
-}
-
-void CharacterDrill::h15Change() {
-    const QString& found = h[kSlots].text();
-    if (!found.isEmpty() && found == Label[kSlots].caption())
-        Edit[kSlots].setText(found);
-}
-
-void CharacterDrill::Edit15Change() {
-    const QString& accepted = Edit[kSlots].text();
-    if (!accepted.isEmpty() && accepted == Label[kSlots].caption())
-        Button9.click();
-}
-
-void CharacterDrill::Button9Click() {
-    try {
-        edit16.setText(nextNumber(edit16.text()));
-        Button8.click();
-        bool jumped = false;
-        for (const EndMarker& marker : kCharacterEndMarkers) {
-            if (Label[kSlots].caption() == QString::fromUtf8(marker.text)) {
-                edit16.setText(QString::number(marker.jumpTo));
-                jumped = true;
-            }
-        }
-        // The clear step showed the hint for a batch that the jump has replaced: show the one for
-        // the slot the learner types in now, so the hint never names a character that is not on
-        // show.
-        if (jumped)
-            for (int n = 1; n <= kSlots; ++n)
-                if (m_focus.has(Ed[n]))
-                    EdEnter(n);
-    } catch (const lexicon::TableError&) {
-        cannotPractise();
-        throw;
-    }
-}
-
-void CharacterDrill::clearSlots(bool allCodeBoxes) {
-    for (int n = 1; n <= kSlots; ++n)
-        Edit[n].clear();
-    if (allCodeBoxes) {
-        for (int n = 1; n <= kSlots; ++n)
-            Ed[n].clear();
-    } else {
-        Ed[kSlots].clear();
-    }
-    for (int n = 1; n <= kSlots; ++n)
-        h[n].clear();
-    m_focus.set(Ed[1]);
-}
-
-void CharacterDrill::Button8Click() {
-    clearSlots(false);
-}
-
-void CharacterDrill::Button10Click() {
-    clearSlots(true);
-}
-
-void CharacterDrill::EdEnter(int slot) {
-    m_typingSlot = slot;
-    const QString& target = Label[slot].caption();
-    try {
-        if (m_table1.locate(QStringLiteral("hz"), target))
-            Panel13.setCaption(m_table1.read(QStringLiteral("dm")));
-    } catch (const lexicon::TableError&) {
-        // The hint shows the slot in focus without a code, never another slot's code.
-        Panel13.setCaption(QString());
-        zi.setCaption(target);
-        throw;
-    }
-    zi.setCaption(target);
-}
-
-void CharacterDrill::EdKeyPress(int slot, QChar& key) {
-    if (key == QChar(27))
-        Ed[slot].setText(QString());
-}
-
-void CharacterDrill::RadioButton22Click() {
-    Panel13.show();
-    returnFocus();
-}
-
-void CharacterDrill::RadioButton23Click() {
-    Panel13.hide();
-    returnFocus();
-}
-
-void CharacterDrill::returnFocus() {
-    // The learner's choice took the focus to the option; typing goes on in the code box it came
-    // from, with its half-typed code left as it was.
-    if (!m_focus.has(RadioButton22) && !m_focus.has(RadioButton23))
-        return;
-    m_focus.set(Ed[m_typingSlot]);
-    Ed[m_typingSlot].setAllSelected(false);
 }
 
 } // namespace drills

@@ -5,15 +5,12 @@
 // for the first-level short codes), sets the batch counter to its start batch, which loads 15
 // target characters from zk.db, clears every box and puts the focus in the first code box.
 //
-// Every change of a code box looks its whole text up in the code table and writes the character
-// found into the slot's hidden result box. When that equals the slot's target, the character is
-// copied into the accepted box, the code box is cleared and the focus moves to the next slot, whose
-// enter handler shows the code and the character of its target in the hint column. The 15th slot
-// instead fills its accepted box, whose change handler advances: counter plus one (which loads the
-// next batch), the next-batch clear step, then the end-marker tests, which may send the counter to
-// a fixed batch; after such a jump the hint column shows the slot in focus of the batch now shown.
-// Choosing 提示 or 不提示 shows or hides the hint and gives the focus back to the code box the
-// learner was typing in.
+// Typing, accepting, advancing and the hint are the slot drills' chain (slot_drill.h): code boxes
+// Ed1-Ed15 look codes up in the code table into the result boxes h1-h15, which accept into
+// Edit1-Edit15 against the targets Label1-Label15; Edit15 clicks Button9, the advance, which sets
+// the counter edit16, clicks Button8 (the clear step that keeps the codes left in Ed1-Ed14) and
+// tests the end markers. The hint column is Panel13 (the code) and zi (the character), shown or
+// hidden by RadioButton22 and RadioButton23.
 //
 // All of it runs nested, one handler inside another, exactly in that order. Table failures are
 // thrown as lexicon::TableError and end the running chain where they happen; a batch that cannot
@@ -24,16 +21,18 @@
 #include "controls.h"
 #include "picture_hints.h"
 #include "practice_plan.h"
+#include "slot_drill.h"
 #include "table.h"
 
 namespace drills {
 
 class CharacterDrill {
 public:
-    CharacterDrill(controls::Focus& focus, lexicon::Table& table1, lexicon::Table& table2, QString dataFolder,
+    // `codes` is the member that opens each category's code table, `batches` holds zk.db.
+    CharacterDrill(controls::Focus& focus, lexicon::Table& codes, lexicon::Table& batches, QString dataFolder,
                    PictureHints& pictures);
 
-    static constexpr int kSlots = 15;
+    static constexpr int kSlots = lexicon::schema::kCharactersPerBatch;
     static constexpr int kCategories = kCharacterCategories;
 
     // Category choice (GroupBox1).
@@ -60,34 +59,30 @@ public:
 
     // Handlers, each named after its control and event.
     void RadioButtonClick(int category); // RadioButton1Click ... RadioButton6Click
-    void edit16Change();
-    void EdChange(int slot); // Ed1Change ... Ed15Change
-    void hChange(int slot);  // h1Change ... h14Change
-    void h15Change();
-    void Edit15Change();
-    void Button9Click();
-    void Button8Click();
-    void Button10Click();
-    void EdEnter(int slot);                // Ed1Enter ... Ed15Enter
-    void EdKeyPress(int slot, QChar& key); // Ed1KeyPress ... Ed15KeyPress
-    void RadioButton22Click();
-    void RadioButton23Click();
+    void edit16Change() { m_slots.counterChange(); }
+    void EdChange(int slot) { m_slots.codeChange(slot); } // Ed1Change ... Ed15Change
+    void hChange(int slot) { m_slots.foundChange(slot); } // h1Change ... h14Change
+    void h15Change() { m_slots.lastFoundChange(); }
+    void Edit15Change() { m_slots.lastAcceptedChange(); }
+    void Button9Click() { m_slots.advanceClick(); }
+    void Button8Click() { m_slots.clearSlots(false); }
+    void Button10Click() { m_slots.clearSlots(true); }
+    void EdEnter(int slot) { m_slots.codeEnter(slot); }                        // Ed1Enter ... Ed15Enter
+    void EdKeyPress(int slot, QChar& key) { m_slots.codeKeyPress(slot, key); } // Ed1KeyPress ... Ed15KeyPress
+    void RadioButton22Click() { m_slots.hintOptionClick(true); }
+    void RadioButton23Click() { m_slots.hintOptionClick(false); }
 
-    // The memo's lines before any category is chosen.
+    // The memo's lines before any category is chosen, and once `category` is chosen.
     static QStringList initialMemoLines();
+    static QStringList memoLines(int category);
 
 private:
-    void clearSlots(bool allCodeBoxes);
-    void returnFocus();
     void showRules(int category);
-    void cannotPractise();
 
-    controls::Focus& m_focus;
-    lexicon::Table& m_table1;
-    lexicon::Table& m_table2;
+    lexicon::Table& m_codes;
     QString m_dataFolder;
     PictureHints& m_pictures;
-    int m_typingSlot = 1; // the slot whose code box had the focus last: where typing goes on
+    SlotDrill m_slots;
 };
 
 } // namespace drills

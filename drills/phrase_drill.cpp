@@ -20,15 +20,27 @@ const char* const kMemo[kPhraseCategories + 1][2] = {
 };
 // clang-format on
 
-const QString kCode = QStringLiteral("n1");   // czwb.db: a phrase's code
-const QString kPhrase = QStringLiteral("n2"); // czwb.db: the phrase; czzk.db: a batch's first phrase
-const QString kBatch = QStringLiteral("n1");  // czzk.db: the batch or row number
-
-QString batchField(int slot) {
-    return QStringLiteral("n") + QString::number(slot + 1);
+// The batch markers, tested in this order after every advance.
+QList<EndMarker> batchEndMarkers() {
+    QList<EndMarker> markers;
+    for (const PhraseCategory& c : kPhraseCategory)
+        markers << c.endMarker;
+    return markers;
 }
 
+// The memo lines a category writes.
+const int kMemoLineIndexes[] = {0, 2, 3, 4, 5};
+
 } // namespace
+
+QStringList PhraseDrill::memoLines(int category) {
+    const auto& texts = kMemo[category - kFirstCategory];
+    QStringList lines = initialMemoLines();
+    lines[0] = QString::fromUtf8(texts[0]);
+    lines[2] = lines[4] = lines[5] = QString();
+    lines[3] = QString::fromUtf8(texts[1]);
+    return lines;
+}
 
 QStringList PhraseDrill::initialMemoLines() {
     return {QStringLiteral("词组拆码规则："),
@@ -43,7 +55,7 @@ QStringList PhraseDrill::initialMemoLines() {
             QString()};
 }
 
-PhraseDrill::PhraseDrill(controls::Focus& focus, lexicon::Table& table3, lexicon::Table& table4, PictureHints& pictures,
+PhraseDrill::PhraseDrill(controls::Focus& focus, lexicon::Table& codes, lexicon::Table& batches, PictureHints& pictures,
                          controls::Desktop& desktop)
     : RadioButton(
           kPhraseCategories + 1,
@@ -58,8 +70,11 @@ PhraseDrill::PhraseDrill(controls::Focus& focus, lexicon::Table& table3, lexicon
       cztext(kSlots, controls::named<controls::Edit>(QStringLiteral("cztext"))),
       czt(kSlots, controls::named<controls::Edit>(QStringLiteral("czt"))),
       czh(kSlots, controls::named<controls::Edit>(QStringLiteral("czh"))),
-      Memo2(QStringLiteral("Memo2"), initialMemoLines()), m_focus(focus), m_table3(table3), m_table4(table4),
-      m_pictures(pictures), m_desktop(desktop) {
+      Memo2(QStringLiteral("Memo2"), initialMemoLines()), m_focus(focus), m_codes(codes), m_batches(batches),
+      m_pictures(pictures), m_desktop(desktop),
+      m_slots({cz, cztext, czt, czh, Edit17, Button1, Button2, Panel16, czts, zi2, RadioButton24, RadioButton25},
+              {codes, lexicon::schema::kPhraseCodes, batches, lexicon::schema::kPhraseBatches}, focus,
+              batchEndMarkers(), [this] { emptyPanel(); }) {
     Edit17.setText(QStringLiteral("99"));
     Edit20.setText(QStringLiteral("169"));
     Label20.setCaption(QStringLiteral("答案提示"));
@@ -68,9 +83,6 @@ PhraseDrill::PhraseDrill(controls::Focus& focus, lexicon::Table& table3, lexicon
     Button3.setCaption(QStringLiteral("Button3"));
 
     for (int n = 1; n <= kSlots; ++n) {
-        czh[n].hide();
-        czt[n].setMaxLength(4);
-        czt[n].accepts = isCodeText;
         czt[n].onChange = [this, n] { cztChange(n); };
         czt[n].onEnter = [this, n] { cztEnter(n); };
         czt[n].onKeyPress = [this, n](QChar& key) { cztKeyPress(n, key); };
@@ -80,14 +92,13 @@ PhraseDrill::PhraseDrill(controls::Focus& focus, lexicon::Table& table3, lexicon
     for (int n = kFirstCategory; n < kLongPhraseCategory; ++n)
         RadioButton[n].onClick = [this, n] { RadioButtonClick(n); };
     RadioButton[kLongPhraseCategory].onClick = [this] { RadioButton10Click(); };
-    for (controls::Control* c : {static_cast<controls::Control*>(&Edit17), static_cast<controls::Control*>(&Edit19),
-                                 static_cast<controls::Control*>(&Edit20), static_cast<controls::Control*>(&Button1),
-                                 static_cast<controls::Control*>(&Button2), static_cast<controls::Control*>(&Button3)})
-        c->hide();
     Edit17.onChange = [this] { Edit17Change(); };
     Button1.onClick = [this] { Button1Click(); };
     Button2.onClick = [this] { Button2Click(); };
 
+    Edit19.hide();
+    Edit20.hide();
+    Button3.hide();
     Edit18.setMaxLength(4);
     Edit18.accepts = isCodeText;
     Edit18.onChange = [this] { Edit18Change(); };
@@ -122,30 +133,21 @@ void PhraseDrill::reopenIfClosed(lexicon::Table& table) {
 }
 
 void PhraseDrill::writeMemo(int category) {
-    const auto& texts = kMemo[category - kFirstCategory];
-    Memo2.setLine(0, QString::fromUtf8(texts[0]));
-    Memo2.setLine(2, QString());
-    Memo2.setLine(3, QString::fromUtf8(texts[1]));
-    Memo2.setLine(4, QString());
-    Memo2.setLine(5, QString());
+    const QStringList lines = memoLines(category);
+    for (int line : kMemoLineIndexes)
+        Memo2.setLine(line, lines[line]);
 }
 
 void PhraseDrill::RadioButtonClick(int category) {
     try {
-        reopenIfClosed(m_table3);
-        reopenIfClosed(m_table4);
+        reopenIfClosed(m_codes);
+        reopenIfClosed(m_batches);
         coverSlots(false);
-        const QString start = QString::number(kPhraseCategory[category - kFirstCategory].startBatch);
-        // After a failure the counter may already hold the start batch, with nothing of it shown.
-        if (Edit17.text() == start && cz[1].caption().isEmpty())
-            Edit17Change();
-        else
-            Edit17.setText(start);
-        Button2.click();
+        m_slots.start(kPhraseCategory[category - kFirstCategory].startBatch, Button2);
     } catch (const lexicon::TableError&) {
         // The category stays chosen, with its rules, and shows it cannot be practised.
         coverSlots(false);
-        cannotPractise();
+        m_slots.cannotPractise();
         writeMemo(category);
         m_pictures.show(KeyboardMap::Roots);
         throw;
@@ -156,8 +158,8 @@ void PhraseDrill::RadioButtonClick(int category) {
 
 void PhraseDrill::RadioButton10Click() {
     try {
-        reopenIfClosed(m_table3);
-        reopenIfClosed(m_table4);
+        reopenIfClosed(m_codes);
+        reopenIfClosed(m_batches);
         coverSlots(true);
         const QString start = QString::number(kLongPhrases.startBatch);
         if (Edit20.text() == start && Label24.caption().isEmpty())
@@ -168,7 +170,7 @@ void PhraseDrill::RadioButton10Click() {
         m_focus.set(Edit18);
     } catch (const lexicon::TableError&) {
         coverSlots(true);
-        cannotPractise();
+        m_slots.cannotPractise();
         writeMemo(kLongPhraseCategory);
         m_pictures.show(KeyboardMap::Roots);
         throw;
@@ -177,144 +179,15 @@ void PhraseDrill::RadioButton10Click() {
     m_pictures.show(KeyboardMap::Roots);
 }
 
-// Phrases that cannot be loaded leave nothing half-loaded: the slots (or the one-phrase panel,
-// whichever is in view) empty, no code box to type into and no hint, until a category is chosen
-// again.
-void PhraseDrill::cannotPractise() {
-    for (int n = 1; n <= kSlots; ++n) {
-        cz[n].setCaption(QString());
-        cztext[n].setText(QString());
-        czt[n].setText(QString());
-        czh[n].setText(QString());
-        czt[n].setEnabled(false);
-        if (m_focus.has(czt[n]))
-            m_focus.setOther();
-    }
+// Phrases that cannot be loaded leave nothing half-loaded: besides the slots, the one-phrase
+// panel empty, its code box out of reach.
+void PhraseDrill::emptyPanel() {
     Label24.setCaption(QString());
     Edit19.setText(QString());
     Edit18.setText(QString());
     Edit18.setEnabled(false);
     if (m_focus.has(Edit18))
         m_focus.setOther();
-    czts.setCaption(QString());
-    zi2.setCaption(QString());
-}
-
-void PhraseDrill::Edit17Change() {
-    if (m_table4.locate(kBatch, Edit17.text()))
-        cz[1].setCaption(m_table4.readTarget(batchField(1)));
-    for (int n = 2; n <= kSlots; ++n)
-        cz[n].setCaption(m_table4.readTarget(batchField(n)));
-}
-
-void PhraseDrill::cztChange(int slot) {
-    // An empty code gives no phrase, whatever odd row the table may hold: clearing a box can then
-    // never set off an acceptance.
-    const QString code = czt[slot].text();
-    if (code.isEmpty())
-        return;
-    if (m_table3.locate(kCode, code))
-        czh[slot].setText(m_table3.read(kPhrase));
-}
-
-void PhraseDrill::czhChange(int slot) {
-    const QString found = czh[slot].text();
-    // An empty target accepts nothing: the emptied result box would match it again and again.
-    if (found.isEmpty() || found != cz[slot].caption())
-        return;
-    cztext[slot].setText(found);
-    czt[slot].clear();
-    m_focus.set(czt[slot + 1]);
-    czh[slot].clear();
-}
-
-void PhraseDrill::czh5Change() {
-    const QString found = czh[kSlots].text();
-    if (!found.isEmpty() && found == cz[kSlots].caption())
-        cztext[kSlots].setText(found);
-}
-
-void PhraseDrill::cztext5Change() {
-    const QString accepted = cztext[kSlots].text();
-    if (!accepted.isEmpty() && accepted == cz[kSlots].caption())
-        Button1.click();
-}
-
-void PhraseDrill::Button1Click() {
-    try {
-        Edit17.setText(nextNumber(Edit17.text()));
-        Button2.click();
-        bool jumped = false;
-        for (const PhraseCategory& c : kPhraseCategory) {
-            if (cz[kSlots].caption() == QString::fromUtf8(c.endMarker.text)) {
-                Edit17.setText(QString::number(c.endMarker.jumpTo));
-                jumped = true;
-            }
-        }
-        // The clear step showed the hint for a batch that the jump has replaced: show the one for
-        // the slot the learner types in now, so the hint never names a phrase that is not on show.
-        if (jumped)
-            for (int n = 1; n <= kSlots; ++n)
-                if (m_focus.has(czt[n]))
-                    cztEnter(n);
-    } catch (const lexicon::TableError&) {
-        cannotPractise();
-        throw;
-    }
-}
-
-void PhraseDrill::Button2Click() {
-    for (int n = 1; n <= kSlots; ++n)
-        czt[n].clear();
-    for (int n = 1; n <= kSlots; ++n)
-        cztext[n].clear();
-    for (int n = 1; n <= kSlots; ++n)
-        czh[n].clear();
-    m_focus.set(czt[1]);
-}
-
-void PhraseDrill::cztEnter(int slot) {
-    m_typingSlot = slot;
-    showHint(cz[slot].caption());
-}
-
-void PhraseDrill::showHint(const QString& phrase) {
-    try {
-        // An empty phrase has no code to show, whatever odd row the table may hold.
-        if (!phrase.isEmpty() && m_table3.locate(kPhrase, phrase))
-            czts.setCaption(m_table3.read(kCode));
-    } catch (const lexicon::TableError&) {
-        // The hint shows the phrase without a code, never another phrase's code.
-        czts.setCaption(QString());
-        zi2.setCaption(phrase);
-        throw;
-    }
-    zi2.setCaption(phrase);
-}
-
-void PhraseDrill::cztKeyPress(int slot, QChar& key) {
-    if (key == QChar(27))
-        czt[slot].setText(QString());
-}
-
-void PhraseDrill::RadioButton24Click() {
-    Panel16.show();
-    returnFocus();
-}
-
-void PhraseDrill::RadioButton25Click() {
-    Panel16.hide();
-    returnFocus();
-}
-
-void PhraseDrill::returnFocus() {
-    // The learner's choice took the focus to the option; typing goes on in the code box it came
-    // from (the long-phrase box while its panel is shown), with its half-typed code left as it was.
-    if (!m_focus.has(RadioButton24) && !m_focus.has(RadioButton25))
-        return;
-    controls::Edit& box = Panel5.visible() ? Edit18 : czt[m_typingSlot];
-    m_focus.set(box);
-    box.setAllSelected(false);
 }
 
 void PhraseDrill::Label20Click() {
@@ -322,16 +195,15 @@ void PhraseDrill::Label20Click() {
 }
 
 void PhraseDrill::Edit20Change() {
-    if (m_table4.locate(kBatch, Edit20.text()))
-        Label24.setCaption(m_table4.readTarget(kPhrase));
+    const lexicon::schema::BatchTable& rows = lexicon::schema::kPhraseBatches;
+    if (m_batches.locate(rows.number, Edit20.text()))
+        Label24.setCaption(m_batches.readTarget(rows.targets[0]));
 }
 
 void PhraseDrill::Edit18Change() {
-    const QString code = Edit18.text();
-    if (!code.isEmpty() && m_table3.locate(kCode, code))
-        Edit19.setText(m_table3.read(kPhrase));
+    m_slots.lookUp(Edit18.text(), Edit19);
     // After a right code the nested chain has loaded the next phrase: the hint shows that one.
-    showHint(Label24.caption());
+    m_slots.showHint(Label24.caption());
 }
 
 void PhraseDrill::Edit19Change() {
@@ -350,14 +222,9 @@ void PhraseDrill::Button3Click() {
         if (Label24.caption() == QString::fromUtf8(kLongPhrases.endMarker.text))
             Edit20.setText(QString::number(kLongPhrases.endMarker.jumpTo));
     } catch (const lexicon::TableError&) {
-        cannotPractise();
+        m_slots.cannotPractise();
         throw;
     }
-}
-
-void PhraseDrill::Edit18KeyPress(QChar& key) {
-    if (key == QChar(27))
-        Edit18.setText(QString());
 }
 
 } // namespace drills

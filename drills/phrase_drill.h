@@ -2,16 +2,14 @@
 // The phrase drill (page "词组练习"): two-, three- and four-character phrases five to a batch, and
 // longer phrases one at a time on a panel laid over the five slots.
 //
-// Five to a batch: a category sets the batch counter to its start batch, which loads the five
-// target phrases from czzk.db, then the clear step empties every box and puts the focus in the
-// first code box, whose enter handler shows that phrase and its code in the hint column. Every
-// change of a code box looks its whole text up in czwb.db and writes the phrase found into the
-// slot's hidden result box; when that equals the slot's target it is copied into the accepted box,
-// the code box is cleared and the focus moves to the next slot. The fifth slot fills its accepted
-// box only; that box's change handler advances: counter plus one (loading the next batch), the
-// clear step, then the end-marker tests, which may send the counter to a fixed batch; after such a
-// jump the hint column shows the slot in focus of the batch now shown. Choosing 提示 or 不提示
-// shows or hides the hint and gives the focus back to the code box the learner was typing in.
+// Five to a batch: a category sets the batch counter Edit17 to its start batch, which loads the
+// five target phrases from czzk.db, then the clear step Button2 empties every box and puts the
+// focus in the first code box. Typing, accepting, advancing and the hint are the slot drills' chain
+// (slot_drill.h): code boxes czt1-czt5 look codes up in czwb.db into the result boxes czh1-czh5,
+// which accept into cztext1-cztext5 against the targets cz1-cz5; cztext5 clicks Button1, the
+// advance, which sets the counter, clicks Button2 and tests the end markers. The hint column is
+// zi2 (the phrase) and czts (its code) on Panel16, shown or hidden by RadioButton24 and
+// RadioButton25, which give the focus back to the code box the learner was typing in.
 //
 // One at a time ("多字词"): the panel is shown over the slots (which keep their state under it),
 // the row counter is set to the first long-phrase row, which loads that row's first phrase, and the
@@ -31,6 +29,7 @@
 #include "desktop.h"
 #include "picture_hints.h"
 #include "practice_plan.h"
+#include "slot_drill.h"
 #include "table.h"
 
 namespace drills {
@@ -40,10 +39,11 @@ inline const QString kPhraseCodeRulesUrl = QStringLiteral("https://zh.wikipedia.
 
 class PhraseDrill {
 public:
-    PhraseDrill(controls::Focus& focus, lexicon::Table& table3, lexicon::Table& table4, PictureHints& pictures,
+    // `codes` holds czwb.db, `batches` czzk.db.
+    PhraseDrill(controls::Focus& focus, lexicon::Table& codes, lexicon::Table& batches, PictureHints& pictures,
                 controls::Desktop& desktop);
 
-    static constexpr int kSlots = 5;
+    static constexpr int kSlots = lexicon::schema::kPhrasesPerBatch;
     static constexpr int kFirstCategory = 7;                                       // RadioButton7
     static constexpr int kLongPhraseCategory = kFirstCategory + kPhraseCategories; // RadioButton10
 
@@ -81,41 +81,42 @@ public:
     // Handlers, each named after its control and event.
     void RadioButtonClick(int category); // RadioButton7Click ... RadioButton9Click
     void RadioButton10Click();
-    void Edit17Change();
-    void cztChange(int slot); // czt1Change ... czt5Change
-    void czhChange(int slot); // czh1Change ... czh4Change
-    void czh5Change();
-    void cztext5Change();
-    void Button1Click();
-    void Button2Click();
-    void cztEnter(int slot);                // czt1Enter ... czt5Enter
-    void cztKeyPress(int slot, QChar& key); // czt1KeyPress ... czt5KeyPress
-    void RadioButton24Click();
-    void RadioButton25Click();
+    void Edit17Change() { m_slots.counterChange(); }
+    void cztChange(int slot) { m_slots.codeChange(slot); }  // czt1Change ... czt5Change
+    void czhChange(int slot) { m_slots.foundChange(slot); } // czh1Change ... czh4Change
+    void czh5Change() { m_slots.lastFoundChange(); }
+    void cztext5Change() { m_slots.lastAcceptedChange(); }
+    void Button1Click() { m_slots.advanceClick(); }
+    void Button2Click() { m_slots.clearSlots(true); }
+    void cztEnter(int slot) { m_slots.codeEnter(slot); }                        // czt1Enter ... czt5Enter
+    void cztKeyPress(int slot, QChar& key) { m_slots.codeKeyPress(slot, key); } // czt1KeyPress ... czt5KeyPress
+    void RadioButton24Click() { m_slots.hintOptionClick(true, longPhraseBox()); }
+    void RadioButton25Click() { m_slots.hintOptionClick(false, longPhraseBox()); }
     void Label20Click();
     void Edit20Change();
     void Edit18Change();
     void Edit19Change();
     void Button3Click();
-    void Edit18KeyPress(QChar& key);
+    void Edit18KeyPress(QChar& key) { SlotDrill::escape(Edit18, key); }
 
-    // The memo's lines before any category is chosen.
+    // The memo's lines before any category is chosen, and once `category` is chosen from there.
     static QStringList initialMemoLines();
+    static QStringList memoLines(int category);
 
 private:
     void writeMemo(int category);
     void coverSlots(bool covered);
-    void cannotPractise();
-    void showHint(const QString& phrase);
+    void emptyPanel();
     void reopenIfClosed(lexicon::Table& table);
-    void returnFocus();
+    // Where typing goes on after a hint option: the long-phrase box while its panel is shown.
+    controls::Edit* longPhraseBox() { return Panel5.visible() ? &Edit18 : nullptr; }
 
     controls::Focus& m_focus;
-    lexicon::Table& m_table3;
-    lexicon::Table& m_table4;
+    lexicon::Table& m_codes;
+    lexicon::Table& m_batches;
     PictureHints& m_pictures;
     controls::Desktop& m_desktop;
-    int m_typingSlot = 1; // the slot whose code box had the focus last: where typing goes on
+    SlotDrill m_slots;
 };
 
 } // namespace drills

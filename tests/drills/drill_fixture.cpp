@@ -1,6 +1,7 @@
 #include "drill_fixture.h"
 
 #include "fixture_tables.h"
+#include "schema.h"
 
 namespace fixture {
 
@@ -33,20 +34,18 @@ void writeTables(const QString& folder) {
     wb.append({QStringLiteral("qqqq"), QStringLiteral("鑫")});
     wb.append({QString(), character(0)}); // an odd row: an empty code
     wb.append({QStringLiteral("nnnn"), QStringLiteral("已")});
-    test_support::writeTable(folder + QStringLiteral("/wb.db"), QStringLiteral("wb"),
-                             {QStringLiteral("dm"), QStringLiteral("hz")}, wb);
+    const QStringList codeFields{lexicon::schema::kCharacterCodes.code, lexicon::schema::kCharacterCodes.text};
+    test_support::writeTable(folder + QStringLiteral("/wb.db"), QStringLiteral("wb"), codeFields, wb);
 
     const QString first = QStringLiteral("一地在要工上是中国同和的有人我主产不为这民了发以经");
     const QString keys = QStringLiteral("gfdsahjklmtrewqyuiopnbvcx");
     QList<QStringList> jm;
     for (int i = 0; i < 25; ++i)
         jm.append({QString(keys[i]), QString(first[i])});
-    test_support::writeTable(folder + QStringLiteral("/jm.db"), QStringLiteral("jm"),
-                             {QStringLiteral("dm"), QStringLiteral("hz")}, jm);
+    test_support::writeTable(folder + QStringLiteral("/jm.db"), QStringLiteral("jm"), codeFields, jm);
 
-    QStringList fields{QStringLiteral("no")};
-    for (int n = 1; n <= 15; ++n)
-        fields << QStringLiteral("n%1").arg(n);
+    const QStringList fields =
+        QStringList{lexicon::schema::kCharacterBatches.number} + lexicon::schema::kCharacterBatches.targets;
     QStringList firstLevel{QStringLiteral("116")};
     for (int i = 0; i < 15; ++i)
         firstLevel << QString(first[i]);
@@ -70,23 +69,6 @@ Drill::Drill(const QString& f) : folder(f) {
     table2.open(folder, QStringLiteral("zk.db"));
     d = std::make_unique<drills::CharacterDrill>(focus, table1, table2, folder, pictures);
     d->RadioButton22.check();
-}
-
-void Drill::typeInto(int slot, const QString& letters) {
-    focus.set(d->Ed[slot], controls::Focus::Reason::Mouse);
-    type(letters);
-}
-
-void Drill::type(const QString& letters) {
-    auto* box = dynamic_cast<controls::Edit*>(focus.current());
-    Q_ASSERT(box);
-    for (QChar c : letters)
-        box->type(c);
-}
-
-void Drill::escape(int slot) {
-    QChar esc(27);
-    d->Ed[slot].keyPress(esc);
 }
 
 QString Drill::targets() const {

@@ -3,6 +3,7 @@
 
 #include "character_drill.h"
 #include "controls.h"
+#include "learner.h"
 #include "recording_pictures.h"
 #include "table.h"
 
@@ -24,20 +25,18 @@ QString code(int i);
 void writeTables(const QString& folder);
 
 // A drill on its own tables, opened as at start-up.
-struct Drill {
+struct Drill : Learner {
     explicit Drill(const QString& folder);
     QString folder;
-    controls::Focus focus;
     lexicon::Table table1{QStringLiteral("Table1")};
     lexicon::Table table2{QStringLiteral("Table2")};
     RecordingPictures pictures;
     std::unique_ptr<drills::CharacterDrill> d;
 
-    // The learner clicks into a code box and types a code letter by letter.
-    void typeInto(int slot, const QString& code);
-    // Types into whichever box has the focus.
-    void type(const QString& letters);
-    void escape(int slot);
+    using Learner::escape;
+    using Learner::typeInto;
+    void typeInto(int slot, const QString& letters) { typeInto(d->Ed[slot], letters); }
+    void escape(int slot) { escape(d->Ed[slot]); }
     // The targets on show, as one string.
     QString targets() const;
     QString accepted() const;

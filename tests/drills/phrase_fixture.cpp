@@ -1,6 +1,7 @@
 #include "phrase_fixture.h"
 
 #include "fixture_tables.h"
+#include "schema.h"
 
 namespace phrases {
 
@@ -72,12 +73,11 @@ void writeTables(const QString& folder, bool czwb, bool czzk) {
 
     if (czwb)
         test_support::writeTable(folder + QStringLiteral("/czwb.db"), QStringLiteral("czwb"),
-                                 {QStringLiteral("n1"), QStringLiteral("n2")}, wb);
+                                 {lexicon::schema::kPhraseCodes.code, lexicon::schema::kPhraseCodes.text}, wb);
     if (czzk)
-        test_support::writeTable(folder + QStringLiteral("/czzk.db"), QStringLiteral("czzk"),
-                                 {QStringLiteral("n1"), QStringLiteral("n2"), QStringLiteral("n3"),
-                                  QStringLiteral("n4"), QStringLiteral("n5"), QStringLiteral("n6")},
-                                 zk);
+        test_support::writeTable(
+            folder + QStringLiteral("/czzk.db"), QStringLiteral("czzk"),
+            QStringList{lexicon::schema::kPhraseBatches.number} + lexicon::schema::kPhraseBatches.targets, zk);
 }
 
 Drill::Drill(const QString& f) : folder(f) {
@@ -90,23 +90,6 @@ Drill::Drill(const QString& f) : folder(f) {
     }
     d = std::make_unique<drills::PhraseDrill>(focus, table3, table4, pictures, desktop);
     d->RadioButton24.check();
-}
-
-void Drill::typeInto(controls::Edit& box, const QString& letters) {
-    focus.set(box, controls::Focus::Reason::Mouse);
-    type(letters);
-}
-
-void Drill::type(QString letters) {
-    auto* box = dynamic_cast<controls::Edit*>(focus.current());
-    Q_ASSERT(box);
-    for (QChar c : letters)
-        box->type(c);
-}
-
-void Drill::escape(controls::Edit& box) {
-    QChar esc(27);
-    box.keyPress(esc);
 }
 
 QString Drill::targets() const {

@@ -2,6 +2,7 @@
 // Small phrase tables for the phrase drill's tests, and a learner who types into them.
 
 #include "controls.h"
+#include "learner.h"
 #include "phrase_drill.h"
 #include "recording_desktop.h"
 #include "recording_pictures.h"
@@ -33,10 +34,9 @@ QStringList batch(int first, int length, const QString& last = QString());
 void writeTables(const QString& folder, bool czwb = true, bool czzk = true);
 
 // The drill on its own tables, opened as at start-up, with the hint switched on.
-struct Drill {
+struct Drill : fixture::Learner {
     explicit Drill(const QString& folder);
     QString folder;
-    controls::Focus focus;
     lexicon::Table table3{QStringLiteral("Table3")};
     lexicon::Table table4{QStringLiteral("Table4")};
     RecordingPictures pictures;
@@ -48,12 +48,8 @@ struct Drill {
         focus.setOther();
         d->RadioButton[category].check();
     }
-    // The learner clicks into a code box and types letter by letter.
-    void typeInto(controls::Edit& box, const QString& letters);
+    using Learner::typeInto;
     void typeInto(int slot, const QString& letters) { typeInto(d->czt[slot], letters); }
-    // Types into whichever box has the focus.
-    void type(QString letters); // a copy: typing changes the hint the letters may come from
-    void escape(controls::Edit& box);
     // The five targets, and the accepted boxes (an empty one as "_"), joined by "|".
     QString targets() const;
     QString accepted() const;

@@ -1,0 +1,164 @@
+#include "slot_drill.h"
+
+#include "counter.h"
+
+namespace drills {
+
+SlotDrill::SlotDrill(Controls c, Tables t, controls::Focus& focus, QList<EndMarker> endMarkers,
+                     std::function<void()> emptyMore)
+    : m_c(c), m_t(t), m_focus(focus), m_emptyMore(std::move(emptyMore)) {
+    for (const EndMarker& m : endMarkers)
+        m_markers.append({QString::fromUtf8(m.text), QString::number(m.jumpTo)});
+    for (int n = 1; n <= slotCount(); ++n) {
+        m_c.found[n].hide();
+        m_c.code[n].setMaxLength(4);
+        m_c.code[n].accepts = isCodeText;
+    }
+    m_c.counter.hide();
+    m_c.advance.hide();
+    m_c.clear.hide();
+}
+
+void SlotDrill::start(int startBatch, controls::Button& clearAll) {
+    for (int n = 1; n <= slotCount(); ++n)
+        m_c.code[n].setEnabled(true);
+    const QString number = QString::number(startBatch);
+    // After a failure the counter may already hold the start batch, with nothing of it shown.
+    if (m_c.counter.text() == number && m_c.target[1].caption().isEmpty())
+        counterChange();
+    else
+        m_c.counter.setText(number);
+    clearAll.click();
+}
+
+void SlotDrill::cannotPractise() {
+    for (int n = 1; n <= slotCount(); ++n) {
+        m_c.target[n].setCaption(QString());
+        m_c.accepted[n].setText(QString());
+        m_c.code[n].setText(QString());
+        m_c.found[n].setText(QString());
+        m_c.code[n].setEnabled(false);
+        if (m_focus.has(m_c.code[n]))
+            m_focus.setOther();
+    }
+    if (m_emptyMore)
+        m_emptyMore();
+    m_c.hintCode.setCaption(QString());
+    m_c.hintTarget.setCaption(QString());
+}
+
+void SlotDrill::counterChange() {
+    const lexicon::schema::BatchTable& f = m_t.batchFields;
+    if (m_t.batches.locate(f.number, m_c.counter.text()))
+        m_c.target[1].setCaption(m_t.batches.readTarget(f.targets[0]));
+    for (int n = 2; n <= slotCount(); ++n)
+        m_c.target[n].setCaption(m_t.batches.readTarget(f.targets[n - 1]));
+}
+
+void SlotDrill::lookUp(const QString& code, controls::Edit& found) {
+    // An empty code types nothing, whatever odd row the table may hold: clearing a box can then
+    // never set off an acceptance.
+    if (!code.isEmpty() && m_t.codes.locate(m_t.codeFields.code, code))
+        found.setText(m_t.codes.read(m_t.codeFields.text));
+}
+
+void SlotDrill::codeChange(int slot) {
+    lookUp(m_c.code[slot].text(), m_c.found[slot]);
+}
+
+void SlotDrill::foundChange(int slot) {
+    const QString found = m_c.found[slot].text();
+    // An empty target accepts nothing: the emptied result box would match it again and again.
+    if (found.isEmpty() || found != m_c.target[slot].caption())
+        return;
+    m_c.accepted[slot].setText(found);
+    m_c.code[slot].clear();
+    m_focus.set(m_c.code[slot + 1]);
+    m_c.found[slot].clear();
+}
+
+void SlotDrill::lastFoundChange() {
+    const QString found = m_c.found[slotCount()].text();
+    if (!found.isEmpty() && found == m_c.target[slotCount()].caption())
+        m_c.accepted[slotCount()].setText(found);
+}
+
+void SlotDrill::lastAcceptedChange() {
+    const QString accepted = m_c.accepted[slotCount()].text();
+    if (!accepted.isEmpty() && accepted == m_c.target[slotCount()].caption())
+        m_c.advance.click();
+}
+
+void SlotDrill::advanceClick() {
+    try {
+        m_c.counter.setText(nextNumber(m_c.counter.text()));
+        m_c.clear.click();
+        bool jumped = false;
+        for (const Marker& marker : m_markers) {
+            if (m_c.target[slotCount()].caption() == marker.text) {
+                m_c.counter.setText(marker.jumpTo);
+                jumped = true;
+            }
+        }
+        // The clear step showed the hint for a batch that the jump has replaced: show the one for
+        // the slot the learner types in now, so the hint never names a target that is not on show.
+        if (jumped)
+            for (int n = 1; n <= slotCount(); ++n)
+                if (m_focus.has(m_c.code[n]))
+                    codeEnter(n);
+    } catch (const lexicon::TableError&) {
+        cannotPractise();
+        throw;
+    }
+}
+
+void SlotDrill::clearSlots(bool allCodeBoxes) {
+    for (int n = 1; n <= slotCount(); ++n)
+        m_c.accepted[n].clear();
+    for (int n = allCodeBoxes ? 1 : slotCount(); n <= slotCount(); ++n)
+        m_c.code[n].clear();
+    for (int n = 1; n <= slotCount(); ++n)
+        m_c.found[n].clear();
+    m_focus.set(m_c.code[1]);
+}
+
+void SlotDrill::codeEnter(int slot) {
+    m_typingSlot = slot;
+    showHint(m_c.target[slot].caption());
+}
+
+void SlotDrill::showHint(const QString& target) {
+    try {
+        // An empty target has no code to show, whatever odd row the table may hold.
+        if (!target.isEmpty() && m_t.codes.locate(m_t.codeFields.text, target))
+            m_c.hintCode.setCaption(m_t.codes.read(m_t.codeFields.code));
+    } catch (const lexicon::TableError&) {
+        // The hint shows the target without a code, never another target's code.
+        m_c.hintCode.setCaption(QString());
+        m_c.hintTarget.setCaption(target);
+        throw;
+    }
+    m_c.hintTarget.setCaption(target);
+}
+
+void SlotDrill::codeKeyPress(int slot, QChar& key) {
+    escape(m_c.code[slot], key);
+}
+
+void SlotDrill::escape(controls::Edit& box, QChar key) {
+    if (key == QChar(27))
+        box.setText(QString());
+}
+
+void SlotDrill::hintOptionClick(bool shown, controls::Edit* typingBox) {
+    m_c.hint.setVisible(shown);
+    // The learner's choice took the focus to the option; typing goes on in the code box it came
+    // from, with its half-typed code left as it was. Checked by program, the option moves nothing.
+    if (!m_focus.has(m_c.hintOn) && !m_focus.has(m_c.hintOff))
+        return;
+    controls::Edit& box = typingBox ? *typingBox : m_c.code[m_typingSlot];
+    m_focus.set(box);
+    box.setAllSelected(false);
+}
+
+} // namespace drills

@@ -1,0 +1,111 @@
+#pragma once
+// The chain both slot drills share (pages "单字练习" and "词组练习").
+//
+// A row of slots, each a target label, an accepted box, a code box and a hidden result box of one
+// number. A hidden counter box holds the batch number; changing its text loads that batch's targets
+// from the batch table (a number the table lacks keeps slot 1's target and reads the others from
+// whichever row was current). Every change of a code box looks its whole text up in the code table
+// and writes what the code gives into the slot's result box; when that equals the slot's target it
+// is copied into the accepted box, the code box is cleared, the focus moves to the next slot's code
+// box, whose enter handler shows that slot's target and code in the hint column, and the result box
+// is cleared. The last slot only fills its accepted box, whose change handler clicks the hidden
+// advance button: counter plus one (loading the next batch), the drill's clear step, then the
+// end-marker tests, each against the last target of the batch then on show, which may send the
+// counter to a fixed batch; after a jump the hint shows the slot in focus of the batch now shown.
+// The hint options show or hide the hint and give the focus back to the code box the learner was
+// typing in. An empty code gives nothing and an empty target accepts nothing and has no code to
+// show, so that clearing a box never sets off an acceptance.
+//
+// A category starts its batch through start(): the code boxes take keys again, the counter is set
+// to the start batch (loaded again when a failure left the counter there with nothing shown) and
+// the drill's clear step runs. A batch that cannot be loaded (a table missing, a target empty or
+// unreadable) ends the chain with lexicon::TableError after cannotPractise() has emptied every
+// slot and the hint and taken the code boxes out of reach.
+//
+// The drills own their controls and name the handlers; this is the part of them that is the same
+// for both.
+
+#include "controls.h"
+#include "practice_plan.h"
+#include "schema.h"
+#include "table.h"
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+namespace drills {
+
+class SlotDrill {
+public:
+    struct Controls {
+        controls::Family<controls::Label>& target;
+        controls::Family<controls::Edit>& accepted;
+        controls::Family<controls::Edit>& code;
+        controls::Family<controls::Edit>& found; // hidden result boxes
+        controls::Edit& counter;                 // batch counter, hidden
+        controls::Button& advance;               // hidden
+        controls::Button& clear;                 // the clear step the advance runs, hidden
+        controls::Control& hint;                 // shown or hidden by the hint options
+        controls::Label& hintCode;
+        controls::Label& hintTarget;
+        controls::RadioButton& hintOn;  // "提示"
+        controls::RadioButton& hintOff; // "不提示"
+    };
+    // The code table gives what a code types and the code of a target; the batch table the targets.
+    struct Tables {
+        lexicon::Table& codes;
+        const lexicon::schema::CodeTable& codeFields;
+        lexicon::Table& batches;
+        const lexicon::schema::BatchTable& batchFields;
+    };
+
+    // `endMarkers` are tested in their order after every advance. `emptyMore` empties what else of
+    // the drill a batch that cannot be loaded must not leave behind (or nothing).
+    SlotDrill(Controls controls, Tables tables, controls::Focus& focus, QList<EndMarker> endMarkers,
+              std::function<void()> emptyMore = {});
+
+    int slotCount() const { return m_c.target.size(); }
+
+    void counterChange();                    // load the batch
+    void codeChange(int slot);               // look the code up
+    void foundChange(int slot);              // accept, every slot but the last
+    void lastFoundChange();                  // the last slot: fill its accepted box only
+    void lastAcceptedChange();               // advance
+    void advanceClick();                     // counter plus one, clear step, end markers
+    void clearSlots(bool allCodeBoxes);      // accepted boxes, code boxes (or the last), result boxes
+    void codeEnter(int slot);                // the hint for the slot
+    void codeKeyPress(int slot, QChar& key); // Esc empties the box
+    // Shows or hides the hint; the focus goes back to `typingBox`, or to the code box of the slot
+    // entered last.
+    void hintOptionClick(bool shown, controls::Edit* typingBox = nullptr);
+
+    // A category's start: code boxes back in reach, batch `startBatch` loaded, then `clearAll`.
+    void start(int startBatch, controls::Button& clearAll);
+    // Nothing half-loaded: every slot and the hint empty, no code box to type into, until a
+    // category is chosen again.
+    void cannotPractise();
+
+    // Writes what `code` types into `found` (nothing for an empty code or one the table lacks).
+    void lookUp(const QString& code, controls::Edit& found);
+    // Shows `target` and its code in the hint column; a target the code table lacks keeps the code
+    // shown before. A table failure leaves the target shown without a code.
+    void showHint(const QString& target);
+    // Esc (character 27) empties a code box.
+    static void escape(controls::Edit& box, QChar key);
+
+private:
+    struct Marker {
+        QString text;
+        QString jumpTo;
+    };
+    Controls m_c;
+    Tables m_t;
+    controls::Focus& m_focus;
+    QList<Marker> m_markers;
+    std::function<void()> m_emptyMore;
+    int m_typingSlot = 1; // the slot whose code box had the focus last: where typing goes on
+};
+
+} // namespace drills
