@@ -12,7 +12,6 @@ Usage: tst_no_trace.py <path of the vardelo program>
 
 import ctypes
 import os
-import select
 import shutil
 import signal
 import subprocess
@@ -20,30 +19,17 @@ import sys
 import tempfile
 import time
 
+sys.dont_write_bytecode = True  # nothing written into the source tree
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from x_display import StepFailed, alive, children, start_display, wait_for  # noqa: E402
+
 PR_SET_CHILD_SUBREAPER = 36
 TITLE = "VardeloV5.0"
 
 
-class Failed(Exception):
-    pass
-
-
-def children():
-    """Process ids whose parent is this process."""
-    mine = os.getpid()
-    found = []
-    for entry in os.listdir("/proc"):
-        if not entry.isdigit():
-            continue
-        try:
-            with open(f"/proc/{entry}/stat") as f:
-                stat = f.read()
-        except OSError:
-            continue
-        fields = stat[stat.rfind(")") + 2:].split()
-        if int(fields[1]) == mine and fields[0] != "Z":
-            found.append(int(entry))
-    return found
+def running_children():
+    """Processes whose parent is this process, ended ones left out."""
+    return [pid for pid in children(os.getpid()) if alive(pid)]
 
 
 def command_of(pid):
@@ -63,37 +49,6 @@ def reap():
             return
         if pid == 0:
             return
-
-
-def wait_until(what, condition, timeout):
-    deadline = time.monotonic() + timeout
-    while True:
-        value = condition()
-        if value:
-            return value
-        if time.monotonic() > deadline:
-            raise Failed(f"timed out after {timeout} s waiting for {what}")
-        time.sleep(0.05)
-
-
-def start_display(env):
-    r, w = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(w), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
-                             "-noreset"], env=env, pass_fds=(w,), stdin=subprocess.DEVNULL,
-                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(w)
-    data = b""
-    deadline = time.monotonic() + 20
-    while not data.endswith(b"\n"):
-        left = deadline - time.monotonic()
-        if left <= 0 or not select.select([r], [], [], left)[0]:
-            raise Failed("the X server did not report its display number")
-        chunk = os.read(r, 64)
-        if not chunk:
-            raise Failed("the X server ended at start")
-        data += chunk
-    os.close(r)
-    return xvfb, ":" + data.decode().strip()
 
 
 def trainer_windows(display):
@@ -125,7 +80,7 @@ def close_windows(display, windows):
     x.XCloseDisplay.argtypes = [ctypes.c_void_p]
     d = x.XOpenDisplay(display.encode())
     if not d:
-        raise Failed(f"cannot open display {display}")
+        raise StepFailed(f"cannot open display {display}")
     protocols = x.XInternAtom(d, b"WM_PROTOCOLS", 0)
     delete = x.XInternAtom(d, b"WM_DELETE_WINDOW", 0)
     for w in windows:
@@ -167,7 +122,7 @@ def run_once(program, display, xvfb_pid, how):
         trainer = subprocess.Popen([program], env=env, cwd=home, stdin=subprocess.DEVNULL,
                                    stdout=log, stderr=log)
         try:
-            windows = wait_until("the trainer's window", lambda: trainer_windows(display), 60)
+            windows = wait_for("the trainer's window", lambda: trainer_windows(display), 60, interval=0.05)
             time.sleep(2)  # long enough for the platform layer to have looked for its buses
             if how == "window":
                 close_windows(display, windows)
@@ -182,7 +137,7 @@ def run_once(program, display, xvfb_pid, how):
         time.sleep(1)
         reap()
         problems = []
-        left = [pid for pid in children() if pid != xvfb_pid]
+        left = [pid for pid in running_children() if pid != xvfb_pid]
         for pid in left:
             problems.append(f"process {pid} outlived the trainer: {command_of(pid)}")
             os.kill(pid, signal.SIGKILL)
@@ -218,7 +173,7 @@ def main():
         for how in ("window", "signal"):
             try:
                 problems = run_once(program, display, xvfb.pid, how)
-            except Failed as e:
+            except StepFailed as e:
                 problems = [str(e)]
             if problems:
                 failed += 1

@@ -16,7 +16,6 @@ start leaves the session running and writes what stop needs to FILE.
 import argparse
 import json
 import os
-import select
 import shutil
 import signal
 import subprocess
@@ -24,64 +23,8 @@ import sys
 import tempfile
 import time
 
-
-class StepFailed(Exception):
-    """A step of the session or of a test did not reach its condition in time."""
-
-
-def wait_for(what, condition, timeout=30.0, interval=0.02):
-    """Polls `condition` until it returns something true; raises StepFailed naming `what` (a text,
-    or a function that makes one)."""
-    deadline = time.monotonic() + timeout
-    last_error = None
-    while True:
-        try:
-            value = condition()
-            if value:
-                return value
-        except Exception as e:  # a condition may fail while the thing it looks at is starting
-            last_error = e
-        if time.monotonic() > deadline:
-            detail = f" (last error: {last_error})" if last_error else ""
-            if callable(what):  # told at the end, so that it can say what it saw then
-                what = what()
-            raise StepFailed(f"timed out after {timeout:.0f} s waiting for {what}{detail}")
-        time.sleep(interval)
-
-
-def _children(pid):
-    """Direct children of `pid`, from /proc."""
-    kids = []
-    for entry in os.listdir("/proc"):
-        if not entry.isdigit():
-            continue
-        try:
-            with open(f"/proc/{entry}/stat") as f:
-                stat = f.read()
-        except OSError:
-            continue
-        # The command name is in parentheses and may hold blanks; the parent id follows it.
-        fields = stat[stat.rfind(")") + 2:].split()
-        if int(fields[1]) == pid:
-            kids.append(int(entry))
-    return kids
-
-
-def _descendants(pid):
-    found, todo = [], [pid]
-    while todo:
-        for kid in _children(todo.pop()):
-            found.append(kid)
-            todo.append(kid)
-    return found
-
-
-def _alive(pid):
-    try:
-        with open(f"/proc/{pid}/stat") as f:
-            return f.read().split(") ")[-1][0] != "Z"
-    except OSError:
-        return False
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from x_display import StepFailed, alive, descendants, read_line, start_display, wait_for  # noqa: E402,F401
 
 
 class IBus:
@@ -177,33 +120,10 @@ class Session:
         """A short command on the session's display and bus."""
         return subprocess.run(argv, env=self.env, capture_output=True, text=True, timeout=timeout)
 
-    def _read_fd_line(self, fd, what, timeout=30.0):
-        """Reads one line a child writes to the pipe `fd`, within `timeout`."""
-        data = b""
-        deadline = time.monotonic() + timeout
-        while not data.endswith(b"\n"):
-            left = deadline - time.monotonic()
-            if left <= 0 or not select.select([fd], [], [], left)[0]:
-                raise StepFailed(f"timed out after {timeout:.0f} s waiting for {what}")
-            chunk = os.read(fd, 256)
-            if not chunk:
-                raise StepFailed(f"{what}: the process ended without an answer")
-            data += chunk
-        return data.decode().strip()
-
     def start_display(self, display=None):
-        # The server writes its display number to the pipe once it takes connections; without a
-        # number asked for, it picks a free one.
-        r, w = os.pipe()
-        argv = ["Xvfb"] + ([display] if display else []) + ["-displayfd", str(w), "-screen", "0", "1280x1024x24",
-                                                            "-nolisten", "tcp", "-noreset"]
-        self.start_process("Xvfb", argv, pass_fds=(w,))
-        os.close(w)
-        try:
-            number = self._read_fd_line(r, "the X server to report its display number")
-        finally:
-            os.close(r)
-        self.display = ":" + number
+        server, self.display = start_display(self.env, display)
+        self.procs.append(("Xvfb", server))
+        self.log(f"started Xvfb as process {server.pid}")
         self.env["DISPLAY"] = self.display
         self.log(f"X display {self.display}")
 
@@ -213,7 +133,7 @@ class Session:
                            pass_fds=(w,))
         os.close(w)
         try:
-            self.env["DBUS_SESSION_BUS_ADDRESS"] = self._read_fd_line(r, "the D-Bus session bus address")
+            self.env["DBUS_SESSION_BUS_ADDRESS"] = read_line(r, "the D-Bus session bus address")
         finally:
             os.close(r)
 
@@ -311,7 +231,7 @@ def end(pids, children=()):
     """Ends `pids` and all their descendants: TERM first, KILL what is left after five seconds."""
     targets = []
     for pid in pids:
-        for d in _descendants(pid) + [pid]:
+        for d in descendants(pid) + [pid]:
             if d not in targets:
                 targets.append(d)
     for pid in targets:
@@ -325,10 +245,10 @@ def end(pids, children=()):
             p.wait(max(0.1, deadline - time.monotonic()))
         except subprocess.TimeoutExpired:
             pass
-    while time.monotonic() < deadline and any(_alive(pid) for pid in targets):
+    while time.monotonic() < deadline and any(alive(pid) for pid in targets):
         time.sleep(0.05)
     for pid in targets:
-        if _alive(pid):
+        if alive(pid):
             try:
                 os.kill(pid, signal.SIGKILL)
             except ProcessLookupError:
