@@ -4,35 +4,14 @@
 // the strip's cells and its text). Prints the median of each.
 
 #include "code_explainer.h"
+#include "table_rows.h"
 
 #include <QElapsedTimer>
-#include <QFile>
-
-#include <sqlite3.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <vector>
 
 namespace {
-
-QStringList texts(const QString& file, const char* sql) {
-    QStringList out;
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(QFile::encodeName(file).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt* s = nullptr;
-    sqlite3_prepare_v2(db, sql, -1, &s, nullptr);
-    while (s && sqlite3_step(s) == SQLITE_ROW) {
-        for (int i = 0; i < sqlite3_column_count(s); ++i) {
-            const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(s, i));
-            if (t && *t)
-                out << QString::fromUtf8(t);
-        }
-    }
-    sqlite3_finalize(s);
-    sqlite3_close_v2(db);
-    return out;
-}
 
 double median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
@@ -43,11 +22,11 @@ double median(std::vector<double> v) {
 
 int main() {
     const QString data = QStringLiteral(VARDELO_BUILD_DATA_DIR);
-    QStringList characters;
-    for (const QString& batch : texts(data + QStringLiteral("/zk.db"), "SELECT n1, n2, n3, n4, n5, n6, n7, n8, n9, "
-                                                                       "n10, n11, n12, n13, n14, n15 FROM zk"))
-        characters << batch;
-    const QStringList phrases = texts(data + QStringLiteral("/czzk.db"), "SELECT n2, n3, n4, n5, n6 FROM czzk");
+    const QStringList characters =
+        tableTexts(data + QStringLiteral("/zk.db"), QStringLiteral("SELECT n1, n2, n3, n4, n5, n6, n7, n8, n9, n10, "
+                                                                   "n11, n12, n13, n14, n15 FROM zk"));
+    const QStringList phrases =
+        tableTexts(data + QStringLiteral("/czzk.db"), QStringLiteral("SELECT n2, n3, n4, n5, n6 FROM czzk"));
     if (characters.isEmpty() || phrases.isEmpty()) {
         std::fprintf(stderr, "no drill material in %s\n", qPrintable(data));
         return 1;

@@ -3,11 +3,10 @@
 // Prints the median time per operation over several rounds.
 
 #include "table.h"
+#include "table_rows.h"
 
 #include <QElapsedTimer>
 #include <QStringList>
-
-#include <sqlite3.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -20,18 +19,9 @@ namespace {
 
 QStringList column(const QString& folder, const QString& table, const QString& field) {
     QStringList out;
-    sqlite3* db = nullptr;
-    const QByteArray path = (folder + QLatin1Char('/') + table + QStringLiteral(".db")).toUtf8();
-    if (sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-        sqlite3_stmt* s = nullptr;
-        const QByteArray sql = "SELECT " + field.toUtf8() + " FROM " + table.toUtf8();
-        if (sqlite3_prepare_v2(db, sql.constData(), -1, &s, nullptr) == SQLITE_OK) {
-            while (sqlite3_step(s) == SQLITE_ROW)
-                out << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, 0)));
-        }
-        sqlite3_finalize(s);
-    }
-    sqlite3_close_v2(db);
+    for (const QStringList& row : tableRows(folder + QLatin1Char('/') + table + QStringLiteral(".db"),
+                                            QStringLiteral("SELECT %1 FROM %2").arg(field, table)))
+        out << row.first();
     return out;
 }
 

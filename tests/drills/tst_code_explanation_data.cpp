@@ -5,13 +5,12 @@
 
 #include "code_explanation.h"
 #include "table.h"
+#include "table_rows.h"
 
 #include <QFile>
 #include <QHash>
 #include <QSet>
 #include <QTest>
-
-#include <sqlite3.h>
 
 using namespace drills;
 
@@ -44,27 +43,6 @@ QHash<QString, QStringList> fullCodes() {
     return out;
 }
 
-// Every text of the given columns of a table, in table order.
-QStringList column(const QString& file, const QString& sql) {
-    QStringList out;
-    sqlite3* db = nullptr;
-    if (sqlite3_open_v2(QFile::encodeName(kData + QLatin1Char('/') + file).constData(), &db, SQLITE_OPEN_READONLY,
-                        nullptr) == SQLITE_OK) {
-        sqlite3_stmt* s = nullptr;
-        sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &s, nullptr);
-        while (s && sqlite3_step(s) == SQLITE_ROW) {
-            for (int i = 0; i < sqlite3_column_count(s); ++i) {
-                const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(s, i));
-                if (t && *t)
-                    out << QString::fromUtf8(t);
-            }
-        }
-        sqlite3_finalize(s);
-    }
-    sqlite3_close_v2(db);
-    return out;
-}
-
 } // namespace
 
 class TstCodeExplanationData : public QObject {
@@ -80,7 +58,8 @@ private:
 
 void TstCodeExplanationData::everySplitGivesTheDictionaryCode() {
     QVERIFY(!m_codes.isEmpty());
-    const QStringList rows = column(QStringLiteral("cf.db"), QStringLiteral("SELECT hz, dm, cf FROM cf ORDER BY id"));
+    const QStringList rows =
+        tableTexts(kData + QStringLiteral("/cf.db"), QStringLiteral("SELECT hz, dm, cf FROM cf ORDER BY id"));
     QStringList errors;
     int splits = 0;
     lexicon::Table cf(QStringLiteral("Table5"));
@@ -107,8 +86,9 @@ void TstCodeExplanationData::everySplitGivesTheDictionaryCode() {
 }
 
 void TstCodeExplanationData::coverageOfTheDrilledCharacters() {
-    QStringList texts = column(QStringLiteral("zk.db"), QStringLiteral("SELECT * FROM zk ORDER BY id"));
-    texts += column(QStringLiteral("czzk.db"), QStringLiteral("SELECT n2, n3, n4, n5, n6 FROM czzk ORDER BY id"));
+    QStringList texts = tableTexts(kData + QStringLiteral("/zk.db"), QStringLiteral("SELECT * FROM zk ORDER BY id"));
+    texts += tableTexts(kData + QStringLiteral("/czzk.db"),
+                        QStringLiteral("SELECT n2, n3, n4, n5, n6 FROM czzk ORDER BY id"));
     QStringList drilled;
     QSet<QString> seen;
     for (const QString& t : texts) {
@@ -137,8 +117,8 @@ void TstCodeExplanationData::coverageOfTheDrilledCharacters() {
 }
 
 void TstCodeExplanationData::phraseRuleGivesEveryDrilledPhrase() {
-    const QStringList phrases =
-        column(QStringLiteral("czzk.db"), QStringLiteral("SELECT n2, n3, n4, n5, n6 FROM czzk ORDER BY id"));
+    const QStringList phrases = tableTexts(kData + QStringLiteral("/czzk.db"),
+                                           QStringLiteral("SELECT n2, n3, n4, n5, n6 FROM czzk ORDER BY id"));
     QVERIFY(phrases.size() > 100);
     lexicon::Table cf(QStringLiteral("Table5"));
     lexicon::Table czwb(QStringLiteral("Table3"));

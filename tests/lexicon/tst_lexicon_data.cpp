@@ -4,13 +4,12 @@
 
 #include "practice_plan.h"
 #include "table.h"
+#include "table_rows.h"
 
 #include <QHash>
 #include <QSet>
 #include <QStringEncoder>
 #include <QTest>
-
-#include <sqlite3.h>
 
 #include <algorithm>
 #include <climits>
@@ -89,25 +88,8 @@ Walk walkBatches(Table& table, const QString& key, int firstSlotField, int slotC
 
 // Every row of a table, straight from SQLite, in table order.
 QList<QStringList> allRows(const QString& table, const QStringList& fields) {
-    QList<QStringList> rows;
-    sqlite3* db = nullptr;
-    const QByteArray path = (kData + QLatin1Char('/') + table + QStringLiteral(".db")).toUtf8();
-    if (sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-        sqlite3_stmt* s = nullptr;
-        const QByteArray sql =
-            "SELECT " + fields.join(QLatin1Char(',')).toUtf8() + " FROM " + table.toUtf8() + " ORDER BY id";
-        if (sqlite3_prepare_v2(db, sql.constData(), -1, &s, nullptr) == SQLITE_OK) {
-            while (sqlite3_step(s) == SQLITE_ROW) {
-                QStringList row;
-                for (int i = 0; i < fields.size(); ++i)
-                    row << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, i)));
-                rows << row;
-            }
-        }
-        sqlite3_finalize(s);
-    }
-    sqlite3_close_v2(db);
-    return rows;
+    return tableRows(kData + QLatin1Char('/') + table + QStringLiteral(".db"),
+                     QStringLiteral("SELECT %1 FROM %2 ORDER BY id").arg(fields.join(QLatin1Char(',')), table));
 }
 
 // A character's full code: its longest code in wb.db.
