@@ -8,6 +8,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <functional>
 #include <memory>
 
 namespace app {
@@ -90,41 +91,55 @@ void ExplanationStrip::paintEvent(QPaintEvent*) {
     }
 }
 
+namespace {
+
+// A strip with its own explainer of the tables in `folder`. After every event `explain` gives the
+// explanation of what the hint panel shows, an empty one while it shows no code; the strip is in
+// view while there is something to explain.
+ExplanationStrip* addExplanation(QWidget* parent, const QRect& geometry, int topPixels, const QString& name,
+                                 const QString& folder, Binder& binder,
+                                 std::function<drills::Explanation(drills::CodeExplainer&)> explain) {
+    auto* strip = new ExplanationStrip(parent, geometry, topPixels);
+    strip->setObjectName(name);
+    auto explainer = std::make_shared<drills::CodeExplainer>(folder);
+    binder.onSync([strip, explainer, explain = std::move(explain)] {
+        const drills::Explanation e = explain(*explainer);
+        strip->setExplanation(e);
+        strip->setVisible(!e.cells.isEmpty());
+    });
+    return strip;
+}
+
+} // namespace
+
 ExplanationStrip* addCharacterExplanation(QWidget* column, const QRect& geometry, Form& form, Binder& binder) {
-    auto* strip = new ExplanationStrip(column, geometry, 13);
-    strip->setObjectName(QStringLiteral("CodeExplanation1"));
-    auto explainer = std::make_shared<drills::CodeExplainer>(form.Table1.folder());
     drills::CharacterDrill& d = form.characters;
-    binder.onSync([strip, explainer, &d] {
+    auto explain = [&d](drills::CodeExplainer& explainer) {
         // Only while the hint shows a code: the hint panel hidden, or no target yet, shows none.
         const bool hint = d.Panel13.visible() && !d.zi.caption().isEmpty();
-        drills::Explanation e = explainer->character(hint ? d.zi.caption() : QString());
+        drills::Explanation e = explainer.character(hint ? d.zi.caption() : QString());
         // A first-level code is the key's own character, not the start of the full code the strip
         // explains: say so to whoever reads it out.
         const QString code = d.Panel13.caption();
         if (!e.text.isEmpty() && !code.isEmpty() && !e.text.endsWith(QStringLiteral("＝ ") + code) &&
             !e.text.section(QStringLiteral("＝ "), -1).startsWith(code))
             e.text = QStringLiteral("一级简码 %1；全码 ").arg(code) + e.text;
-        strip->setExplanation(e);
-        strip->setVisible(hint && !e.cells.isEmpty());
-    });
-    return strip;
+        return e;
+    };
+    return addExplanation(column, geometry, 13, QStringLiteral("CodeExplanation1"), form.Table1.folder(), binder,
+                          explain);
 }
 
 ExplanationStrip* addPhraseExplanation(QWidget* panel16, const QRect& geometry, Form& form, Binder& binder) {
-    auto* strip = new ExplanationStrip(panel16, geometry, 14);
-    strip->setObjectName(QStringLiteral("CodeExplanation2"));
-    auto explainer = std::make_shared<drills::CodeExplainer>(form.Table3.folder());
     drills::PhraseDrill& d = form.phrases;
-    binder.onSync([strip, explainer, &d] {
+    auto explain = [&d](drills::CodeExplainer& explainer) {
         // A phrase of more than four characters fills the panel down to the code: no room.
         const QString phrase = d.zi2.caption();
         const bool hint = d.Panel16.visible() && phrase.size() >= 2 && phrase.size() <= 4;
-        const drills::Explanation& e = explainer->phrase(hint ? phrase : QString());
-        strip->setExplanation(e);
-        strip->setVisible(hint && !e.cells.isEmpty());
-    });
-    return strip;
+        return explainer.phrase(hint ? phrase : QString());
+    };
+    return addExplanation(panel16, geometry, 14, QStringLiteral("CodeExplanation2"), form.Table3.folder(), binder,
+                          explain);
 }
 
 } // namespace app
