@@ -4,9 +4,7 @@
 
 #include "byte_column_line.h"
 #include "dark_theme.h"
-#include "fonts.h"
-#include "main_window.h"
-#include "recording_desktop.h"
+#include "window_test.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -18,11 +16,8 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTest>
 
 #include <cmath>
-
-using app::TForm1;
 
 namespace {
 
@@ -90,16 +85,16 @@ bool isDecorativeLayer(const QWidget* w) {
 
 } // namespace
 
-class TestContrast : public QObject {
+class TestContrast : public WindowTest {
     Q_OBJECT
 
 private Q_SLOTS:
     void initTestCase() {
-        app::fonts::install();
+        WindowTest::initTestCase();
         m_desktopTheme = QApplication::palette();
     }
     void cleanup() {
-        m_window.reset();
+        WindowTest::cleanup();
         QApplication::setPalette(m_desktopTheme);
     }
     void everyTextReads_data();
@@ -107,24 +102,12 @@ private Q_SLOTS:
     void themeSwitchedWhileRunning();
 
 private:
-    template <class W = QWidget> W* find(const QString& name) { return m_window->findChild<W*>(name); }
-    void open();
     // Every visible text of the window, with what is wrong with it.
     QStringList failures(const QString& state);
     void walkThroughThePages(QStringList& failed);
 
     QPalette m_desktopTheme;
-    RecordingDesktop m_desktop;
-    std::unique_ptr<TForm1> m_window;
 };
-
-void TestContrast::open() {
-    m_desktop = {};
-    m_window = std::make_unique<TForm1>(QStringLiteral(VARDELO_BUILD_DATA_DIR), &m_desktop);
-    m_window->show();
-    m_window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-}
 
 QStringList TestContrast::failures(const QString& state) {
     QCoreApplication::processEvents();
@@ -153,7 +136,7 @@ QStringList TestContrast::failures(const QString& state) {
 }
 
 void TestContrast::walkThroughThePages(QStringList& failed) {
-    app::Form& f = m_window->form();
+    app::Form& f = form();
     auto* pages = find<QTabWidget>(QStringLiteral("PageControl1"));
     failed << failures(QStringLiteral("start"));
     // The banner and each picture of the hint panel.
@@ -162,23 +145,23 @@ void TestContrast::walkThroughThePages(QStringList& failed) {
         failed << failures(r->name());
     }
     for (int page = 1; page < pages->count(); ++page) {
-        pages->setCurrentIndex(page);
+        showPage(page);
         failed << failures(pages->widget(page)->objectName());
     }
     // The drills with a category chosen and a code half typed, the long phrases, a typing run with
     // a wrong character, the About page's photograph.
-    pages->setCurrentIndex(3);
+    showPage(3);
     m_window->runEvent([&] { f.characters.RadioButton[2].check(); });
     QTest::keyClicks(QApplication::focusWidget(), f.characters.Panel13.caption());
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("g"));
     failed << failures(QStringLiteral("character drill"));
-    pages->setCurrentIndex(4);
+    showPage(4);
     m_window->runEvent([&] { f.phrases.RadioButton[7].check(); });
     QTest::keyClicks(QApplication::focusWidget(), f.phrases.czts.caption());
     failed << failures(QStringLiteral("phrase drill"));
     m_window->runEvent([&] { f.phrases.RadioButton[10].check(); });
     failed << failures(QStringLiteral("long phrases"));
-    pages->setCurrentIndex(5);
+    showPage(5);
     m_window->runEvent([&] { f.typing.RadioButton[11].check(); });
     m_window->runEvent([&] { f.typing.Button4.click(); });
     QInputMethodEvent commit;
@@ -186,7 +169,7 @@ void TestContrast::walkThroughThePages(QStringList& failed) {
     QCoreApplication::sendEvent(QApplication::focusWidget(), &commit);
     m_window->runEvent([&] { f.typing.Timer2.tick(); });
     failed << failures(QStringLiteral("typing run"));
-    pages->setCurrentIndex(6);
+    showPage(6);
     m_window->runEvent([&] { f.about.CheckBox2.click(); });
     failed << failures(QStringLiteral("about, photograph"));
 }
@@ -199,9 +182,10 @@ void TestContrast::everyTextReads_data() {
 
 void TestContrast::everyTextReads() {
     QFETCH(bool, dark);
-    if (dark)
+    if (dark) {
         QApplication::setPalette(darkDesktopTheme());
-    open();
+        open();
+    }
     QStringList failed;
     walkThroughThePages(failed);
     QVERIFY2(failed.isEmpty(), qPrintable(failed.join(QLatin1Char('\n'))));
@@ -209,7 +193,6 @@ void TestContrast::everyTextReads() {
 
 // The desktop turns dark while the program runs: nothing of it shows through.
 void TestContrast::themeSwitchedWhileRunning() {
-    open();
     QApplication::setPalette(darkDesktopTheme());
     QStringList failed;
     walkThroughThePages(failed);

@@ -14,6 +14,11 @@ void WindowTest::initTestCase() {
 }
 
 void WindowTest::init() {
+    open();
+}
+
+void WindowTest::open() {
+    m_window.reset();
     m_desktop = {};
     m_window = std::make_unique<app::TForm1>(QStringLiteral(VARDELO_BUILD_DATA_DIR), &m_desktop);
     m_window->show();

@@ -33,6 +33,9 @@ protected:
     // A left click six pixels in, halfway down: on a radio button's circle, inside any box.
     void click(const QString& name);
     void showPage(int index);
+    // Opens the window again, closing the one open: for a test that changes what the window starts
+    // with (the desktop's theme, say) after init().
+    void open();
     app::Form& form() { return m_window->form(); }
 
     RecordingDesktop m_desktop;
