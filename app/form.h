@@ -58,7 +58,8 @@ public:
     // Sets every page's start state (its row's start handler), once every control exists.
     void FormCreate();
 
-    // The pages whose drills read tables; every other page is Other.
+    // The pages whose drills read tables (the page's row in pages.h says which), for the foot line:
+    // pageOf knows their tables, categoryOf their category. Every other page is Other.
     enum class Screen { Other, Characters, Phrases };
     // The view tells which page is in view, as an event of its own.
     void pageShown(Screen page);

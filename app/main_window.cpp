@@ -148,13 +148,8 @@ void TForm1::showPage(int index) {
                 w->show();
         m_binder->sync();
     }
-    // Which of the drills that read tables is in view, for the foot line.
-    const QLatin1String name(p.name);
-    const Form::Screen shown = name == QLatin1String("TabSheet2")   ? Form::Screen::Characters
-                               : name == QLatin1String("TabSheet3") ? Form::Screen::Phrases
-                                                                    : Form::Screen::Other;
     m_binder->event([&] {
-        m_form->pageShown(shown);
+        m_form->pageShown(p.screen);
         if (p.show)
             p.show(*m_form);
     });

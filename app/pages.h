@@ -2,8 +2,9 @@
 // The pages of the window, one row each in tab order. A row holds all the window and the start-up
 // need of a page: its object name and tab caption, the function that builds its widgets on the
 // tab page and binds them to its state machine (run the first time the page is shown), its start
-// state (set once at start-up, before any page is built), and its show handler (run every time
-// the page is shown, the first time too).
+// state (set once at start-up, before any page is built), its show handler (run every time the
+// page is shown, the first time too), and, for a drill that reads tables, which it is to the foot
+// line that reports their failures.
 
 #include "form.h"
 
@@ -19,6 +20,7 @@ struct Page {
     void (*build)(QWidget* page, Form& form, Binder& binder);
     void (*start)(Form& form); // may be null
     void (*show)(Form& form);  // may be null
+    Form::Screen screen = Form::Screen::Other;
 };
 
 void buildRootChartPage(QWidget* page, Form& form, Binder& binder);
@@ -34,8 +36,10 @@ inline const Page kPages[] = {
     {"TabSheet7", "口诀识记", buildMnemonicDrillPage, nullptr, [](Form& f) { f.mnemonics.TabSheet7Show(); }},
     {"TabSheet6", "字根练习", buildRootDrillPage, nullptr, [](Form& f) { f.roots.TabSheet6Show(); }},
     // The hint is on from the start.
-    {"TabSheet2", "单字练习", buildCharacterDrillPage, [](Form& f) { f.characters.RadioButton22.check(); }, nullptr},
-    {"TabSheet3", "词组练习", buildPhraseDrillPage, [](Form& f) { f.phrases.RadioButton24.check(); }, nullptr},
+    {"TabSheet2", "单字练习", buildCharacterDrillPage, [](Form& f) { f.characters.RadioButton22.check(); }, nullptr,
+     Form::Screen::Characters},
+    {"TabSheet3", "词组练习", buildPhraseDrillPage, [](Form& f) { f.phrases.RadioButton24.check(); }, nullptr,
+     Form::Screen::Phrases},
     {"TabSheet4", "文章测试", buildTypingTestPage, nullptr, nullptr},
     {"TabSheet5", "关于软件", buildAboutPage, nullptr, nullptr},
 };
