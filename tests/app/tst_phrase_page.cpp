@@ -49,9 +49,9 @@ void TestPhrasePage::startState() {
     QVERIFY(!find(QStringLiteral("Panel5"))->isVisible());
     QCOMPARE(text(QStringLiteral("Label20")), QStringLiteral("答案提示"));
     const QStringList captions{"双字词", "三字词", "四字词", "多字词"};
-    for (int n = 7; n <= 10; ++n) {
+    for (int n = drill().RadioButton.first(); n <= drill().RadioButton.last(); ++n) {
         auto* r = find<QRadioButton>(QStringLiteral("RadioButton%1").arg(n));
-        QCOMPARE(r->text(), captions[n - 7]);
+        QCOMPARE(r->text(), captions[n - drills::PhraseDrill::kFirstCategory]);
         QVERIFY(!r->isChecked());
     }
     QCOMPARE(find<QPlainTextEdit>(QStringLiteral("Memo2"))->toPlainText().split(QLatin1Char('\n')),
@@ -62,7 +62,13 @@ void TestPhrasePage::startState() {
         QVERIFY(dynamic_cast<app::CodeEdit*>(code));
         QCOMPARE(code->maxLength(), 4);
         QVERIFY(find(QStringLiteral("cztext%1").arg(n))->inputMethodQuery(Qt::ImEnabled).toBool());
-        QCOMPARE(find(QStringLiteral("cz%1").arg(n))->x(), 16 + 120 * (n - 1));
+        // A slot is one column: its target, accepted box and code box share a left edge, right of the
+        // slot before.
+        const int left = find(QStringLiteral("cz%1").arg(n))->x();
+        QCOMPARE(find(QStringLiteral("cztext%1").arg(n))->x(), left);
+        QCOMPARE(code->x(), left);
+        if (n > 1)
+            QVERIFY(left > find(QStringLiteral("cztext%1").arg(n - 1))->geometry().right());
     }
     QVERIFY(dynamic_cast<app::CodeEdit*>(find<QLineEdit>(QStringLiteral("Edit18"))));
 }

@@ -32,7 +32,8 @@ void writeTables(const QString& folder) {
     for (int i = 0; i < 200; ++i)
         wb.append({code(i), character(i)});
     wb.append({QStringLiteral("qqqq"), QStringLiteral("鑫")});
-    wb.append({QString(), character(0)}); // an odd row: an empty code
+    wb.append({QString(), character(0)});           // an odd row: an empty code
+    wb.append({QStringLiteral("kkkk"), QString()}); // an odd row: a code giving no character
     wb.append({QStringLiteral("nnnn"), QStringLiteral("已")});
     const QStringList codeFields{lexicon::schema::kCharacterCodes.code, lexicon::schema::kCharacterCodes.text};
     test_support::writeTable(folder + QStringLiteral("/wb.db"), QStringLiteral("wb"), codeFields, wb);

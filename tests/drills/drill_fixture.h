@@ -18,7 +18,8 @@ QString character(int i);
 QString code(int i);
 
 // Writes wb.db, jm.db and zk.db into `folder`:
-//  - wb.db: the pool's codes, a decoy code "qqqq" giving 鑫 (no target), a row with an empty code
+//  - wb.db: the pool's codes, a decoy code "qqqq" giving 鑫 (no target), odd rows: an empty code,
+//    a code "kkkk" giving an empty character
 //  - jm.db: the 25 first-level short codes
 //  - zk.db: batches 100-103 (102 closes with 已), 116 (first-level), 120 (closes with 已),
 //    129, 130 (closes with 匕), 131 (closes with 中), 207 (closes with 冈); 104 is missing.

@@ -1,0 +1,374 @@
+// The chain the single-character and phrase drills share (slot_drill.h), driven as a learner drives
+// it: every case runs on both drills, each on its own fixture tables, through the controls the
+// drill gives the chain.
+
+#include "drill_fixture.h"
+#include "phrase_fixture.h"
+#include "slot_drill.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <functional>
+
+namespace {
+
+// One drill with its first category's material: item(k) and code(k) are the k-th target of its
+// start batch and the batches after it (the fixture tables number both drills' batches from 100).
+struct Chain {
+    Chain(const QString& drill, const QString& folder) {
+        if (drill == QLatin1String("characters")) {
+            characters = std::make_unique<fixture::Drill>(folder);
+            auto& d = *characters->d;
+            learner = characters.get();
+            c = std::make_unique<drills::SlotDrill::Controls>(
+                drills::SlotDrill::Controls{d.Label, d.Edit, d.Ed, d.h, d.edit16, d.Button9, d.Button8, d.Panel13,
+                                            d.Panel13, d.zi, d.RadioButton22, d.RadioButton23});
+            first = &d.RadioButton[1];
+            other = &d.RadioButton[2];
+            item = [](int k) { return fixture::character(k); };
+            code = [](int k) { return fixture::code(k); };
+            keepsCodes = true;
+            firstJump = drills::jumpOf(drills::kCharacterCategory[0].endMarker);
+        } else {
+            phrases = std::make_unique<phrases::Drill>(folder);
+            auto& d = *phrases->d;
+            learner = phrases.get();
+            c = std::make_unique<drills::SlotDrill::Controls>(
+                drills::SlotDrill::Controls{d.cz, d.cztext, d.czt, d.czh, d.Edit17, d.Button1, d.Button2, d.Panel16,
+                                            d.czts, d.zi2, d.RadioButton24, d.RadioButton25});
+            first = &d.RadioButton[drills::PhraseDrill::kFirstCategory];
+            other = &d.RadioButton[drills::PhraseDrill::kFirstCategory + 1];
+            item = [](int k) { return phrases::phrase(k); };
+            code = [](int k) { return phrases::code(k); };
+            keepsCodes = false;
+            firstJump = drills::kPhraseCategory[0].endMarker.jumpTo;
+        }
+        size = c->target.size();
+    }
+
+    // The learner clicks the first category, which takes the focus from the code boxes.
+    void choose() {
+        learner->focus.setOther();
+        first->check();
+    }
+    void typeInto(int slot, const QString& letters) { learner->typeInto(c->code[slot], letters); }
+    void type(const QString& letters) { learner->type(letters); }
+    void escape(int slot) { learner->escape(c->code[slot]); }
+    controls::Focus& focus() { return learner->focus; }
+    // The targets from item(first) on, and the accepted boxes (an empty one as "_").
+    QStringList items(int first) const {
+        QStringList s;
+        for (int n = 0; n < size; ++n)
+            s << item(first + n);
+        return s;
+    }
+    QStringList targets() const {
+        QStringList s;
+        for (int n = 1; n <= size; ++n)
+            s << c->target[n].caption();
+        return s;
+    }
+    QStringList accepted() const {
+        QStringList s;
+        for (int n = 1; n <= size; ++n)
+            s << (c->accepted[n].text().isEmpty() ? QStringLiteral("_") : c->accepted[n].text());
+        return s;
+    }
+    QStringList none() const { return QStringList(size, QStringLiteral("_")); }
+
+    std::unique_ptr<fixture::Drill> characters;
+    std::unique_ptr<phrases::Drill> phrases;
+    fixture::Learner* learner = nullptr;
+    std::unique_ptr<drills::SlotDrill::Controls> c;
+    controls::RadioButton* first = nullptr; // the first category
+    controls::RadioButton* other = nullptr; // another
+    std::function<QString(int)> item, code;
+    bool keepsCodes = false; // an advance keeps the codes left in the slots before the last
+    int firstJump = 0;       // where the first category's end marker sends the counter
+    int size = 0;            // slots
+};
+
+const char* const kDrills[] = {"characters", "phrases"};
+
+} // namespace
+
+class TestSlotDrill : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+
+    void beforeAnyCategory_data() { addDrills(); }
+    void beforeAnyCategory();
+    void slotAcceptedOnTheKeystrokeThatCompletesItsCode_data() { addDrills(); }
+    void slotAcceptedOnTheKeystrokeThatCompletesItsCode();
+    void otherSlotsCodeAcceptsNothingAndEscEmptiesTheBox_data() { addDrills(); }
+    void otherSlotsCodeAcceptsNothingAndEscEmptiesTheBox();
+    void lastSlotCompletesTheBatch_data() { addDrills(); }
+    void lastSlotCompletesTheBatch();
+    void endMarkerJumpsAndTheHintShowsTheBatchShown_data() { addDrills(); }
+    void endMarkerJumpsAndTheHintShowsTheBatchShown();
+    void hiddenHintStillFollowsTheFocus_data() { addDrills(); }
+    void hiddenHintStillFollowsTheFocus();
+    void codeBoxHoldsOnlyLetters_data();
+    void codeBoxHoldsOnlyLetters();
+    void capitalsShowAndNeverMatch_data();
+    void capitalsShowAndNeverMatch();
+    void hintOptionGivesTheFocusBack_data();
+    void hintOptionGivesTheFocusBack();
+
+private:
+    static void addDrills() {
+        QTest::addColumn<QString>("drill");
+        for (const char* drill : kDrills)
+            QTest::newRow(drill) << drill;
+    }
+    // The drill of the current row, its first category chosen unless `choose` is false.
+    std::unique_ptr<Chain> chain(bool choose = true) {
+        QFETCH(QString, drill);
+        auto m = std::make_unique<Chain>(drill, m_dir.path());
+        if (choose)
+            m->choose();
+        return m;
+    }
+
+    QTemporaryDir m_dir;
+};
+
+void TestSlotDrill::initTestCase() {
+    QVERIFY(m_dir.isValid());
+    fixture::writeTables(m_dir.path());
+    phrases::writeTables(m_dir.path());
+}
+
+void TestSlotDrill::beforeAnyCategory() {
+    auto m = chain(false);
+    const auto& c = *m->c;
+    QCOMPARE(m->targets(), QStringList(m->size, QString()));
+    // A slot without a target has no code to show, though the code table holds a row whose text
+    // is empty too.
+    m->focus().set(c.code[2], controls::Focus::Reason::Mouse);
+    QVERIFY(c.hintCode.caption().isEmpty());
+    QVERIFY(c.hintTarget.caption().isEmpty());
+    // Codes typed now are looked up but never accepted, and the last slot advances nothing.
+    const QString counter = c.counter.text();
+    m->typeInto(1, m->code(0));
+    QCOMPARE(c.found[1].text(), m->item(0));
+    QCOMPARE(c.code[1].text(), m->code(0));
+    m->typeInto(m->size, m->code(m->size - 1));
+    QCOMPARE(m->accepted(), m->none());
+    QCOMPARE(c.counter.text(), counter);
+}
+
+void TestSlotDrill::slotAcceptedOnTheKeystrokeThatCompletesItsCode() {
+    auto m = chain();
+    const auto& c = *m->c;
+    QCOMPARE(m->targets(), m->items(0));
+    QCOMPARE(&c.code[1], m->focus().current());
+    QCOMPARE(c.hintTarget.caption(), m->item(0));
+    QCOMPARE(c.hintCode.caption(), m->code(0));
+    m->type(m->code(0).left(3));
+    QCOMPARE(m->accepted(), m->none());
+    m->type(m->code(0).right(1));
+    QCOMPARE(c.accepted[1].text(), m->item(0));
+    QVERIFY(c.code[1].text().isEmpty());
+    QVERIFY(c.found[1].text().isEmpty());
+    QCOMPARE(m->focus().current(), &c.code[2]);
+    QCOMPARE(c.hintTarget.caption(), m->item(1));
+    QCOMPARE(c.hintCode.caption(), m->code(1));
+    // A blank typed after a code, as the rules memo suggests, is no part of any code.
+    m->type(QStringLiteral(" "));
+    QVERIFY(c.code[2].text().isEmpty());
+    m->type(m->code(1));
+    QCOMPARE(m->focus().current(), &c.code[3]);
+    // Accepting a slot again only repeats the steps, and leaves the other slots' codes.
+    m->typeInto(4, QStringLiteral("ab"));
+    m->typeInto(2, m->code(1));
+    QVERIFY(c.code[2].text().isEmpty());
+    QCOMPARE(c.accepted[2].text(), m->item(1));
+    QCOMPARE(m->focus().current(), &c.code[3]);
+    QCOMPARE(c.code[4].text(), QStringLiteral("ab"));
+}
+
+void TestSlotDrill::otherSlotsCodeAcceptsNothingAndEscEmptiesTheBox() {
+    auto m = chain();
+    const auto& c = *m->c;
+    m->typeInto(2, m->code(3));
+    QCOMPARE(c.found[2].text(), m->item(3));
+    QCOMPARE(c.code[2].text(), m->code(3));
+    QCOMPARE(m->accepted(), m->none());
+    QCOMPARE(m->focus().current(), &c.code[2]);
+    // Backspace corrects it; Esc empties the box.
+    for (int i = 0; i < 4; ++i)
+        c.code[2].backspace();
+    QVERIFY(c.code[2].text().isEmpty());
+    m->type(m->code(3));
+    m->escape(2);
+    QVERIFY(c.code[2].text().isEmpty());
+    QCOMPARE(c.found[2].text(), m->item(3)); // the result box keeps what it held
+    m->escape(2);                            // Esc in an empty box changes nothing
+    QVERIFY(c.code[2].text().isEmpty());
+    QCOMPARE(m->targets(), m->items(0));
+    QCOMPARE(m->focus().current(), &c.code[2]);
+    m->type(m->code(1).left(3));
+    QCOMPARE(m->accepted(), m->none());
+    m->type(m->code(1).right(1));
+    QCOMPARE(c.accepted[2].text(), m->item(1));
+}
+
+void TestSlotDrill::lastSlotCompletesTheBatch() {
+    auto m = chain();
+    const auto& c = *m->c;
+    const int last = m->size;
+    m->typeInto(2, m->code(1));
+    m->typeInto(1, QStringLiteral("zz"));
+    m->typeInto(3, QStringLiteral("y"));
+    m->typeInto(last, m->code(last - 1).left(3));
+    QCOMPARE(c.counter.text(), QStringLiteral("100"));
+    m->type(m->code(last - 1).right(1));
+    QCOMPARE(c.counter.text(), QStringLiteral("101"));
+    QCOMPARE(m->targets(), m->items(last));
+    QCOMPARE(m->accepted(), m->none());
+    for (int n = 1; n <= last; ++n)
+        QVERIFY(c.found[n].text().isEmpty());
+    QVERIFY(c.code[last].text().isEmpty());
+    // The character drill keeps the codes left in the other slots, the phrase drill clears them.
+    QCOMPARE(c.code[1].text(), m->keepsCodes ? QStringLiteral("zz") : QString());
+    QCOMPARE(c.code[3].text(), m->keepsCodes ? QStringLiteral("y") : QString());
+    QCOMPARE(m->focus().current(), &c.code[1]);
+    QCOMPARE(c.code[1].allSelected(), m->keepsCodes); // the first keystroke replaces a code left there
+    QCOMPARE(c.hintTarget.caption(), m->item(last));
+    QCOMPARE(c.hintCode.caption(), m->code(last));
+    m->type(m->code(last));
+    QCOMPARE(c.accepted[1].text(), m->item(last));
+}
+
+// Batch 102 closes with the first category's end marker.
+void TestSlotDrill::endMarkerJumpsAndTheHintShowsTheBatchShown() {
+    auto m = chain();
+    const auto& c = *m->c;
+    const int last = m->size;
+    c.counter.setText(QStringLiteral("101"));
+    m->typeInto(last, m->code(2 * last - 1));
+    QCOMPARE(c.counter.text(), QString::number(m->firstJump));
+    const int first = (m->firstJump - 100) * last;
+    QCOMPARE(m->targets(), m->items(first));
+    QCOMPARE(m->accepted(), m->none());
+    // The hint shows the slot that has the focus, of the batch on show, not of the one replaced.
+    QCOMPARE(m->focus().current(), &c.code[1]);
+    QCOMPARE(c.hintTarget.caption(), m->item(first));
+    QCOMPARE(c.hintCode.caption(), m->code(first));
+    m->type(c.hintCode.caption());
+    QCOMPARE(c.accepted[1].text(), m->item(first));
+    QCOMPARE(c.hintTarget.caption(), m->item(first + 1));
+}
+
+void TestSlotDrill::hiddenHintStillFollowsTheFocus() {
+    auto m = chain();
+    const auto& c = *m->c;
+    c.hintOff.check();
+    QVERIFY(!c.hint.visible());
+    m->typeInto(2, m->code(1));
+    QCOMPARE(c.hintTarget.caption(), m->item(2));
+    QCOMPARE(c.hintCode.caption(), m->code(2));
+    m->focus().set(c.code[4], controls::Focus::Reason::Tab);
+    QCOMPARE(c.hintTarget.caption(), m->item(3));
+    QCOMPARE(c.hintCode.caption(), m->code(3));
+    c.hintOn.check();
+    QVERIFY(c.hint.visible());
+    QCOMPARE(c.hintTarget.caption(), m->item(3));
+}
+
+void TestSlotDrill::codeBoxHoldsOnlyLetters_data() {
+    QTest::addColumn<QString>("drill");
+    QTest::addColumn<QString>("edit");
+    for (const char* drill : kDrills) {
+        QTest::addRow("%s: pasted line break", drill) << drill << "ab\ncd";
+        QTest::addRow("%s: blank after a code", drill) << drill << "ab ";
+        QTest::addRow("%s: blank alone", drill) << drill << " ";
+        QTest::addRow("%s: Chinese committed by an input method", drill) << drill << "中国";
+        QTest::addRow("%s: digit", drill) << drill << "a1";
+        QTest::addRow("%s: five letters", drill) << drill << "abcde";
+    }
+}
+
+void TestSlotDrill::codeBoxHoldsOnlyLetters() {
+    QFETCH(QString, edit);
+    auto m = chain();
+    auto& box = m->c->code[1];
+    m->type(QStringLiteral("a"));
+    QVERIFY(!box.edit(edit));
+    for (QChar c : edit)
+        if (c.unicode() > 0x7f || !c.isLetter())
+            QVERIFY(!box.type(c));
+    QCOMPARE(box.text(), QStringLiteral("a"));
+    // The slot still takes its code afterwards.
+    box.clear();
+    m->type(m->code(0));
+    QCOMPARE(m->c->accepted[1].text(), m->item(0));
+}
+
+// Caps Lock or Shift: the letters show as typed, so the learner sees why nothing is accepted.
+void TestSlotDrill::capitalsShowAndNeverMatch_data() {
+    QTest::addColumn<QString>("drill");
+    QTest::addColumn<int>("capitals"); // from the left; 0 for the last letter alone
+    for (const char* drill : kDrills) {
+        QTest::addRow("%s: Caps Lock", drill) << drill << 4;
+        QTest::addRow("%s: Shift on the first letter", drill) << drill << 1;
+        QTest::addRow("%s: Shift on the last letter", drill) << drill << 0;
+    }
+}
+
+void TestSlotDrill::capitalsShowAndNeverMatch() {
+    QFETCH(int, capitals);
+    auto m = chain();
+    const auto& c = *m->c;
+    const QString right = m->code(0);
+    const QString typed =
+        capitals ? right.left(capitals).toUpper() + right.mid(capitals) : right.left(3) + right.right(1).toUpper();
+    m->type(typed);
+    QCOMPARE(c.code[1].text(), typed);
+    QVERIFY(c.accepted[1].text().isEmpty());
+    QCOMPARE(m->focus().current(), &c.code[1]);
+    m->escape(1);
+    m->type(right);
+    QCOMPARE(c.accepted[1].text(), m->item(0));
+}
+
+// A learner's click on 提示 or 不提示 (or Space on it after Tab) puts the focus back into the code
+// box the learner was typing in, half-typed code and all; checking an option by program moves
+// nothing.
+void TestSlotDrill::hintOptionGivesTheFocusBack_data() {
+    QTest::addColumn<QString>("drill");
+    QTest::addColumn<int>("reason");
+    for (const char* drill : kDrills) {
+        QTest::addRow("%s: click", drill) << drill << int(controls::Focus::Reason::Mouse);
+        QTest::addRow("%s: Tab, then Space", drill) << drill << int(controls::Focus::Reason::Tab);
+    }
+}
+
+void TestSlotDrill::hintOptionGivesTheFocusBack() {
+    QFETCH(int, reason);
+    auto m = chain();
+    const auto& c = *m->c;
+    m->typeInto(3, m->code(2).left(2));
+    for (controls::RadioButton* option : {&c.hintOff, &c.hintOn}) {
+        m->focus().set(*option, static_cast<controls::Focus::Reason>(reason));
+        option->check();
+        QCOMPARE(m->focus().current(), &c.code[3]);
+        QVERIFY(!c.code[3].allSelected());
+        QCOMPARE(c.hint.visible(), option == &c.hintOn);
+    }
+    QCOMPARE(c.hintTarget.caption(), m->item(2));
+    m->type(m->code(2).mid(2));
+    QCOMPARE(c.accepted[3].text(), m->item(2));
+    QCOMPARE(m->focus().current(), &c.code[4]);
+    // Checked by program, as at start-up, with the focus elsewhere: the focus stays there.
+    m->focus().set(*m->other, controls::Focus::Reason::Mouse);
+    c.hintOff.check();
+    QCOMPARE(m->focus().current(), m->other);
+}
+
+QTEST_GUILESS_MAIN(TestSlotDrill)
+#include "tst_slot_drill.moc"
