@@ -1,5 +1,6 @@
 #include "table.h"
 
+#include "gb2312.h"
 #include "schema.h"
 
 #include <QDir>
@@ -42,43 +43,6 @@ bool isCodeField(const QString& table, const QString& field) {
     return field == schema::kCharacterCodes.code;
 }
 
-// GB2312 proper, checked on the character's bytes in code page 936 (Qt's GBK codec): two bytes, in
-// one of GB2312's rows (1-9 signs, 16-87 characters) and a cell that row assigns. Code page 936 is
-// wider: it adds thousands of characters (網, 絡) in other rows and byte ranges, signs in cells
-// GB2312 leaves empty (ⅰ in row 2) and user-defined rows; none of them is GB2312. Its own mapping
-// of two GB2312 signs ("—" A1AA, "·" A1A4) is the one the program's texts use, so the check
-// works on its bytes rather than on a strict GB2312 table.
-bool isGb2312Cell(unsigned char lead, unsigned char trail) {
-    if (trail < 0xA1 || trail > 0xFE)
-        return false;
-    const int row = lead - 0xA0;
-    const int cell = trail - 0xA0;
-    const auto in = [cell](int from, int to) { return cell >= from && cell <= to; };
-    switch (row) {
-    case 1:
-    case 3:
-        return true;
-    case 2:
-        return in(17, 66) || in(69, 78) || in(81, 92);
-    case 4:
-        return in(1, 83);
-    case 5:
-        return in(1, 86);
-    case 6:
-        return in(1, 24) || in(33, 56);
-    case 7:
-        return in(1, 33) || in(49, 81);
-    case 8:
-        return in(1, 26) || in(37, 73);
-    case 9:
-        return in(4, 79);
-    case 55:
-        return in(1, 89);
-    default:
-        return row >= 16 && row <= 87;
-    }
-}
-
 // Code page 936 without state between calls, so one check never sees a surrogate left over from
 // the previous one. Its error count is cleared before each check: Qt keeps it across calls even
 // through resetState().
@@ -100,7 +64,7 @@ public:
                     return false;
                 ++b;
             } else {
-                if (e - b < 2 || !isGb2312Cell(b[0], b[1]))
+                if (e - b < 2 || !gb2312::isCell(b[0], b[1]))
                     return false;
                 b += 2;
             }

@@ -1,5 +1,7 @@
 #include "gb_text.h"
 
+#include "gb2312.h"
+
 #include <QStringEncoder>
 
 namespace gb {
@@ -51,15 +53,12 @@ int charAtByte(const QString& text, int byteOffset) {
 }
 
 bool isDoubleByte(QChar c) {
-    if (c.isSurrogate() || (c.unicode() >= 0xE000 && c.unicode() <= 0xF8FF))
+    if (c.isSurrogate())
         return false;
     QStringEncoder encoder("GBK");
     const QByteArray bytes = encoder.encode(QStringView(&c, 1));
-    if (encoder.hasError() || bytes.size() != 2)
-        return false;
-    const auto lead = static_cast<unsigned char>(bytes.at(0));
-    const auto trail = static_cast<unsigned char>(bytes.at(1));
-    return lead >= 0xA1 && lead <= 0xF7 && trail >= 0xA1 && trail <= 0xFE;
+    return !encoder.hasError() && bytes.size() == 2 &&
+           gb2312::isCell(static_cast<unsigned char>(bytes.at(0)), static_cast<unsigned char>(bytes.at(1)));
 }
 
 bool isSingleByte(QChar c) {

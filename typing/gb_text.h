@@ -26,8 +26,9 @@ int byteOffset(const QString& text, int caretInChars);
 // character begins there (the offset lies inside a double-byte character or past the end).
 int charAtByte(const QString& text, int byteOffset);
 
-// A double-byte character of GB2312 proper: encodable, two bytes, lead byte 0xA1-0xF7, trail byte
-// 0xA1-0xFE, and not one of the user-defined rows the code page maps to private-use code points.
+// A double-byte character of GB2312 proper: two bytes in the code page, in a cell GB2312 assigns
+// (gb2312.h); not the code page's own signs in the empty cells of rows 1-9, its user-defined rows
+// (the private-use code points) or its wider character set.
 bool isDoubleByte(QChar c);
 
 // A single-byte character a typed line may hold: printable ASCII. Control characters (a line

@@ -2,6 +2,7 @@
 // batch by batch exactly as the drills advance and jump, and every target is typed by the code
 // its hint shows. Each failure names the batch and the target, and the test reports them all.
 
+#include "gb2312.h"
 #include "practice_plan.h"
 #include "table.h"
 #include "table_rows.h"
@@ -22,7 +23,7 @@ const QString kData = QStringLiteral(VARDELO_BUILD_DATA_DIR);
 const QString kIdentificationLetters = QStringLiteral("gfdhjktreyuinbv");
 constexpr int kSteps = 150; // more than a full cycle of the longest category
 
-// Code page 936 restricted to GB2312 proper: two bytes a character, both in A1-FE, lead at most F7.
+// Code page 936 restricted to GB2312 proper: two bytes a character, in a cell GB2312 assigns.
 bool isGb2312(const QString& text) {
     if (text.isEmpty())
         return false;
@@ -31,9 +32,7 @@ bool isGb2312(const QString& text) {
     if (enc.hasError() || b.size() != 2 * text.size())
         return false;
     for (int i = 0; i < b.size(); i += 2) {
-        const auto lead = static_cast<unsigned char>(b[i]);
-        const auto trail = static_cast<unsigned char>(b[i + 1]);
-        if (lead < 0xA1 || lead > 0xF7 || trail < 0xA1 || trail > 0xFE)
+        if (!gb2312::isCell(static_cast<unsigned char>(b[i]), static_cast<unsigned char>(b[i + 1])))
             return false;
     }
     return true;

@@ -27,6 +27,19 @@ private slots:
         QTest::newRow("tab") << QStringLiteral("\t") << false << false;
         QTest::newRow("euro, one byte in the code page") << QStringLiteral("€") << false << false;
         QTest::newRow("GBK-only character") << QStringLiteral("丂") << false << false;
+        // GB2312's rows of signs hold only their assigned cells; the code page fills some gaps.
+        QTest::newRow("row 2 cell 10, the code page's ⅹ") << QStringLiteral("ⅹ") << false << false;
+        QTest::newRow("row 2 cell 17, GB2312's first: ⒈") << QStringLiteral("⒈") << true << true;
+        QTest::newRow("row 2 cell 92, GB2312's last: Ⅻ") << QStringLiteral("Ⅻ") << true << true;
+        QTest::newRow("row 6 cell 56, GB2312's last: ω") << QStringLiteral("ω") << true << true;
+        QTest::newRow("row 6 cell 64, the code page's ︵") << QStringLiteral("︵") << false << false;
+        QTest::newRow("row 8 cell 26, GB2312's last pinyin letter: ê") << QStringLiteral("ê") << true << true;
+        QTest::newRow("row 8 cell 27, the code page's ɑ") << QStringLiteral("ɑ") << false << false;
+        QTest::newRow("row 8 cell 37, GB2312's first bopomofo: ㄅ") << QStringLiteral("ㄅ") << true << true;
+        QTest::newRow("row 9 cell 4, GB2312's first box line: ─") << QStringLiteral("─") << true << true;
+        QTest::newRow("row 16 cell 1, the first character: 啊") << QStringLiteral("啊") << true << true;
+        QTest::newRow("row 55 cell 89, its last: 座") << QStringLiteral("座") << true << true;
+        QTest::newRow("row 87 cell 94, the last: 齄") << QStringLiteral("齄") << true << true;
         QTest::newRow("private use") << QString(QChar(0xE000)) << false << false;
         QTest::newRow("not in the code page") << QStringLiteral("😀") << false << false;
         QTest::newRow("Korean") << QStringLiteral("한") << false << false;
