@@ -7,7 +7,9 @@
 // the same on every run.
 
 #include "about_pictures.h"
+#include "fonts.h"
 #include "output_files.h"
+#include "picture_files.h"
 
 #include "identity.h"
 
@@ -46,13 +48,6 @@ QFont face(const QString& family, qreal pixelSize, bool bold = false) {
     if (QFontInfo(f).family() != family)
         fail(QStringLiteral("asked for font %1, got %2").arg(family, QFontInfo(f).family()));
     return f;
-}
-
-void requireGlyphs(const QFont& f, const QString& text) {
-    const QFontMetricsF metrics(f);
-    for (char32_t c : text.toUcs4())
-        if (c != U' ' && !metrics.inFontUcs4(c))
-            fail(QStringLiteral("font %1 has no glyph for U+%2").arg(f.family()).arg(uint(c), 4, 16, QLatin1Char('0')));
 }
 
 // The outline of `text` in `family` at `pixelSize`, its baseline's left end at the origin,
@@ -366,17 +361,17 @@ void drawIcon(QPainter& p) {
 
 Outputs aboutOutputs() {
     Outputs outputs;
-    const auto picture = [&](const QString& name, QSize size, void (*draw)(QPainter&, QSizeF, qreal)) {
+    const auto picture = [&](const assets::PictureFile& file, void (*draw)(QPainter&, QSizeF, qreal)) {
         // The grounds are drawn pixel by pixel, so they need the painter's device pixels per unit.
-        outputs.push_back({QStringLiteral("pictures/%1.jpg").arg(name), size,
-                           [size, draw](QPainter& p) { draw(p, size, p.worldTransform().m11()); }});
+        const QSize size = file.size();
+        outputs.push_back({file.path(), size, [size, draw](QPainter& p) { draw(p, size, p.worldTransform().m11()); }});
     };
-    picture(QStringLiteral("image3"), QSize(103, 37), drawName);
-    picture(QStringLiteral("image4"), QSize(109, 160), drawPortrait);
-    picture(QStringLiteral("image5"), QSize(132, 30), drawAddress);
-    picture(QStringLiteral("image6"), QSize(132, 30), drawSiteName);
+    picture(assets::kMakerName, drawName);
+    picture(assets::kPortrait, drawPortrait);
+    picture(assets::kAddress, drawAddress);
+    picture(assets::kSiteName, drawSiteName);
     // The window's icon, and the desktop's at every size it asks for; all one drawing.
-    outputs.push_back({QStringLiteral("pictures/icon.png"), QSize(32, 32), drawIcon});
+    outputs.push_back({assets::kWindowIcon.path(), assets::kWindowIcon.size(), drawIcon});
     for (int px : {32, 64, 128, 256})
         outputs.push_back({QStringLiteral("icons/vardelo-%1.png").arg(px), QSize(32, 32), drawIcon, false, px / 32.0});
     outputs.push_back(
