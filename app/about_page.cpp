@@ -6,6 +6,7 @@
 #include "fonts.h"
 #include "form.h"
 #include "pages.h"
+#include "picture_files.h"
 #include "widgets.h"
 
 #include <QCheckBox>
@@ -61,15 +62,15 @@ void buildAboutPage(QWidget* page, Form& form, Binder& binder) {
     binder.label(a.Label19, label19);
 
     captionLabel(page, a.Label30, QPoint(280, 108), fonts::song(16), binder);
-    named(new Picture(page, QStringLiteral("Image3"), QRect(328, 96, 103, 37), QStringLiteral(":/pictures/image3.jpg")),
+    named(new Picture(page, QStringLiteral("Image3"), assets::kMakerName.at(328, 96), assets::kMakerName.resource()),
           QStringLiteral("制作者"));
 
     // The frame clips its pictures: Image6 moves over the fixed Image5 and out of sight.
     QFrame* panel10 = panel(page, QStringLiteral("Panel10"), QRect(288, 160, 138, 36), Bevel::Lowered, Bevel::Raised);
-    named(new Picture(panel10, QStringLiteral("Image5"), QRect(3, 3, 132, 30), QStringLiteral(":/pictures/image5.jpg")),
+    named(new Picture(panel10, QStringLiteral("Image5"), assets::kAddress.at(3, 3), assets::kAddress.resource()),
           QStringLiteral("网址"));
-    auto* image6 = named(new Picture(panel10, a.Image6.name(), QRect(a.Image6.left(), About::kImage6Top, 132, 30),
-                                     QStringLiteral(":/pictures/image6.jpg")),
+    auto* image6 = named(new Picture(panel10, a.Image6.name(), assets::kSiteName.at(a.Image6.left(), About::kImage6Top),
+                                     assets::kSiteName.resource()),
                          QStringLiteral("网站名称"));
     // Timer3 ticks show nothing else; the picture is moved only while the page is in view, and
     // caught up when the page is shown again.
@@ -103,7 +104,7 @@ void buildAboutPage(QWidget* page, Form& form, Binder& binder) {
     binder.checkBox(a.CheckBox2, checkBox2);
 
     auto* image4 =
-        named(new Picture(page, a.Image4.name(), QRect(576, 64, 109, 160), QStringLiteral(":/pictures/image4.jpg")),
+        named(new Picture(page, a.Image4.name(), assets::kPortrait.at(576, 64), assets::kPortrait.resource()),
               QStringLiteral("作者照片"));
     binder.visibility(a.Image4, image4);
     // Hidden from the start, so the photograph is decoded only when first asked for.

@@ -3,6 +3,7 @@
 #include "binder.h"
 #include "fonts.h"
 #include "form.h"
+#include "picture_files.h"
 #include "widgets.h"
 
 #include <QFontMetrics>
@@ -53,7 +54,7 @@ const QPixmap& ExplanationStrip::picture(int number) {
     auto it = m_pictures.find(number);
     if (it == m_pictures.end()) {
         // The root drill's own pictures, scaled to the strip's glyph size.
-        QPixmap p(QStringLiteral(":/pictures/zigen/zigen%1.jpg").arg(number));
+        QPixmap p(assets::rootPictureResource(number));
         const int side = m_topPixels + 1;
         it = m_pictures.insert(number,
                                p.isNull() ? p : p.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation));

@@ -5,6 +5,7 @@
 #include "fonts.h"
 #include "form.h"
 #include "pages.h"
+#include "picture_files.h"
 #include "widgets.h"
 
 #include <QLabel>
@@ -147,9 +148,9 @@ void buildRootDrillPage(QWidget* page, Form& form, Binder& binder) {
 
     // All pictures stand at one place; only the visible one is ever decoded.
     for (int n = 1; n <= drills::RootDrill::kPictures; ++n) {
-        auto* picture = named(new Picture(page, d.zigen[n].name(), QRect(320, 96, 40, 40),
-                                          QStringLiteral(":/pictures/zigen/zigen%1.jpg").arg(n)),
-                              QStringLiteral("字根图%1").arg(n));
+        auto* picture =
+            named(new Picture(page, d.zigen[n].name(), QRect(320, 96, 40, 40), assets::rootPictureResource(n)),
+                  QStringLiteral("字根图%1").arg(n));
         picture->setSizedToPicture(true);
         // Hidden ones explicitly, so that showing the new page shows (and decodes) none of them.
         picture->setVisible(d.zigen[n].visible());

@@ -4,6 +4,7 @@
 #include "fonts.h"
 #include "input_method_guard.h"
 #include "pages.h"
+#include "picture_files.h"
 #include "title.h"
 #include "widgets.h"
 
@@ -22,7 +23,7 @@ namespace app {
 TForm1::TForm1(const QString& dataFolder, controls::Desktop* desktop) : m_qtDesktop(this) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(app::kApplicationTitle);
-    setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
+    setWindowIcon(QIcon(assets::kWindowIcon.resource()));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(kClientWidth, kClientHeight);

@@ -3,6 +3,7 @@
 #include "binder.h"
 #include "fonts.h"
 #include "pages.h"
+#include "picture_files.h"
 #include "picture_panel.h"
 #include "widgets.h"
 
@@ -29,18 +30,19 @@ void buildPicturePanel(QWidget* window, PicturePanel& pp, Binder& binder) {
 
     const struct {
         controls::Control& control;
-        QRect geometry;
-        const char* resource;
+        QPoint at;
+        const assets::PictureFile& file;
         const char* what;
     } pictures[] = {
-        {pp.Image2, QRect(3, 3, 695, 176), ":/pictures/image2.jpg", "五笔字根口诀"},
-        {pp.Image7, QRect(128, 8, 459, 173), ":/pictures/image7.jpg", "键名字键位图"},
-        {pp.Image8, QRect(128, 8, 459, 173), ":/pictures/image8.jpg", "一级简码键位图"},
-        {pp.Image9, QRect(51, 5, 599, 173), ":/pictures/image9.jpg", "字根键位图"},
+        {pp.Image2, QPoint(3, 3), assets::kMnemonicChart, "五笔字根口诀"},
+        {pp.Image7, QPoint(128, 8), assets::kKeyNameMap, "键名字键位图"},
+        {pp.Image8, QPoint(128, 8), assets::kLevel1Map, "一级简码键位图"},
+        {pp.Image9, QPoint(51, 5), assets::kRootMap, "字根键位图"},
     };
     for (const auto& p : pictures)
-        binder.visibility(p.control, named(new Picture(panel4, p.control.name(), p.geometry, QLatin1String(p.resource)),
-                                           QString::fromUtf8(p.what)));
+        binder.visibility(p.control,
+                          named(new Picture(panel4, p.control.name(), p.file.at(p.at.x(), p.at.y()), p.file.resource()),
+                                QString::fromUtf8(p.what)));
 
     binder.onSync([panel4, &pp] {
         const QColor want = pp.panelColour() == PicturePanel::Colour::White ? QColor(Qt::white) : buttonFace();

@@ -32,6 +32,9 @@ inline constexpr PictureFile kLevel1Map{"pictures/image8.jpg", 459, 173};
 inline constexpr PictureFile kRootMap{"pictures/image9.jpg", 599, 173};
 inline constexpr PictureFile kWindowIcon{"pictures/icon.png", 32, 32};
 
+inline constexpr PictureFile kPictureFiles[] = {kRootChart, kMnemonicChart, kMakerName, kPortrait, kAddress,
+                                                kSiteName,  kKeyNameMap,    kLevel1Map, kRootMap,  kWindowIcon};
+
 // The root drill's pictures, zigen1.jpg … zigen195.jpg, all of one size.
 inline constexpr QSize kRootPictureSize(38, 38);
 inline QString rootPicturePath(int number) {

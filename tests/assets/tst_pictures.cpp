@@ -1,6 +1,8 @@
 // The root drill's pictures as the program carries them, and the committed pictures and icons
 // against the generator's checksum manifest.
 
+#include "picture_files.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
@@ -48,6 +50,8 @@ private slots:
     void rootPicture_data();
     void rootPicture();
     void noPictureBeyondTheLast();
+    void picturesHaveTheirSizes_data();
+    void picturesHaveTheirSizes();
     void groupsHaveTheDrillsCounts();
     void committedFilesMatchTheManifest();
 };
@@ -60,7 +64,7 @@ void TestPictures::rootPicture_data() {
 
 void TestPictures::rootPicture() {
     QFETCH(int, number);
-    const QString path = QStringLiteral(":/pictures/zigen/zigen%1.jpg").arg(number);
+    const QString path = assets::rootPictureResource(number);
     const QImage image(path);
     QVERIFY2(!image.isNull(), qPrintable(path));
     QVERIFY(image.width() >= 35 && image.width() <= 40);
@@ -138,6 +142,25 @@ void TestPictures::committedFilesMatchTheManifest() {
     QCOMPARE(present, listed);
     QVERIFY(listed.size() >= 2 * 195);
     QVERIFY(listed.contains(QStringLiteral("icons/vardelo.svg")));
+}
+
+// The views lay the pictures out at the sizes of picture_files.h: the committed files must have
+// them, and their doubles twice them.
+void TestPictures::picturesHaveTheirSizes_data() {
+    QTest::addColumn<QString>("resource");
+    QTest::addColumn<QSize>("size");
+    for (const assets::PictureFile& file : assets::kPictureFiles)
+        QTest::addRow("%s", file.file) << file.resource() << file.size();
+    QTest::addRow("zigen1") << assets::rootPictureResource(1) << assets::kRootPictureSize;
+}
+
+void TestPictures::picturesHaveTheirSizes() {
+    QFETCH(QString, resource);
+    QFETCH(QSize, size);
+    QCOMPARE(QImage(resource).size(), size);
+    QString twice = resource;
+    twice.insert(twice.lastIndexOf(QLatin1Char('.')), QStringLiteral("@2x"));
+    QCOMPARE(QImage(twice).size(), size * 2);
 }
 
 QTEST_GUILESS_MAIN(TestPictures)

@@ -415,35 +415,60 @@ VerseLayout layoutVerses(const Data& data, int px, qreal maxLineEm) {
     return v;
 }
 
+// The room the mnemonic chart keeps above and around its verses.
+constexpr qreal titleHeight = 22;
+constexpr qreal rowGap = 3;
+constexpr qreal margin = 4;
+
+// The verses at the largest type that fits the chart; at each size, lines from short to long,
+// since a longer line can save a whole line in the tallest row.
+VerseLayout fitVerses(const Data& data, QSize size) {
+    for (int px = 16; px >= 11; --px) {
+        for (qreal lineEm : {8.6, 9.0, 9.4, 9.8, 10.2}) {
+            const VerseLayout v = layoutVerses(data, px, lineEm);
+            qreal width = 0, height = titleHeight + 4 * rowGap;
+            for (int i = 0; i < 5; ++i) {
+                width += v.columnWidth[i];
+                height += v.rowLines[i] * v.lineHeight;
+            }
+            if (width + 2 * margin + 4 * 4 <= size.width() && height + 4 <= size.height()) {
+                note(QStringLiteral("mnemonic chart: verses at %1 px").arg(v.px));
+                return v;
+            }
+        }
+    }
+    fail(QStringLiteral("the verses do not fit the mnemonic chart"));
+}
+
+// A key's badge before its verse: the zone code in the zone's colour, the key letter apart from it
+// in dark ink and the letter face, so that 44O never reads as 440.
+void drawBadge(QPainter& p, const Key& k, const QRectF& badge, int px) {
+    const ZoneColours c = zoneColours(k.zone());
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(c.fill);
+    p.drawRoundedRect(badge, 3, 3);
+    p.restore();
+    const QFont badgeFont = font(Face::SansBold, badgePx(px));
+    const QFont letterFont = font(Face::Letter, badgePx(px));
+    const QString digits = QString::number(k.code);
+    const qreal digitsWidth = QFontMetricsF(badgeFont).horizontalAdvance(digits);
+    const qreal letterWidth = QFontMetricsF(letterFont).horizontalAdvance(QString(k.letter));
+    const qreal start = badge.center().x() - (digitsWidth + badgeGap + letterWidth) / 2;
+    text(p, badgeFont, c.accent, QRectF(start, badge.top(), digitsWidth + 1, badge.height()),
+         Qt::AlignLeft | Qt::AlignVCenter, digits);
+    text(p, letterFont, ink, QRectF(start + digitsWidth + badgeGap, badge.top(), letterWidth + 1, badge.height()),
+         Qt::AlignLeft | Qt::AlignVCenter, QString(k.letter));
+}
+
 // The mnemonic chart: a title and the 25 verses, one column per zone.
 void drawMnemonicChart(QPainter& p, const Data& data, QSize size) {
     p.fillRect(QRectF(QPointF(0, 0), size), QColor(0xff, 0xfd, 0xf6));
     p.setPen(QPen(QColor(0xd8, 0xcf, 0xb8), 1));
     p.drawRect(QRectF(0.5, 0.5, size.width() - 1, size.height() - 1));
 
-    const qreal titleHeight = 22;
-    const qreal rowGap = 3;
-    const qreal margin = 4;
-    VerseLayout v;
-    // The largest type that fits; at each size, lines from short to long, since a longer line
-    // can save a whole line in the tallest row.
-    bool fits = false;
-    for (int px = 16; px >= 11 && !fits; --px) {
-        for (qreal lineEm : {8.6, 9.0, 9.4, 9.8, 10.2}) {
-            v = layoutVerses(data, px, lineEm);
-            qreal width = 0, height = titleHeight + 4 * rowGap;
-            for (int i = 0; i < 5; ++i) {
-                width += v.columnWidth[i];
-                height += v.rowLines[i] * v.lineHeight;
-            }
-            fits = width + 2 * margin + 4 * 4 <= size.width() && height + 4 <= size.height();
-            if (fits)
-                break;
-        }
-    }
-    if (!fits)
-        fail(QStringLiteral("the verses do not fit the mnemonic chart"));
-    note(QStringLiteral("mnemonic chart: verses at %1 px").arg(v.px));
+    const VerseLayout v = fitVerses(data, size);
 
     text(p, font(Face::Kai, 18), ink, QRectF(0, 1, size.width(), titleHeight), Qt::AlignCenter,
          QStringLiteral("五笔字型字根助记词"));
@@ -457,36 +482,16 @@ void drawMnemonicChart(QPainter& p, const Data& data, QSize size) {
         contentHeight += n * v.lineHeight;
     const qreal spare = size.height() - titleHeight - 2 - contentHeight;
     const qreal gapY = spare / 5; // above every row, and below the last half of it
-    const QFont badgeFont = font(Face::SansBold, badgePx(v.px));
-    const QFont letterFont = font(Face::Letter, badgePx(v.px));
     const QFont verseFont = font(Face::Song, v.px);
     const qreal ascent = QFontMetricsF(verseFont).ascent();
 
     qreal x = margin;
     for (int zone = 0; zone < 5; ++zone) {
-        const ZoneColours c = zoneColours(zone + 1);
         qreal y = titleHeight + gapY * 0.6;
         for (int pos = 0; pos < 5; ++pos) {
             const int i = zone * 5 + pos;
             const Key& k = data.keys[size_t(i)];
-            const QRectF badge(x, y + (v.lineHeight - v.px - 2) / 2, v.badgeWidth - 3, v.px + 2);
-            p.save();
-            p.setRenderHint(QPainter::Antialiasing);
-            p.setPen(Qt::NoPen);
-            p.setBrush(c.fill);
-            p.drawRoundedRect(badge, 3, 3);
-            p.restore();
-            // The zone code in the zone's colour, the key letter apart from it in dark ink and the
-            // letter face, so that 44O never reads as 440.
-            const QString digits = QString::number(k.code);
-            const qreal digitsWidth = QFontMetricsF(badgeFont).horizontalAdvance(digits);
-            const qreal letterWidth = QFontMetricsF(letterFont).horizontalAdvance(QString(k.letter));
-            const qreal start = badge.center().x() - (digitsWidth + badgeGap + letterWidth) / 2;
-            text(p, badgeFont, c.accent, QRectF(start, badge.top(), digitsWidth + 1, badge.height()),
-                 Qt::AlignLeft | Qt::AlignVCenter, digits);
-            text(p, letterFont, ink,
-                 QRectF(start + digitsWidth + badgeGap, badge.top(), letterWidth + 1, badge.height()),
-                 Qt::AlignLeft | Qt::AlignVCenter, QString(k.letter));
+            drawBadge(p, k, QRectF(x, y + (v.lineHeight - v.px - 2) / 2, v.badgeWidth - 3, v.px + 2), v.px);
             qreal lineY = y;
             for (const Piece& line : v.lines[size_t(i)]) {
                 qreal lx = x + v.badgeWidth;

@@ -49,6 +49,96 @@ QPolygonF parseShape(const QString& token, const QString& line) {
 // key's roots in the order of the data.
 const QString pictureKeyOrder = QStringLiteral("GFDSAHJKLMQWERTYUIOPNBVCX");
 
+// The root on a line of roots.txt, from its fields f (the key letter first).
+Root parseRoot(const QStringList& f, const QString& line, const QString& note) {
+    Root r;
+    r.label = f[1];
+    r.note = note;
+    int i = 2;
+    if (i < f.size() && f[i].startsWith(QLatin1Char('('))) {
+        if (!f[i].endsWith(QLatin1Char(')')) || f[i].size() < 3)
+            fail(QStringLiteral("bad reading hint %1 in: %2").arg(f[i], line));
+        r.hint = f[i++];
+    }
+    if (i < f.size() && f[i] == QStringLiteral("wide")) {
+        r.wide = true;
+        ++i;
+    }
+    if (i < f.size() && f[i] == QStringLiteral("cut")) {
+        if (i + 1 >= f.size())
+            fail(QStringLiteral("cut without a host: %1").arg(line));
+        r.host = f[i + 1];
+        for (i += 2; i < f.size(); ++i) {
+            if (f[i].startsWith(QLatin1Char('+')))
+                r.keep.push_back(parseShape(f[i], line));
+            else if (f[i].startsWith(QLatin1Char('-')))
+                r.erase.push_back(parseShape(f[i], line));
+            else if (f[i].startsWith(QLatin1Char('x')) && f[i].contains(QLatin1Char('@'))) {
+                bool okCount = false, okSpacing = false;
+                r.copies = f[i].mid(1).section(QLatin1Char('@'), 0, 0).toInt(&okCount);
+                r.spacing = f[i].section(QLatin1Char('@'), 1).toDouble(&okSpacing);
+                if (!okCount || !okSpacing || r.copies < 1 || r.copies > 4)
+                    fail(QStringLiteral("bad repeat %1 in: %2").arg(f[i], line));
+            } else
+                fail(QStringLiteral("unexpected %1 in: %2").arg(f[i], line));
+        }
+        if (r.keep.empty())
+            fail(QStringLiteral("cut keeps nothing: %1").arg(line));
+    } else if (i < f.size()) {
+        fail(QStringLiteral("unexpected %1 in: %2").arg(f[i], line));
+    }
+    if (!r.isCodePoint() && r.host.isEmpty())
+        fail(QStringLiteral("root %1 has neither a code point nor a host").arg(r.label));
+    return r;
+}
+
+void readKeys(Data& data, const QString& dir) {
+    for (const QString& line : dataLines(dir + QStringLiteral("/keys.txt"))) {
+        const QStringList f = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        if (f.size() != 4 || f[0].size() != 1)
+            fail(QStringLiteral("bad key line: %1").arg(line));
+        Key k;
+        k.letter = f[0][0];
+        k.code = f[1].toInt();
+        k.name = f[2];
+        k.level1 = f[3];
+        data.keys.push_back(k);
+    }
+    const QString zoneOrder = QStringLiteral("GFDSAHJKLMTREWQYUIOPNBVCX");
+    if (data.keys.size() != 25)
+        fail(QStringLiteral("keys.txt must list 25 keys"));
+    for (int i = 0; i < 25; ++i) {
+        const Key& k = data.keys[size_t(i)];
+        if (k.letter != zoneOrder[i] || k.code != (i / 5 + 1) * 10 + i % 5 + 1)
+            fail(QStringLiteral("keys.txt: key %1 is out of order or has the wrong code").arg(k.letter));
+    }
+}
+
+void readVerses(Data& data, const QString& dir) {
+    for (const QString& line : dataLines(dir + QStringLiteral("/verses.txt"))) {
+        const QStringList f = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        Key* k = f.size() == 3 && f[1].size() == 1 ? data.find(f[1][0]) : nullptr;
+        if (!k || k->code != f[0].toInt())
+            fail(QStringLiteral("bad verse line: %1").arg(line));
+        if (!isGb2312(QString(f[2]).remove(QLatin1Char('|'))))
+            fail(QStringLiteral("verse is not GB2312: %1").arg(line));
+        k->verse = f[2];
+    }
+}
+
+void readRoots(Data& data, const QString& dir) {
+    QStringList notes;
+    const QStringList rootLines = dataLines(dir + QStringLiteral("/roots.txt"), &notes);
+    for (qsizetype n = 0; n < rootLines.size(); ++n) {
+        const QString& line = rootLines[n];
+        const QStringList f = line.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+        Key* k = f.size() >= 2 && f[0].size() == 1 ? data.find(f[0][0]) : nullptr;
+        if (!k)
+            fail(QStringLiteral("bad root line: %1").arg(line));
+        k->roots.push_back(parseRoot(f, line, notes[n]));
+    }
+}
+
 } // namespace
 
 QStringList dataLines(const QString& path, QStringList* notes) {
@@ -78,85 +168,9 @@ QStringList dataLines(const QString& path, QStringList* notes) {
 
 Data loadData(const QString& dir) {
     Data data;
-    for (const QString& line : dataLines(dir + QStringLiteral("/keys.txt"))) {
-        const QStringList f = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        if (f.size() != 4 || f[0].size() != 1)
-            fail(QStringLiteral("bad key line: %1").arg(line));
-        Key k;
-        k.letter = f[0][0];
-        k.code = f[1].toInt();
-        k.name = f[2];
-        k.level1 = f[3];
-        data.keys.push_back(k);
-    }
-    const QString zoneOrder = QStringLiteral("GFDSAHJKLMTREWQYUIOPNBVCX");
-    if (data.keys.size() != 25)
-        fail(QStringLiteral("keys.txt must list 25 keys"));
-    for (int i = 0; i < 25; ++i) {
-        const Key& k = data.keys[size_t(i)];
-        if (k.letter != zoneOrder[i] || k.code != (i / 5 + 1) * 10 + i % 5 + 1)
-            fail(QStringLiteral("keys.txt: key %1 is out of order or has the wrong code").arg(k.letter));
-    }
-
-    for (const QString& line : dataLines(dir + QStringLiteral("/verses.txt"))) {
-        const QStringList f = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        Key* k = f.size() == 3 && f[1].size() == 1 ? data.find(f[1][0]) : nullptr;
-        if (!k || k->code != f[0].toInt())
-            fail(QStringLiteral("bad verse line: %1").arg(line));
-        if (!isGb2312(QString(f[2]).remove(QLatin1Char('|'))))
-            fail(QStringLiteral("verse is not GB2312: %1").arg(line));
-        k->verse = f[2];
-    }
-
-    QStringList notes;
-    const QStringList rootLines = dataLines(dir + QStringLiteral("/roots.txt"), &notes);
-    for (qsizetype n = 0; n < rootLines.size(); ++n) {
-        const QString& line = rootLines[n];
-        const QStringList f = line.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
-        Key* k = f.size() >= 2 && f[0].size() == 1 ? data.find(f[0][0]) : nullptr;
-        if (!k)
-            fail(QStringLiteral("bad root line: %1").arg(line));
-        Root r;
-        r.label = f[1];
-        r.note = notes[n];
-        int i = 2;
-        if (i < f.size() && f[i].startsWith(QLatin1Char('('))) {
-            if (!f[i].endsWith(QLatin1Char(')')) || f[i].size() < 3)
-                fail(QStringLiteral("bad reading hint %1 in: %2").arg(f[i], line));
-            r.hint = f[i++];
-        }
-        if (i < f.size() && f[i] == QStringLiteral("wide")) {
-            r.wide = true;
-            ++i;
-        }
-        if (i < f.size() && f[i] == QStringLiteral("cut")) {
-            if (i + 1 >= f.size())
-                fail(QStringLiteral("cut without a host: %1").arg(line));
-            r.host = f[i + 1];
-            for (i += 2; i < f.size(); ++i) {
-                if (f[i].startsWith(QLatin1Char('+')))
-                    r.keep.push_back(parseShape(f[i], line));
-                else if (f[i].startsWith(QLatin1Char('-')))
-                    r.erase.push_back(parseShape(f[i], line));
-                else if (f[i].startsWith(QLatin1Char('x')) && f[i].contains(QLatin1Char('@'))) {
-                    bool okCount = false, okSpacing = false;
-                    r.copies = f[i].mid(1).section(QLatin1Char('@'), 0, 0).toInt(&okCount);
-                    r.spacing = f[i].section(QLatin1Char('@'), 1).toDouble(&okSpacing);
-                    if (!okCount || !okSpacing || r.copies < 1 || r.copies > 4)
-                        fail(QStringLiteral("bad repeat %1 in: %2").arg(f[i], line));
-                } else
-                    fail(QStringLiteral("unexpected %1 in: %2").arg(f[i], line));
-            }
-            if (r.keep.empty())
-                fail(QStringLiteral("cut keeps nothing: %1").arg(line));
-        } else if (i < f.size()) {
-            fail(QStringLiteral("unexpected %1 in: %2").arg(f[i], line));
-        }
-        if (!r.isCodePoint() && r.host.isEmpty())
-            fail(QStringLiteral("root %1 has neither a code point nor a host").arg(r.label));
-        k->roots.push_back(r);
-    }
-
+    readKeys(data, dir);
+    readVerses(data, dir);
+    readRoots(data, dir);
     size_t rootCount = 0;
     for (const Key& k : data.keys)
         rootCount += k.roots.size();
