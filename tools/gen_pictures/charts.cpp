@@ -121,43 +121,48 @@ qreal hintRun(QPainter* p, const QString& hint, int size, qreal x, qreal baselin
     return w;
 }
 
+// The fewest rows that give the roots from first the largest cells in area, each wide root two
+// cells when asked; px gets the em size the roots are drawn at.
+RootRows layoutRoots(const std::vector<Root>& roots, size_t first, const QRectF& area, int maxPx, qreal rowSpace,
+                     bool wide, int* px) {
+    const size_t n = roots.size() - first;
+    RootRows best;
+    for (size_t rows = 1; rows <= n; ++rows) {
+        for (int columns = 1;; ++columns) {
+            std::vector<qreal> cells;
+            for (size_t i = first; i < roots.size(); ++i) {
+                const bool keyName = i == 0;
+                qreal c = wide && !keyName && roots[i].wide ? 2 : 1;
+                if (!roots[i].hint.isEmpty())
+                    c += hintRun(nullptr, roots[i].hint, chartHintPx, 0, 0) / (area.width() / columns);
+                cells.push_back(c);
+            }
+            const RootRows r = fillRows(cells, columns, area, rowSpace);
+            if (r.rows.size() > rows)
+                continue;
+            if (r.fit > best.fit + 0.01)
+                best = r;
+            break;
+        }
+    }
+    // Two pixels between neighbours where the key has room; a crowded key gives them up before
+    // its roots go below 16 pixels.
+    *px = std::min({maxPx, int(best.fit + 0.01), std::max(16, int(area.width() / best.columns - 2))});
+    return best;
+}
+
 // Lays the roots of a key in a grid centred in area, as large as area allows up to maxPx: a key
 // with few roots shows them larger. A root marked wide (a flat one: in one cell it is 4 to 6
 // pixels high at 1x and its strokes run together) is given two cells and drawn larger to fill
-// them, when that leaves the key's roots at 16 pixels or more. Returns the em size used, so that a chart can say how
-// small its smallest roots are.
+// them, when that leaves the key's roots at 16 pixels or more. Returns the em size used, so that
+// a chart can say how small its smallest roots are.
 int drawRootGrid(QPainter& p, const std::vector<Root>& roots, size_t first, const QRectF& area, int maxPx,
                  qreal rowSpace, const QColor& colour, const QColor& firstColour) {
     if (first >= roots.size())
         return maxPx;
-    const size_t n = roots.size() - first;
-    auto layout = [&](bool wide, int* px) {
-        RootRows best;
-        for (size_t rows = 1; rows <= n; ++rows) {
-            for (int columns = 1;; ++columns) {
-                std::vector<qreal> cells;
-                for (size_t i = first; i < roots.size(); ++i) {
-                    const bool keyName = i == 0;
-                    qreal c = wide && !keyName && roots[i].wide ? 2 : 1;
-                    if (!roots[i].hint.isEmpty())
-                        c += hintRun(nullptr, roots[i].hint, chartHintPx, 0, 0) / (area.width() / columns);
-                    cells.push_back(c);
-                }
-                const RootRows r = fillRows(cells, columns, area, rowSpace);
-                if (r.rows.size() > rows)
-                    continue;
-                if (r.fit > best.fit + 0.01)
-                    best = r;
-                break;
-            }
-        }
-        // Two pixels between neighbours where the key has room; a crowded key gives them up
-        // before its roots go below 16 pixels.
-        *px = std::min({maxPx, int(best.fit + 0.01), std::max(16, int(area.width() / best.columns - 2))});
-        return best;
-    };
     int narrowPx = 0, widePx = 0;
-    const RootRows narrow = layout(false, &narrowPx), wide = layout(true, &widePx);
+    const RootRows narrow = layoutRoots(roots, first, area, maxPx, rowSpace, false, &narrowPx),
+                   wide = layoutRoots(roots, first, area, maxPx, rowSpace, true, &widePx);
     const bool useWide = widePx >= std::min(narrowPx, 16);
     const RootRows& grid = useWide ? wide : narrow;
     const int px = useWide ? widePx : narrowPx;
