@@ -119,7 +119,12 @@ void SlotDrill::clearSlots(bool allCodeBoxes) {
         m_c.code[n].clear();
     for (int n = 1; n <= slotCount(); ++n)
         m_c.found[n].clear();
-    m_focus.set(m_c.code[1]);
+    // A focus already in slot 1 (a category button that took no focus on the click) runs no enter
+    // handler: the hint is shown all the same, for the batch now on show.
+    if (m_focus.has(m_c.code[1]))
+        codeEnter(1);
+    else
+        m_focus.set(m_c.code[1]);
 }
 
 void SlotDrill::codeEnter(int slot) {

@@ -18,7 +18,8 @@
 //
 // A category starts its batch through start(): the code boxes take keys again, the counter is set
 // to the start batch (loaded again when a failure left the counter there with nothing shown) and
-// the drill's clear step runs. A batch that cannot be loaded (a table missing, a target empty or
+// the drill's clear step runs, which puts the focus in slot 1 and shows its hint (even when the
+// focus was there already). A batch that cannot be loaded (a table missing, a target empty or
 // unreadable) ends the chain with lexicon::TableError after cannotPractise() has emptied every
 // slot and the hint and taken the code boxes out of reach.
 //

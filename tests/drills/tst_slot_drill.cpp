@@ -109,6 +109,8 @@ private Q_SLOTS:
     void lastSlotCompletesTheBatch();
     void endMarkerJumpsAndTheHintShowsTheBatchShown_data() { addDrills(); }
     void endMarkerJumpsAndTheHintShowsTheBatchShown();
+    void categoryChosenWithTheFocusInSlotOne_data() { addDrills(); }
+    void categoryChosenWithTheFocusInSlotOne();
     void hiddenHintStillFollowsTheFocus_data() { addDrills(); }
     void hiddenHintStillFollowsTheFocus();
     void codeBoxHoldsOnlyLetters_data();
@@ -262,6 +264,23 @@ void TestSlotDrill::endMarkerJumpsAndTheHintShowsTheBatchShown() {
     m->type(c.hintCode.caption());
     QCOMPARE(c.accepted[1].text(), m->item(first));
     QCOMPARE(c.hintTarget.caption(), m->item(first + 1));
+}
+
+// Under a desktop style whose buttons take no focus on a click, a category chosen while the learner
+// types in slot 1 leaves the focus there: the hint still shows slot 1 of the batch now on show.
+void TestSlotDrill::categoryChosenWithTheFocusInSlotOne() {
+    auto m = chain();
+    const auto& c = *m->c;
+    m->type(m->code(0).left(2));
+    QCOMPARE(m->focus().current(), &c.code[1]);
+    m->other->check();
+    QCOMPARE(m->focus().current(), &c.code[1]);
+    QVERIFY(c.code[1].text().isEmpty());
+    QVERIFY(c.target[1].caption() != m->item(0));
+    QCOMPARE(c.hintTarget.caption(), c.target[1].caption());
+    m->type(c.hintCode.caption());
+    QCOMPARE(c.accepted[1].text(), c.target[1].caption());
+    QCOMPARE(m->focus().current(), &c.code[2]);
 }
 
 void TestSlotDrill::hiddenHintStillFollowsTheFocus() {
