@@ -60,6 +60,9 @@ void buildAboutPage(QWidget* page, Form& form, Binder& binder) {
     setColours(label19, kYellow);
     binder.label(a.Label18, label18);
     binder.label(a.Label19, label19);
+    // Spaced out for the eye; a screen reader would spell it letter by letter.
+    label19->setAccessibleName(QStringLiteral("软件名称 Vardelo V5.0"));
+    label18->setAccessibleName(QStringLiteral("软件名称的阴影"));
 
     captionLabel(page, a.Label30, QPoint(280, 108), fonts::song(16), binder);
     named(new Picture(page, QStringLiteral("Image3"), assets::kMakerName.at(328, 96), assets::kMakerName.resource()),
@@ -86,16 +89,22 @@ void buildAboutPage(QWidget* page, Form& form, Binder& binder) {
         controls::Label& caption;
         controls::Label& link;
         QPoint captionAt, linkAt;
+        QString captionSays; // for a screen reader, where the caption is not Chinese
+        QString linkDoes;    // read out after the address
     } links[] = {
-        {a.Label22, a.Label25, QPoint(256, 208), QPoint(304, 208)},
-        {a.Label23, a.Label21, QPoint(256, 232), QPoint(322, 232)},
+        {a.Label22, a.Label25, QPoint(256, 208), QPoint(304, 208), QString(), QStringLiteral("网址，点击打开")},
+        {a.Label23, a.Label21, QPoint(256, 232), QPoint(322, 232), QStringLiteral("电子邮件"),
+         QStringLiteral("电子邮件，点击写信")},
     };
     QFont underlined = fonts::code(15);
     underlined.setUnderline(true);
     for (const auto& l : links) {
-        captionLabel(page, l.caption, l.captionAt, fonts::song(16), binder);
+        QLabel* caption = captionLabel(page, l.caption, l.captionAt, fonts::song(16), binder);
+        if (!l.captionSays.isEmpty())
+            caption->setAccessibleName(l.captionSays);
         QLabel* link = captionLabel(page, l.link, l.linkAt, underlined, binder);
         setColours(link, kBlue);
+        link->setAccessibleDescription(l.linkDoes);
         binder.link(l.link, link);
     }
 

@@ -374,7 +374,7 @@ void TestMainWindow::hintOptionsLeaveTheFocusWhereTypingGoesOn() {
 void TestMainWindow::controlsSayWhatTheyAre() {
     static const QRegularExpression chinese(QStringLiteral("[\\x{4e00}-\\x{9fff}]"));
     auto* pages = find<QTabWidget>(QStringLiteral("PageControl1"));
-    for (int page : {0, 1, 2, 3, 4, 5}) {
+    for (int page : {0, 1, 2, 3, 4, 5, 6}) {
         pages->setCurrentIndex(page);
         for (QWidget* w : m_window->findChildren<QWidget*>()) {
             const bool reads = qobject_cast<QLineEdit*>(w) || qobject_cast<QPlainTextEdit*>(w) ||
