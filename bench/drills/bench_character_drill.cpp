@@ -2,8 +2,7 @@
 // slot 15 (lookup, accept, advance, batch load, the clear step with its change handlers, the hint
 // of slot 1, the end-marker tests). Prints the median time per chain and per keystroke.
 
-#include "character_drill.h"
-#include "recording_pictures.h"
+#include "real_drills.h"
 
 #include <QElapsedTimer>
 
@@ -12,14 +11,9 @@
 #include <vector>
 
 int main() {
-    const QString data = QStringLiteral(VARDELO_BUILD_DATA_DIR);
-    controls::Focus focus;
-    lexicon::Table table1(QStringLiteral("Table1")), table2(QStringLiteral("Table2"));
-    table1.open(data, QStringLiteral("wb.db"));
-    table2.open(data, QStringLiteral("zk.db"));
-    RecordingPictures pictures;
-    drills::CharacterDrill d(focus, table1, table2, data, pictures);
-    d.RadioButton22.check();
+    test_support::RealCharacterDrill real;
+    drills::CharacterDrill& d = real.d;
+    controls::Focus& focus = real.focus;
 
     std::vector<double> chains, keys;
     for (int round = 0; round < 40; ++round) {

@@ -4,9 +4,7 @@
 // the nested clear, advance, phrase load, the hint for the next phrase). Prints the median time per
 // chain.
 
-#include "phrase_drill.h"
-#include "recording_desktop.h"
-#include "recording_pictures.h"
+#include "real_drills.h"
 
 #include <QElapsedTimer>
 
@@ -36,15 +34,9 @@ double timeCompletingKeystroke(controls::Edit& box, QString code, const controls
 } // namespace
 
 int main() {
-    const QString data = QStringLiteral(VARDELO_BUILD_DATA_DIR);
-    controls::Focus focus;
-    lexicon::Table table3(QStringLiteral("Table3")), table4(QStringLiteral("Table4"));
-    table3.open(data, QStringLiteral("czwb.db"));
-    table4.open(data, QStringLiteral("czzk.db"));
-    RecordingPictures pictures;
-    RecordingDesktop desktop;
-    drills::PhraseDrill d(focus, table3, table4, pictures, desktop);
-    d.RadioButton24.check();
+    test_support::RealPhraseDrill real;
+    drills::PhraseDrill& d = real.d;
+    controls::Focus& focus = real.focus;
 
     std::vector<double> slot5, longPhrase;
     for (int round = 0; round < 40; ++round) {

@@ -2,16 +2,11 @@
 // the code the hint column shows completes batch after batch and arrives where the end markers
 // send the counter.
 
-#include "character_drill.h"
-#include "recording_pictures.h"
+#include "real_drills.h"
 
 #include <algorithm>
 
 #include <QTest>
-
-namespace {
-const QString kData = QStringLiteral(VARDELO_BUILD_DATA_DIR);
-}
 
 class TestCharacterDrillData : public QObject {
     Q_OBJECT
@@ -39,13 +34,9 @@ void TestCharacterDrillData::everyBatchCanBeTypedFromTheHint() {
             nextStart = std::min(nextStart, c.startBatch);
     QVERIFY(jumpTarget >= start && jumpTarget < nextStart);
 
-    controls::Focus focus;
-    lexicon::Table table1(QStringLiteral("Table1")), table2(QStringLiteral("Table2"));
-    table1.open(kData, QStringLiteral("wb.db"));
-    table2.open(kData, QStringLiteral("zk.db"));
-    RecordingPictures pictures;
-    drills::CharacterDrill d(focus, table1, table2, kData, pictures);
-    d.RadioButton22.check();
+    test_support::RealCharacterDrill real;
+    drills::CharacterDrill& d = real.d;
+    controls::Focus& focus = real.focus;
     d.RadioButton[category].check();
     QCOMPARE(d.edit16.text().toInt(), start);
 

@@ -2,29 +2,11 @@
 // long phrase, the code the hint column shows completes batch after batch and arrives where the end
 // markers send the counters.
 
-#include "phrase_drill.h"
-#include "recording_desktop.h"
-#include "recording_pictures.h"
+#include "real_drills.h"
 
 #include <QTest>
 
 namespace {
-const QString kData = QStringLiteral(VARDELO_BUILD_DATA_DIR);
-
-struct RealDrill {
-    RealDrill() {
-        table3.open(kData, QStringLiteral("czwb.db"));
-        table4.open(kData, QStringLiteral("czzk.db"));
-        d.RadioButton24.check();
-    }
-    controls::Focus focus;
-    lexicon::Table table3{QStringLiteral("Table3")};
-    lexicon::Table table4{QStringLiteral("Table4")};
-    RecordingPictures pictures;
-    RecordingDesktop desktop;
-    drills::PhraseDrill d{focus, table3, table4, pictures, desktop};
-};
-
 // Types `code` into `box` letter by letter until `done` holds; returns how many letters it took.
 template <class Done> int typeUntil(controls::Edit& box, const QString& code, Done done) {
     int typed = 0;
@@ -57,7 +39,7 @@ void TestPhraseDrillData::everyBatchCanBeTypedFromTheHint() {
     const int end = category + 1 < drills::kPhraseCategories ? drills::kPhraseCategory[category + 1].startBatch
                                                              : drills::kLongPhrases.startBatch;
 
-    RealDrill r;
+    test_support::RealPhraseDrill r;
     auto& d = r.d;
     d.RadioButton[drills::PhraseDrill::kFirstCategory + category].check();
     QCOMPARE(d.Edit17.text().toInt(), plan.startBatch);
@@ -96,7 +78,7 @@ void TestPhraseDrillData::everyBatchCanBeTypedFromTheHint() {
 }
 
 void TestPhraseDrillData::everyLongPhraseCanBeTypedFromTheHint() {
-    RealDrill r;
+    test_support::RealPhraseDrill r;
     auto& d = r.d;
     d.RadioButton[drills::PhraseDrill::kLongPhraseCategory].check();
     const int start = drills::kLongPhrases.startBatch;
