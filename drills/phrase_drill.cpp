@@ -139,43 +139,38 @@ void PhraseDrill::writeMemo(int category) {
 }
 
 void PhraseDrill::RadioButtonClick(int category) {
-    try {
-        reopenIfClosed(m_codes);
-        reopenIfClosed(m_batches);
-        coverSlots(false);
-        m_slots.start(kPhraseCategory[category - kFirstCategory].startBatch, Button2);
-    } catch (const lexicon::TableError&) {
-        // The category stays chosen, with its rules, and shows it cannot be practised.
-        coverSlots(false);
-        m_slots.cannotPractise();
-        writeMemo(category);
-        m_pictures.show(KeyboardMap::Roots);
-        throw;
-    }
-    writeMemo(category);
-    m_pictures.show(KeyboardMap::Roots);
+    choose(category, [&] { m_slots.start(kPhraseCategory[category - kFirstCategory].startBatch, Button2); });
 }
 
 void PhraseDrill::RadioButton10Click() {
-    try {
-        reopenIfClosed(m_codes);
-        reopenIfClosed(m_batches);
-        coverSlots(true);
+    choose(kLongPhraseCategory, [this] {
         const QString start = QString::number(kLongPhrases.startBatch);
+        // After a failure the counter may already hold the first row, with nothing of it shown.
         if (Edit20.text() == start && Label24.caption().isEmpty())
             Edit20Change();
         else
             Edit20.setText(start);
         Edit18.clear();
         m_focus.set(Edit18);
+    });
+}
+
+void PhraseDrill::choose(int category, const std::function<void()>& load) {
+    const bool covered = category == kLongPhraseCategory;
+    try {
+        reopenIfClosed(m_codes);
+        reopenIfClosed(m_batches);
+        coverSlots(covered);
+        load();
     } catch (const lexicon::TableError&) {
-        coverSlots(true);
+        // The category stays chosen, with its rules, and shows it cannot be practised.
+        coverSlots(covered);
         m_slots.cannotPractise();
-        writeMemo(kLongPhraseCategory);
+        writeMemo(category);
         m_pictures.show(KeyboardMap::Roots);
         throw;
     }
-    writeMemo(kLongPhraseCategory);
+    writeMemo(category);
     m_pictures.show(KeyboardMap::Roots);
 }
 

@@ -104,6 +104,9 @@ public:
     static QStringList memoLines(int category);
 
 private:
+    // The panel shown for the long phrases, hidden for the others; the tables tried again if
+    // closed, the material loaded by `load`, the category's rules shown, whether it loaded or not.
+    void choose(int category, const std::function<void()>& load);
     void writeMemo(int category);
     void coverSlots(bool covered);
     void emptyPanel();
