@@ -66,18 +66,9 @@ int main(int argc, char** argv) {
     w.runEvent([&] { f.characters.RadioButton22.check(); });
     w.runEvent([&] { f.characters.RadioButton[1].check(); });
     shot(QStringLiteral("explain-key-name"));
-    // The focus stays in slot 1 across a category change: it enters it again, as a click would.
-    auto enterSlot1 = [&] {
-        w.runEvent([&] {
-            f.focus.setOther();
-            f.focus.set(f.characters.Ed[1], controls::Focus::Reason::Mouse);
-        });
-    };
     w.runEvent([&] { f.characters.RadioButton[6].check(); });
-    enterSlot1();
     shot(QStringLiteral("explain-identification"));
     w.runEvent([&] { f.characters.RadioButton[5].check(); });
-    enterSlot1();
     for (int slot = 1; slot < 14; ++slot)
         QTest::keyClicks(QApplication::focusWidget(), f.characters.Panel13.caption());
     shot(QStringLiteral("explain-four-roots"));
