@@ -133,16 +133,18 @@ void SlotDrill::codeEnter(int slot) {
 }
 
 void SlotDrill::showHint(const QString& target) {
+    // A target the table does not hold, or cannot give, is shown without a code, never with the
+    // code of the one before it; an empty target has no code whatever odd row the table may hold.
+    QString code;
     try {
-        // An empty target has no code to show, whatever odd row the table may hold.
         if (!target.isEmpty() && m_t.codes.locate(m_t.codeFields.text, target))
-            m_c.hintCode.setCaption(m_t.codes.read(m_t.codeFields.code));
+            code = m_t.codes.read(m_t.codeFields.code);
     } catch (const lexicon::TableError&) {
-        // The hint shows the target without a code, never another target's code.
         m_c.hintCode.setCaption(QString());
         m_c.hintTarget.setCaption(target);
         throw;
     }
+    m_c.hintCode.setCaption(code);
     m_c.hintTarget.setCaption(target);
 }
 

@@ -37,7 +37,6 @@ private Q_SLOTS:
     void firstLevelAcceptsOnOneLetterAndBlankGoesOn();
     void endMarkersJumpInOrderOnTheBatchShown();
     void missingBatchKeepsLabel1();
-    void hintKeepsPreviousCodeForUnknownTarget();
     void checkedCategoryDoesNothingUntilAnotherIsChosen();
     void batchThatCannotBePractisedSaysSo();
     void missingCodeTableIsReportedAndDrillGoesOn();
@@ -144,17 +143,6 @@ void TestCharacterDrill::missingBatchKeepsLabel1() {
     // The counter keeps rising past the table's end; the last batch found shows again.
     m->typeInto(15, code(59));
     QCOMPARE(d.edit16.text(), QStringLiteral("105"));
-}
-
-void TestCharacterDrill::hintKeepsPreviousCodeForUnknownTarget() {
-    auto& d = *m->d;
-    d.RadioButton[1].check();
-    d.Label[4].setCaption(QStringLiteral("嗯")); // not in the code table
-    m->focus.set(d.Ed[3]);
-    QCOMPARE(d.Panel13.caption(), code(2));
-    m->focus.set(d.Ed[4], controls::Focus::Reason::Tab);
-    QCOMPARE(d.Panel13.caption(), code(2));
-    QCOMPARE(d.zi.caption(), QStringLiteral("嗯"));
 }
 
 void TestCharacterDrill::checkedCategoryDoesNothingUntilAnotherIsChosen() {

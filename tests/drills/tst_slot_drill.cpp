@@ -113,6 +113,8 @@ private Q_SLOTS:
     void categoryChosenWithTheFocusInSlotOne();
     void hiddenHintStillFollowsTheFocus_data() { addDrills(); }
     void hiddenHintStillFollowsTheFocus();
+    void targetWithNoCodeShowsNoCode_data() { addDrills(); }
+    void targetWithNoCodeShowsNoCode();
     void codeBoxHoldsOnlyLetters_data();
     void codeBoxHoldsOnlyLetters();
     void capitalsShowAndNeverMatch_data();
@@ -297,6 +299,23 @@ void TestSlotDrill::hiddenHintStillFollowsTheFocus() {
     c.hintOn.check();
     QVERIFY(c.hint.visible());
     QCOMPARE(c.hintTarget.caption(), m->item(3));
+}
+
+void TestSlotDrill::targetWithNoCodeShowsNoCode() {
+    // A target the code table does not hold: the hint shows it with no code, not with the code of
+    // the slot the learner comes from.
+    auto m = chain();
+    const auto& c = *m->c;
+    const QString unknown = QStringLiteral("嗯嗯");
+    c.target[4].setCaption(unknown);
+    m->focus().set(c.code[3]);
+    QCOMPARE(c.hintCode.caption(), m->code(2));
+    m->focus().set(c.code[4], controls::Focus::Reason::Tab);
+    QCOMPARE(c.hintTarget.caption(), unknown);
+    QCOMPARE(c.hintCode.caption(), QString());
+    m->focus().set(c.code[3], controls::Focus::Reason::Tab);
+    QCOMPARE(c.hintTarget.caption(), m->item(2));
+    QCOMPARE(c.hintCode.caption(), m->code(2));
 }
 
 void TestSlotDrill::codeBoxHoldsOnlyLetters_data() {
