@@ -79,7 +79,11 @@ void ExplanationStrip::paintEvent(QPaintEvent*) {
         const QRect top(x, 0, w, topHeight);
         if (c.picture > 0) {
             const QPixmap& pic = picture(c.picture);
+            // The pictures are ink on white: multiplied, their white takes the panel's colour
+            // instead of standing out as a box.
+            p.setCompositionMode(QPainter::CompositionMode_Multiply);
             p.drawPixmap(QPoint(x + (w - pic.width()) / 2, (topHeight - pic.height()) / 2), pic);
+            p.setCompositionMode(QPainter::CompositionMode_SourceOver);
         } else {
             p.setFont(c.kind == Kind::Reason ? m_reasonFont : m_topFont);
             p.setPen(c.kind == Kind::Reason ? kReason : windowText());
