@@ -21,7 +21,7 @@ import time
 
 sys.dont_write_bytecode = True  # nothing written into the source tree
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from x_display import StepFailed, alive, children, start_display, wait_for  # noqa: E402
+from x_display import StepFailed, alive, children, sanitizer_settings, start_display, wait_for  # noqa: E402
 
 PR_SET_CHILD_SUBREAPER = 36
 TITLE = "VardeloV5.0"
@@ -118,6 +118,7 @@ def run_once(program, display, xvfb_pid, how):
             "QT_IM_MODULE": "ibus",
             "QT_ACCESSIBILITY": "1",
             "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
+            **sanitizer_settings(),
         }
         trainer = subprocess.Popen([program], env=env, cwd=home, stdin=subprocess.DEVNULL,
                                    stdout=log, stderr=log)

@@ -24,7 +24,8 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from x_display import StepFailed, alive, descendants, read_line, start_display, wait_for  # noqa: E402,F401
+from x_display import (StepFailed, alive, descendants, read_line, sanitizer_settings, start_display,  # noqa: E402,F401
+                       wait_for)
 
 
 class IBus:
@@ -102,6 +103,7 @@ class Session:
             "LANG": "C.UTF-8",
             "GSETTINGS_BACKEND": "memory",
             "NO_AT_BRIDGE": "0",
+            **sanitizer_settings(),
         }
         os.makedirs(self.env["XDG_RUNTIME_DIR"], mode=0o700)
         self.display = None

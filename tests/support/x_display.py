@@ -11,6 +11,14 @@ import subprocess
 import time
 
 
+def sanitizer_settings():
+    """The sanitizers' settings of this process's environment, for a trainer started with an
+    environment of its own: a sanitizer build runs it as the test runner asks (leak checking off,
+    as in the other tests: its tracer can crash at exit on a busy machine)."""
+    names = ("ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS")
+    return {name: os.environ[name] for name in names if name in os.environ}
+
+
 class StepFailed(Exception):
     """A step of the session or of a test did not reach its condition in time."""
 
