@@ -8,6 +8,13 @@ QString nextNumber(const QString& counterText) {
     return QString::number((ok ? n : 0) + 1);
 }
 
+void restartCounter(controls::Edit& counter, const QString& number, bool loaded, const std::function<void()>& load) {
+    if (counter.text() == number && !loaded)
+        load();
+    else
+        counter.setText(number);
+}
+
 bool isCodeText(const QString& text) {
     for (QChar c : text) {
         const char16_t u = c.unicode();

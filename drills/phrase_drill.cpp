@@ -144,12 +144,8 @@ void PhraseDrill::RadioButtonClick(int category) {
 
 void PhraseDrill::RadioButton10Click() {
     choose(kLongPhraseCategory, [this] {
-        const QString start = QString::number(kLongPhrases.startBatch);
-        // After a failure the counter may already hold the first row, with nothing of it shown.
-        if (Edit20.text() == start && Label24.caption().isEmpty())
-            Edit20Change();
-        else
-            Edit20.setText(start);
+        restartCounter(Edit20, QString::number(kLongPhrases.startBatch), !Label24.caption().isEmpty(),
+                       [this] { Edit20Change(); });
         Edit18.clear();
         m_focus.set(Edit18);
     });

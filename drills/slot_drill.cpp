@@ -22,12 +22,8 @@ SlotDrill::SlotDrill(Controls c, Tables t, controls::Focus& focus, QList<EndMark
 void SlotDrill::start(int startBatch, controls::Button& clearAll) {
     for (int n = 1; n <= slotCount(); ++n)
         m_c.code[n].setEnabled(true);
-    const QString number = QString::number(startBatch);
-    // After a failure the counter may already hold the start batch, with nothing of it shown.
-    if (m_c.counter.text() == number && m_c.target[1].caption().isEmpty())
-        counterChange();
-    else
-        m_c.counter.setText(number);
+    restartCounter(m_c.counter, QString::number(startBatch), !m_c.target[1].caption().isEmpty(),
+                   [this] { counterChange(); });
     clearAll.click();
 }
 

@@ -90,8 +90,8 @@ public:
 
     // Writes what `code` types into `found` (nothing for an empty code or one the table lacks).
     void lookUp(const QString& code, controls::Edit& found);
-    // Shows `target` and its code in the hint column; a target the code table lacks keeps the code
-    // shown before. A table failure leaves the target shown without a code.
+    // Shows `target` and its code in the hint column; a target the code table lacks, or a table
+    // failure, leaves the target shown without a code.
     void showHint(const QString& target);
     // Esc (character 27) empties a code box.
     static void escape(controls::Edit& box, QChar key);
