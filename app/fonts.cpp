@@ -1,6 +1,11 @@
 #include "fonts.h"
 
+#include "faces.h"
+
 #include <QApplication>
+#include <QFontDatabase>
+
+#include <cstdio>
 
 namespace app::fonts {
 
@@ -8,7 +13,11 @@ namespace {
 const QString kSong = QStringLiteral("宋体");
 const QString kKai = QStringLiteral("楷体_GB2312");
 const QString kSans = QStringLiteral("MS Sans Serif");
-const QString kCode = QStringLiteral("DejaVu Sans Mono");
+
+// The code face has no alias of its own: it is asked for by the name of the face drawn.
+QString g_code = QString::fromUtf8(faces::kCode);
+// Set once a face is missing: then the faces borrow glyphs from each other and from the system.
+bool g_merge = false;
 
 // The Song and Kai faces cover GB2312 and ASCII whole, which is all this program writes in them:
 // they need no fallback faces, whose look-up costs start-up more than anything else it does.
@@ -19,26 +28,93 @@ QFont make(const QString& family, int pixelSize, bool bold, bool withFallback = 
     // Chinese needs no shaping and, at these sizes, no hinting; both are dear the first time a
     // large CJK face is used.
     auto strategy = QFont::PreferAntialias | QFont::PreferNoShaping;
-    if (!withFallback)
+    if (!withFallback && !g_merge)
         strategy |= QFont::NoFontMerging;
     f.setStyleStrategy(QFont::StyleStrategy(int(strategy)));
     f.setHintingPreference(QFont::PreferNoHinting);
     return f;
 }
+
+// Chinese faces that may stand in for a missing one: mainland forms first (Noto CJK SC, the AR PL
+// GB faces, Source Han SC, WenQuanYi), then whatever else draws GB2312.
+const QStringList kChineseFallbacks = {
+    QStringLiteral("Noto Serif CJK SC"),   QStringLiteral("Noto Sans CJK SC"),
+    QStringLiteral("AR PL SungtiL GB"),    QStringLiteral("AR PL KaitiM GB"),
+    QStringLiteral("Source Han Serif SC"), QStringLiteral("Source Han Sans SC"),
+    QStringLiteral("WenQuanYi Zen Hei"),   QStringLiteral("WenQuanYi Micro Hei"),
+    QStringLiteral("Droid Sans Fallback"), QStringLiteral("AR PL UMing CN"),
+    QStringLiteral("AR PL UKai CN"),
+};
+
+QStringList without(QStringList list, const QString& face) {
+    list.removeAll(face);
+    return list;
+}
 } // namespace
+
+std::vector<Face> standardFaces() {
+    const QString song = QString::fromUtf8(faces::kSong), kai = QString::fromUtf8(faces::kKai);
+    return {
+        {kSong, song, QString::fromUtf8(faces::kSongPackage), without(kChineseFallbacks, song), kSong},
+        {kKai, kai, QString::fromUtf8(faces::kKaiPackage),
+         QStringList{song} + without(without(kChineseFallbacks, kai), song), QStringLiteral("楷体")},
+        {kSans, QString::fromUtf8(faces::kSans), QString::fromUtf8(faces::kSansPackage),
+         QStringList{QStringLiteral("Noto Sans"), QStringLiteral("Liberation Sans"), QStringLiteral("FreeSans")},
+         QStringLiteral("无衬线体")},
+        {QString(), QString::fromUtf8(faces::kCode), QString::fromUtf8(faces::kCodePackage),
+         {QStringLiteral("Noto Sans Mono"), QStringLiteral("Liberation Mono"), QStringLiteral("FreeMono")},
+         QStringLiteral("编码字体")},
+    };
+}
+
+QStringList install(const std::vector<Face>& faces) {
+    QStringList missing;
+    g_merge = false;
+    // What each face is drawn with in the end; the sans face's Chinese falls back to the Song's.
+    QStringList drawn;
+    for (const Face& face : faces) {
+        QString chosen = face.wanted;
+        if (!QFontDatabase::hasFamily(face.wanted)) {
+            g_merge = true;
+            chosen.clear();
+            for (const QString& f : face.fallbacks)
+                if (QFontDatabase::hasFamily(f)) {
+                    chosen = f;
+                    break;
+                }
+            const QString lead = QStringLiteral("vardelo: 未安装字体“%1”（Debian 软件包 %2），")
+                                     .arg(face.wanted, face.package);
+            missing << lead + (chosen.isEmpty()
+                                   ? QStringLiteral("%1没有可替代的字体，缺字由系统字体补出").arg(face.roleName)
+                                   : QStringLiteral("%1改用“%2”").arg(face.roleName, chosen));
+        }
+        drawn << chosen;
+        if (face.alias.isEmpty()) {
+            g_code = chosen.isEmpty() ? QStringLiteral("monospace") : chosen;
+            continue;
+        }
+        QStringList chain;
+        if (!chosen.isEmpty())
+            chain << chosen;
+        QFont::removeSubstitutions(face.alias);
+        // The sans face's Chinese is drawn in the Song face, which the pages load anyway (a sans
+        // CJK face would cost start-up another large font file).
+        if (face.alias == kSans && !drawn.isEmpty() && !drawn.first().isEmpty())
+            chain << drawn.first();
+        QFont::insertSubstitutions(face.alias, chain);
+    }
+    // Without an explicit font, Chinese text under a C locale falls back to the Kai face.
+    QApplication::setFont(sans(11));
+    return missing;
+}
 
 void install() {
     // UMing's and UKai's "CN" faces still draw Taiwan forms (匕 as 七, 差 and 骨 wrongly); the AR PL
     // GB faces draw the mainland forms, cover GB2312 whole and keep the one-em line height the
     // pages are laid out for. Noto Serif CJK SC draws the same forms but its lines are 1.45 em
-    // high: the mnemonic verse and the drill memos would no longer fit their boxes.
-    QFont::insertSubstitutions(kSong, {QStringLiteral("AR PL SungtiL GB")});
-    QFont::insertSubstitutions(kKai, {QStringLiteral("AR PL KaitiM GB"), QStringLiteral("AR PL SungtiL GB")});
-    // Latin text in a clean sans; Chinese in it falls back to the Song face, which the pages load
-    // anyway (a sans CJK face would cost start-up another large font file).
-    QFont::insertSubstitutions(kSans, {QStringLiteral("DejaVu Sans"), QStringLiteral("AR PL SungtiL GB")});
-    // Without an explicit font, Chinese text under a C locale falls back to the Kai face.
-    QApplication::setFont(sans(11));
+    // high: it stands in only when the GB faces are missing.
+    for (const QString& line : install(standardFaces()))
+        std::fprintf(stderr, "%s\n", line.toUtf8().constData());
 }
 
 QFont song(int pixelSize, bool bold) {
@@ -51,7 +127,7 @@ QFont sans(int pixelSize) {
     return make(kSans, pixelSize, false, true);
 }
 QFont code(int pixelSize, bool bold) {
-    return make(kCode, pixelSize, bold);
+    return make(g_code, pixelSize, bold);
 }
 
 } // namespace app::fonts

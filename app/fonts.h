@@ -6,11 +6,32 @@
 
 #include <QFont>
 #include <QString>
+#include <QStringList>
+
+#include <vector>
 
 namespace app::fonts {
 
-// Maps the face names the layout uses to the installed fonts and sets the application font.
-// Call once, after the application object exists.
+// One face the window asks for, and where it turns when that face is not installed.
+struct Face {
+    QString alias;         // the name the layout uses ("宋体"), or empty where it uses none
+    QString wanted;        // the installed face it draws with ("AR PL SungtiL GB")
+    QString package;       // the Debian package that holds it
+    QStringList fallbacks; // best first: faces that draw the mainland forms before the rest
+    QString roleName;      // how a learner would call it ("宋体", "代码")
+};
+
+// The Song, Kai, sans and code faces, in that order.
+std::vector<Face> standardFaces();
+
+// Maps the layout's face names to the faces given and sets the application font. A face that is
+// not installed is replaced by the first of its fallbacks that is, and from then on every face
+// may borrow a glyph it lacks from another, so no character is drawn as a box. Returns one line
+// for each face that is missing, saying what is drawn instead; empty when all are there.
+QStringList install(const std::vector<Face>& faces);
+
+// The standard faces; a line for each missing one goes to standard error. Call once, after the
+// application object exists.
 void install();
 
 QFont song(int pixelSize, bool bold = false); // "宋体"

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Checks of the Debian package, run by CTest (label `package`):
 #   check-package.sh build CPACK CONFIG WORK   builds the package into WORK and unpacks it into WORK/root
-#   check-package.sh files WORK APPSTREAM_ID    what it installs, its desktop entry and AppStream metadata
+#   check-package.sh files WORK APPSTREAM_ID FACE=PACKAGE...
+#                                               what it installs, its desktop entry and AppStream
+#                                               metadata, and that it depends on what it uses
 #   check-package.sh lintian WORK               lintian finds no error
 #   check-package.sh runs WORK                  the unpacked program opens its tables from the unpacked data folder
 set -euo pipefail
@@ -53,11 +55,48 @@ case "$what" in
     desktop-file-validate "$root/usr/share/applications/vardelo.desktop" || status=1
     appstreamcli validate --no-net --explain "$root/usr/share/metainfo/$id.metainfo.xml" || status=1
 
-    # Libraries found by dpkg-shlibdeps, and the faces the program draws with.
+    # Every library the program links is held by a package it depends on, by the name this
+    # release gives that package (libqt6core6 on Debian 12, libqt6core6t64 on 13).
     depends=$(dpkg-deb -f "$(deb_in "$work")" Depends)
     echo "Depends: $depends"
-    for p in libqt6widgets6 libqt6gui6 libqt6core6 libsqlite3-0 libc6 fonts-arphic-uming fonts-arphic-ukai; do
-      [[ ",$depends," =~ [,\ ]$p[\ ,\(] ]] || { echo "Depends lacks $p"; status=1; }
+    depends_on() { tr ',|' '\n\n' <<< "$depends" | awk '{ print $1 }' | grep -qxF -- "$1"; }
+    owner_of() { # the package that holds a file, or nothing
+      local file=$1 pkg
+      for f in "$file" "$(readlink -f "$file")"; do
+        pkg=$(dpkg -S "$f" 2>/dev/null | head -n1 | cut -d: -f1) && [ -n "$pkg" ] && { echo "$pkg"; return; }
+      done
+    }
+    for lib in $(readelf -d "$root/usr/bin/vardelo" | sed -n 's/.*Shared library: \[\(.*\)\]/\1/p'); do
+      path=$(ldconfig -p | awk -v l="$lib" '$1 == l && /x86-64/ { print $NF; exit }')
+      pkg=$(owner_of "$path")
+      if [ -z "$pkg" ]; then
+        echo "no package holds $lib ($path)"
+        status=1
+      elif ! depends_on "$pkg"; then
+        echo "Depends lacks $pkg, which holds $lib"
+        status=1
+      fi
+    done
+    # Every face the program draws with: its package is a dependency, and on this machine the
+    # face is that package's (or a package it depends on, as DejaVu Sans Mono on Debian 13).
+    for pair in "${@:3}"; do
+      face=${pair%=*} pkg=${pair#*=}
+      depends_on "$pkg" || { echo "Depends lacks $pkg, which holds the face $face"; status=1; }
+      found=$(fc-match -f '%{family}|%{file}' "$face")
+      if [[ ",${found%%|*}," != *",$face,"* ]]; then
+        echo "the face $face is not installed here (fc-match gives ${found%%|*})"
+        status=1
+        continue
+      fi
+      owner=$(owner_of "${found#*|}")
+      if [ "$owner" != "$pkg" ] && ! dpkg-query -W -f='${Depends}' "$pkg" | grep -qw -- "$owner"; then
+        echo "the face $face is in $owner, not in $pkg"
+        status=1
+      fi
+    done
+    # Nothing the program no longer draws with.
+    for old in fonts-arphic-uming fonts-arphic-ukai; do
+      depends_on "$old" && { echo "Depends names $old, which the program does not use"; status=1; }
     done
     exit $status
     ;;

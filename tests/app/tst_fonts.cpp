@@ -43,6 +43,8 @@ private slots:
     void wrongMarkAsWideAsRightMark();
     void codeLettersDiffer_data();
     void codeLettersDiffer();
+    void everyFaceInstalled();
+    void missingFaceDrawnByMainlandStandIn();
 };
 
 void TestFonts::mainlandForms_data() {
@@ -90,6 +92,43 @@ void TestFonts::codeLettersDiffer() {
     const QFont f = app::fonts::code(16);
     const int differ = differingPixels(glyphImage(f, a), glyphImage(f, b));
     QVERIFY2(differ >= 12, qPrintable(QStringLiteral("%1 pixels differ").arg(differ)));
+}
+
+// The set-up installs every face the window asks for: none is reported missing, and the Song and
+// Kai faces are the ones asked for, not a stand-in.
+void TestFonts::everyFaceInstalled() {
+    const QStringList missing = app::fonts::install(app::fonts::standardFaces());
+    QVERIFY2(missing.isEmpty(), qPrintable(missing.join('\n')));
+    for (const app::fonts::Face& face : app::fonts::standardFaces()) {
+        const QFont asked = face.alias.isEmpty() ? app::fonts::code(16) : QFont(face.alias);
+        QCOMPARE(QFontInfo(asked).family(), face.wanted);
+    }
+}
+
+// A face removed from the system (or never packaged) is reported once, naming the face and its
+// package, and its text is drawn whole in a stand-in that draws the mainland forms.
+void TestFonts::missingFaceDrawnByMainlandStandIn() {
+    std::vector<app::fonts::Face> faces = app::fonts::standardFaces();
+    faces[0].wanted = QStringLiteral("Vardelo Absent Song");
+    faces[1].wanted = QStringLiteral("Vardelo Absent Kai");
+    const QStringList missing = app::fonts::install(faces);
+    QCOMPARE(missing.size(), 2);
+    QVERIFY2(missing[0].contains(faces[0].wanted) && missing[0].contains(faces[0].package), qPrintable(missing[0]));
+    QVERIFY2(missing[1].contains(faces[1].wanted), qPrintable(missing[1]));
+
+    const QString text = QStringLiteral("五笔字型键名字根，一级简码：一地在要工！");
+    const std::pair<QFont, QStringList> drawn[] = {{app::fonts::song(16), faces[0].fallbacks},
+                                                   {app::fonts::kai(16), faces[1].fallbacks}};
+    for (const auto& [f, standIns] : drawn) {
+        const QString family = QFontInfo(f).family();
+        QVERIFY2(standIns.contains(family), qPrintable(family));
+        const QFontMetrics m(f);
+        for (const QChar c : text)
+            QVERIFY2(m.inFont(c), qPrintable(QStringLiteral("%1 lacks %2").arg(family, c)));
+        QVERIFY2(glyph_forms::measureBi(f).mainland(), qPrintable(family));
+    }
+    // The standard faces again, for whatever runs next.
+    QVERIFY(app::fonts::install(app::fonts::standardFaces()).isEmpty());
 }
 
 QTEST_MAIN(TestFonts)
