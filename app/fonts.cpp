@@ -38,12 +38,10 @@ QFont make(const QString& family, int pixelSize, bool bold, bool withFallback = 
 // Chinese faces that may stand in for a missing one: mainland forms first (Noto CJK SC, the AR PL
 // GB faces, Source Han SC, WenQuanYi), then whatever else draws GB2312.
 const QStringList kChineseFallbacks = {
-    QStringLiteral("Noto Serif CJK SC"),   QStringLiteral("Noto Sans CJK SC"),
-    QStringLiteral("AR PL SungtiL GB"),    QStringLiteral("AR PL KaitiM GB"),
-    QStringLiteral("Source Han Serif SC"), QStringLiteral("Source Han Sans SC"),
-    QStringLiteral("WenQuanYi Zen Hei"),   QStringLiteral("WenQuanYi Micro Hei"),
-    QStringLiteral("Droid Sans Fallback"), QStringLiteral("AR PL UMing CN"),
-    QStringLiteral("AR PL UKai CN"),
+    QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC"),    QStringLiteral("AR PL SungtiL GB"),
+    QStringLiteral("AR PL KaitiM GB"),   QStringLiteral("Source Han Serif SC"), QStringLiteral("Source Han Sans SC"),
+    QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Droid Sans Fallback"),
+    QStringLiteral("AR PL UMing CN"),    QStringLiteral("AR PL UKai CN"),
 };
 
 QStringList without(QStringList list, const QString& face) {
@@ -61,7 +59,9 @@ std::vector<Face> standardFaces() {
         {kSans, QString::fromUtf8(faces::kSans), QString::fromUtf8(faces::kSansPackage),
          QStringList{QStringLiteral("Noto Sans"), QStringLiteral("Liberation Sans"), QStringLiteral("FreeSans")},
          QStringLiteral("无衬线体")},
-        {QString(), QString::fromUtf8(faces::kCode), QString::fromUtf8(faces::kCodePackage),
+        {QString(),
+         QString::fromUtf8(faces::kCode),
+         QString::fromUtf8(faces::kCodePackage),
          {QStringLiteral("Noto Sans Mono"), QStringLiteral("Liberation Mono"), QStringLiteral("FreeMono")},
          QStringLiteral("编码字体")},
     };
@@ -82,8 +82,8 @@ QStringList install(const std::vector<Face>& faces) {
                     chosen = f;
                     break;
                 }
-            const QString lead = QStringLiteral("vardelo: 未安装字体“%1”（Debian 软件包 %2），")
-                                     .arg(face.wanted, face.package);
+            const QString lead =
+                QStringLiteral("vardelo: 未安装字体“%1”（Debian 软件包 %2），").arg(face.wanted, face.package);
             missing << lead + (chosen.isEmpty()
                                    ? QStringLiteral("%1没有可替代的字体，缺字由系统字体补出").arg(face.roleName)
                                    : QStringLiteral("%1改用“%2”").arg(face.roleName, chosen));

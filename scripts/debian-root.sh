@@ -1,0 +1,80 @@
+# Sourced by the scripts that work in a fresh Debian root (packaging/install/install-test.sh,
+# scripts/fresh-root.sh): making one, entering it, and taking it away again, leaving nothing
+# behind on the machine. Needs root and debootstrap.
+
+# The archive this machine's apt takes Debian from (not its security archive): the fresh root
+# uses the same, so it needs no network beyond what the machine already reaches.
+debian_mirror() {
+  local uri=""
+  shopt -s nullglob
+  local lists=(/etc/apt/sources.list /etc/apt/sources.list.d/*.list) stanzas=(/etc/apt/sources.list.d/*.sources)
+  shopt -u nullglob
+  if [ ${#stanzas[@]} -gt 0 ]; then
+    uri=$(awk 'BEGIN { RS = ""; FS = "\n" }
+      { u = ""; t = 0
+        for (i = 1; i <= NF; i++) {
+          if ($i ~ /^URIs:/) { split($i, a, /[ \t]+/); u = a[2] }
+          if ($i ~ /^Types:.*(^|[ \t])deb([ \t]|$)/) t = 1
+        }
+        if (t && u != "" && u !~ /security/) { print u; exit } }' "${stanzas[@]}")
+  fi
+  if [ -z "$uri" ] && [ ${#lists[@]} -gt 0 ]; then
+    uri=$(awk '$1 == "deb" && $0 !~ /security/ {
+        for (i = 2; i <= NF; i++) if ($i ~ /^[a-z]+:\/\//) { print $i; exit } }' "${lists[@]}" 2>/dev/null | head -n1)
+  fi
+  [ -n "$uri" ] || { echo "no Debian archive in this machine's apt sources" >&2; return 1; }
+  echo "$uri"
+}
+
+# make_root RELEASE PACKAGES  makes a minimal root of RELEASE (bookworm, trixie) with PACKAGES
+# (comma-separated, may be empty) in a new folder under /var/tmp, and prints the folder.
+make_root() {
+  local release=$1 include=${2:-} mirror root
+  mirror=$(debian_mirror)
+  root=$(mktemp -d /var/tmp/vardelo-root."$release".XXXXXX)
+  local log="$root.debootstrap.log"
+  if ! debootstrap --variant=minbase ${include:+--include="$include"} "$release" "$root" "$mirror" > "$log" 2>&1; then
+    tail -n 30 "$log" >&2
+    rm -rf "$root" "$log"
+    return 1
+  fi
+  rm -f "$log"
+  # The release's updates too, as a user's machine has them.
+  printf 'deb %s %s main\ndeb %s %s-updates main\n' "$mirror" "$release" "$mirror" "$release" > "$root/etc/apt/sources.list"
+  # Services are never started inside the root.
+  printf '#!/bin/sh\nexit 101\n' > "$root/usr/sbin/policy-rc.d"
+  chmod +x "$root/usr/sbin/policy-rc.d"
+  cp /etc/resolv.conf "$root/etc/resolv.conf" 2>/dev/null || true
+  echo "$root"
+}
+
+# enter_root ROOT  mounts what programs inside need: /proc, /sys, /dev and, when given, the X
+# server's socket folder.
+enter_root() {
+  local root=$1
+  mount -t proc proc "$root/proc"
+  mount -t sysfs sysfs "$root/sys"
+  mount --rbind /dev "$root/dev"
+  mount --make-rslave "$root/dev"
+  mkdir -p "$root/tmp/.X11-unix"
+  mount --bind /tmp/.X11-unix "$root/tmp/.X11-unix"
+}
+
+# remove_root ROOT  unmounts whatever is mounted under ROOT and removes it.
+remove_root() {
+  local root=$1
+  [ -n "$root" ] && [ -d "$root" ] || return 0
+  local m
+  for m in $(awk -v r="$root" '$2 == r || index($2, r "/") == 1 { print $2 }' /proc/mounts | sort -r); do
+    umount -l "$m" 2>/dev/null || true
+  done
+  rm -rf --one-file-system "$root"
+}
+
+# in_root ROOT COMMAND...  runs a command inside, with a plain environment.
+in_root() {
+  local root=$1
+  shift
+  chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 \
+    DEBIAN_FRONTEND=noninteractive "$@"
+}
