@@ -23,7 +23,9 @@ protected Q_SLOTS:
 
 protected:
     template <class W = QWidget> W* find(const QString& name) const {
-        auto* w = m_window->findChild<W*>(name);
+        // By name, then by type with dynamic_cast: a widget class without its own meta-object
+        // (ByteColumnLine) cannot be asked of findChild, which Qt 6.7 and later refuse to compile.
+        auto* w = dynamic_cast<W*>(m_window->findChild<QObject*>(name));
         if (!w)
             qWarning("no widget %s", qPrintable(name));
         return w;
