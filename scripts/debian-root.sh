@@ -48,16 +48,42 @@ make_root() {
   echo "$root"
 }
 
-# enter_root ROOT  mounts what programs inside need: /proc, /sys, /dev and, when given, the X
-# server's socket folder.
+# enter_root ROOT [x]  mounts what programs inside need: /proc, /sys, /dev and, with x, this
+# machine's X server sockets (for a program inside to show its window on a server outside).
 enter_root() {
   local root=$1
   mount -t proc proc "$root/proc"
   mount -t sysfs sysfs "$root/sys"
   mount --rbind /dev "$root/dev"
   mount --make-rslave "$root/dev"
-  mkdir -p "$root/tmp/.X11-unix"
-  mount --bind /tmp/.X11-unix "$root/tmp/.X11-unix"
+  if [ "${2:-}" = x ]; then
+    mkdir -p /tmp/.X11-unix "$root/tmp/.X11-unix"
+    mount --bind /tmp/.X11-unix "$root/tmp/.X11-unix"
+  fi
+}
+
+# start_xvfb  starts an X server on a free display; sets XVFB_PID and XVFB_DISPLAY.
+start_xvfb() {
+  local fifo
+  fifo=$(mktemp -u /tmp/vardelo-display.XXXXXX)
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3> "$fifo" > /dev/null 2>&1 &
+  XVFB_PID=$!
+  read -r XVFB_DISPLAY < "$fifo"
+  rm -f "$fifo"
+  XVFB_DISPLAY=:$XVFB_DISPLAY
+}
+
+# window_of PID DISPLAY [TENTHS]  waits for the mapped window of a process and prints its id.
+window_of() {
+  local pid=$1 display=$2 w=""
+  for _ in $(seq "${3:-300}"); do
+    w=$(DISPLAY=$display xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n1 || true)
+    [ -n "$w" ] && { echo "$w"; return 0; }
+    kill -0 "$pid" 2>/dev/null || return 1
+    sleep 0.1
+  done
+  return 1
 }
 
 # remove_root ROOT  unmounts whatever is mounted under ROOT and removes it.

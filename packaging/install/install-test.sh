@@ -50,28 +50,16 @@ fi
 in_root "$root" dpkg-query -W -f='${Version}' vardelo | sed 's/^/installed vardelo /' | tee -a "$log"; echo
 say "Chinese faces in the root: $(in_root "$root" fc-list :lang=zh family | sort -u | tr '\n' ';')"
 
-mkdir -p /tmp/.X11-unix
-exec 3> "$out/.display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp > "$out/xvfb.log" 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$out/.display" ] && break; sleep 0.1; done
-exec 3>&-
-display=:$(cat "$out/.display")
-rm -f "$out/.display"
-enter_root "$root"
+start_xvfb
+xvfb=$XVFB_PID display=$XVFB_DISPLAY
+enter_root "$root" x
 failed=0
 
 say "== the installed program on $display"
 chroot "$root" /usr/bin/env -i PATH=/usr/bin:/bin HOME=/root LANG=C.UTF-8 DISPLAY="$display" \
   QT_X11_NO_MITSHM=1 /usr/bin/vardelo > "$out/vardelo-$release.out" 2> "$out/vardelo-$release.err" &
 program=$!
-window=""
-for _ in $(seq 300); do
-  window=$(DISPLAY=$display xdotool search --onlyvisible --pid "$program" 2>/dev/null | head -n1 || true)
-  [ -n "$window" ] && break
-  kill -0 "$program" 2>/dev/null || break
-  sleep 0.1
-done
+window=$(window_of "$program" "$display" || true)
 if [ -z "$window" ]; then
   say "FAIL: the installed program showed no window (it $(kill -0 "$program" 2>/dev/null && echo 'still runs' || echo 'ended'))"
   cat "$out/vardelo-$release.err" | tee -a "$log"
