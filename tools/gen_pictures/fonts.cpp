@@ -3,6 +3,8 @@
 #include "glyph_forms.h"
 #include "output_files.h"
 
+#include <QCryptographicHash>
+#include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
@@ -90,4 +92,16 @@ void requireGlyphs(const QFont& f, const QString& text) {
                      .arg(uint(c), 4, 16, QLatin1Char('0'))
                      .arg(text));
     }
+}
+
+QString fontRecord() {
+    QString record;
+    for (const FontFile& file : fontFiles) {
+        QFile f(QString::fromLatin1(file.path));
+        QCryptographicHash hash(QCryptographicHash::Sha256);
+        if (!f.open(QIODevice::ReadOnly) || !hash.addData(&f))
+            fail(QStringLiteral("cannot read font file %1").arg(f.fileName()));
+        record += QStringLiteral("%1  %2\n").arg(QString::fromLatin1(hash.result().toHex()), f.fileName());
+    }
+    return record;
 }

@@ -18,3 +18,7 @@ bool covers(const QFont& f, char32_t codePoint);
 
 // Stops the run if f lacks a glyph of text (spaces and line breaks aside).
 void requireGlyphs(const QFont& f, const QString& text);
+
+// The font files the pictures are drawn from, a line each: its SHA-256 and its path. Written
+// beside the pictures, so that a later check can tell whether it draws from the same files.
+QString fontRecord();

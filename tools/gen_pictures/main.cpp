@@ -25,6 +25,7 @@
 #include "sheets.h"
 #include "verification.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QStringList>
 
@@ -71,6 +72,21 @@ void zoom(const Options& o) {
     writeZoomSheet(data.get(), o.zoom.split(QLatin1Char(','), Qt::SkipEmptyParts), o.sheet);
 }
 
+const char kFontRecordFile[] = "fonts.sha256";
+// What CTest counts as a skipped test.
+const int kSkipped = 77;
+
+void writeFontRecord(const QString& folder) {
+    QFile f(QStringLiteral("%1/%2").arg(folder, QLatin1String(kFontRecordFile)));
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(fontRecord().toUtf8()) < 0)
+        fail(QStringLiteral("cannot write %1").arg(f.fileName()));
+}
+
+QString readFontRecord(const QString& folder) {
+    QFile f(QStringLiteral("%1/%2").arg(folder, QLatin1String(kFontRecordFile)));
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -93,13 +109,26 @@ int main(int argc, char** argv) {
         for (Output& out : more)
             outputs.push_back(std::move(out));
 
-    if (!o.out.isEmpty())
+    if (!o.out.isEmpty()) {
         writeOutputs(outputs, o.out);
+        writeFontRecord(o.out);
+    }
     if (!o.contact.isEmpty())
         writeContactSheet(pictures, drillOrder, o.contact);
     if (!o.review.isEmpty())
         writeReviewSheet(data, o.review);
     if (!o.verify.isEmpty()) {
+        // Another release's fonts draw other outlines: compared with them, the pictures would
+        // measure the fonts, not the generator. The comparison means something only where the
+        // font files are those the committed pictures were drawn from.
+        const QString drawnFrom = readFontRecord(o.verify), here = fontRecord();
+        if (drawnFrom != here) {
+            std::printf("SKIPPED: the pictures in %s were drawn from other font files than this machine has, so "
+                        "comparing them would measure the fonts; they are compared where the fonts are those "
+                        "recorded in %s.\ndrawn from:\n%shere:\n%s",
+                        qPrintable(o.verify), kFontRecordFile, qPrintable(drawnFrom), qPrintable(here));
+            return kSkipped;
+        }
         if (!sameOutputs(outputs, o.verify, o.out))
             fail(QStringLiteral("the files in %1 are not what the generator makes now: run the `pictures` target")
                      .arg(o.verify));
