@@ -4,6 +4,10 @@
 # ./build.sh bench builds the benchmarks and runs each, printing its figures
 # ./build.sh asan  the same tests, and the long fuzz runs, in an AddressSanitizer +
 #                  UndefinedBehaviorSanitizer build
+# ./build.sh install-test [RELEASE...]
+#                  builds the Debian package and installs it with apt into a fresh root of each
+#                  release (default: bookworm trixie), where it must run and draw every text
+#                  (packaging/install/install-test.sh; about three minutes a release)
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -39,8 +43,22 @@ case "$what" in
     cmake --build build-asan -j "$jobs"
     ctest --test-dir build-asan --output-on-failure -j "$jobs"
     ;;
+  install-test)
+    shift
+    cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake --build build --target package vardelo_glyph_check -j "$jobs"
+    deb=$(ls build/vardelo_*.deb)
+    status=0
+    releases=("$@")
+    [ ${#releases[@]} -gt 0 ] || releases=(bookworm trixie)
+    for release in "${releases[@]}"; do
+      packaging/install/install-test.sh "$release" "$deb" build/packaging/vardelo_glyph_check \
+        "build/install-test/$release" || status=1
+    done
+    exit $status
+    ;;
   *)
-    echo "usage: $0 [run|test|bench|asan]" >&2
+    echo "usage: $0 [run|test|bench|asan|install-test [RELEASE...]]" >&2
     exit 2
     ;;
 esac

@@ -21,8 +21,9 @@ packages=(
   # the test that the program leaves nothing behind: dbus-launch is what would start a bus for a
   # session that has none
   dbus-x11
-  # the Debian package and its checks
-  dpkg-dev file desktop-file-utils appstream lintian
+  # the Debian package and its checks; debootstrap for the fresh roots it is installed into
+  # (build.sh install-test, scripts/fresh-root.sh)
+  dpkg-dev file desktop-file-utils appstream lintian debootstrap
   # the end-to-end test: a real Wubi input method under each framework (IBus and its Wubi table;
   # Fcitx 5, its Qt 6 module and its Chinese tables, and libime-bin to read the Wubi table), key
   # events, the accessibility bus, screenshots
