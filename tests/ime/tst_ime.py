@@ -192,7 +192,7 @@ class Window:
                 if child is None:
                     continue
                 # The page tab list is named after the page shown: only its tabs count.
-                keys = () if child.getRoleName() == "page tab list" else (child.description, child.name)
+                keys = () if child.getRole() == self.pyatspi.ROLE_PAGE_TAB_LIST else (child.description, child.name)
                 for key in keys:
                     if key:
                         self.controls.setdefault(key, []).append(child)
@@ -229,10 +229,14 @@ class Window:
             raise StepFailed(f"{key!r} is not on the screen")
         return e
 
+    def click_at(self, x, y):
+        # No --sync: xdotool then waits for the pointer to move, forever when it is already there
+        # (a second click on the same spot). The server takes the motion and the click in order.
+        self.session.xdotool("mousemove", str(x), str(y), "click", "1")
+
     def click(self, key, x=None):
         e = self.center(key)
-        self.session.xdotool("mousemove", "--sync", str(e.x + (x if x is not None else e.width // 2)),
-                             str(e.y + e.height // 2), "click", "1")
+        self.click_at(e.x + (x if x is not None else e.width // 2), e.y + e.height // 2)
 
     def focused(self, key):
         node = self.find(key)
@@ -241,21 +245,26 @@ class Window:
 
     def click_in_dialog(self, name):
         for window in self.app:
-            if window is not None and window.getRoleName() in ("dialog", "alert"):
-                for node in self.pyatspi.findAllDescendants(window, lambda n: n.getRoleName() == "push button"):
+            if window is not None and self.is_dialog(window):
+                # By role, not by the role's name: newer accessibility libraries call a push
+                # button "button".
+                buttons = self.pyatspi.findAllDescendants(window, lambda n: n.getRole() == self.pyatspi.ROLE_PUSH_BUTTON)
+                for node in buttons:
                     if node.name.replace("&", "") == name:
                         e = node.queryComponent().getExtents(self.pyatspi.DESKTOP_COORDS)
-                        self.session.xdotool("mousemove", "--sync", str(e.x + e.width // 2),
-                                             str(e.y + e.height // 2), "click", "1")
+                        self.click_at(e.x + e.width // 2, e.y + e.height // 2)
                         return
         raise StepFailed(f"no button {name!r} in a message box")
+
+    def is_dialog(self, node):
+        return node.getRole() in (self.pyatspi.ROLE_DIALOG, self.pyatspi.ROLE_ALERT)
 
     def dialog_text(self):
         """The text of a message box the trainer shows, or None."""
         for window in self.app:
-            if window is None or window.getRoleName() not in ("dialog", "alert"):
+            if window is None or not self.is_dialog(window):
                 continue
-            for node in self.pyatspi.findAllDescendants(window, lambda n: n.getRoleName() == "label"):
+            for node in self.pyatspi.findAllDescendants(window, lambda n: n.getRole() == self.pyatspi.ROLE_LABEL):
                 if node.name:
                     return node.name
         return None
