@@ -70,15 +70,19 @@ std::vector<Face> standardFaces() {
 QStringList install(const std::vector<Face>& faces) {
     QStringList missing;
     g_merge = false;
+    // One look at the installed families; asking for each face by name would also resolve it
+    // as a font alias, which costs start-up more than the list.
+    const QStringList installed = QFontDatabase::families();
+    const auto has = [&installed](const QString& family) { return installed.contains(family, Qt::CaseInsensitive); };
     // What each face is drawn with in the end; the sans face's Chinese falls back to the Song's.
     QStringList drawn;
     for (const Face& face : faces) {
         QString chosen = face.wanted;
-        if (!QFontDatabase::hasFamily(face.wanted)) {
+        if (!has(face.wanted)) {
             g_merge = true;
             chosen.clear();
             for (const QString& f : face.fallbacks)
-                if (QFontDatabase::hasFamily(f)) {
+                if (has(f)) {
                     chosen = f;
                     break;
                 }
