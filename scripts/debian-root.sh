@@ -2,6 +2,16 @@
 # scripts/fresh-root.sh): making one, entering it, and taking it away again, leaving nothing
 # behind on the machine. Needs root and debootstrap.
 
+# open_log FOLDER FILE  makes FOLDER, sets OUT to its full path and LOG to FILE in it, emptied;
+# say writes a line to the terminal and to LOG.
+open_log() {
+  mkdir -p "$1"
+  OUT=$(cd "$1" && pwd)
+  LOG=$OUT/$2
+  : > "$LOG"
+}
+say() { echo "$*" | tee -a "$LOG"; }
+
 # The archive this machine's apt takes Debian from (not its security archive): the fresh root
 # uses the same, so it needs no network beyond what the machine already reaches.
 debian_mirror() {

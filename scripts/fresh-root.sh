@@ -21,17 +21,13 @@ source "$here/debian-root.sh"
 
 [ $# -ge 1 ] || { sed -n '2,/^set -e/p' "$0" | sed '$d'; exit 2; }
 release=$1
-out=${2:-/var/tmp/vardelo-fresh-$release}
-mkdir -p "$out"
-out=$(cd "$out" && pwd)
-log=$out/fresh-$release.log
-: > "$log"
-say() { echo "$*" | tee -a "$log"; }
+open_log "${2:-/var/tmp/vardelo-fresh-$release}" "fresh-$release.log"
+out=$OUT log=$LOG
 
-root="" program=""
+root="" program="" XVFB_PID=""
 finish() {
   [ -n "$program" ] && kill "$program" 2>/dev/null
-  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
   remove_root "$root"
 }
 trap finish EXIT

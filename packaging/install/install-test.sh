@@ -22,16 +22,13 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/debian-root.sh"
 
 [ $# -eq 4 ] || { sed -n '2,/^set -e/p' "$0" | sed '$d'; exit 2; }
-release=$1 deb=$(readlink -f "$2") check=$(readlink -f "$3") out=$4
-mkdir -p "$out"
-out=$(cd "$out" && pwd)
-log=$out/install-$release.log
-: > "$log"
-say() { echo "$*" | tee -a "$log"; }
+release=$1 deb=$(readlink -f "$2") check=$(readlink -f "$3")
+open_log "$4" "install-$release.log"
+out=$OUT log=$LOG
 
-root="" xvfb=""
+root="" XVFB_PID=""
 finish() {
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
   remove_root "$root"
 }
 trap finish EXIT
@@ -51,7 +48,7 @@ in_root "$root" dpkg-query -W -f='${Version}' vardelo | sed 's/^/installed varde
 say "Chinese faces in the root: $(in_root "$root" fc-list :lang=zh family | sort -u | tr '\n' ';')"
 
 start_xvfb
-xvfb=$XVFB_PID display=$XVFB_DISPLAY
+display=$XVFB_DISPLAY
 enter_root "$root" x
 failed=0
 
