@@ -15,6 +15,8 @@
 # removed at the end, whatever happened: nothing is left behind but OUT. Needs root, debootstrap,
 # Xvfb and xdotool (scripts/setup-debian.sh installs them). Takes 20 to 40 minutes on two cores.
 set -euo pipefail
+# Read whole before it runs: a script edited while it runs must not change what this run does.
+{
 here=$(cd "$(dirname "$0")" && pwd)
 repo=$(cd "$here/.." && pwd)
 source "$here/debian-root.sh"
@@ -85,3 +87,5 @@ XVFB_PID=""
 "$repo/packaging/install/install-test.sh" "$release" "$out/$(basename "$deb")" "$out/vardelo_glyph_check" "$out" \
   | tee -a "$log"
 say "== $release: all passed in $(elapsed "$start")"
+exit
+}

@@ -18,6 +18,8 @@
 # Needs root, debootstrap, Xvfb, xdotool and ImageMagick on this machine (scripts/setup-debian.sh);
 # leaves nothing behind. Takes two to four minutes, most of it debootstrap and apt.
 set -euo pipefail
+# Read whole before it runs: a script edited while it runs must not change what this run does.
+{
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/debian-root.sh"
 
@@ -110,3 +112,5 @@ grep -q '^MISSING .*AR PL SungtiL GB' "$log" || { say "FAIL: the missing Song fa
 
 say "== $release: $([ $failed = 0 ] && echo passed || echo FAILED) in $(( $(date +%s) - start )) s"
 exit $failed
+exit
+}
