@@ -106,17 +106,24 @@ class Session:
             **sanitizer_settings(),
         }
         os.makedirs(self.env["XDG_RUNTIME_DIR"], mode=0o700)
+        self.logs = os.path.join(self.home, "logs")
+        os.makedirs(self.logs)
         self.display = None
         self.trainer = None
 
     # -- starting -----------------------------------------------------------------------------
 
     def start_process(self, name, argv, pass_fds=(), env=None):
-        p = subprocess.Popen(argv, env=env or self.env, stdin=subprocess.DEVNULL,
-                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, pass_fds=pass_fds)
+        # Its output is kept, to be shown when a step fails (see report()).
+        with open(self.output_file(name), "ab") as out:
+            p = subprocess.Popen(argv, env=env or self.env, stdin=subprocess.DEVNULL, stdout=out, stderr=out,
+                                 pass_fds=pass_fds)
         self.procs.append((name, p))
         self.log(f"started {name} as process {p.pid}")
         return p
+
+    def output_file(self, name):
+        return os.path.join(self.logs, f"{name}.log")
 
     def run(self, argv, timeout=10):
         """A short command on the session's display and bus."""
@@ -204,6 +211,66 @@ class Session:
         pid = self.bus_name_pid("org.a11y.Bus")
         if pid and pid not in self.extra_pids:
             self.extra_pids.append(pid)
+
+    # -- what went wrong -----------------------------------------------------------------------
+
+    def process_state(self, name):
+        """Whether the process started as `name` still runs, or how it ended."""
+        p = next((p for n, p in self.procs if n == name), None)
+        if p is None:
+            return "was not started"
+        code = p.poll()
+        if code is None:
+            return f"still runs (process {p.pid})"
+        if code < 0:
+            try:
+                return f"ended by signal {signal.Signals(-code).name}"
+            except ValueError:
+                return f"ended by signal {-code}"
+        return f"exited with {code}"
+
+    def output_tail(self, name, lines=40):
+        try:
+            with open(self.output_file(name), "rb") as f:
+                text = f.read().decode(errors="replace")
+        except OSError:
+            return []
+        return text.splitlines()[-lines:]
+
+    def a11y_connections(self, pid):
+        """The unique names process `pid` holds on the accessibility bus, or why they are unknown."""
+        done = self.run(["dbus-send", "--session", "--print-reply=literal", "--dest=org.a11y.Bus", "/org/a11y/bus",
+                         "org.a11y.Bus.GetAddress"])
+        if done.returncode != 0 or not done.stdout.strip():
+            return f"unknown (no accessibility bus address: {done.stderr.strip()})"
+        address = done.stdout.strip()
+
+        def ask(*args):
+            return self.run(["dbus-send", f"--bus={address}", "--print-reply=literal", "--dest=org.freedesktop.DBus",
+                             "/org/freedesktop/DBus", *args]).stdout
+
+        names = [n for n in ask("org.freedesktop.DBus.ListNames").split() if n.startswith(":")]
+        mine = [n for n in names if ask("org.freedesktop.DBus.GetConnectionUnixProcessID", f"string:{n}").split()[-1:]
+                == [str(pid)]]
+        return ", ".join(mine) or "none"
+
+    def report(self):
+        """What the trainer and the session's daemons were doing: for a step that failed."""
+        lines = [f"the trainer {self.process_state('trainer')}"]
+        if self.trainer and self.trainer.poll() is None:
+            try:
+                lines.append(f"  its connections on the accessibility bus: {self.a11y_connections(self.trainer.pid)}")
+            except Exception as e:
+                lines.append(f"  its connections on the accessibility bus: unknown ({e})")
+        for name, _ in self.procs:
+            if name == "Xvfb":
+                continue
+            tail = self.output_tail(name, 40 if name == "trainer" else 12)
+            if name != "trainer":
+                lines.append(f"{name} {self.process_state(name)}")
+            lines.append(f"  {name}'s output" + (", its end:" if tail else ": none"))
+            lines += ["    " + line for line in tail]
+        return lines
 
     # -- stopping ------------------------------------------------------------------------------
 
