@@ -14,6 +14,7 @@ start leaves the session running and writes what stop needs to FILE.
 """
 
 import argparse
+import ctypes
 import json
 import os
 import shutil
@@ -84,6 +85,70 @@ class Fcitx5:
 FRAMEWORKS = {f.name: f for f in (IBus, Fcitx5)}
 
 
+class XTest:
+    """Real key and mouse events through the XTest extension, sent from this process as xdotool
+    sends them, without starting a process for each (which a loaded machine makes slow)."""
+
+    def __init__(self, display):
+        x = self.x = ctypes.CDLL("libX11.so.6")
+        t = self.t = ctypes.CDLL("libXtst.so.6")
+        x.XOpenDisplay.restype = ctypes.c_void_p
+        x.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        x.XStringToKeysym.restype = ctypes.c_ulong
+        x.XStringToKeysym.argtypes = [ctypes.c_char_p]
+        x.XKeysymToKeycode.restype = ctypes.c_ubyte
+        x.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+        x.XkbKeycodeToKeysym.restype = ctypes.c_ulong
+        x.XkbKeycodeToKeysym.argtypes = [ctypes.c_void_p, ctypes.c_ubyte, ctypes.c_int, ctypes.c_int]
+        x.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+        x.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        t.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+        t.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+        t.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int, ctypes.c_int, ctypes.c_ulong]
+        self.d = x.XOpenDisplay(display.encode())
+        if not self.d:
+            raise StepFailed(f"cannot open display {display} for key events")
+        self.shift = x.XKeysymToKeycode(self.d, x.XStringToKeysym(b"Shift_L"))
+
+    def close(self):
+        self.x.XCloseDisplay(self.d)
+
+    def stroke(self, keysym, what, delay=0):
+        """Presses and releases the key that gives `keysym`, with Shift where the key's second level
+        gives it; the server holds each event `delay` / 2 ms, a typist's pace."""
+        code = self.x.XKeysymToKeycode(self.d, keysym)
+        if not code:
+            raise StepFailed(f"no key gives {what!r}")
+        shifted = self.x.XkbKeycodeToKeysym(self.d, code, 0, 0) != keysym
+        if shifted:
+            self.t.XTestFakeKeyEvent(self.d, self.shift, 1, 0)
+        self.t.XTestFakeKeyEvent(self.d, code, 1, delay // 2)
+        self.t.XTestFakeKeyEvent(self.d, code, 0, delay - delay // 2)
+        if shifted:
+            self.t.XTestFakeKeyEvent(self.d, self.shift, 0, 0)
+
+    def type(self, text, delay):
+        for c in text:
+            if not " " <= c <= "~":
+                raise StepFailed(f"cannot type {c!r}: only printable ASCII")
+            self.stroke(ord(c), c, delay)  # a Latin-1 character's keysym is its code
+        self.x.XSync(self.d, 0)
+
+    def key(self, name):
+        keysym = self.x.XStringToKeysym(name.encode())
+        if not keysym:
+            raise StepFailed(f"no key named {name!r}")
+        self.stroke(keysym, name)
+        self.x.XSync(self.d, 0)
+
+    def click(self, x, y):
+        # The server takes the move before the press: no wait for the pointer in between.
+        self.t.XTestFakeMotionEvent(self.d, -1, x, y, 0)
+        self.t.XTestFakeButtonEvent(self.d, 1, 1, 0)
+        self.t.XTestFakeButtonEvent(self.d, 1, 0, 0)
+        self.x.XSync(self.d, 0)
+
+
 class Session:
     def __init__(self, program, framework="ibus", log=None, detached=False):
         self.program = program
@@ -110,6 +175,12 @@ class Session:
         os.makedirs(self.logs)
         self.display = None
         self.trainer = None
+        self.x = None  # the XTest connection, opened on first use
+
+    def xtest(self):
+        if self.x is None:
+            self.x = XTest(self.display)
+        return self.x
 
     # -- starting -----------------------------------------------------------------------------
 
@@ -174,7 +245,16 @@ class Session:
     # -- driving and looking ----------------------------------------------------------------------
 
     def xdotool(self, *args):
-        """Real key and mouse events (XTest) on the session's display."""
+        """Real key and mouse events (XTest) on the session's display, given as xdotool's arguments:
+        `type --delay MS TEXT`, `key NAME` and `mousemove X Y click 1` are sent from this process,
+        anything else by xdotool."""
+        a = list(args)
+        if len(a) == 4 and a[:2] == ["type", "--delay"]:
+            return self.xtest().type(a[3], int(a[2]))
+        if len(a) == 2 and a[0] == "key" and "+" not in a[1]:
+            return self.xtest().key(a[1])
+        if len(a) == 5 and a[0] == "mousemove" and a[3:] == ["click", "1"] and "--sync" not in a:
+            return self.xtest().click(int(a[1]), int(a[2]))
         done = self.run(["xdotool", *args], timeout=20)
         if done.returncode != 0:
             raise StepFailed(f"xdotool {' '.join(args)} failed: {done.stderr.strip()}")
@@ -284,6 +364,9 @@ class Session:
         return [p.pid for _, p in reversed(self.procs)] + self.extra_pids
 
     def stop(self):
+        if self.x is not None:
+            self.x.close()
+            self.x = None
         end(self.pids(), children=[p for _, p in self.procs])
         shutil.rmtree(self.home, ignore_errors=True)
 

@@ -3,7 +3,7 @@
 
 Runs the trainer on a private X display with a private D-Bus session and one input-method
 framework with its Wubi 86 table (IBus or Fcitx 5, see ime_session.py), sends real key and mouse
-events with xdotool (XTest), and reads what the learner sees through the accessibility bus
+events through XTest (as xdotool sends them), and reads what the learner sees through the accessibility bus
 (AT-SPI), never from inside the program:
 
  1. the two key drills: letters typed with the engine on reach the entry box as letters;
