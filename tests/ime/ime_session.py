@@ -85,9 +85,17 @@ class Fcitx5:
 FRAMEWORKS = {f.name: f for f in (IBus, Fcitx5)}
 
 
+class XImage(ctypes.Structure):
+    _fields_ = [("width", ctypes.c_int), ("height", ctypes.c_int), ("xoffset", ctypes.c_int),
+                ("format", ctypes.c_int), ("data", ctypes.c_void_p), ("byte_order", ctypes.c_int),
+                ("bitmap_unit", ctypes.c_int), ("bitmap_bit_order", ctypes.c_int), ("bitmap_pad", ctypes.c_int),
+                ("depth", ctypes.c_int), ("bytes_per_line", ctypes.c_int), ("bits_per_pixel", ctypes.c_int)]
+
+
 class XTest:
     """Real key and mouse events through the XTest extension, sent from this process as xdotool
-    sends them, without starting a process for each (which a loaded machine makes slow)."""
+    sends them, and the screen's pixels, without starting a process for each (which a loaded
+    machine makes slow)."""
 
     def __init__(self, display):
         x = self.x = ctypes.CDLL("libX11.so.6")
@@ -102,6 +110,12 @@ class XTest:
         x.XkbKeycodeToKeysym.argtypes = [ctypes.c_void_p, ctypes.c_ubyte, ctypes.c_int, ctypes.c_int]
         x.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
         x.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        x.XDefaultRootWindow.restype = ctypes.c_ulong
+        x.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        x.XGetImage.restype = ctypes.POINTER(XImage)
+        x.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int, ctypes.c_uint,
+                                ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
+        x.XFree.argtypes = [ctypes.c_void_p]
         t.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
         t.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
         t.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int, ctypes.c_int, ctypes.c_ulong]
@@ -140,6 +154,24 @@ class XTest:
             raise StepFailed(f"no key named {name!r}")
         self.stroke(keysym, name)
         self.x.XSync(self.d, 0)
+
+    def pixels(self, x, y, width, height):
+        """The screen's pixels in an area, as RGB triples row by row."""
+        image = self.x.XGetImage(self.d, self.x.XDefaultRootWindow(self.d), x, y, width, height, ~0, 2)  # ZPixmap
+        if not image:
+            raise StepFailed(f"cannot read the screen at {width}x{height}+{x}+{y}")
+        try:
+            i = image.contents
+            if i.bits_per_pixel != 32 or i.byte_order != 0:
+                raise StepFailed(f"a screen of {i.bits_per_pixel} bits a pixel, byte order {i.byte_order}: "
+                                 "only 32 bits, least significant byte first, are read")
+            data = ctypes.string_at(i.data, i.bytes_per_line * i.height)
+            # Each pixel is blue, green, red and an unused byte.
+            return [(data[o + 2], data[o + 1], data[o]) for row in range(i.height)
+                    for o in range(row * i.bytes_per_line, row * i.bytes_per_line + 4 * i.width, 4)]
+        finally:
+            self.x.XFree(image.contents.data)
+            self.x.XFree(image)
 
     def click(self, x, y):
         # The server takes the move before the press: no wait for the pointer in between.
@@ -270,11 +302,7 @@ class Session:
 
     def pixels(self, x, y, width, height):
         """The screen's pixels in an area, as RGB triples row by row."""
-        # Binary PPM: "P6", width, height, maximum value, then RGB triples.
-        ppm = self.screenshot("ppm:-", f"{width}x{height}+{x}+{y}")
-        header, data = ppm.split(b"\n", 3)[:3], ppm.split(b"\n", 3)[3]
-        w, h = (int(v) for v in header[1].split())
-        return [tuple(data[i:i + 3]) for i in range(0, w * h * 3, 3)]
+        return self.xtest().pixels(x, y, width, height)
 
     # -- helpers started on the bus -----------------------------------------------------------
 

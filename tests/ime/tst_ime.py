@@ -3,8 +3,8 @@
 
 Runs the trainer on a private X display with a private D-Bus session and one input-method
 framework with its Wubi 86 table (IBus or Fcitx 5, see ime_session.py), sends real key and mouse
-events through XTest (as xdotool sends them), and reads what the learner sees through the accessibility bus
-(AT-SPI), never from inside the program:
+events through XTest (as xdotool sends them), and reads what the learner sees through the
+accessibility bus (AT-SPI), never from inside the program:
 
  1. the two key drills: letters typed with the engine on reach the entry box as letters;
  2. each of the six character categories, one batch typed by the codes the hint shows (one of them
@@ -30,6 +30,7 @@ saves screenshots of a code box and of a typed line with the engine on.
 """
 
 import argparse
+import concurrent.futures
 import os
 import re
 import signal
@@ -329,13 +330,16 @@ class Test:
             print(f"  screenshot {path}", flush=True)
 
     def run(self):
-        self.session.start()
-        self.session.start_trainer()
-        os.environ.update(self.session.env)
-        import pyatspi  # reads the session's bus from the environment on first use
+        # The engine's table is read while the session starts, which is mostly waiting.
+        with concurrent.futures.ThreadPoolExecutor(max_workers=1) as pool:
+            codes = pool.submit(CODES[self.framework], self.session)
+            self.session.start()
+            self.session.start_trainer()
+            os.environ.update(self.session.env)
+            import pyatspi  # reads the session's bus from the environment on first use
 
-        self.w = Window(self.session, pyatspi)
-        self.codes = CODES[self.framework](self.session)
+            self.w = Window(self.session, pyatspi)
+            self.codes = codes.result()
         self.key_drills()
         self.character_drill()
         self.phrase_drill()
@@ -564,17 +568,23 @@ class Test:
 
     def half_type(self, box, character):
         """Types the code of `character` into `box` without committing it, and waits until the
-        engine shows it as a preedit: more of the box changes than a blinking caret would."""
+        engine shows it as a preedit. Letter by letter, as each changes the preedit (the engine's
+        candidate, or the letters): a wait for the whole code at once could end at a shorter
+        code's preedit, which a focus move then commits. A letter changes more columns of the box
+        than the blinking caret (a line of a pixel or two, at its old and new place) would."""
         e = self.w.center(box)
         area = (e.x, e.y, e.width, e.height)
-        before = self.session.pixels(*area)
+        code = self.codes.code(character)
+        for n in range(1, len(code) + 1):
+            before = self.session.pixels(*area)
 
-        def changed():
-            return sum(sum(abs(a - b) for a, b in zip(p, q)) > 90 for p, q in zip(before, self.session.pixels(*area)))
+            def changed():
+                return len({i % e.width for i, (p, q) in enumerate(zip(before, self.session.pixels(*area)))
+                            if sum(abs(a - b) for a, b in zip(p, q)) > 90})
 
-        self.type(self.codes.code(character))
-        self.wait(lambda: f"{character} to show as a pending code in {box} ({changed()} pixels changed)",
-                  lambda: changed() > 40)
+            self.type(code[n - 1])
+            self.wait(lambda: f"{code[:n]!r} (of {character}, {code!r}) to show as a pending code in {box} "
+                      f"({changed()} pixel columns changed by {code[n - 1]!r})", lambda: changed() > 4)
 
     def type_character(self, character):
         self.type(self.codes.typed(character))
