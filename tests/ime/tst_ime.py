@@ -268,6 +268,19 @@ class Window:
     def focused(self, key):
         return self.has_state(key, self.pyatspi.STATE_FOCUSED)
 
+    def focus_owner(self):
+        """The names of the control that has the focus, for a message (a walk of the window)."""
+        try:
+            self.index()
+            for key, nodes in self.controls.items():
+                for node in nodes:
+                    node.clear_cache()
+                    if node.getState().contains(self.pyatspi.STATE_FOCUSED):
+                        return repr(key)
+            return "no control of the window"
+        except Exception as e:
+            return f"(unknown: {e})"
+
     def checked(self, key):
         return self.has_state(key, self.pyatspi.STATE_CHECKED)
 
@@ -316,7 +329,14 @@ class Test:
         print(f"step: {name} (at {time.monotonic() - self.started:.1f} s)", flush=True)
 
     def wait(self, what, condition, timeout=STEP_TIMEOUT):
-        return wait_for(what, condition, timeout)
+        """Waits for `condition`; on a time-out says what it waited for (`what`, a text or a
+        function that makes one from what it sees then) and where the focus is."""
+        try:
+            return wait_for(what, condition, timeout)
+        except StepFailed as e:
+            if not hasattr(self, "w"):
+                raise
+            raise StepFailed(f"{e}; the focus is on {self.w.focus_owner()}") from None
 
     def type(self, keys, delay=10):
         if keys:
@@ -359,7 +379,8 @@ class Test:
             # Every item takes the same path; one at a typist's pace, one at full speed.
             for i, delay in enumerate((10, 0)):
                 # The hint and the box show capitals; the learner types the small letter.
-                key = self.wait("the hint key", lambda: w.text("答案提示键")).lower()
+                key = self.wait(lambda: f"the hint key, 答案提示键 reads {w.text('答案提示键')!r}",
+                                lambda: w.text("答案提示键")).lower()
                 wrong = "x" if key != "x" else "y"
                 self.step(f"key drill {page}: item {i + 1}, a wrong letter then {key}, {delay} ms a key")
                 # A wrong letter stays, selected: it arrived as a letter, not as a code. The right
@@ -444,7 +465,8 @@ class Test:
         self.wait("the category buttons", lambda: w.find("双字词"))
         w.click("双字词")
         self.wait("the code box 词组编码1 to take the focus", lambda: w.focused("词组编码1"))
-        targets = self.wait("the five target phrases", lambda: all(self.phrase_targets()) and self.phrase_targets())
+        targets = self.wait(lambda: f"the five target phrases, they read {self.phrase_targets()}",
+                            lambda: all(self.phrase_targets()) and self.phrase_targets())
         for n in range(1, 5):
             self.step(f"phrase drill: slot {n} ({targets[n - 1]}) by its hint code")
             self.phrase_slot(n, targets[n - 1])
@@ -460,7 +482,7 @@ class Test:
         w.click("多字词")
         self.wait("the code box 词组编码 to take the focus", lambda: w.focused("词组编码"))
         for i in range(2):
-            target = self.wait("a long phrase", lambda: w.text("目标词组"))
+            target = self.wait(lambda: f"a long phrase, 目标词组 reads {w.text('目标词组')!r}", lambda: w.text("目标词组"))
             self.step(f"phrase drill: long phrase {i + 1} ({target}) by its hint code")
             code = self.wait(f"the hint for {target}", lambda: w.text("答案提示词组") == target and w.text("答案提示编码"))
             self.type(code)
@@ -487,7 +509,8 @@ class Test:
         w.click("文章测试")
         self.wait("the test buttons", lambda: w.find("测试一"))
         w.click("测试一")
-        passage = self.wait("the passage of 测试一", lambda: all(self.passage_lines()) and self.passage_lines())
+        passage = self.wait(lambda: f"the passage of 测试一, its lines read {self.passage_lines()}",
+                            lambda: all(self.passage_lines()) and self.passage_lines())
         self.start_run()
 
         text = "".join(passage)
@@ -547,7 +570,8 @@ class Test:
             raise StepFailed(f"the finish message reads {message!r}")
         print(f"  finish message: {message}", flush=True)
         w.click_in_dialog("OK")
-        self.wait("the message to close and the page to reset",
+        self.wait(lambda: f"the message to close and the page to reset: the message reads {w.dialog_text()!r}, "
+                  f"the typed lines {self.typed_lines()}, the marks {self.mark_lines()}",
                   lambda: w.dialog_text() is None and self.typed_lines() == [""] * 4
                   and self.mark_lines() == [RIGHT * MARKS] * 4)
 
@@ -655,7 +679,8 @@ class Test:
         w.click("词组练习")
         w.click("双字词")
         self.wait("the code box 词组编码1 to take the focus", lambda: w.focused("词组编码1"))
-        targets = self.wait("the five target phrases", lambda: all(self.phrase_targets()) and self.phrase_targets())
+        targets = self.wait(lambda: f"the five target phrases, they read {self.phrase_targets()}",
+                            lambda: all(self.phrase_targets()) and self.phrase_targets())
         for n in range(1, 4):
             self.phrase_slot(n, targets[n - 1])
         w.click("已打出的词组1")
