@@ -124,8 +124,14 @@ void TestAboutPage::scrollGoesOnWhileAnotherPageIsShown() {
     auto* timer = find<QTimer>(QStringLiteral("Timer3"));
     QVERIFY(timer->isActive());
     QCOMPARE(timer->interval(), 200);
-    // The first page is in view from the start; the picture moves all the same.
-    QTRY_VERIFY_WITH_TIMEOUT(about().Image6.left() < About::kImage6Start, 2000);
+    // The first page is in view from the start; the picture moves all the same. The waits end at
+    // the timer's first tick; their long limit only keeps a loaded machine from failing them.
+    QTRY_VERIFY2_WITH_TIMEOUT(
+        about().Image6.left() < About::kImage6Start,
+        qPrintable(QStringLiteral("waited for Timer3 to move Image6 from its start %1: it is at %2")
+                       .arg(About::kImage6Start)
+                       .arg(about().Image6.left())),
+        30000);
     showPage(6);
     auto* image6 = find(QStringLiteral("Image6"));
     QCOMPARE(image6->x(), about().Image6.left());
@@ -133,7 +139,12 @@ void TestAboutPage::scrollGoesOnWhileAnotherPageIsShown() {
     // Away from the page the widget stays put while the state moves on, and catches up on return.
     showPage(3);
     const int shown = image6->x();
-    QTRY_VERIFY_WITH_TIMEOUT(about().Image6.left() != shown, 2000);
+    QTRY_VERIFY2_WITH_TIMEOUT(
+        about().Image6.left() != shown,
+        qPrintable(QStringLiteral("waited for Timer3 to move Image6 on from %1 while page 3 is shown: it is at %2")
+                       .arg(shown)
+                       .arg(about().Image6.left())),
+        30000);
     QCOMPARE(image6->x(), shown);
     showPage(6);
     QCOMPARE(image6->x(), about().Image6.left());

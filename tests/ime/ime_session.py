@@ -14,6 +14,7 @@ start leaves the session running and writes what stop needs to FILE.
 """
 
 import argparse
+import ctypes
 import json
 import os
 import shutil
@@ -84,6 +85,102 @@ class Fcitx5:
 FRAMEWORKS = {f.name: f for f in (IBus, Fcitx5)}
 
 
+class XImage(ctypes.Structure):
+    _fields_ = [("width", ctypes.c_int), ("height", ctypes.c_int), ("xoffset", ctypes.c_int),
+                ("format", ctypes.c_int), ("data", ctypes.c_void_p), ("byte_order", ctypes.c_int),
+                ("bitmap_unit", ctypes.c_int), ("bitmap_bit_order", ctypes.c_int), ("bitmap_pad", ctypes.c_int),
+                ("depth", ctypes.c_int), ("bytes_per_line", ctypes.c_int), ("bits_per_pixel", ctypes.c_int)]
+
+
+class XTest:
+    """Real key and mouse events through the XTest extension, sent from this process as xdotool
+    sends them, and the screen's pixels, without starting a process for each (which a loaded
+    machine makes slow)."""
+
+    def __init__(self, display):
+        x = self.x = ctypes.CDLL("libX11.so.6")
+        t = self.t = ctypes.CDLL("libXtst.so.6")
+        x.XOpenDisplay.restype = ctypes.c_void_p
+        x.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        x.XStringToKeysym.restype = ctypes.c_ulong
+        x.XStringToKeysym.argtypes = [ctypes.c_char_p]
+        x.XKeysymToKeycode.restype = ctypes.c_ubyte
+        x.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+        x.XkbKeycodeToKeysym.restype = ctypes.c_ulong
+        x.XkbKeycodeToKeysym.argtypes = [ctypes.c_void_p, ctypes.c_ubyte, ctypes.c_int, ctypes.c_int]
+        x.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+        x.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        x.XDefaultRootWindow.restype = ctypes.c_ulong
+        x.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        x.XGetImage.restype = ctypes.POINTER(XImage)
+        x.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int, ctypes.c_uint,
+                                ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
+        x.XFree.argtypes = [ctypes.c_void_p]
+        t.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+        t.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+        t.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int, ctypes.c_int, ctypes.c_ulong]
+        self.d = x.XOpenDisplay(display.encode())
+        if not self.d:
+            raise StepFailed(f"cannot open display {display} for key events")
+        self.shift = x.XKeysymToKeycode(self.d, x.XStringToKeysym(b"Shift_L"))
+
+    def close(self):
+        self.x.XCloseDisplay(self.d)
+
+    def stroke(self, keysym, what, delay=0):
+        """Presses and releases the key that gives `keysym`, with Shift where the key's second level
+        gives it; the server holds each event `delay` / 2 ms, a typist's pace."""
+        code = self.x.XKeysymToKeycode(self.d, keysym)
+        if not code:
+            raise StepFailed(f"no key gives {what!r}")
+        shifted = self.x.XkbKeycodeToKeysym(self.d, code, 0, 0) != keysym
+        if shifted:
+            self.t.XTestFakeKeyEvent(self.d, self.shift, 1, 0)
+        self.t.XTestFakeKeyEvent(self.d, code, 1, delay // 2)
+        self.t.XTestFakeKeyEvent(self.d, code, 0, delay - delay // 2)
+        if shifted:
+            self.t.XTestFakeKeyEvent(self.d, self.shift, 0, 0)
+
+    def type(self, text, delay):
+        for c in text:
+            if not " " <= c <= "~":
+                raise StepFailed(f"cannot type {c!r}: only printable ASCII")
+            self.stroke(ord(c), c, delay)  # a Latin-1 character's keysym is its code
+        self.x.XSync(self.d, 0)
+
+    def key(self, name):
+        keysym = self.x.XStringToKeysym(name.encode())
+        if not keysym:
+            raise StepFailed(f"no key named {name!r}")
+        self.stroke(keysym, name)
+        self.x.XSync(self.d, 0)
+
+    def pixels(self, x, y, width, height):
+        """The screen's pixels in an area, as RGB triples row by row."""
+        image = self.x.XGetImage(self.d, self.x.XDefaultRootWindow(self.d), x, y, width, height, ~0, 2)  # ZPixmap
+        if not image:
+            raise StepFailed(f"cannot read the screen at {width}x{height}+{x}+{y}")
+        try:
+            i = image.contents
+            if i.bits_per_pixel != 32 or i.byte_order != 0:
+                raise StepFailed(f"a screen of {i.bits_per_pixel} bits a pixel, byte order {i.byte_order}: "
+                                 "only 32 bits, least significant byte first, are read")
+            data = ctypes.string_at(i.data, i.bytes_per_line * i.height)
+            # Each pixel is blue, green, red and an unused byte.
+            return [(data[o + 2], data[o + 1], data[o]) for row in range(i.height)
+                    for o in range(row * i.bytes_per_line, row * i.bytes_per_line + 4 * i.width, 4)]
+        finally:
+            self.x.XFree(image.contents.data)
+            self.x.XFree(image)
+
+    def click(self, x, y):
+        # The server takes the move before the press: no wait for the pointer in between.
+        self.t.XTestFakeMotionEvent(self.d, -1, x, y, 0)
+        self.t.XTestFakeButtonEvent(self.d, 1, 1, 0)
+        self.t.XTestFakeButtonEvent(self.d, 1, 0, 0)
+        self.x.XSync(self.d, 0)
+
+
 class Session:
     def __init__(self, program, framework="ibus", log=None, detached=False):
         self.program = program
@@ -106,17 +203,30 @@ class Session:
             **sanitizer_settings(),
         }
         os.makedirs(self.env["XDG_RUNTIME_DIR"], mode=0o700)
+        self.logs = os.path.join(self.home, "logs")
+        os.makedirs(self.logs)
         self.display = None
         self.trainer = None
+        self.x = None  # the XTest connection, opened on first use
+
+    def xtest(self):
+        if self.x is None:
+            self.x = XTest(self.display)
+        return self.x
 
     # -- starting -----------------------------------------------------------------------------
 
     def start_process(self, name, argv, pass_fds=(), env=None):
-        p = subprocess.Popen(argv, env=env or self.env, stdin=subprocess.DEVNULL,
-                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, pass_fds=pass_fds)
+        # Its output is kept, to be shown when a step fails (see report()).
+        with open(self.output_file(name), "ab") as out:
+            p = subprocess.Popen(argv, env=env or self.env, stdin=subprocess.DEVNULL, stdout=out, stderr=out,
+                                 pass_fds=pass_fds)
         self.procs.append((name, p))
         self.log(f"started {name} as process {p.pid}")
         return p
+
+    def output_file(self, name):
+        return os.path.join(self.logs, f"{name}.log")
 
     def run(self, argv, timeout=10):
         """A short command on the session's display and bus."""
@@ -167,7 +277,16 @@ class Session:
     # -- driving and looking ----------------------------------------------------------------------
 
     def xdotool(self, *args):
-        """Real key and mouse events (XTest) on the session's display."""
+        """Real key and mouse events (XTest) on the session's display, given as xdotool's arguments:
+        `type --delay MS TEXT`, `key NAME` and `mousemove X Y click 1` are sent from this process,
+        anything else by xdotool."""
+        a = list(args)
+        if len(a) == 4 and a[:2] == ["type", "--delay"]:
+            return self.xtest().type(a[3], int(a[2]))
+        if len(a) == 2 and a[0] == "key" and "+" not in a[1]:
+            return self.xtest().key(a[1])
+        if len(a) == 5 and a[0] == "mousemove" and a[3:] == ["click", "1"] and "--sync" not in a:
+            return self.xtest().click(int(a[1]), int(a[2]))
         done = self.run(["xdotool", *args], timeout=20)
         if done.returncode != 0:
             raise StepFailed(f"xdotool {' '.join(args)} failed: {done.stderr.strip()}")
@@ -183,11 +302,7 @@ class Session:
 
     def pixels(self, x, y, width, height):
         """The screen's pixels in an area, as RGB triples row by row."""
-        # Binary PPM: "P6", width, height, maximum value, then RGB triples.
-        ppm = self.screenshot("ppm:-", f"{width}x{height}+{x}+{y}")
-        header, data = ppm.split(b"\n", 3)[:3], ppm.split(b"\n", 3)[3]
-        w, h = (int(v) for v in header[1].split())
-        return [tuple(data[i:i + 3]) for i in range(0, w * h * 3, 3)]
+        return self.xtest().pixels(x, y, width, height)
 
     # -- helpers started on the bus -----------------------------------------------------------
 
@@ -205,6 +320,66 @@ class Session:
         if pid and pid not in self.extra_pids:
             self.extra_pids.append(pid)
 
+    # -- what went wrong -----------------------------------------------------------------------
+
+    def process_state(self, name):
+        """Whether the process started as `name` still runs, or how it ended."""
+        p = next((p for n, p in self.procs if n == name), None)
+        if p is None:
+            return "was not started"
+        code = p.poll()
+        if code is None:
+            return f"still runs (process {p.pid})"
+        if code < 0:
+            try:
+                return f"ended by signal {signal.Signals(-code).name}"
+            except ValueError:
+                return f"ended by signal {-code}"
+        return f"exited with {code}"
+
+    def output_tail(self, name, lines=40):
+        try:
+            with open(self.output_file(name), "rb") as f:
+                text = f.read().decode(errors="replace")
+        except OSError:
+            return []
+        return text.splitlines()[-lines:]
+
+    def a11y_connections(self, pid):
+        """The unique names process `pid` holds on the accessibility bus, or why they are unknown."""
+        done = self.run(["dbus-send", "--session", "--print-reply=literal", "--dest=org.a11y.Bus", "/org/a11y/bus",
+                         "org.a11y.Bus.GetAddress"])
+        if done.returncode != 0 or not done.stdout.strip():
+            return f"unknown (no accessibility bus address: {done.stderr.strip()})"
+        address = done.stdout.strip()
+
+        def ask(*args):
+            return self.run(["dbus-send", f"--bus={address}", "--print-reply=literal", "--dest=org.freedesktop.DBus",
+                             "/org/freedesktop/DBus", *args]).stdout
+
+        names = [n for n in ask("org.freedesktop.DBus.ListNames").split() if n.startswith(":")]
+        mine = [n for n in names if ask("org.freedesktop.DBus.GetConnectionUnixProcessID", f"string:{n}").split()[-1:]
+                == [str(pid)]]
+        return ", ".join(mine) or "none"
+
+    def report(self):
+        """What the trainer and the session's daemons were doing: for a step that failed."""
+        lines = [f"the trainer {self.process_state('trainer')}"]
+        if self.trainer and self.trainer.poll() is None:
+            try:
+                lines.append(f"  its connections on the accessibility bus: {self.a11y_connections(self.trainer.pid)}")
+            except Exception as e:
+                lines.append(f"  its connections on the accessibility bus: unknown ({e})")
+        for name, _ in self.procs:
+            if name == "Xvfb":
+                continue
+            tail = self.output_tail(name, 40 if name == "trainer" else 12)
+            if name != "trainer":
+                lines.append(f"{name} {self.process_state(name)}")
+            lines.append(f"  {name}'s output" + (", its end:" if tail else ": none"))
+            lines += ["    " + line for line in tail]
+        return lines
+
     # -- stopping ------------------------------------------------------------------------------
 
     def pids(self):
@@ -217,6 +392,9 @@ class Session:
         return [p.pid for _, p in reversed(self.procs)] + self.extra_pids
 
     def stop(self):
+        if self.x is not None:
+            self.x.close()
+            self.x = None
         end(self.pids(), children=[p for _, p in self.procs])
         shutil.rmtree(self.home, ignore_errors=True)
 
