@@ -67,7 +67,8 @@ case "$what" in
       done
     }
     for lib in $(readelf -d "$root/usr/bin/vardelo" | sed -n 's/.*Shared library: \[\(.*\)\]/\1/p'); do
-      path=$(ldconfig -p | awk -v l="$lib" '$1 == l && /x86-64/ { print $NF; exit }')
+      # awk reads to the end: leaving early would end ldconfig with SIGPIPE, and pipefail the check.
+      path=$(ldconfig -p | awk -v l="$lib" '$1 == l && /x86-64/ && !p { p = $NF } END { print p }')
       pkg=$(owner_of "$path")
       if [ -z "$pkg" ]; then
         echo "no package holds $lib ($path)"
