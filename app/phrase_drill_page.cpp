@@ -31,6 +31,7 @@ void buildPhraseDrillPage(QWidget* page, Form& form, Binder& binder) {
         const int i = n - d.RadioButton.first();
         auto* r = place<QRadioButton>(panel6, d.RadioButton[n].name(), QRect(48 + i * 144, 9, 90, 20));
         r->setFont(fonts::song(12));
+        categoryOption(r);
         binder.radio(d.RadioButton[n], r);
     }
 
@@ -76,6 +77,14 @@ void buildPhraseDrillPage(QWidget* page, Form& form, Binder& binder) {
     binder.label(d.Label24, label24);
     binder.edit(d.Edit18,
                 named(codeBox(panel5, d.Edit18.name(), QRect(240, 40, kBoxWidth, 22), 14), QStringLiteral("词组编码")));
+    // Under the box that holds capitals, over what lies below it (the memo, or the one-phrase panel).
+    capitalsNotice(
+        panel8, d.capsNotice, [&d] { return d.capitalsAt(); },
+        [](int slot) {
+            return slot >= 1 ? QRect(kSlotLeft[slot - 1], 68, kBoxWidth, 24)
+                             : QRect(16 + 240, 9 + 40, kBoxWidth, 22); // Edit18, inside Panel5
+        },
+        binder);
 
     // The hint column.
     QFrame* panel14 = panel(page, QStringLiteral("Panel14"), QRect(619, 0, 86, 251), Bevel::Raised, Bevel::None);

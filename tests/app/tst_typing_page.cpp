@@ -154,8 +154,8 @@ void TestTypingPage::pasteKeepsWhatCanBeTyped() {
     QCOMPARE(typed(3), QStringLiteral("错这一")); // the line break is left out, with a beep
     QCOMPARE(m_desktop.beeps, 1);
     QCOMPARE(m_window->form().typing.typedLine(1).text(), typed(3));
-    // A paste is one edit: only the character before the caret is judged, so 错 keeps its dash.
-    QCOMPARE(marks(5), QStringLiteral("—").repeated(59));
+    // The marks judge the whole line: 错 is wrong, 这一 where the passage has them right.
+    QCOMPARE(marks(5), QStringLiteral("×").append(QStringLiteral("—").repeated(58)));
     QCOMPARE(memo3->cursorPosition(), 3);
 }
 

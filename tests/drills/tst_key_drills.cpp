@@ -307,7 +307,7 @@ void TestKeyDrills::verses() {
         firstLetters += drills::MnemonicDrill::key(n);
     }
     QCOMPARE(drills::MnemonicDrill::verse(14), QStringLiteral("   木丁西"));
-    QCOMPARE(drills::MnemonicDrill::verse(15), QStringLiteral("金勺缺点无尾鱼\r犬旁留义儿一点\r夕，氏无七"));
+    QCOMPARE(drills::MnemonicDrill::verse(15), QStringLiteral("金勺缺点无尾鱼\r犬旁留乂儿一点\r夕，氏无七"));
     // 矣 without its 矢 leaves 厶, the root of C, as the mnemonic chart has it.
     QCOMPARE(drills::MnemonicDrill::key(19), QLatin1Char('C'));
     QCOMPARE(drills::MnemonicDrill::verse(19), QStringLiteral("又巴马，丢矢矣"));
