@@ -249,8 +249,8 @@ bool Binder::eventFilter(QObject* watched, QEvent* ev) {
         // Focus that comes back to a widget (its page shown again, the window active again, a
         // popup closed) finds it as the learner left it: a half-typed code kept, the caret after
         // it.
-        const bool back = reason == Qt::OtherFocusReason || reason == Qt::ActiveWindowFocusReason ||
-                          reason == Qt::PopupFocusReason;
+        const bool back =
+            reason == Qt::OtherFocusReason || reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
         const auto how = reason == Qt::MouseFocusReason ? controls::Focus::Reason::Mouse
                          : reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason
                              ? controls::Focus::Reason::Tab

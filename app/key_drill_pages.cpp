@@ -25,7 +25,11 @@ namespace {
 // fallback face would make their line higher than the others and push the verse off the page.
 class Verse : public QLabel {
 public:
-    using QLabel::QLabel;
+    // `lines` is the Song face alone, which sets the line pitch and the baselines; `merged` the
+    // same with the fallback face, which draws.
+    Verse(const QFont& lines, const QFont& merged, QWidget* parent) : QLabel(parent), m_lines(lines) {
+        setFont(merged);
+    }
     QSize sizeHint() const override {
         const QStringList lines = text().split(QLatin1Char('\n'));
         const QFontMetricsF metrics(font());
@@ -42,21 +46,15 @@ protected:
         p.setFont(font());
         p.setPen(palette().color(foregroundRole()));
         const QFontMetricsF metrics(font());
-        const int ascent = QFontMetrics(primary()).ascent();
+        const int ascent = QFontMetrics(m_lines).ascent();
         const QStringList lines = text().split(QLatin1Char('\n'));
         for (int i = 0; i < lines.size(); ++i)
             p.drawText(QPointF((width() - metrics.horizontalAdvance(lines[i])) / 2, i * pitch() + ascent), lines[i]);
     }
 
 private:
-    // The Song face alone: the line pitch and the baseline of every line.
-    QFont primary() const {
-        QFont f = font();
-        f.setFamilies({f.families().value(0)});
-        f.setStyleStrategy(QFont::StyleStrategy(f.styleStrategy() | QFont::NoFontMerging));
-        return f;
-    }
-    int pitch() const { return QFontMetrics(primary()).height(); }
+    int pitch() const { return QFontMetrics(m_lines).height(); }
+    QFont m_lines;
 };
 
 // A rounded-square frame, white inside, drawn under the key letter.
@@ -143,8 +141,7 @@ void buildMnemonicDrillPage(QWidget* page, Form& form, Binder& binder) {
     keyLetter(page, d.Label35, QStringLiteral("Shape2"), QRect(596, 88, 60, 60), binder);
 
     // The verse grows down and to the right from its corner; its caption breaks lines with "\r".
-    auto* verse = place<Verse>(page, d.Label33.name(), QRect(160, 32, 0, 0));
-    verse->setFont(fonts::songWithRoots(56));
+    auto* verse = place<Verse>(page, d.Label33.name(), QRect(160, 32, 0, 0), fonts::song(56), fonts::songWithRoots(56));
     verse->setTextFormat(Qt::PlainText);
     verse->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     setColours(verse, kBlue);

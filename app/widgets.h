@@ -17,7 +17,7 @@ class QRadioButton;
 namespace controls {
 class Label;
 class RadioButton;
-}
+} // namespace controls
 
 namespace app {
 

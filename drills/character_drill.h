@@ -57,7 +57,7 @@ public:
     controls::Label Panel13{QStringLiteral("Panel13")};
     controls::Label zi{QStringLiteral("zi")};
     controls::Label capsNotice{QStringLiteral("capsNotice")}; // at a code box holding capitals
-    int capitalsAt() const { return m_slots.capitalsAt(); }    // its slot
+    int capitalsAt() const { return m_slots.capitalsAt(); }   // its slot
 
     // Handlers, each named after its control and event.
     void RadioButtonClick(int category); // RadioButton1Click ... RadioButton6Click

@@ -14,8 +14,8 @@
 // counter to a fixed batch; after a jump the hint shows the slot in focus of the batch now shown.
 // The hint options show or hide the hint and give the focus back to the code box the learner was
 // typing in. A code box holding a capital letter (Caps Lock on) shows a notice at the box, since
-// no code matches then; it goes when the box holds none. An empty code gives nothing and an empty target accepts nothing and has no code to
-// show, so that clearing a box never sets off an acceptance.
+// no code matches then; it goes when the box holds none. An empty code gives nothing and an empty target accepts
+// nothing and has no code to show, so that clearing a box never sets off an acceptance.
 //
 // A category starts its batch through start(): the code boxes take keys again, the counter is set
 // to the start batch (loaded again when a failure left the counter there with nothing shown) and
@@ -116,7 +116,7 @@ private:
     controls::Focus& m_focus;
     QList<Marker> m_markers;
     std::function<void()> m_emptyMore;
-    int m_typingSlot = 1; // the slot whose code box had the focus last: where typing goes on
+    int m_typingSlot = 1;  // the slot whose code box had the focus last: where typing goes on
     int m_capitalsAt = -1; // the box the capitals notice stands at
 };
 

@@ -87,9 +87,9 @@ struct Chain {
     controls::RadioButton* other = nullptr; // another
     std::function<QString(int)> item, code;
     std::function<int()> capitalsAt; // where the capitals notice stands
-    bool keepsCodes = false; // an advance keeps the codes left in the slots before the last
-    int firstJump = 0;       // where the first category's end marker sends the counter
-    int size = 0;            // slots
+    bool keepsCodes = false;         // an advance keeps the codes left in the slots before the last
+    int firstJump = 0;               // where the first category's end marker sends the counter
+    int size = 0;                    // slots
 };
 
 const char* const kDrills[] = {"characters", "phrases"};
