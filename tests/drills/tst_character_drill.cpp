@@ -288,7 +288,7 @@ void TestCharacterDrill::fuzz() {
     // drill's invariants checked after every event.
     auto& d = *m->d;
     QRandomGenerator rng(20261207);
-    const QString letters = QStringLiteral("mabcdeqgnz ");
+    const QString letters = QStringLiteral("mabcdeqgnz GQ"); // capitals as Caps Lock gives them
     const int events = fuzzEvents(20000);
     for (int step = 0; step < events; ++step) {
         const int what = rng.bounded(100);
@@ -331,6 +331,9 @@ void TestCharacterDrill::fuzz() {
             if (!d.Edit[n].text().isEmpty())
                 QCOMPARE(d.Edit[n].text(), d.Label[n].caption());
         }
+        // The Caps Lock notice stands only at a box that holds a capital.
+        if (d.capsNotice.visible())
+            QVERIFY(d.Ed[d.capitalsAt()].text() != d.Ed[d.capitalsAt()].text().toLower());
     }
 }
 
