@@ -246,11 +246,21 @@ bool Binder::eventFilter(QObject* watched, QEvent* ev) {
         if (m_syncing || m_form.focus.has(*c))
             return false;
         const auto reason = static_cast<QFocusEvent*>(ev)->reason();
+        // Focus that comes back to a widget (its page shown again, the window active again, a
+        // popup closed) finds it as the learner left it: a half-typed code kept, the caret after
+        // it.
+        const bool back =
+            reason == Qt::OtherFocusReason || reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
         const auto how = reason == Qt::MouseFocusReason ? controls::Focus::Reason::Mouse
                          : reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason
                              ? controls::Focus::Reason::Tab
-                             : controls::Focus::Reason::Program;
+                         : back ? controls::Focus::Reason::Back
+                                : controls::Focus::Reason::Program;
         event([&] { m_form.focus.set(*c, how); });
+        auto* edit = dynamic_cast<controls::Edit*>(c);
+        auto* line = qobject_cast<QLineEdit*>(watched);
+        if (back && edit && line && !edit->allSelected())
+            line->end(false);
     } else if (ev->type() == QEvent::InputMethod) {
         // An input method's commit is the learner's own kind of input, told apart from a key or a
         // paste: it goes to the line's commit rule, and the widget sees only the rest of the

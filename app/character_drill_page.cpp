@@ -29,6 +29,7 @@ void buildCharacterDrillPage(QWidget* page, Form& form, Binder& binder) {
     for (int n = 1; n <= drills::CharacterDrill::kCategories; ++n) {
         auto* r = place<QRadioButton>(group, d.RadioButton[n].name(), QRect(categoryLeft[n - 1], 14, 90, 20));
         r->setFont(fonts::song(12));
+        categoryOption(r);
         binder.radio(d.RadioButton[n], r);
     }
 
@@ -69,6 +70,10 @@ void buildCharacterDrillPage(QWidget* page, Form& form, Binder& binder) {
     memo->document()->setDocumentMargin(1);
     setColours(memo, windowText(), buttonFace());
     binder.memo(d.Memo1, memo);
+    // Over the memo's first line, under the box that holds capitals.
+    capitalsNotice(
+        panel3, d.capsNotice, [&d] { return d.capitalsAt(); },
+        [](int slot) { return QRect(kSlotLeft + (std::max(slot, 1) - 1) * kSlotPitch, 82, kSlotWidth, 22); }, binder);
 
     // The hint column.
     QFrame* panel11 = panel(page, QStringLiteral("Panel11"), QRect(623, 0, 84, 251), Bevel::Raised, Bevel::None);

@@ -124,6 +124,13 @@ void install() {
 QFont song(int pixelSize, bool bold) {
     return make(kSong, pixelSize, bold);
 }
+QFont songWithRoots(int pixelSize) {
+    // Merging takes a missing character from the next family first; the line height stays the
+    // Song face's.
+    QFont f = make(kSong, pixelSize, false, true);
+    f.setFamilies({kSong, QStringLiteral("Noto Serif CJK SC")});
+    return f;
+}
 QFont kai(int pixelSize, bool bold) {
     return make(kKai, pixelSize, bold);
 }

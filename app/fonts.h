@@ -35,6 +35,8 @@ QStringList install(const std::vector<Face>& faces);
 void install();
 
 QFont song(int pixelSize, bool bold = false); // "宋体"
+// "宋体", with the few roots it lacks (乂, outside GB2312) drawn from the CJK face the charts use.
+QFont songWithRoots(int pixelSize);
 QFont kai(int pixelSize, bool bold = false);  // "楷体_GB2312"
 QFont sans(int pixelSize);                    // "MS Sans Serif"
 QFont code(int pixelSize, bool bold = false); // Wubi codes and addresses

@@ -12,10 +12,50 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QtMath>
+
+#include <algorithm>
 
 namespace app {
 
 namespace {
+
+// The verse: its lines centred one under the other, one Song line apart. The few roots the Song
+// face lacks (乂) come from the fallback face at the same baseline; left to the label, the taller
+// fallback face would make their line higher than the others and push the verse off the page.
+class Verse : public QLabel {
+public:
+    // `lines` is the Song face alone, which sets the line pitch and the baselines; `merged` the
+    // same with the fallback face, which draws.
+    Verse(const QFont& lines, const QFont& merged, QWidget* parent) : QLabel(parent), m_lines(lines) {
+        setFont(merged);
+    }
+    QSize sizeHint() const override {
+        const QStringList lines = text().split(QLatin1Char('\n'));
+        const QFontMetricsF metrics(font());
+        qreal width = 0;
+        for (const QString& line : lines)
+            width = std::max(width, metrics.horizontalAdvance(line));
+        return QSize(qCeil(width), lines.size() * pitch());
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setFont(font());
+        p.setPen(palette().color(foregroundRole()));
+        const QFontMetricsF metrics(font());
+        const int ascent = QFontMetrics(m_lines).ascent();
+        const QStringList lines = text().split(QLatin1Char('\n'));
+        for (int i = 0; i < lines.size(); ++i)
+            p.drawText(QPointF((width() - metrics.horizontalAdvance(lines[i])) / 2, i * pitch() + ascent), lines[i]);
+    }
+
+private:
+    int pitch() const { return QFontMetrics(m_lines).height(); }
+    QFont m_lines;
+};
 
 // A rounded-square frame, white inside, drawn under the key letter.
 class Shape : public QWidget {
@@ -101,8 +141,7 @@ void buildMnemonicDrillPage(QWidget* page, Form& form, Binder& binder) {
     keyLetter(page, d.Label35, QStringLiteral("Shape2"), QRect(596, 88, 60, 60), binder);
 
     // The verse grows down and to the right from its corner; its caption breaks lines with "\r".
-    auto* verse = place<QLabel>(page, d.Label33.name(), QRect(160, 32, 0, 0));
-    verse->setFont(fonts::song(56));
+    auto* verse = place<Verse>(page, d.Label33.name(), QRect(160, 32, 0, 0), fonts::song(56), fonts::songWithRoots(56));
     verse->setTextFormat(Qt::PlainText);
     verse->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     setColours(verse, kBlue);

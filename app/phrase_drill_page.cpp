@@ -31,6 +31,7 @@ void buildPhraseDrillPage(QWidget* page, Form& form, Binder& binder) {
         const int i = n - d.RadioButton.first();
         auto* r = place<QRadioButton>(panel6, d.RadioButton[n].name(), QRect(48 + i * 144, 9, 90, 20));
         r->setFont(fonts::song(12));
+        categoryOption(r);
         binder.radio(d.RadioButton[n], r);
     }
 
@@ -60,6 +61,10 @@ void buildPhraseDrillPage(QWidget* page, Form& form, Binder& binder) {
         named(place<QPlainTextEdit>(panel8, d.Memo2.name(), QRect(16, 104, 569, 89)), QStringLiteral("规则说明"));
     memo->setFont(fonts::song(13));
     memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // As in the single-character memo: a narrower inner margin keeps the six lines that hold the
+    // rules whole in view, the last one no longer cut at the bottom; the learner's own lines below
+    // them are reached by the scroll bar.
+    memo->document()->setDocumentMargin(1);
     setColours(memo, windowText(), buttonFace());
     binder.memo(d.Memo2, memo);
 
@@ -76,6 +81,14 @@ void buildPhraseDrillPage(QWidget* page, Form& form, Binder& binder) {
     binder.label(d.Label24, label24);
     binder.edit(d.Edit18,
                 named(codeBox(panel5, d.Edit18.name(), QRect(240, 40, kBoxWidth, 22), 14), QStringLiteral("词组编码")));
+    // Under the box that holds capitals, over what lies below it (the memo, or the one-phrase panel).
+    capitalsNotice(
+        panel8, d.capsNotice, [&d] { return d.capitalsAt(); },
+        [](int slot) {
+            return slot >= 1 ? QRect(kSlotLeft[slot - 1], 68, kBoxWidth, 24)
+                             : QRect(16 + 240, 9 + 40, kBoxWidth, 22); // Edit18, inside Panel5
+        },
+        binder);
 
     // The hint column.
     QFrame* panel14 = panel(page, QStringLiteral("Panel14"), QRect(619, 0, 86, 251), Bevel::Raised, Bevel::None);

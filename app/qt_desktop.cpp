@@ -4,20 +4,42 @@
 #include "title.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QProcess>
 #include <QStandardPaths>
 
 namespace app {
 
-void QtDesktop::message(const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, app::kApplicationTitle, text, QMessageBox::Ok, m_owner);
+namespace {
+
+// A window manager draws the title in the title bar beside its icon and buttons; a box only as
+// wide as a short message (the speed report) would have it cut. The title's width in the box's
+// own font, twice over for a larger title face, and room for the icon and three buttons.
+void keepTitleWhole(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    const int width = 2 * QFontMetrics(box.font()).horizontalAdvance(box.windowTitle()) + 120;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
+
+void show(QMessageBox::Icon icon, const QString& text, QWidget* owner) {
+    QMessageBox box(icon, app::kApplicationTitle, text, QMessageBox::Ok, owner);
+    keepTitleWhole(box);
     box.exec();
 }
 
+} // namespace
+
+void QtDesktop::message(const QString& text) {
+    show(QMessageBox::NoIcon, text, m_owner);
+}
+
 void QtDesktop::error(const QString& text) {
-    QMessageBox box(QMessageBox::Critical, app::kApplicationTitle, text, QMessageBox::Ok, m_owner);
-    box.exec();
+    show(QMessageBox::Critical, text, m_owner);
 }
 
 void QtDesktop::beep() {

@@ -9,6 +9,8 @@
 #include <QPalette>
 #include <QRadioButton>
 
+#include <algorithm>
+
 namespace app {
 
 const QPalette& lightPalette() {
@@ -157,6 +159,33 @@ void hintColumnOptions(QWidget* column, const QString& frameName, const QRect& g
         r->setFocusPolicy(Qt::TabFocus);
         binder.radio(*options[i], r);
     }
+}
+
+void categoryOption(QRadioButton* option) {
+    option->setFocusPolicy(Qt::TabFocus);
+}
+
+void capitalsNotice(QWidget* parent, controls::Label& notice, std::function<int()> where,
+                    std::function<QRect(int)> boxAt, Binder& binder) {
+    auto* w = described(new QLabel(parent), QStringLiteral("大写提醒"));
+    w->setObjectName(notice.name());
+    w->setFont(fonts::song(12));
+    w->setMargin(2);
+    w->setFrameStyle(QFrame::Box | QFrame::Plain);
+    // Dark red on a pale yellow, as a tool tip stands out from the page.
+    setColours(w, QColor(0x99, 0x00, 0x00), QColor(0xFF, 0xFF, 0xE1));
+    w->setAttribute(Qt::WA_TransparentForMouseEvents);
+    binder.label(notice, w);
+    binder.onSync([w, parent, where = std::move(where), boxAt = std::move(boxAt)] {
+        if (!w->isVisibleTo(parent))
+            return;
+        w->adjustSize();
+        const QRect box = boxAt(where());
+        const int left = std::clamp(box.left(), 2, std::max(2, parent->width() - w->width() - 2));
+        if (w->pos() != QPoint(left, box.bottom() + 1))
+            w->move(left, box.bottom() + 1);
+        w->raise();
+    });
 }
 
 Picture::Picture(QWidget* parent, const QString& name, const QRect& geometry, QString resource)

@@ -10,9 +10,14 @@
 #include <QRect>
 #include <QString>
 
+#include <functional>
+
+class QRadioButton;
+
 namespace controls {
+class Label;
 class RadioButton;
-}
+} // namespace controls
 
 namespace app {
 
@@ -76,6 +81,17 @@ CodeEdit* codeBox(QWidget* parent, const QString& name, const QRect& geometry, i
 // The hint column's two options (show the hint, hide it), one above the other on a lowered frame.
 void hintColumnOptions(QWidget* column, const QString& frameName, const QRect& geometry, controls::RadioButton& on,
                        controls::RadioButton& off, Binder& binder);
+
+// A category choice of a slot drill: a click, even on the category already chosen, leaves the
+// focus where the drill puts it (the code box), so the letters typed next are not lost; Tab still
+// reaches it.
+void categoryOption(QRadioButton* option);
+
+// The notice a slot drill shows at a code box that holds capitals, bound to `notice`: drawn over
+// what lies under the box, its left edge at the box's (kept inside `parent`), just below it.
+// `boxAt(where)` gives the geometry, in `parent`, of the box the drill says it stands at.
+void capitalsNotice(QWidget* parent, controls::Label& notice, std::function<int()> where,
+                    std::function<QRect(int)> boxAt, Binder& binder);
 
 // A picture compiled into the program, decoded the first time it is shown, so that start-up
 // decodes only what is in view.

@@ -72,7 +72,8 @@ void Focus::set(Control& c, Reason reason) {
     if (m_current == &c || !c.visible() || !c.enabled())
         return;
     m_current = &c;
-    c.focusReceived(reason == Reason::Mouse);
+    if (reason != Reason::Back)
+        c.focusReceived(reason != Reason::Mouse);
     if (c.onEnter)
         c.onEnter();
 }

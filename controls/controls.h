@@ -65,7 +65,8 @@ public:
 
 protected:
     // Called when the control receives the focus, before the enter handler.
-    virtual void focusReceived(bool byMouse) { (void)byMouse; }
+    // `select`: the focus arrived by Tab or by program, not by a click or by coming back.
+    virtual void focusReceived(bool select) { (void)select; }
     friend class Focus;
 
 private:
@@ -133,7 +134,7 @@ public:
     std::function<bool(const QString&)> accepts;
 
 protected:
-    void focusReceived(bool byMouse) override { m_allSelected = !byMouse && !m_text.isEmpty(); }
+    void focusReceived(bool select) override { m_allSelected = select && !m_text.isEmpty(); }
 
 private:
     void changed();
@@ -239,7 +240,10 @@ private:
 // The one focus of the window.
 class Focus {
 public:
-    enum class Reason { Program, Tab, Mouse };
+    // Back: the focus returns to the control that had it when its page was left or the window
+    // lost the focus; the control is found as the learner left it (a half-typed code kept as it
+    // was, selected only if it was).
+    enum class Reason { Program, Tab, Mouse, Back };
 
     Control* current() const { return m_current; }
     bool has(const Control& c) const { return m_current == &c; }

@@ -33,10 +33,12 @@ const char* const kMemo[CharacterDrill::kCategories][5] = {
      "    如：“瑚”字，取王(g)和古(d)月(e)加空格键就可打出字。",
      ""},
     {"☆末笔画识别码： 如果拆开击键后不能出现该字，则需要末笔画识别码。",
-     "    末笔  杂合型  上下型  左右型   末笔  左右型  上下型  杂合型",
-     "     撇：   E       R       T      捺：   Y       U       I",
-     "     横：   D       F       G      竖：   H       J       K",
-     "     折：   V       B       N"},
+     // Both halves in one column order: left-right, top-bottom, mixed (the identification
+     // code's second digit 1, 2, 3).
+     "    末笔  左右型  上下型  杂合型   末笔  左右型  上下型  杂合型",
+     "     撇：   T       R       E      捺：   Y       U       I",
+     "     横：   G       F       D      竖：   H       J       K",
+     "     折：   N       B       V"},
 };
 // clang-format on
 
@@ -75,7 +77,8 @@ CharacterDrill::CharacterDrill(controls::Focus& focus, lexicon::Table& codes, le
       h(kSlots, controls::named<controls::Edit>(QStringLiteral("h"))),
       Memo1(QStringLiteral("Memo1"), initialMemoLines()), m_codes(codes), m_dataFolder(std::move(dataFolder)),
       m_pictures(pictures),
-      m_slots({Label, Edit, Ed, h, edit16, Button9, Button8, Panel13, Panel13, zi, RadioButton22, RadioButton23},
+      m_slots({Label, Edit, Ed, h, edit16, Button9, Button8, Panel13, Panel13, zi, RadioButton22, RadioButton23,
+               capsNotice},
               {codes, lexicon::schema::kCharacterCodes, batches, lexicon::schema::kCharacterBatches}, focus,
               QList<EndMarker>(std::begin(kCharacterEndMarkers), std::end(kCharacterEndMarkers))) {
     edit16.setText(QStringLiteral("099"));

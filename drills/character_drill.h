@@ -56,6 +56,8 @@ public:
     controls::RadioButton RadioButton23{QStringLiteral("RadioButton23"), QStringLiteral("不提示"), Panel12};
     controls::Label Panel13{QStringLiteral("Panel13")};
     controls::Label zi{QStringLiteral("zi")};
+    controls::Label capsNotice{QStringLiteral("capsNotice")}; // at a code box holding capitals
+    int capitalsAt() const { return m_slots.capitalsAt(); }   // its slot
 
     // Handlers, each named after its control and event.
     void RadioButtonClick(int category); // RadioButton1Click ... RadioButton6Click

@@ -24,7 +24,7 @@ const char* const kVerses[MnemonicDrill::kItems] = {
     "日早两竖与虫依",
     "慈母无心弓和匕\r幼无力",
     "   木丁西",
-    "金勺缺点无尾鱼\r犬旁留义儿一点\r夕，氏无七",
+    "金勺缺点无尾鱼\r犬旁留乂儿一点\r夕，氏无七", // the root 乂, as the mnemonic chart reads
     "子耳了也框向上",
     "立辛两点六门病",
     "工戈草头右框七",

@@ -72,7 +72,8 @@ PhraseDrill::PhraseDrill(controls::Focus& focus, lexicon::Table& codes, lexicon:
       czh(kSlots, controls::named<controls::Edit>(QStringLiteral("czh"))),
       Memo2(QStringLiteral("Memo2"), initialMemoLines()), m_focus(focus), m_codes(codes), m_batches(batches),
       m_pictures(pictures), m_desktop(desktop),
-      m_slots({cz, cztext, czt, czh, Edit17, Button1, Button2, Panel16, czts, zi2, RadioButton24, RadioButton25},
+      m_slots({cz, cztext, czt, czh, Edit17, Button1, Button2, Panel16, czts, zi2, RadioButton24, RadioButton25,
+               capsNotice},
               {codes, lexicon::schema::kPhraseCodes, batches, lexicon::schema::kPhraseBatches}, focus,
               batchEndMarkers(), [this] { emptyPanel(); }) {
     Edit17.setText(QStringLiteral("99"));
@@ -192,6 +193,7 @@ void PhraseDrill::Edit20Change() {
 }
 
 void PhraseDrill::Edit18Change() {
+    m_slots.noteCapitals(Edit18, 0);
     m_slots.lookUp(Edit18.text(), Edit19);
     // After a right code the nested chain has loaded the next phrase: the hint shows that one.
     m_slots.showHint(Label24.caption());

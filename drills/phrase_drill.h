@@ -74,9 +74,11 @@ public:
     controls::RadioGroup Panel15;
     controls::RadioButton RadioButton24{QStringLiteral("RadioButton24"), QStringLiteral("提示"), Panel15};
     controls::RadioButton RadioButton25{QStringLiteral("RadioButton25"), QStringLiteral("不提示"), Panel15};
-    controls::Control Panel16{QStringLiteral("Panel16")}; // the hint, shown or hidden
-    controls::Label zi2{QStringLiteral("zi2")};           // hint phrase
-    controls::Label czts{QStringLiteral("czts")};         // hint code
+    controls::Control Panel16{QStringLiteral("Panel16")};     // the hint, shown or hidden
+    controls::Label zi2{QStringLiteral("zi2")};               // hint phrase
+    controls::Label czts{QStringLiteral("czts")};             // hint code
+    controls::Label capsNotice{QStringLiteral("capsNotice")}; // at a code box holding capitals
+    int capitalsAt() const { return m_slots.capitalsAt(); }   // its slot, 0 for Edit18
 
     // Handlers, each named after its control and event.
     void RadioButtonClick(int category); // RadioButton7Click ... RadioButton9Click

@@ -5,8 +5,7 @@ namespace drills {
 namespace {
 
 // Item n shows picture kPicture[n - 1] and expects kKeys[n - 1]. Pictures are grouped by key
-// (G 1-5, F 6-13, ... X 190-195); the items mix the groups. Picture 13 comes twice (items 173
-// and 191) and picture 115 never.
+// (G 1-5, F 6-13, ... X 190-195); the items mix the groups, and a cycle shows every picture once.
 // clang-format off
 const short kPicture[RootDrill::kItems] = {
     1, 92, 43, 124, 35, 76, 27, 8, 69, 10, 111, 52, 153, 140, 15,
@@ -21,12 +20,12 @@ const short kPicture[RootDrill::kItems] = {
     42, 120, 98, 48, 132, 174, 79, 181, 102, 16, 107, 70, 18, 75, 41,
     195, 19, 62, 164, 21, 32, 103, 165, 142, 78, 175, 155, 94, 12, 50,
     135, 113, 176, 34, 114, 44, 133, 13, 63, 149, 189, 95, 177, 51, 121,
-    105, 23, 182, 122, 144, 64, 166, 96, 134, 106, 13, 125, 80, 143, 85,
+    105, 23, 182, 122, 144, 64, 166, 96, 134, 106, 115, 125, 80, 143, 85,
 };
 const char kKeys[] =
     "GEHYAQSFMFTKPID" "ULBJORWNXGCYLFV" "APQUBJWTHDOESMR" "NXIVKCDYJNAHUEL" "TGQMCROPVIWBXDY"
     "LATPNQUMHEFIGJO" "BRWKVSEXYAFQNUH" "CNYBDULIQBENTHP" "CQBDLAMFIQGNELX" "HYEJUBQVRDRMDQH"
-    "XDLNDARNIQBPEFJ" "UTBATHUFLOCEBJY" "RDVYILNEURFYQIW";
+    "XDLNDARNIQBPEFJ" "UTBATHUFLOCEBJY" "RDVYILNEURTYQIW";
 // clang-format on
 static_assert(sizeof(kKeys) == RootDrill::kItems + 1);
 

@@ -2,6 +2,8 @@
 
 #include "counter.h"
 
+#include <algorithm>
+
 namespace drills {
 
 SlotDrill::SlotDrill(Controls c, Tables t, controls::Focus& focus, QList<EndMarker> endMarkers,
@@ -14,6 +16,8 @@ SlotDrill::SlotDrill(Controls c, Tables t, controls::Focus& focus, QList<EndMark
         m_c.code[n].setMaxLength(4);
         m_c.code[n].accepts = isCodeText;
     }
+    m_c.capitals.setCaption(QStringLiteral("大写字母打不出编码，请关闭大写锁定"));
+    m_c.capitals.hide();
     m_c.counter.hide();
     m_c.advance.hide();
     m_c.clear.hide();
@@ -59,7 +63,19 @@ void SlotDrill::lookUp(const QString& code, controls::Edit& found) {
 }
 
 void SlotDrill::codeChange(int slot) {
+    noteCapitals(m_c.code[slot], slot);
     lookUp(m_c.code[slot].text(), m_c.found[slot]);
+}
+
+void SlotDrill::noteCapitals(const controls::Edit& box, int where) {
+    const QString& text = box.text();
+    if (std::any_of(text.begin(), text.end(), [](QChar c) { return c >= QLatin1Char('A') && c <= QLatin1Char('Z'); })) {
+        m_capitalsAt = where;
+        m_c.capitals.show();
+    } else if (where == m_capitalsAt) {
+        m_capitalsAt = -1;
+        m_c.capitals.hide();
+    }
 }
 
 void SlotDrill::foundChange(int slot) {

@@ -13,8 +13,9 @@
 // end-marker tests, each against the last target of the batch then on show, which may send the
 // counter to a fixed batch; after a jump the hint shows the slot in focus of the batch now shown.
 // The hint options show or hide the hint and give the focus back to the code box the learner was
-// typing in. An empty code gives nothing and an empty target accepts nothing and has no code to
-// show, so that clearing a box never sets off an acceptance.
+// typing in. A code box holding a capital letter (Caps Lock on) shows a notice at the box, since
+// no code matches then; it goes when the box holds none. An empty code gives nothing and an empty target accepts
+// nothing and has no code to show, so that clearing a box never sets off an acceptance.
 //
 // A category starts its batch through start(): the code boxes take keys again, the counter is set
 // to the start batch (loaded again when a failure left the counter there with nothing shown) and
@@ -53,6 +54,9 @@ public:
         controls::Label& hintTarget;
         controls::RadioButton& hintOn;  // "提示"
         controls::RadioButton& hintOff; // "不提示"
+        // "大写字母打不出编码…", shown at a code box that holds a capital letter (codes are typed
+        // in small letters, so with Caps Lock on no code ever matches)
+        controls::Label& capitals;
     };
     // The code table gives what a code types and the code of a target; the batch table the targets.
     struct Tables {
@@ -95,6 +99,12 @@ public:
     void showHint(const QString& target);
     // Esc (character 27) empties a code box.
     static void escape(controls::Edit& box, QChar key);
+    // After a change of code box `box`, slot `where` (0 for a box of the drill's own): shows the
+    // capitals notice at it while it holds a capital letter, and hides the notice when the box it
+    // stands at no longer does.
+    void noteCapitals(const controls::Edit& box, int where);
+    // Where the capitals notice stands (a slot, or 0 for the drill's own box), while it is shown.
+    int capitalsAt() const { return m_capitalsAt; }
 
 private:
     struct Marker {
@@ -106,7 +116,8 @@ private:
     controls::Focus& m_focus;
     QList<Marker> m_markers;
     std::function<void()> m_emptyMore;
-    int m_typingSlot = 1; // the slot whose code box had the focus last: where typing goes on
+    int m_typingSlot = 1;  // the slot whose code box had the focus last: where typing goes on
+    int m_capitalsAt = -1; // the box the capitals notice stands at
 };
 
 } // namespace drills

@@ -6,11 +6,12 @@
 // The chain: choosing a test loads the passage, sets each typed line's maximum length to its
 // passage line's and clicks Stop, which clears the typed lines, fills the mark lines with dashes,
 // stops both timers, zeroes the counters and focuses Start. Start clears the lines, focuses the
-// first one, zeroes the counters and runs the timers. Every change of a typed line runs the timers,
-// judges the one character just before the caret and rewrites its mark; a line that has reached
-// its passage line's length moves the focus on, and the fourth one clicks the hidden finish
-// button, which stops the timers, beeps, reports the speed in characters per minute and clicks
-// Stop again.
+// first one, zeroes the counters and runs the timers. Every change of a typed line runs the timers
+// and writes its mark line again, so the marks always judge the line as it now stands (a deleted
+// wrong character leaves no "×" behind, an insertion shifts the marks with the characters); a
+// line that has reached its passage line's length moves the focus on, and the fourth one clicks
+// the hidden finish button, which stops the timers, beeps, reports the speed in characters per
+// minute and clicks Stop again.
 //
 // While the timers run, a run is under way: Tab and Enter move only among the typed lines, and
 // neither Stop nor a test button can be reached by the keyboard, so no routine key ends the run;
@@ -95,13 +96,14 @@ public:
     //  - edit(): a key, a paste, a deletion or a drop left the line holding `newText` with the
     //    caret `caretInChars` QChars in. One change, judged once. Of what it inserted, the
     //    characters a line cannot hold (a line break, anything outside GB2312) and those that would
-    //    take the line past its passage line's length are left out, with one beep; the rest is
-    //    kept. Returns whether the line changed (if not, the view shows the line's text again).
+    //    take the line past its passage line's length are left out, with one beep; blanks are left
+    //    out silently; the rest is kept. Returns whether the line changed (if not, the view shows
+    //    the line's text again).
     //  - commit(): an input method committed `s` at the caret, one character or a whole phrase.
     //    Each character is an edit of its own, judged in turn, and goes into the typed line that
     //    has the focus by then, so a phrase that fills a line goes on in the next one; once the
     //    focus has left the typed lines (the test finished) the rest is not typed. Characters left
-    //    out as above sound one beep. Returns how many characters were typed.
+    //    out as above sound one beep (blanks none). Returns how many characters were typed.
     //  - paste(): `s` pasted at the caret: one edit.
     bool edit(int block, const QString& newText, int caretInChars);
     int commit(int block, const QString& s);
@@ -113,6 +115,10 @@ public:
 
 private:
     static bool isBlock(int block) { return block >= 1 && block <= kBlocks; }
+    // A half- or full-width blank, which no typed line takes.
+    static bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QChar(0x3000); }
+    // Writes mark line `block` (1-4) for its typed line as it stands.
+    void showMarks(int block);
     // Starts or ends a run: both timers, and what the keyboard can reach.
     void setRunning(bool on);
     // The typed line that has the focus (1-4), or 0.

@@ -61,6 +61,11 @@ int main(int argc, char** argv) {
     shot(QStringLiteral("drill-hint-on"));
     w.runEvent([&] { f.characters.RadioButton23.check(); });
     shot(QStringLiteral("drill-hint-off"));
+    // Caps Lock on: the code box shows capitals and the notice stands under it.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QTest::keyClicks(QApplication::focusWidget(), f.characters.Panel13.caption().toUpper());
+    shot(QStringLiteral("drill-capitals"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     // The code explanation under the hint: a key name; a character of two roots with its
     // identification letter; a character of four roots (转, slot 14 of the first third-level batch).
     w.runEvent([&] { f.characters.RadioButton22.check(); });

@@ -148,13 +148,16 @@ void TestContrast::walkThroughThePages(QStringList& failed) {
         showPage(page);
         failed << failures(pages->widget(page)->objectName());
     }
-    // The drills with a category chosen and a code half typed, the long phrases, a typing run with
-    // a wrong character, the About page's photograph.
+    // The drills with a category chosen and a code half typed (then a capital, which brings the Caps
+    // Lock notice), the long phrases, a typing run with a wrong character, the About page's
+    // photograph.
     showPage(3);
     m_window->runEvent([&] { f.characters.RadioButton[2].check(); });
     QTest::keyClicks(QApplication::focusWidget(), f.characters.Panel13.caption());
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("g"));
     failed << failures(QStringLiteral("character drill"));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("G")); // Caps Lock on: the notice shows
+    failed << failures(QStringLiteral("character drill, capitals"));
     showPage(4);
     m_window->runEvent([&] { f.phrases.RadioButton[7].check(); });
     QTest::keyClicks(QApplication::focusWidget(), f.phrases.czts.caption());

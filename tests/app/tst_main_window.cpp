@@ -46,6 +46,7 @@ private Q_SLOTS:
     void learnerClicksAndKeysAnywhere();
     void codeBoxesTakeOnlyLetters();
     void hintOptionsLeaveTheFocusWhereTypingGoesOn();
+    void halfTypedCodeKeptAcrossAPageSwitch();
     void controlsSayWhatTheyAre();
 
 private:
@@ -351,8 +352,8 @@ void TestMainWindow::codeBoxesTakeOnlyLetters() {
     QVERIFY(find<QLineEdit>(QStringLiteral("Edit1"))->text().isEmpty());
 }
 
-// A click on 不提示 or 提示 hands the focus back to the code box, half-typed code and all: the
-// next letters complete it.
+// A click on 不提示 or 提示, or on the category already chosen, hands the focus back to the code
+// box, half-typed code and all: the next letters complete it.
 void TestMainWindow::hintOptionsLeaveTheFocusWhereTypingGoesOn() {
     find<QTabWidget>(QStringLiteral("PageControl1"))->setCurrentIndex(3);
     QTest::mouseClick(find<QRadioButton>(QStringLiteral("RadioButton1")), Qt::LeftButton, {}, QPoint(6, 8));
@@ -360,7 +361,8 @@ void TestMainWindow::hintOptionsLeaveTheFocusWhereTypingGoesOn() {
     QTest::mouseClick(ed4, Qt::LeftButton);
     const QString code = find<QLabel>(QStringLiteral("Panel13"))->text();
     QTest::keyClicks(ed4, code.left(2));
-    for (const char* option : {"RadioButton23", "RadioButton22", "RadioButton22"}) { // the last one already chosen
+    // 提示 and 键名字 the second time are the options already chosen.
+    for (const char* option : {"RadioButton23", "RadioButton22", "RadioButton22", "RadioButton1"}) {
         QTest::mouseClick(find<QRadioButton>(QLatin1String(option)), Qt::LeftButton, {}, QPoint(6, 8));
         QCOMPARE(QApplication::focusWidget(), ed4);
         QVERIFY(!ed4->hasSelectedText());
@@ -369,6 +371,29 @@ void TestMainWindow::hintOptionsLeaveTheFocusWhereTypingGoesOn() {
     QTest::keyClicks(QApplication::focusWidget(), code.mid(2));
     QCOMPARE(find<QLineEdit>(QStringLiteral("Edit4"))->text(), find<QLabel>(QStringLiteral("Label4"))->text());
     QCOMPARE(QApplication::focusWidget(), find<QWidget>(QStringLiteral("Ed5")));
+}
+
+// Another page and back: the half-typed code is kept, not selected, the caret after it, so the
+// next letters complete it.
+void TestMainWindow::halfTypedCodeKeptAcrossAPageSwitch() {
+    auto* pages = find<QTabWidget>(QStringLiteral("PageControl1"));
+    pages->setCurrentIndex(3);
+    QTest::mouseClick(find<QRadioButton>(QStringLiteral("RadioButton1")), Qt::LeftButton, {}, QPoint(6, 8));
+    auto* ed2 = find<QLineEdit>(QStringLiteral("Ed2"));
+    QTest::mouseClick(ed2, Qt::LeftButton);
+    const QString code = find<QLabel>(QStringLiteral("Panel13"))->text();
+    QTest::keyClicks(ed2, code.left(2));
+    for (int other : {4, 0}) {
+        pages->setCurrentIndex(other);
+        pages->setCurrentIndex(3);
+        QCOMPARE(QApplication::focusWidget(), ed2);
+        QCOMPARE(ed2->text(), code.left(2));
+        QVERIFY(!ed2->hasSelectedText());
+        QCOMPARE(ed2->cursorPosition(), 2);
+        QVERIFY(!m_window->form().characters.Ed[2].allSelected());
+    }
+    QTest::keyClicks(QApplication::focusWidget(), code.mid(2));
+    QCOMPARE(find<QLineEdit>(QStringLiteral("Edit2"))->text(), find<QLabel>(QStringLiteral("Label2"))->text());
 }
 
 // Every control in view says what it is, in Chinese, to anything that reads the window from

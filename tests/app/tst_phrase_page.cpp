@@ -15,6 +15,8 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
 
 using app::TForm1;
 
@@ -54,8 +56,18 @@ void TestPhrasePage::startState() {
         QCOMPARE(r->text(), captions[n - drills::PhraseDrill::kFirstCategory]);
         QVERIFY(!r->isChecked());
     }
-    QCOMPARE(find<QPlainTextEdit>(QStringLiteral("Memo2"))->toPlainText().split(QLatin1Char('\n')),
-             drills::PhraseDrill::initialMemoLines());
+    auto* memo = find<QPlainTextEdit>(QStringLiteral("Memo2"));
+    QCOMPARE(memo->toPlainText().split(QLatin1Char('\n')), drills::PhraseDrill::initialMemoLines());
+    // Every line that holds a rule is whole in view, the last of them too.
+    for (int line = 0; line <= 5; ++line) {
+        const QRect shown = memo->cursorRect(QTextCursor(memo->document()->findBlockByNumber(line)));
+        QVERIFY2(shown.top() >= 0 && shown.bottom() < memo->viewport()->height(),
+                 qPrintable(QStringLiteral("line %1 at %2-%3 of %4")
+                                .arg(line)
+                                .arg(shown.top())
+                                .arg(shown.bottom())
+                                .arg(memo->viewport()->height())));
+    }
     // Code boxes keep the input method away; accepted boxes take it.
     for (int n = 1; n <= 5; ++n) {
         auto* code = find<QLineEdit>(QStringLiteral("czt%1").arg(n));

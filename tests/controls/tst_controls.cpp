@@ -161,6 +161,15 @@ void TestControls::focusRunsEnterOnceAndSelectsUnlessByMouse() {
     b.setText(QString());
     f.set(b);
     QVERIFY(!b.allSelected()); // nothing to select
+    // Back on its page: the box is as the learner left it, selected or not.
+    for (bool selected : {false, true}) {
+        a.setAllSelected(selected);
+        f.setOther();
+        f.set(a, Focus::Reason::Back);
+        QCOMPARE(a.allSelected(), selected);
+        QCOMPARE(a.text(), QStringLiteral("ab"));
+    }
+    QCOMPARE(enters, 5);
 }
 
 void TestControls::focusSkipsControlsThatCannotTakeIt() {

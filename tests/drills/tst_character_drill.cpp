@@ -1,5 +1,6 @@
 // The single-character drill, driven as a learner drives it, on small fixture tables.
 
+#include "code_explanation.h"
 #include "counter.h"
 #include "drill_fixture.h"
 #include "fixture_tables.h"
@@ -36,6 +37,7 @@ private Q_SLOTS:
     void choosingACategory();
     void firstLevelAcceptsOnOneLetterAndBlankGoesOn();
     void endMarkersJumpInOrderOnTheBatchShown();
+    void identificationMemoTableFollowsTheRule();
     void missingBatchKeepsLabel1();
     void checkedCategoryDoesNothingUntilAnotherIsChosen();
     void batchThatCannotBePractisedSaysSo();
@@ -94,6 +96,39 @@ void TestCharacterDrill::choosingACategory() {
     QCOMPARE(d.zi.caption(), d.Label[1].caption());
     QCOMPARE(d.Memo1.lines(), drills::CharacterDrill::memoLines(category));
     QCOMPARE(m->pictures.maps, QList<drills::KeyboardMap>{plan.map});
+}
+
+// The "识别码" memo's table: both halves in one column order, every letter the identification
+// letter of its row's last stroke and its column's shape.
+void TestCharacterDrill::identificationMemoTableFollowsTheRule() {
+    const QStringList lines = drills::CharacterDrill::memoLines(6);
+    const QStringList heading = lines[2].split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    QCOMPARE(heading.size(), 8);
+    QCOMPARE(heading.mid(0, 4), heading.mid(4, 4));
+    const QStringList strokes = {QStringLiteral("横"), QStringLiteral("竖"), QStringLiteral("撇"), QStringLiteral("捺"),
+                                 QStringLiteral("折")};
+    const QStringList shapes = {QStringLiteral("左右型"), QStringLiteral("上下型"), QStringLiteral("杂合型")};
+    QStringList seen;
+    for (int l = 3; l <= 5; ++l) {
+        const QStringList cells = lines[l].split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        QVERIFY2(cells.size() == 4 || cells.size() == 8, qPrintable(lines[l]));
+        for (int half = 0; half < cells.size() / 4; ++half) {
+            const QString stroke = cells[4 * half].chopped(1); // "撇："
+            QVERIFY2(strokes.contains(stroke), qPrintable(stroke));
+            seen << stroke;
+            for (int column = 1; column <= 3; ++column) {
+                const int shape = static_cast<int>(shapes.indexOf(heading[4 * half + column])) + 1;
+                QVERIFY(shape >= 1);
+                const QChar want = drills::identificationLetter(static_cast<drills::Stroke>(strokes.indexOf(stroke)),
+                                                                static_cast<drills::Shape>(shape));
+                QCOMPARE(cells[4 * half + column], QString(want.toUpper()));
+            }
+        }
+    }
+    seen.sort();
+    QStringList all = strokes;
+    all.sort();
+    QCOMPARE(seen, all);
 }
 
 void TestCharacterDrill::firstLevelAcceptsOnOneLetterAndBlankGoesOn() {
@@ -253,7 +288,7 @@ void TestCharacterDrill::fuzz() {
     // drill's invariants checked after every event.
     auto& d = *m->d;
     QRandomGenerator rng(20261207);
-    const QString letters = QStringLiteral("mabcdeqgnz ");
+    const QString letters = QStringLiteral("mabcdeqgnz GQ"); // capitals as Caps Lock gives them
     const int events = fuzzEvents(20000);
     for (int step = 0; step < events; ++step) {
         const int what = rng.bounded(100);
@@ -296,6 +331,9 @@ void TestCharacterDrill::fuzz() {
             if (!d.Edit[n].text().isEmpty())
                 QCOMPARE(d.Edit[n].text(), d.Label[n].caption());
         }
+        // The Caps Lock notice stands only at a box that holds a capital.
+        if (d.capsNotice.visible())
+            QVERIFY(d.Ed[d.capitalsAt()].text() != d.Ed[d.capitalsAt()].text().toLower());
     }
 }
 

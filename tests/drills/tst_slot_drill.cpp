@@ -23,7 +23,8 @@ struct Chain {
             learner = characters.get();
             c = std::make_unique<drills::SlotDrill::Controls>(
                 drills::SlotDrill::Controls{d.Label, d.Edit, d.Ed, d.h, d.edit16, d.Button9, d.Button8, d.Panel13,
-                                            d.Panel13, d.zi, d.RadioButton22, d.RadioButton23});
+                                            d.Panel13, d.zi, d.RadioButton22, d.RadioButton23, d.capsNotice});
+            capitalsAt = [&d] { return d.capitalsAt(); };
             first = &d.RadioButton[1];
             other = &d.RadioButton[2];
             item = [](int k) { return fixture::character(k); };
@@ -36,7 +37,8 @@ struct Chain {
             learner = phrases.get();
             c = std::make_unique<drills::SlotDrill::Controls>(
                 drills::SlotDrill::Controls{d.cz, d.cztext, d.czt, d.czh, d.Edit17, d.Button1, d.Button2, d.Panel16,
-                                            d.czts, d.zi2, d.RadioButton24, d.RadioButton25});
+                                            d.czts, d.zi2, d.RadioButton24, d.RadioButton25, d.capsNotice});
+            capitalsAt = [&d] { return d.capitalsAt(); };
             first = &d.RadioButton[drills::PhraseDrill::kFirstCategory];
             other = &d.RadioButton[drills::PhraseDrill::kFirstCategory + 1];
             item = [](int k) { return phrases::phrase(k); };
@@ -84,9 +86,10 @@ struct Chain {
     controls::RadioButton* first = nullptr; // the first category
     controls::RadioButton* other = nullptr; // another
     std::function<QString(int)> item, code;
-    bool keepsCodes = false; // an advance keeps the codes left in the slots before the last
-    int firstJump = 0;       // where the first category's end marker sends the counter
-    int size = 0;            // slots
+    std::function<int()> capitalsAt; // where the capitals notice stands
+    bool keepsCodes = false;         // an advance keeps the codes left in the slots before the last
+    int firstJump = 0;               // where the first category's end marker sends the counter
+    int size = 0;                    // slots
 };
 
 const char* const kDrills[] = {"characters", "phrases"};
@@ -107,6 +110,8 @@ private Q_SLOTS:
     void otherSlotsCodeAcceptsNothingAndEscEmptiesTheBox();
     void lastSlotCompletesTheBatch_data() { addDrills(); }
     void lastSlotCompletesTheBatch();
+    void acceptedBoxesAreTheLearnersToo_data() { addDrills(); }
+    void acceptedBoxesAreTheLearnersToo();
     void endMarkerJumpsAndTheHintShowsTheBatchShown_data() { addDrills(); }
     void endMarkerJumpsAndTheHintShowsTheBatchShown();
     void categoryChosenWithTheFocusInSlotOne_data() { addDrills(); }
@@ -248,6 +253,27 @@ void TestSlotDrill::lastSlotCompletesTheBatch() {
     QCOMPARE(c.accepted[1].text(), m->item(last));
 }
 
+// The accepted boxes stay boxes the learner may enter and edit: Tab (or Enter) from the last code
+// box reaches the first of them, and an edit there, a deletion or a character an input method
+// commits, sets off nothing; only the last one acts, completing the batch when it holds its target.
+void TestSlotDrill::acceptedBoxesAreTheLearnersToo() {
+    auto m = chain();
+    const auto& c = *m->c;
+    m->typeInto(1, m->code(0));
+    m->focus().set(c.code[m->size], controls::Focus::Reason::Mouse);
+    m->focus().set(c.accepted[1], controls::Focus::Reason::Tab);
+    QVERIFY(c.accepted[1].allSelected());
+    c.accepted[1].backspace();
+    QVERIFY(c.accepted[1].text().isEmpty());
+    QVERIFY(c.accepted[1].edit(m->item(1)));
+    QCOMPARE(c.counter.text(), QStringLiteral("100"));
+    QCOMPARE(m->targets(), m->items(0));
+    QCOMPARE(c.hintTarget.caption(), m->item(m->size - 1)); // the hint stays with the last code box
+    QVERIFY(c.code[1].text().isEmpty() && c.code[2].text().isEmpty());
+    QVERIFY(c.accepted[m->size].edit(m->item(m->size - 1)));
+    QCOMPARE(c.counter.text(), QStringLiteral("101"));
+}
+
 // Batch 102 closes with the first category's end marker.
 void TestSlotDrill::endMarkerJumpsAndTheHintShowsTheBatchShown() {
     auto m = chain();
@@ -365,13 +391,30 @@ void TestSlotDrill::capitalsShowAndNeverMatch() {
     const QString right = m->code(0);
     const QString typed =
         capitals ? right.left(capitals).toUpper() + right.mid(capitals) : right.left(3) + right.right(1).toUpper();
+    QVERIFY(!c.capitals.visible());
     m->type(typed);
     QCOMPARE(c.code[1].text(), typed);
     QVERIFY(c.accepted[1].text().isEmpty());
     QCOMPARE(m->focus().current(), &c.code[1]);
+    // The learner is told, at the box, why nothing matches.
+    QVERIFY(c.capitals.visible());
+    QCOMPARE(m->capitalsAt(), 1);
+    QCOMPARE(c.capitals.caption(), QStringLiteral("大写字母打不出编码，请关闭大写锁定"));
+    // Another box without capitals leaves the notice where it is; one with capitals takes it.
+    m->typeInto(3, m->code(2));
+    QCOMPARE(m->capitalsAt(), 1);
+    m->typeInto(2, QStringLiteral("G"));
+    QCOMPARE(m->capitalsAt(), 2);
+    m->escape(2);
+    QVERIFY(!c.capitals.visible());
+    m->typeInto(1, QString());
+    c.code[1].backspace();
+    QCOMPARE(c.capitals.visible(), capitals != 0); // gone with the last capital
     m->escape(1);
+    QVERIFY(!c.capitals.visible());
     m->type(right);
     QCOMPARE(c.accepted[1].text(), m->item(0));
+    QVERIFY(!c.capitals.visible());
 }
 
 // A learner's click on 提示 or 不提示 (or Space on it after Tab) puts the focus back into the code

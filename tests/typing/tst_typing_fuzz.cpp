@@ -16,8 +16,8 @@ private slots:
     void randomLearner() {
         QRandomGenerator rng(20261207);
         Page p;
-        const QStringList odd = {QStringLiteral("丂"), QStringLiteral("€"), QStringLiteral("\n"), QStringLiteral("😀"),
-                                 QString(QChar(0xE000))};
+        const QStringList odd = {QStringLiteral("丂"),   QStringLiteral("€"), QStringLiteral("\n"), QStringLiteral("😀"),
+                                 QString(QChar(0xE000)), QStringLiteral(" "), QStringLiteral("　")};
         const QRegularExpression clock(QStringLiteral("^(00:00|\\d+:\\d+)$"));
         const QRegularExpression report(QStringLiteral("^您的速度为每分钟：\\d+字$"));
         int finishes = 0;
@@ -84,10 +84,16 @@ private slots:
                     for (QChar c : marks)
                         QVERIFY(c == TypingTest::kRight.at(0) || c == TypingTest::kWrong.at(0));
                     QVERIFY(gb::byteLength(p.line(b).text()) <= gb::byteLength(p.model(b)));
+                    // The marks judge the line as it stands: no cross past its end, none under a
+                    // line that is the start of its passage.
+                    const int typedMarks = (gb::byteLength(p.line(b).text()) + 1) / 2;
+                    QVERIFY(!marks.mid(typedMarks).contains(TypingTest::kWrong));
+                    QCOMPARE(marks.contains(TypingTest::kWrong), !p.model(b).startsWith(p.line(b).text()));
                 } else {
                     QVERIFY(marks.isEmpty());
                 }
                 QVERIFY(gb::isTypeable(p.line(b).text()));
+                QVERIFY(!p.line(b).text().contains(QLatin1Char(' ')) && !p.line(b).text().contains(QChar(0x3000)));
                 QVERIFY(p.line(b).caret() >= 0 && p.line(b).caret() <= p.line(b).text().size());
             }
             bool numeric = false;

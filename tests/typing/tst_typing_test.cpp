@@ -27,8 +27,10 @@ class TstTypingTest : public QObject {
     Q_OBJECT
 private slots:
     // One move per token: r (the right character), w (a wrong one), s (a wrong one sharing the
-    // right one's second byte), a (an ASCII letter), < (Backspace), ^N (caret to N), c:rrw (one
-    // input-method commit of several characters, spelled with r, w and a), p:rrw (one paste).
+    // right one's second byte), a (an ASCII letter), b and f (a half- and a full-width blank),
+    // < (Backspace), ^N (caret to N), c:rrw (one input-method commit of several characters,
+    // spelled with r, w, a, b and f), p:rrw (one paste). The marks always judge the line as it
+    // stands.
     void judging_data() {
         QTest::addColumn<QString>("moves");
         QTest::addColumn<QString>("marks");
@@ -42,20 +44,22 @@ private slots:
                                                    << "x-";
         QTest::newRow("delete and retype") << "r w < r"
                                            << "--";
-        QTest::newRow("delete to the start leaves the marks") << "w <"
-                                                              << "x-";
+        QTest::newRow("deleted wrong character leaves no cross") << "r w <"
+                                                                 << "--";
+        QTest::newRow("delete to the start clears the marks") << "w <"
+                                                              << "-";
         QTest::newRow("delete judges the character now before the caret") << "w w <"
                                                                           << "x-";
         QTest::newRow("stale cross cleared by the next wrong one") << "r w < < w"
                                                                    << "x-";
         QTest::newRow("same second byte is still wrong") << "s"
                                                          << "x-";
-        QTest::newRow("paste judges only the last character") << "w < p:rrr"
-                                                              << "x--";
+        QTest::newRow("paste judges every character") << "w < p:rrr"
+                                                      << "---";
         QTest::newRow("paste ending wrong") << "p:rrw"
                                             << "--x-";
         QTest::newRow("paste starting wrong") << "p:wr"
-                                              << "--";
+                                              << "x-";
         QTest::newRow("commit judges every character") << "c:wrr"
                                                        << "x--";
         QTest::newRow("commit of a wrong phrase") << "c:ww"
@@ -64,8 +68,22 @@ private slots:
                                              << "--x-";
         QTest::newRow("commit after a wrong character") << "w c:rr"
                                                         << "x--";
-        QTest::newRow("insert in the middle") << "r r r ^1 w"
-                                              << "-x-";
+        QTest::newRow("insert in the middle shifts the rest") << "r r r ^1 w"
+                                                              << "-xxx";
+        QTest::newRow("and deleting it puts them back") << "r r r ^1 w <"
+                                                        << "---";
+        QTest::newRow("delete in the middle shifts the rest back") << "r w r ^2 <"
+                                                                   << "-x";
+        QTest::newRow("blank after a code is left out") << "r b r r"
+                                                        << "---";
+        QTest::newRow("blank after a wrong character") << "w b r"
+                                                       << "x-";
+        QTest::newRow("full-width blank is left out") << "r f r"
+                                                      << "--";
+        QTest::newRow("committed with a blank") << "c:rbr"
+                                                << "--";
+        QTest::newRow("pasted with blanks") << "p:brbfr"
+                                            << "--";
         QTest::newRow("single-byte character") << "a"
                                                << "x-";
         QTest::newRow("two single-byte characters share a mark") << "a a"
@@ -96,16 +114,25 @@ private slots:
                     const QString c = k == QLatin1Char('r')   ? right
                                       : k == QLatin1Char('w') ? Page::wrongFor(right)
                                       : k == QLatin1Char('s') ? Page::sameTrailFor(right)
+                                      : k == QLatin1Char('b') ? QStringLiteral(" ")
+                                      : k == QLatin1Char('f') ? QStringLiteral("　")
                                                               : QStringLiteral("a");
                     commit += c;
-                    bytes += gb::byteLength(c);
+                    if (k != QLatin1Char('b') && k != QLatin1Char('f'))
+                        bytes += gb::byteLength(c);
                 }
-                QVERIFY(commits ? p.t.commit(1, commit) == commit.size() : p.t.paste(1, commit));
+                const QString kept = QString(commit).remove(QLatin1Char(' ')).remove(QChar(0x3000));
+                if (commits)
+                    QCOMPARE(p.t.commit(1, commit), kept.size());
+                else
+                    QCOMPARE(p.t.paste(1, commit), !kept.isEmpty());
             }
             QCOMPARE(p.marks(1).text().size(), TypingTest::kMarks);
             QCOMPARE(gb::byteLength(p.marks(1).text()), 118);
         }
         QCOMPARE(markPattern(p.marks(1).text()), fullPattern(marks));
+        QVERIFY(!p.line(1).text().contains(QLatin1Char(' ')) && !p.line(1).text().contains(QChar(0x3000)));
+        QCOMPARE(p.desktop.beeps, 0); // nothing here is refused aloud, a blank neither
     }
 
     // A line of wrong characters is still a full line: the focus moves on, and the fourth line
@@ -275,7 +302,7 @@ private slots:
         QCOMPARE(p.t.Panel9.caption(), QStringLiteral("0:4")); // kept until the next tick
         QVERIFY(p.t.Timer1.enabled() && p.t.Timer2.enabled());
         QVERIFY(!p.t.Button4.enabled());
-        QCOMPARE(markPattern(p.marks(1).text()), fullPattern(QStringLiteral("x"))); // marks untouched
+        QCOMPARE(p.marks(1).text(), TypingTest::fullMarkLine()); // the cross went with its character
         p.tick();
         QCOMPARE(p.t.Panel9.caption(), QStringLiteral("0:1"));
     }
@@ -300,8 +327,9 @@ private slots:
 
     // No routine key ends a run: Tab and Enter stay among the typed lines, going no further than
     // the last (or, backwards, the first), and neither Stop nor a test button can be reached by
-    // the keyboard, so a blank typed next lands in a line. A run started by typing alone is a run
-    // too. Only a click on Stop or on a test ends it, and then the keyboard reaches them again.
+    // the keyboard, so a blank typed next stays in the line that has the focus, which leaves it
+    // out. A run started by typing alone is a run too. Only a click on Stop or on a test ends it, and then the keyboard
+    // reaches them again.
     void routineKeysKeepTheRun_data() {
         QTest::addColumn<bool>("pressStart");
         QTest::addColumn<QString>("end"); // stop, test, finish
@@ -343,8 +371,8 @@ private slots:
             QVERIFY(!p.focus.has(p.t.Button6));
         }
         QVERIFY(p.focus.has(p.t.Memo[6]));
-        p.t.paste(4, QStringLiteral(" ")); // the blank a Wubi typist presses next
-        QCOMPARE(p.line(4).text().size(), 2);
+        QVERIFY(!p.t.paste(4, QStringLiteral(" "))); // the blank a Wubi typist presses next
+        QCOMPARE(p.line(4).text().size(), 1);
         for (int n = 0; n < 4; ++n)
             QVERIFY(p.tab(false));
         QVERIFY(p.focus.has(p.t.Memo[3]));
@@ -359,7 +387,6 @@ private slots:
             p.t.RadioButton[13].check();
         } else {
             p.focus.set(p.line(4), controls::Focus::Reason::Mouse);
-            p.t.backspace(4);
             p.typeRest(4);
             QCOMPARE(p.desktop.messages.size(), 1);
         }

@@ -120,7 +120,8 @@ void readVerses(Data& data, const QString& dir) {
         Key* k = f.size() == 3 && f[1].size() == 1 ? data.find(f[1][0]) : nullptr;
         if (!k || k->code != f[0].toInt())
             fail(QStringLiteral("bad verse line: %1").arg(line));
-        if (!isGb2312(QString(f[2]).remove(QLatin1Char('|'))))
+        // 乂 is a root (Q) that GB2312 lacks; the verse names it.
+        if (!isGb2312(QString(f[2]).remove(QLatin1Char('|')).remove(QChar(0x4E42))))
             fail(QStringLiteral("verse is not GB2312: %1").arg(line));
         k->verse = f[2];
     }
