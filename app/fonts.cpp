@@ -16,6 +16,8 @@ const QString kSans = QStringLiteral("MS Sans Serif");
 
 // The code face has no alias of its own: it is asked for by the name of the face drawn.
 QString g_code = QString::fromUtf8(faces::kCode);
+// Nor has the face of the roots outside GB2312.
+QString g_root = QString::fromUtf8(faces::kRoot);
 // Set once a face is missing: then the faces borrow glyphs from each other and from the system.
 bool g_merge = false;
 
@@ -64,6 +66,8 @@ std::vector<Face> standardFaces() {
          QString::fromUtf8(faces::kCodePackage),
          {QStringLiteral("Noto Sans Mono"), QStringLiteral("Liberation Mono"), QStringLiteral("FreeMono")},
          QStringLiteral("编码字体")},
+        {QString(), QString::fromUtf8(faces::kRoot), QString::fromUtf8(faces::kRootPackage),
+         without(kChineseFallbacks, QString::fromUtf8(faces::kRoot)), QStringLiteral("字根字体")},
     };
 }
 
@@ -94,7 +98,10 @@ QStringList install(const std::vector<Face>& faces) {
         }
         drawn << chosen;
         if (face.alias.isEmpty()) {
-            g_code = chosen.isEmpty() ? QStringLiteral("monospace") : chosen;
+            if (face.wanted == QString::fromUtf8(faces::kRoot))
+                g_root = chosen.isEmpty() ? drawn.first() : chosen;
+            else
+                g_code = chosen.isEmpty() ? QStringLiteral("monospace") : chosen;
             continue;
         }
         QStringList chain;
@@ -128,7 +135,7 @@ QFont songWithRoots(int pixelSize) {
     // Merging takes a missing character from the next family first; the line height stays the
     // Song face's.
     QFont f = make(kSong, pixelSize, false, true);
-    f.setFamilies({kSong, QStringLiteral("Noto Serif CJK SC")});
+    f.setFamilies({kSong, g_root});
     return f;
 }
 QFont kai(int pixelSize, bool bold) {

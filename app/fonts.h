@@ -21,7 +21,7 @@ struct Face {
     QString roleName;      // how a learner would call it ("宋体", "代码")
 };
 
-// The Song, Kai, sans and code faces, in that order.
+// The Song, Kai, sans, code and root faces, in that order.
 std::vector<Face> standardFaces();
 
 // Maps the layout's face names to the faces given and sets the application font. A face that is

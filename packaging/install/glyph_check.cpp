@@ -126,7 +126,8 @@ int main(int argc, char** argv) {
 
     Checker checker;
     checker.standIns = standIns;
-    for (const char* face : {app::faces::kSong, app::faces::kKai, app::faces::kSans, app::faces::kCode})
+    for (const char* face :
+         {app::faces::kSong, app::faces::kKai, app::faces::kSans, app::faces::kCode, app::faces::kRoot})
         checker.meant.insert(QString::fromUtf8(face));
 
     app::TForm1 window(data);
