@@ -141,7 +141,7 @@ ExplanationStrip* addPhraseExplanation(QWidget* panel16, const QRect& geometry, 
         // A phrase of more than four characters fills the panel down to the code: no room.
         const QString phrase = d.zi2.caption();
         const bool hint = d.Panel16.visible() && phrase.size() >= 2 && phrase.size() <= 4;
-        return explainer.phrase(hint ? phrase : QString());
+        return explainer.phrase(hint ? phrase : QString(), d.czts.caption());
     };
     return addExplanation(panel16, geometry, 14, QStringLiteral("CodeExplanation2"), form.Table3.folder(), binder,
                           explain);

@@ -91,23 +91,24 @@ const Explanation& CodeExplainer::character(const QString& hz) {
     return m_character;
 }
 
-const Explanation& CodeExplainer::phrase(const QString& text) {
-    if (text == m_lastPhrase)
+const Explanation& CodeExplainer::phrase(const QString& text, const QString& code) {
+    if (text == m_lastPhrase && code == m_lastPhraseCode)
         return m_phrase;
     m_lastPhrase = text;
+    m_lastPhraseCode = code;
     m_phrase = {};
     QStringList characters;
     QStringList codes;
     for (QChar c : text) {
-        QString code;
+        QString full;
         QString field;
-        if (!row(QString(c), code, field))
+        if (!row(QString(c), full, field))
             return m_phrase;
         characters << QString(c);
-        codes << code;
+        codes << full;
     }
     const QStringList letters = phraseLetters(codes);
-    if (letters.isEmpty())
+    if (letters.isEmpty() || letters.join(QString()) != code)
         return m_phrase;
     for (qsizetype i = 0; i < characters.size(); ++i) {
         if (!letters[i].isEmpty())

@@ -1,7 +1,8 @@
 #pragma once
 // Looks up what the hint panel shows under a code: the explanation of a character's code from
 // cf.db, or of a phrase's code from its characters' full codes there. A split is explained only
-// when the code it gives by the rules is the character's full code in the table. The table opens
+// when the code it gives by the rules is the character's full code in the table, and a phrase only
+// when the rule gives the very code the hint shows (a few dictionary phrases break the rule). The table opens
 // the first time it is needed; when it cannot open, or fails, there is simply nothing to explain:
 // the drill itself does not need it.
 
@@ -43,9 +44,10 @@ public:
     explicit CodeExplainer(QString dataFolder);
 
     // The explanations of a character's and of a phrase's code; the last answer of each is kept,
-    // so asking again for the text on show costs a comparison.
+    // so asking again for the text on show costs a comparison. `code` is the phrase's code as the
+    // hint shows it: a phrase whose code the rule does not give is not explained.
     const Explanation& character(const QString& hz);
-    const Explanation& phrase(const QString& text);
+    const Explanation& phrase(const QString& text, const QString& code);
 
 private:
     bool ready();
@@ -58,6 +60,7 @@ private:
     QString m_lastCharacter;
     Explanation m_character;
     QString m_lastPhrase;
+    QString m_lastPhraseCode;
     Explanation m_phrase;
 };
 

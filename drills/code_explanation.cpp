@@ -76,9 +76,14 @@ std::optional<Split> parseSplit(QStringView field) {
         while (i < n && !isAscii(field[i]))
             ++i;
         r.text = field.mid(from, i - from).toString();
-        while (i < n && field[i].isDigit())
+        // A picture number has at most three digits: a longer run is a broken field, refused before
+        // it can overflow.
+        for (int digits = 0; i < n && field[i].isDigit(); ++digits) {
+            if (digits == 3)
+                return std::nullopt;
             r.picture = r.picture * 10 + field[i++].digitValue();
-        if (i >= n || !isKey(field[i]) || (r.text.isEmpty() && r.picture == 0) || r.picture > 999)
+        }
+        if (i >= n || !isKey(field[i]) || (r.text.isEmpty() && r.picture == 0))
             return std::nullopt;
         r.key = field[i++];
         split.roots << r;
@@ -156,7 +161,7 @@ QString explanationText(const QString& character, const Split& split) {
         if (split.strokes.size() <= 1)
             return QStringLiteral("%1：单笔画，%2 %2 ＋ l l ＝ %3").arg(character, first.key, code);
         static const QString order[] = {QStringLiteral("首笔"), QStringLiteral("次笔"), QStringLiteral("末笔")};
-        QString t = QStringLiteral("%1：成字字根，键名 %2").arg(character, first.key);
+        QString t = QStringLiteral("%1：成字字根，键 %2").arg(character, first.key);
         for (int i = 0; i < split.strokes.size(); ++i) {
             const Stroke s = split.strokes[i];
             t += kPlus + order[i] + strokeName(s) + QLatin1Char(' ') + strokeKey(s);

@@ -98,6 +98,8 @@ void TstCodeExplanation::fieldsThatAreNoSplit_data() {
     QTest::newRow("character root with shape") << "五g h1";
     QTest::newRow("trailing space") << "王g ";
     QTest::newRow("picture 0") << "0d月e h2";
+    QTest::newRow("picture past the roots") << "1000d月e h2";
+    QTest::newRow("picture past any integer") << "12345678901a月e h2";
 }
 
 void TstCodeExplanation::fieldsThatAreNoSplit() {
@@ -114,7 +116,7 @@ void TstCodeExplanation::explanation_data() {
                               << "王：键名字，键名 g 连打四次 ＝ gggg";
     QTest::newRow("character root") << "五"
                                     << "五g hsh"
-                                    << "五：成字字根，键名 g ＋ 首笔横 g ＋ 次笔竖 h ＋ 末笔横 g ＝ gghg";
+                                    << "五：成字字根，键 g ＋ 首笔横 g ＋ 次笔竖 h ＋ 末笔横 g ＝ gghg";
     QTest::newRow("single stroke") << "一"
                                    << "一g h"
                                    << "一：单笔画，g g ＋ l l ＝ ggll";
