@@ -1,7 +1,8 @@
 // The explanations on the real tables, proven against the dictionary itself: every full code in
 // cf.db is the dictionary's, every split gives it by the rules, and the phrase rule gives the code
-// of every phrase the drills ask for. Prints how many drilled characters have a split and which
-// have none.
+// of every phrase the drills ask for; and held to a teacher's splits written by hand, since a split
+// can give the right code with the wrong roots. Prints how many drilled characters have a split and
+// which have none.
 
 #include "code_explanation.h"
 #include "table.h"
@@ -43,6 +44,26 @@ QHash<QString, QStringList> fullCodes() {
     return out;
 }
 
+// The root pictures' numbers by the roots' names: roots.txt key by key in the charts' key order, in
+// file order within a key.
+QHash<QString, int> pictureNumbers() {
+    QFile f(QStringLiteral(ROOTS_TXT));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    QHash<QString, QStringList> byKey;
+    for (const QString& line : QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'))) {
+        const QStringList c = line.split(QLatin1Char('\t'));
+        if (!line.startsWith(QLatin1Char('#')) && c.size() >= 2)
+            byKey[c[0]] << c[1];
+    }
+    QHash<QString, int> out;
+    for (QChar key : QStringLiteral("GFDSAHJKLMQWERTYUIOPNBVCX")) {
+        for (const QString& name : byKey.value(QString(key)))
+            out.insert(name, int(out.size()) + 1);
+    }
+    return out;
+}
+
 } // namespace
 
 class TstCodeExplanationData : public QObject {
@@ -51,6 +72,7 @@ private slots:
     void everySplitGivesTheDictionaryCode();
     void coverageOfTheDrilledCharacters();
     void phraseRuleGivesEveryDrilledPhrase();
+    void splitsAreTheTeachersSplits();
 
 private:
     QHash<QString, QStringList> m_codes = fullCodes();
@@ -135,6 +157,47 @@ void TstCodeExplanationData::phraseRuleGivesEveryDrilledPhrase() {
         if (code != czwb.read(QStringLiteral("n1")))
             errors << QStringLiteral("%1: rule %2, table %3").arg(phrase, code, czwb.read(QStringLiteral("n1")));
     }
+    QVERIFY2(errors.isEmpty(), qPrintable(errors.join(QLatin1Char('\n'))));
+}
+
+// Each character of the teacher's list has a split in cf.db, and its roots are the teacher's, one
+// by one: a root shown as text is that text, a root drawn from a picture is that root's picture.
+void TstCodeExplanationData::splitsAreTheTeachersSplits() {
+    const QHash<QString, int> pictures = pictureNumbers();
+    QCOMPARE(pictures.size(), 195);
+    QFile f(QStringLiteral(TEACHER_SPLITS));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    lexicon::Table cf(QStringLiteral("Table5"));
+    cf.open(kData, QStringLiteral("cf.db"));
+    QStringList errors;
+    int listed = 0;
+    for (const QString& line : QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'))) {
+        const QStringList c = line.split(QLatin1Char('\t'));
+        if (line.startsWith(QLatin1Char('#')) || c.size() < 3)
+            continue;
+        ++listed;
+        const QStringList want = c[1].split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        for (const QString& name : want)
+            QVERIFY2(pictures.contains(name), qPrintable(line));
+        const std::optional<Split> split =
+            cf.locate(QStringLiteral("hz"), c[0]) ? parseSplit(cf.read(QStringLiteral("cf"))) : std::nullopt;
+        if (!split) {
+            errors << c[0] + QStringLiteral(": no split");
+            continue;
+        }
+        bool same = split->roots.size() == want.size();
+        for (qsizetype i = 0; same && i < want.size(); ++i) {
+            const SplitRoot& r = split->roots[i];
+            same = r.text == want[i] || (r.picture > 0 && r.picture == pictures.value(want[i]));
+        }
+        if (!same) {
+            QStringList got;
+            for (const SplitRoot& r : split->roots)
+                got << (r.text.isEmpty() ? QStringLiteral("#%1").arg(r.picture) : r.text);
+            errors << QStringLiteral("%1: %2, the teacher's %3").arg(c[0], got.join(QLatin1Char(' ')), c[1]);
+        }
+    }
+    QVERIFY(listed >= 300);
     QVERIFY2(errors.isEmpty(), qPrintable(errors.join(QLatin1Char('\n'))));
 }
 

@@ -52,16 +52,83 @@ VARIANTS = {
     '㇝': '㇏', '乚': '乙', '𠃍': '乙', '𠃌': '乙', '㇆': '乙', '㇇': '乙', '㇈': '乙', '㇉': '乙', '㇊': '乙',
     '㇋': '乙', '㇌': '乙', '㇍': '乙', '㇎': '乙', '㇕': '乙', '㇗': '乙', '㇘': '乙', '㇙': '乙', '㇛': '乙',
     '㇜': '乙', '㇞': '乙', '㇟': '乙', '㇠': '乙', '㇡': '乙', '㇢': '乙', '㇂': '乙', '𠄌': '乙', '乛': '乙',
-    '𡿨': '乙', '⺄': '乙', '㇣': '乙', '丄': '上', '彑': '彐', '⺕': '彐', '龸': '⺌', '⺦': '丬', '礻': '礻衤',
+    '𡿨': '乙', '⺄': '乙', '㇣': '乙', '丄': '上', '彑': '彐', '⺕': '彐', '⺦': '丬', '礻': '礻衤',
     '⺬': '礻衤', '⺭': '礻衤', '𠂊': '⺈', '⺤': '爫', '⺥': '爫', '⺲': '罒', '⺫': '罒', '⺳': '冖', '乁': '乙',
     '㇄': '乙', '㇅': '乙', '㇁': '乙', '㇃': '乙', '⺓': '幺', '夊': '夂', '⺙': '攵', '⺆': '冂', '⺇': '几',
     '⺂': '乙', '⺃': '乙', '⼔': '匕', '⺜': '日', '⺩': '王', '⺨': '犭留乂', '⻈': '讠', '⻐': '钅', '⻑': '镸',
-    '⻢': '马', '⺢': '氺', '⺣': '灬', '𣥂': '氺', '⺀': '冫',
+    '⻢': '马', '⺢': '氺', '⺣': '灬', '⺀': '冫',
+    # Components the data draws with a code point of their own that are one root's form: the seal
+    # under 节 and beside 卫, the top of 共 and 黄 (廿's strokes, its closing stroke drawn long), the
+    # foot of 步 (小 whose right dot is a sweep, not 氺), the top of 冒, the lower part of 予, the
+    # heart at the foot of 恭 and 慕.
+    '㇖': '乙', '𰆊': '卩', '龷': '廿', '𣥂': '小', '冃': '曰', '𠄐': '予下', '㣺': '⺗',
+    # Unnamed components of the data (its own numbers) that are one root: the top of 兴, of 乐 and
+    # 卬, the left of 师 and 归, the top of 祭.
+    '37259': '兴头', '37143': '氏无七', '37207': '丿丨', '37313': '祭头',
 }
 
-# Components the decomposition treats as one piece that Wubi writes as several roots.
-COMPOUNDS = {'礻': ['礻衤', '丶'], '衤': ['礻衤', '冫'], '⺬': ['礻衤', '丶'], '⻂': ['礻衤', '冫'],
-             '艮': ['彐', '良底'], '牜': ['丿', '扌'], '⻊': ['口', '止'], '𧾷': ['口', '止']}
+# Components the decomposition treats as one piece, or cuts otherwise than Wubi, with the roots Wubi
+# writes them as: what the data cannot tell (which of the roots that share a key and strokes a
+# piece is, as 卩 阝 凵 or 勹 儿 犭留乂) is said here once for every character that holds the piece.
+COMPOUNDS = {
+    '礻': ['礻衤', '丶'], '衤': ['礻衤', '冫'], '⺬': ['礻衤', '丶'], '⻂': ['礻衤', '冫'],
+    '艮': ['彐', '良底'], '牜': ['丿', '扌'], '⻊': ['口', '止'], '𧾷': ['口', '止'],
+    '犭': ['犭留乂', '丿'],            # the dog side: 犭留乂 and its last sweep
+    '𠬝': ['卩', '又'],                # right of 报 服: the seal 卩 over 又
+    '37084': ['彐', '厶'],             # left of 即 既
+    '37116': ['氏无七', '一'],         # left of 印
+    '巠': ['又平', '工'], '37030': ['又平', '工'],  # 经 轻 劲: the flat 又平 over 工
+    '圣': ['又平', '土'],              # 怪 圣: the flat 又平 over 土
+    '帀': ['一', '冂', '丨'],          # right of 师
+    '屯': ['一', '凵', '乙'],          # 纯 顿 吨: 一, the open box 凵, the hook
+    '隹': ['亻', '隹无亻'],            # 亻 and the chart root 谁人去
+    '虍': ['虎头', '七'],              # 虎头 with its 七
+    '井': ['二', '丿丨'],              # 进 讲 井
+    '㐬': ['亠', '厶', '流底'],        # right of 流 疏
+    '氐': ['氏无七', '七', '丶'],      # 低 底 抵: 氏 and a dot below it (not 弋)
+    '北': ['丬', '北右'],              # 北 背 冀
+    '瓜': ['⺁', '厶', '㇏'],           # 瓜 孤 狐
+    '半': ['䒑', '十'],                # 半 伴 判: 䒑 over 十 (取大优先)
+    '午': ['𠂉', '十'],                # 午 许: 𠂉 over 十 (取大优先)
+    '丘': ['斤平', '一'],              # 丘 兵 岳: 斤 with a flat top
+    '血': ['丿', '皿'],
+    '声': ['士', '尸'],                # the data draws 声's foot as 𠃜
+    '出': ['凵', '山'],                # the open box 凵 around 山
+    '38040': ['予下', '丿'],           # lower part of 矛
+    '兀': ['一', '儿'],                # 光 元-like feet: 儿, not 几
+    '龸': ['⺌', '冖'],                # top of 党 堂 常
+    '亥': ['亠', '乙', '丿', '人'],
+    '𡗗': ['三', '人'],                # top of 春 奉 泰 秦
+    '存': ['𠂇', '丨', '子'],          # 𠂇 and 亻 share the sweep: 丨 is what is left of 亻
+    '勇': ['龴', '用', '力'],          # the data draws 男 for 用 力
+    '卯': ['氏无七', '丿', '卩'],      # 聊 柳 贸
+    '鸟': ['⺈', '丶', '乙', '一'],     # 鸡 鸭 鸣
+    '毌': ['母无点', '十'],            # top of 贯
+    '函': ['了', '水', '凵'],          # 了 and 水 in the open box
+    '𠂤': ['亻', '左框', '左框'],      # 追: 亻 and two closed frames
+    '37285': ['气头', '冂', '丨'],     # left of 制: the vertical runs through 冂
+}
+
+# Roots a merge of neighbouring pieces must not make: 弋's dot sits at its top right, so 七 with a
+# dot below it (氐) is two roots.
+# The same for 山 from the 冂 and 丨 of 巾 (师 帝), 贝 from the 冂 and 人 of 两, 夕 from 勺, 也 from
+# the 凵 and the hook of 屯, 尸 from the hook of 屯 and the 丆 of 页 (顿).
+NO_MERGE = {'弋', '山', '贝', '夕', '也', '尸'}
+
+
+# The root a piece cut from a stroke sequence is taken for, of the roots of its strokes and key.
+CUT_PREFERRED = {'pz': '儿', 'nzn': '辶'}
+
+
+def placed(kind, index, part):
+    """A piece as it is written where it stands. 艹 stands on top of a character only: anywhere else
+    (under 王 in 弄, in 戒, beside 丿 in 升) the data's 艹 is the two legs 廾."""
+    if part in ('艹', '⺾', '⺿', '⻀') and not (kind.startswith('d') and index == 0):
+        return '廾'
+    # 牛 on the left is 牜, written 丿 then 扌.
+    if part == '牛' and kind.startswith('a') and index == 0:
+        return '牜'
+    return part
 
 # Roots whose longest stroke, the fold, counts as their last stroke although a 丿 is written after
 # it; and roots whose last stroke counts as their 丿, written before the dot.
@@ -140,6 +207,18 @@ def read_dict(path):
     return {c: v[0] for c, v in best.items()}
 
 
+def gb2312_hanzi():
+    """The 6,763 characters of GB2312, in its order."""
+    out = []
+    for hi in range(0xB0, 0xF8):
+        for lo in range(0xA1, 0xFF):
+            try:
+                out.append(bytes([hi, lo]).decode('gb2312'))
+            except UnicodeDecodeError:
+                pass
+    return out
+
+
 def read_targets(folder):
     chars = []
     for table, skip in (('zk', 2), ('czzk', 2)):
@@ -193,6 +272,14 @@ class Splitter:
             s = self.strokes.get(v)
             if r and s and v not in keys:
                 self.by_strokes.setdefault(s, []).append(v)
+        # A stroke cut cannot tell roots of the same strokes on the same key apart (勹 儿 ⺈ 犭留乂
+        # 氏无七 are all pz on Q): it keeps one of them, the one such a piece most often is, and the
+        # decomposition's named components and COMPOUNDS say where another one stands.
+        for s, roots in self.by_strokes.items():
+            kept = {}
+            for r in sorted(roots, key=lambda r: r != CUT_PREFERRED.get(s)):
+                kept.setdefault(self.key_of(r), r)
+            self.by_strokes[s] = [r for r in roots if r in kept.values()]
         self.longest = max(len(s) for s in self.by_strokes)
 
     def root_of(self, x):
@@ -218,6 +305,7 @@ class Splitter:
         d = self.decomp.get(x)
         if d:
             kind, parts = d
+            parts = [placed(kind, i, p) for i, p in enumerate(parts)]
             orders = [parts]
             if kind.startswith('w') and len(parts) == 2:
                 orders = [[parts[1], parts[0]], parts] if kind in ('wt', 'wtl', 'wtr') else [parts, parts[::-1]]
@@ -269,11 +357,11 @@ class Splitter:
             changed = False
             for n in (4, 3, 2):
                 for i in range(len(out) - n + 1):
-                    parts = out[i:i + n]
-                    if not all(self.strokes.get(p) for p in parts):
+                    parts = [self.strokes.get(p) or self.strokes.get(self.root_of(p) or '') for p in out[i:i + n]]
+                    if not all(parts):
                         continue
-                    joined = ''.join(self.strokes[p] for p in parts)
-                    roots = self.by_strokes.get(joined)
+                    joined = ''.join(parts)
+                    roots = [r for r in self.by_strokes.get(joined, []) if r not in NO_MERGE]
                     if roots:
                         out[i:i + n] = [roots[0]]
                         changed = True
@@ -351,6 +439,9 @@ def main():
     strokes = read_strokes(args.strokes)
     codes = read_dict(args.dict)
     targets = read_targets(args.data)
+    drilled = set(targets)
+    # Then every other character of GB2312: the explanation is shown wherever one of them is.
+    targets += [c for c in gb2312_hanzi() if c not in drilled]
     hand = read_hand(args.hand)
     sp = Splitter(keys, decomp, strokes, cut_strokes, hand)
 
@@ -435,14 +526,20 @@ def main():
 
     with open(args.out, 'w', encoding='utf-8') as out:
         out.write(HEADER)
-        out.write(f'# {len(lines)} of the {len(targets)} drilled characters; left out (no split found that gives\n')
-        out.write('# the dictionary\'s code): ' + ' '.join(c for c, _ in left) + '\n')
+        done = {c for c, _, _ in lines}
+        left_drilled = [c for c, _ in left if c in drilled]
+        left_other = [c for c, _ in left if c not in drilled]
+        out.write(f'# {len(drilled) - len(left_drilled)} of the {len(drilled)} drilled characters and '
+                  f'{len([c for c in done if c not in drilled])} other characters of GB2312.\n')
+        for label, chars in (('drilled', left_drilled), ('other', left_other)):
+            out.write(f'# Left out, {label} (no split found that gives the dictionary\'s code):\n')
+            for i in range(0, len(chars), 40):
+                out.write('#   ' + ''.join(chars[i:i + 40]) + '\n')
         for c, roots, extra in lines:
             out.write(f'{c}\t{" ".join(token(r) for r in roots)}' + (f'\t{extra}' if extra else '') + '\n')
-    total = len(targets)
-    done = len(lines)
-    print(f'{done} of {total} characters split ({", ".join(f"{k} {v}" for k, v in counts.items())})')
-    print('left:', ' '.join(f'{c}:{code}' for c, code in left))
+    print(f'{len(lines)} of {len(targets)} characters split ({", ".join(f"{k} {v}" for k, v in counts.items())})')
+    print(f'drilled: {len(drilled) - len(left_drilled)} of {len(drilled)}; left: ' +
+          ' '.join(f'{c}:{code}' for c, code in left if c in drilled))
 
 
 HEADER = """\
