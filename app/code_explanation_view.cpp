@@ -92,7 +92,7 @@ const QPixmap& ExplanationStrip::picture(int number) {
             image = image.convertToFormat(QImage::Format_RGB32);
             image = image.copy(inkBox(image));
             const int side = qRound((m_topPixels - 1) * ratio);
-            image = image.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+            image = image.scaled(side * 4 / 3, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
             // Scaling greys thin strokes: darken what is ink, whiten the rest.
             for (int y = 0; y < image.height(); ++y) {
                 QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));

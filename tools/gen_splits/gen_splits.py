@@ -109,7 +109,7 @@ COMPOUNDS = {
     '𠂤': ['亻', '左框', '左框'],      # 追: 亻 and two closed frames
     '37285': ['气头', '冂', '丨'],     # left of 制: the vertical runs through 冂
     # The pieces that the 86 teaching writes by hand, each with the characters it serves.
-    '丰': ['三', '丨'], '37145': ['三', '丨'],   # 丰 邦 奉 害
+    '丰': ['三', '丨'], '37145': ['羊竖'],  # 丰 邦 奉 害; the same strokes under 羊's horns are 羊竖
     # 戈-ending pieces: the dot is taken before the last sweep (成 我 戊 咸 威 越).
     '戊': ['厂', '乙', '丶', '丿'], '戌': ['厂', '一', '乙', '丶', '丿'], '戉': ['匚', '乙', '丶', '丿'],
     '咸': ['厂', '一', '口', '乙', '丶', '丿'],  # 感 减 喊 碱 缄 憾
@@ -148,7 +148,15 @@ COMPOUNDS = {
     '爪': ['⺁', '丨', '㇏'],
     '革': ['廿', '革字底'],            # 霸 鞘 鞭
     '37525': ['乙', '冫', '乙'],       # foot of 鼠 (鼬 鼹 鼢)
+    '37308': ['山', '一', '几', '攵'],  # right of 微 (徽)
+    '禹': ['丿', '口', '冂', '丨', '丶'],  # 属 嘱 瞩
+    '禸': ['冂', '厶'],                # 离 禽 璃 漓
+    '舛': ['夕', '匚', '丨'],          # 粦 桀 舜 (辚 磷 鳞)
 }
+
+
+class Fixed(str):
+    """A root of a COMPOUNDS entry: said by hand, never merged with its neighbours."""
 
 # Pieces the data writes around another one: the part before and the parts after it. 衣 opens
 # around what it holds (衷 裹 哀); 戊 and its kin are written 厂, what they hold, then the hook, the
@@ -160,7 +168,7 @@ SURROUND = {'衣': (['亠'], ['𧘇']), '戊': (['厂'], ['乙', '丶', '丿']),
 # dot below it (氐) is two roots.
 # The same for 山 from the 冂 and 丨 of 巾 (师 帝), 贝 from the 冂 and 人 of 两, 夕 from 勺, 也 from
 # the 凵 and the hook of 屯, 尸 from the hook of 屯 and the 丆 of 页 (顿).
-NO_MERGE = {'弋', '山', '贝', '夕', '也', '尸', '廴', '又'}
+NO_MERGE = {'弋', '山', '贝', '夕', '也', '尸', '廴', '又', '五'}
 
 
 # The root a piece cut from a stroke sequence is taken for, of the roots of its strokes and key.
@@ -168,9 +176,9 @@ CUT_PREFERRED = {'pz': '儿', 'nzn': '辶'}
 
 
 def placed(kind, index, part):
-    """A piece as it is written where it stands. 艹 stands on top of a character only: anywhere else
-    (under 王 in 弄, in 戒, beside 丿 in 升) the data's 艹 is the two legs 廾."""
-    if part in ('艹', '⺾', '⺿', '⻀') and not (kind.startswith('d') and index == 0):
+    """A piece as it is written where it stands. 艹 stands on top: under another piece (王 in 弄), or
+    crossed by one (戒, 升), the data's 艹 is the two legs 廾 (in 甘 it stays 艹 over 二)."""
+    if part in ('艹', '⺾', '⺿', '⻀') and ((kind.startswith('d') and index > 0) or kind.startswith(('str', 'wtl'))):
         return '廾'
     # 牛 on the left is 牜, written 丿 then 扌.
     if part == '牛' and kind.startswith('a') and index == 0:
@@ -353,7 +361,7 @@ class Splitter:
         """Candidate root sequences for component x, best first."""
         out = []
         if x in COMPOUNDS:
-            return [COMPOUNDS[x]]
+            return [[Fixed(r) for r in COMPOUNDS[x]]]
         if x in self.hand and depth > 0 and not self.root_of(x):
             return [self.hand[x][0]]
         if self.root_of(x):
@@ -419,7 +427,7 @@ class Splitter:
             for n in (4, 3, 2):
                 for i in range(len(out) - n + 1):
                     parts = [self.strokes.get(p) or self.strokes.get(self.root_of(p) or '') for p in out[i:i + n]]
-                    if not all(parts):
+                    if not all(parts) or any(isinstance(p, Fixed) for p in out[i:i + n]):
                         continue
                     joined = ''.join(parts)
                     roots = [r for r in self.by_strokes.get(joined, []) if r not in NO_MERGE]
