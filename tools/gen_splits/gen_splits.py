@@ -152,6 +152,7 @@ COMPOUNDS = {
     '禹': ['丿', '口', '冂', '丨', '丶'],  # 属 嘱 瞩
     '禸': ['冂', '厶'],                # 离 禽 璃 漓
     '舛': ['夕', '匚', '丨'],          # 粦 桀 舜 (辚 磷 鳞)
+    '更': ['一', '日', '乂'],          # 便 硬 梗: the vertical belongs to 日
 }
 
 
@@ -595,7 +596,7 @@ def main():
         for g in (r, root):
             if glyph is None and len(g) == 1 and g not in cut and in_gb2312(g):
                 glyph = g
-        text = glyph if glyph else f'{r}@{pictures[root]}'
+        text = glyph if glyph else f'{root}@{pictures[root]}'
         return f'{text}/{keys[root]}'
 
     with open(args.out, 'w', encoding='utf-8') as out:
