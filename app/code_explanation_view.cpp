@@ -7,6 +7,7 @@
 #include "widgets.h"
 
 #include <QFontMetrics>
+#include <QFrame>
 #include <QImage>
 #include <QLabel>
 #include <QPainter>
@@ -215,13 +216,27 @@ ExplanationStrip* addCharacterExplanation(QWidget* column, const QRect& geometry
 ExplanationStrip* addPhraseExplanation(QWidget* panel16, const QRect& geometry, Form& form, Binder& binder) {
     drills::PhraseDrill& d = form.phrases;
     auto explain = [&d](drills::CodeExplainer& explainer) {
-        // A phrase of more than four characters fills the panel down to the code: no room.
+        // A phrase of more than four characters fills the panel down to the code: its explanation
+        // goes on the long-phrase panel instead.
         const QString phrase = d.zi2.caption();
         const bool hint = d.Panel16.visible() && phrase.size() >= 2 && phrase.size() <= 4;
         return explainer.phrase(hint ? phrase : QString(), d.czts.caption());
     };
-    return addExplanation(panel16, geometry, 14, QStringLiteral("CodeExplanation2"), form.Table3.folder(), binder,
-                          explain);
+    ExplanationStrip* strip = addExplanation(panel16, geometry, 14, QStringLiteral("CodeExplanation2"),
+                                             form.Table3.folder(), binder, explain);
+    // On the long-phrase panel, beside its code box: every character, the ones the first three
+    // and the last leave out marked.
+    QWidget* page = panel16->window();
+    if (auto* panel5 = page->findChild<QFrame*>(d.Panel5.name())) {
+        auto explainLong = [&d](drills::CodeExplainer& explainer) {
+            const QString phrase = d.zi2.caption();
+            const bool hint = d.Panel16.visible() && d.Panel5.visible() && phrase.size() > 4;
+            return explainer.phrase(hint ? phrase : QString(), d.czts.caption());
+        };
+        addExplanation(panel5, QRect(336, 42, 224, 38), 16, QStringLiteral("CodeExplanation3"), form.Table3.folder(),
+                       binder, explainLong);
+    }
+    return strip;
 }
 
 } // namespace app

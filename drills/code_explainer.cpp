@@ -118,9 +118,10 @@ const Explanation& CodeExplainer::phrase(const QString& text, const QString& cod
     const QStringList letters = phraseLetters(codes);
     if (letters.isEmpty() || letters.join(QString()) != code)
         return m_phrase;
+    // Every character, the ones the rule takes none from marked (a phrase of five or more).
     for (qsizetype i = 0; i < characters.size(); ++i) {
-        if (!letters[i].isEmpty())
-            m_phrase.cells << ExplanationCell{ExplanationCell::Kind::Text, characters[i], 0, letters[i]};
+        m_phrase.cells << ExplanationCell{ExplanationCell::Kind::Text, characters[i], 0, letters[i]};
+        m_phrase.cells.last().counted = !letters[i].isEmpty();
     }
     m_phrase.text = phraseExplanationText(characters, letters);
     m_phrase.code = code;

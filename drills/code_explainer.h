@@ -16,7 +16,8 @@ namespace drills {
 
 // One column of the explanation strip: what stands on top (a root's character or name, a
 // character of a phrase, a stroke's name, the reason of an identification letter, or a root
-// picture) and the letters it gives, underneath.
+// picture) and the letters it gives, underneath; a root or a phrase's character the code takes
+// nothing from is marked as not counted.
 struct ExplanationCell {
     enum class Kind { Root, Text, Reason };
     Kind kind = Kind::Root;
