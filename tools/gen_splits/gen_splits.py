@@ -72,8 +72,8 @@ VARIANTS = {
     '覀': '西', '龰': '止', 'コ': '左框', '10001': '两竖',
     '㇖': '乙', '𰆊': '卩', '龷': '廿', '𣥂': '小', '冃': '曰', '𠄐': '予下', '㣺': '⺗',
     # Unnamed components of the data (its own numbers) that are one root: the top of 兴, of 乐 and
-    # 卬, the left of 师 and 归, the top of 祭.
-    '37259': '兴头', '37143': '氏无七', '37207': '丿丨', '37313': '祭头',
+    # 卬, the left of 师 and 归, the top of 祭, the foot of 流 and 荒.
+    '37259': '兴头', '37143': '氏无七', '37207': '丿丨', '37313': '祭头', '37110': '流底',
 }
 
 # Components the decomposition treats as one piece, or cuts otherwise than Wubi, with the roots Wubi
@@ -176,8 +176,8 @@ SURROUND = {'衣': (['亠'], ['𧘇']), '戊': (['厂'], ['乙', '丶', '丿']),
 # Roots a merge of neighbouring pieces must not make: 弋's dot sits at its top right, so 七 with a
 # dot below it (氐) is two roots.
 # The same for 山 from the 冂 and 丨 of 巾 (师 帝), 贝 from the 冂 and 人 of 两, 夕 from 勺, 也 from
-# the 凵 and the hook of 屯, 尸 from the hook of 屯 and the 丆 of 页 (顿).
-NO_MERGE = {'弋', '山', '贝', '夕', '也', '尸', '廴', '又', '五'}
+# the 凵 and the hook of 屯, 尸 from the hook of 屯 and the 丆 of 页 (顿), 阝 from the 乙 丨 of 官 (馆).
+NO_MERGE = {'弋', '山', '贝', '夕', '也', '尸', '廴', '又', '五', '阝'}
 
 
 # The root a piece cut from a stroke sequence is taken for, of the roots of its strokes and key.
