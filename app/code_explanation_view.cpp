@@ -7,7 +7,12 @@
 #include "widgets.h"
 
 #include <QFontMetrics>
+#include <QFrame>
+#include <QImage>
+#include <QLabel>
 #include <QPainter>
+
+#include <algorithm>
 
 #include <functional>
 #include <memory>
@@ -21,6 +26,26 @@ constexpr int kGap = 2;
 // "jb us", not "jbus").
 constexpr int kLetterMargin = 4;
 const QColor kReason(0xC0, 0x00, 0x00);
+// A root the code does not take (the middle roots of a character of more than four): grey.
+const QColor kSkipped(0x80, 0x80, 0x80);
+
+// The inked part of a root picture: the pictures stand a root in a square with room around it,
+// which scaled whole to a glyph's size leaves a smudge of a few pixels.
+QRect inkBox(const QImage& image) {
+    int left = image.width(), top = image.height(), right = -1, bottom = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        const QRgb* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(line[x]) < 160) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+    }
+    return right < 0 ? image.rect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
 
 } // namespace
 
@@ -53,11 +78,34 @@ int ExplanationStrip::widthOf(const drills::ExplanationCell& cell) const {
 const QPixmap& ExplanationStrip::picture(int number) {
     auto it = m_pictures.find(number);
     if (it == m_pictures.end()) {
-        // The root drill's own pictures, scaled to the strip's glyph size.
-        QPixmap p(assets::rootPictureResource(number));
-        const int side = m_topPixels + 1;
-        it = m_pictures.insert(number,
-                               p.isNull() ? p : p.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        // The root drill's own pictures (the double-size one on a high-DPI screen), cut to their
+        // ink and scaled so that the root stands as tall as a character root beside it, or as
+        // wide where it is flat (宀, 冖, 高头), inked as darkly.
+        const qreal ratio = devicePixelRatioF() > 1.0 ? 2.0 : 1.0;
+        QString path = assets::rootPictureResource(number);
+        if (ratio > 1.0)
+            path.insert(path.lastIndexOf(QLatin1Char('.')), QLatin1String("@2x"));
+        QImage image(path);
+        if (image.isNull())
+            image.load(assets::rootPictureResource(number));
+        QPixmap p;
+        if (!image.isNull()) {
+            image = image.convertToFormat(QImage::Format_RGB32);
+            image = image.copy(inkBox(image));
+            const int side = qRound((m_topPixels - 1) * ratio);
+            image = image.scaled(side * 4 / 3, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+            // Scaling greys thin strokes: darken what is ink, whiten the rest.
+            for (int y = 0; y < image.height(); ++y) {
+                QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+                for (int x = 0; x < image.width(); ++x) {
+                    const int g = std::clamp((qGray(line[x]) - 40) * 255 / 160, 0, 255);
+                    line[x] = qRgb(g, g, g);
+                }
+            }
+            p = QPixmap::fromImage(image);
+            p.setDevicePixelRatio(ratio);
+        }
+        it = m_pictures.insert(number, p);
     }
     return *it;
 }
@@ -71,23 +119,38 @@ void ExplanationStrip::paintEvent(QPaintEvent*) {
     int total = -kGap;
     for (const drills::ExplanationCell& c : cells)
         total += widthOf(c) + kGap;
+    // Every root is shown: a character of many roots is drawn narrower to fit the strip.
+    if (total > width()) {
+        p.scale(qreal(width()) / total, 1.0);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+    }
     int x = std::max(0, (width() - total) / 2);
     const int topHeight = m_topPixels + 3;
     const QRect letterRow(0, topHeight, width(), height() - topHeight);
     for (const drills::ExplanationCell& c : cells) {
         const int w = widthOf(c);
         const QRect top(x, 0, w, topHeight);
+        if (!c.counted)
+            p.setOpacity(0.45);
         if (c.picture > 0) {
             const QPixmap& pic = picture(c.picture);
+            const QSizeF size = pic.deviceIndependentSize();
             // The pictures are ink on white: multiplied, their white takes the panel's colour
             // instead of standing out as a box.
             p.setCompositionMode(QPainter::CompositionMode_Multiply);
-            p.drawPixmap(QPoint(x + (w - pic.width()) / 2, (topHeight - pic.height()) / 2), pic);
+            p.drawPixmap(QPointF(x + (w - size.width()) / 2, (topHeight - size.height()) / 2), pic);
             p.setCompositionMode(QPainter::CompositionMode_SourceOver);
         } else {
             p.setFont(c.kind == Kind::Reason ? m_reasonFont : m_topFont);
             p.setPen(c.kind == Kind::Reason ? kReason : windowText());
             p.drawText(top, Qt::AlignCenter, c.top);
+        }
+        p.setOpacity(1.0);
+        if (!c.counted) {
+            // Not taken by the code: a short grey bar where its letter would be.
+            p.setPen(kSkipped);
+            const int y = letterRow.top() + 6;
+            p.drawLine(x + 2, y, x + w - 3, y);
         }
         p.setFont(m_letterFont);
         p.setPen(c.kind == Kind::Reason ? kReason : kBlue);
@@ -119,16 +182,31 @@ ExplanationStrip* addExplanation(QWidget* parent, const QRect& geometry, int top
 
 ExplanationStrip* addCharacterExplanation(QWidget* column, const QRect& geometry, Form& form, Binder& binder) {
     drills::CharacterDrill& d = form.characters;
-    auto explain = [&d](drills::CodeExplainer& explainer) {
+    // Inside the hint's code box, under the code: which code the strip explains when the hint shows
+    // a short one, and how the short one comes from it.
+    QLabel* note = nullptr;
+    if (auto* panel13 = column->findChild<QLabel*>(d.Panel13.name())) {
+        note = new QLabel(panel13);
+        note->setObjectName(QStringLiteral("CodeExplanationNote"));
+        note->setGeometry(2, panel13->height() - 24, panel13->width() - 4, 22);
+        note->setFont(fonts::song(10));
+        note->setAlignment(Qt::AlignCenter);
+        note->hide();
+    }
+    auto explain = [&d, note](drills::CodeExplainer& explainer) {
         // Only while the hint shows a code: the hint panel hidden, or no target yet, shows none.
         const bool hint = d.Panel13.visible() && !d.zi.caption().isEmpty();
         drills::Explanation e = explainer.character(hint ? d.zi.caption() : QString());
+        const QString shown = d.Panel13.caption();
+        const QString noteText = e.cells.isEmpty() ? QString() : drills::shortCodeNote(shown, e.code);
+        if (note) {
+            note->setText(noteText);
+            note->setVisible(!noteText.isEmpty());
+        }
         // A first-level code is the key's own character, not the start of the full code the strip
         // explains: say so to whoever reads it out.
-        const QString code = d.Panel13.caption();
-        if (!e.text.isEmpty() && !code.isEmpty() && !e.text.endsWith(QStringLiteral("＝ ") + code) &&
-            !e.text.section(QStringLiteral("＝ "), -1).startsWith(code))
-            e.text = QStringLiteral("一级简码 %1；全码 ").arg(code) + e.text;
+        if (!noteText.isEmpty() && shown.size() == 1)
+            e.text = QStringLiteral("一级简码 %1；全码 ").arg(shown) + e.text;
         return e;
     };
     return addExplanation(column, geometry, 13, QStringLiteral("CodeExplanation1"), form.Table1.folder(), binder,
@@ -138,13 +216,27 @@ ExplanationStrip* addCharacterExplanation(QWidget* column, const QRect& geometry
 ExplanationStrip* addPhraseExplanation(QWidget* panel16, const QRect& geometry, Form& form, Binder& binder) {
     drills::PhraseDrill& d = form.phrases;
     auto explain = [&d](drills::CodeExplainer& explainer) {
-        // A phrase of more than four characters fills the panel down to the code: no room.
+        // A phrase of more than four characters fills the panel down to the code: its explanation
+        // goes on the long-phrase panel instead.
         const QString phrase = d.zi2.caption();
         const bool hint = d.Panel16.visible() && phrase.size() >= 2 && phrase.size() <= 4;
-        return explainer.phrase(hint ? phrase : QString());
+        return explainer.phrase(hint ? phrase : QString(), d.czts.caption());
     };
-    return addExplanation(panel16, geometry, 14, QStringLiteral("CodeExplanation2"), form.Table3.folder(), binder,
-                          explain);
+    ExplanationStrip* strip = addExplanation(panel16, geometry, 14, QStringLiteral("CodeExplanation2"),
+                                             form.Table3.folder(), binder, explain);
+    // On the long-phrase panel, beside its code box: every character, the ones the first three
+    // and the last leave out marked.
+    QWidget* page = panel16->window();
+    if (auto* panel5 = page->findChild<QFrame*>(d.Panel5.name())) {
+        auto explainLong = [&d](drills::CodeExplainer& explainer) {
+            const QString phrase = d.zi2.caption();
+            const bool hint = d.Panel16.visible() && d.Panel5.visible() && phrase.size() > 4;
+            return explainer.phrase(hint ? phrase : QString(), d.czts.caption());
+        };
+        addExplanation(panel5, QRect(336, 42, 224, 38), 16, QStringLiteral("CodeExplanation3"), form.Table3.folder(),
+                       binder, explainLong);
+    }
+    return strip;
 }
 
 } // namespace app

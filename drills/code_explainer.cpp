@@ -12,9 +12,15 @@ ExplanationCell rootCell(const SplitRoot& r, const QString& letters) {
 
 } // namespace
 
-QList<ExplanationCell> cellsOf(const Split& split) {
+QList<ExplanationCell> cellsOf(const Split& split, const QString& fullCode) {
     QList<ExplanationCell> cells;
     const SplitRoot& first = split.roots.first();
+    if (split.exception) {
+        for (const SplitRoot& r : split.roots)
+            cells << rootCell(r, QString());
+        cells << ExplanationCell{ExplanationCell::Kind::Reason, QStringLiteral("例外"), 0, fullCode};
+        return cells;
+    }
     switch (split.kind) {
     case Split::Kind::KeyName:
         cells << rootCell(first, QString(4, first.key))
@@ -34,8 +40,9 @@ QList<ExplanationCell> cellsOf(const Split& split) {
         break;
     }
     for (int i = 0; i < split.roots.size(); ++i) {
-        if (rootCounts(split, i))
-            cells << rootCell(split.roots[i], split.roots[i].key);
+        const bool counts = rootCounts(split, i);
+        cells << rootCell(split.roots[i], counts ? QString(split.roots[i].key) : QString());
+        cells.last().counted = counts;
     }
     if (split.identified)
         cells << ExplanationCell{ExplanationCell::Kind::Reason, strokeName(split.last) + shapeName(split.shape), 0,
@@ -84,36 +91,40 @@ const Explanation& CodeExplainer::character(const QString& hz) {
     if (hz.isEmpty() || !row(hz, code, field))
         return m_character;
     const std::optional<Split> split = parseSplit(field);
-    if (!split || codeOf(*split) != code)
+    if (!split || !explains(*split, code))
         return m_character;
-    m_character.cells = cellsOf(*split);
-    m_character.text = explanationText(hz, *split);
+    m_character.cells = cellsOf(*split, code);
+    m_character.text = explanationText(hz, *split, code);
+    m_character.code = code;
     return m_character;
 }
 
-const Explanation& CodeExplainer::phrase(const QString& text) {
-    if (text == m_lastPhrase)
+const Explanation& CodeExplainer::phrase(const QString& text, const QString& code) {
+    if (text == m_lastPhrase && code == m_lastPhraseCode)
         return m_phrase;
     m_lastPhrase = text;
+    m_lastPhraseCode = code;
     m_phrase = {};
     QStringList characters;
     QStringList codes;
     for (QChar c : text) {
-        QString code;
+        QString full;
         QString field;
-        if (!row(QString(c), code, field))
+        if (!row(QString(c), full, field))
             return m_phrase;
         characters << QString(c);
-        codes << code;
+        codes << full;
     }
     const QStringList letters = phraseLetters(codes);
-    if (letters.isEmpty())
+    if (letters.isEmpty() || letters.join(QString()) != code)
         return m_phrase;
+    // Every character, the ones the rule takes none from marked (a phrase of five or more).
     for (qsizetype i = 0; i < characters.size(); ++i) {
-        if (!letters[i].isEmpty())
-            m_phrase.cells << ExplanationCell{ExplanationCell::Kind::Text, characters[i], 0, letters[i]};
+        m_phrase.cells << ExplanationCell{ExplanationCell::Kind::Text, characters[i], 0, letters[i]};
+        m_phrase.cells.last().counted = !letters[i].isEmpty();
     }
     m_phrase.text = phraseExplanationText(characters, letters);
+    m_phrase.code = code;
     return m_phrase;
 }
 

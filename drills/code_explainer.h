@@ -1,7 +1,8 @@
 #pragma once
 // Looks up what the hint panel shows under a code: the explanation of a character's code from
 // cf.db, or of a phrase's code from its characters' full codes there. A split is explained only
-// when the code it gives by the rules is the character's full code in the table. The table opens
+// when the code it gives by the rules is the character's full code in the table, and a phrase only
+// when the rule gives the very code the hint shows (a few dictionary phrases break the rule). The table opens
 // the first time it is needed; when it cannot open, or fails, there is simply nothing to explain:
 // the drill itself does not need it.
 
@@ -15,37 +16,43 @@ namespace drills {
 
 // One column of the explanation strip: what stands on top (a root's character or name, a
 // character of a phrase, a stroke's name, the reason of an identification letter, or a root
-// picture) and the letters it gives, underneath.
+// picture) and the letters it gives, underneath; a root or a phrase's character the code takes
+// nothing from is marked as not counted.
 struct ExplanationCell {
     enum class Kind { Root, Text, Reason };
     Kind kind = Kind::Root;
     QString top;
     int picture = 0; // a root picture (zigenN) drawn instead of `top`; 0 for none
     QString letters;
+    bool counted = true; // a root the code takes (a character of more than four roots skips some)
     bool operator==(const ExplanationCell& o) const {
-        return kind == o.kind && top == o.top && picture == o.picture && letters == o.letters;
+        return kind == o.kind && top == o.top && picture == o.picture && letters == o.letters && counted == o.counted;
     }
 };
 
 struct Explanation {
     QList<ExplanationCell> cells; // empty: nothing to explain
     QString text;                 // the same in words, for screen readers
-    bool operator==(const Explanation& o) const { return cells == o.cells && text == o.text; }
+    QString code;                 // the full code explained
+    bool operator==(const Explanation& o) const { return cells == o.cells && text == o.text && code == o.code; }
 };
 
-// The strip of a split: the roots that count in the code, each over its key (a character of more
-// than four roots shows its first three and last), then the identification letter under its
-// reason; a key name over its four letters; a character root's strokes over their letters.
-QList<ExplanationCell> cellsOf(const Split& split);
+// The strip of a split: every root in writing order, the ones the code takes over their keys (a
+// character of more than four roots: its first three and last; the others are shown without a
+// letter and marked as not counted), then the identification letter under its reason; a key name
+// over its four letters; a character root's strokes over their letters; an exception's roots
+// without letters, then its code `fullCode` under "例外".
+QList<ExplanationCell> cellsOf(const Split& split, const QString& fullCode = QString());
 
 class CodeExplainer {
 public:
     explicit CodeExplainer(QString dataFolder);
 
     // The explanations of a character's and of a phrase's code; the last answer of each is kept,
-    // so asking again for the text on show costs a comparison.
+    // so asking again for the text on show costs a comparison. `code` is the phrase's code as the
+    // hint shows it: a phrase whose code the rule does not give is not explained.
     const Explanation& character(const QString& hz);
-    const Explanation& phrase(const QString& text);
+    const Explanation& phrase(const QString& text, const QString& code);
 
 private:
     bool ready();
@@ -58,6 +65,7 @@ private:
     QString m_lastCharacter;
     Explanation m_character;
     QString m_lastPhrase;
+    QString m_lastPhraseCode;
     Explanation m_phrase;
 };
 

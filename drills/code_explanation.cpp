@@ -76,9 +76,14 @@ std::optional<Split> parseSplit(QStringView field) {
         while (i < n && !isAscii(field[i]))
             ++i;
         r.text = field.mid(from, i - from).toString();
-        while (i < n && field[i].isDigit())
+        // A picture number has at most three digits: a longer run is a broken field, refused before
+        // it can overflow.
+        for (int digits = 0; i < n && field[i].isDigit(); ++digits) {
+            if (digits == 3)
+                return std::nullopt;
             r.picture = r.picture * 10 + field[i++].digitValue();
-        if (i >= n || !isKey(field[i]) || (r.text.isEmpty() && r.picture == 0) || r.picture > 999)
+        }
+        if (i >= n || !isKey(field[i]) || (r.text.isEmpty() && r.picture == 0))
             return std::nullopt;
         r.key = field[i++];
         split.roots << r;
@@ -88,6 +93,10 @@ std::optional<Split> parseSplit(QStringView field) {
     const QStringView extra = i < n ? field.mid(i + 1) : QStringView();
     if (i < n && extra.isEmpty())
         return std::nullopt;
+    if (extra == QLatin1String("!")) {
+        split.exception = true;
+        return split;
+    }
     const bool shaped = extra.size() == 2 && extra[1] >= QLatin1Char('1') && extra[1] <= QLatin1Char('3');
     if (split.roots.size() == 1) {
         if (extra.isEmpty()) {
@@ -121,8 +130,14 @@ bool rootCounts(const Split& split, int index) {
     return index < 3 || index == count - 1;
 }
 
+bool explains(const Split& split, const QString& fullCode) {
+    return !fullCode.isEmpty() && (split.exception || codeOf(split) == fullCode);
+}
+
 QString codeOf(const Split& split) {
     QString code;
+    if (split.exception)
+        return code;
     const SplitRoot& first = split.roots.first();
     switch (split.kind) {
     case Split::Kind::KeyName:
@@ -146,9 +161,15 @@ QString codeOf(const Split& split) {
     return code;
 }
 
-QString explanationText(const QString& character, const Split& split) {
+QString explanationText(const QString& character, const Split& split, const QString& fullCode) {
     const SplitRoot& first = split.roots.first();
     const QString code = codeOf(split);
+    if (split.exception) {
+        QStringList roots;
+        for (const SplitRoot& r : split.roots)
+            roots << rootText(r);
+        return QStringLiteral("%1：%2；编码 %3 是词典的例外，不由字根取码").arg(character, roots.join(kPlus), fullCode);
+    }
     switch (split.kind) {
     case Split::Kind::KeyName:
         return QStringLiteral("%1：键名字，键名 %2 连打四次 ＝ %3").arg(character, first.key, code);
@@ -156,7 +177,7 @@ QString explanationText(const QString& character, const Split& split) {
         if (split.strokes.size() <= 1)
             return QStringLiteral("%1：单笔画，%2 %2 ＋ l l ＝ %3").arg(character, first.key, code);
         static const QString order[] = {QStringLiteral("首笔"), QStringLiteral("次笔"), QStringLiteral("末笔")};
-        QString t = QStringLiteral("%1：成字字根，键名 %2").arg(character, first.key);
+        QString t = QStringLiteral("%1：成字字根，键 %2").arg(character, first.key);
         for (int i = 0; i < split.strokes.size(); ++i) {
             const Stroke s = split.strokes[i];
             t += kPlus + order[i] + strokeName(s) + QLatin1Char(' ') + strokeKey(s);
@@ -181,6 +202,19 @@ QString explanationText(const QString& character, const Split& split) {
                          .arg(identificationLetter(split.last, split.shape))
                          .arg(strokeName(split.last), shapeName(split.shape));
     return t + QStringLiteral(" ＝ ") + code;
+}
+
+QString shortCodeNote(const QString& shown, const QString& fullCode) {
+    if (shown.isEmpty() || fullCode.isEmpty() || shown == fullCode)
+        return {};
+    const QString full = QStringLiteral("全码 ") + fullCode + QLatin1Char('\n');
+    if (shown.size() == 1)
+        return full + QStringLiteral("一级简码");
+    if (!fullCode.startsWith(shown))
+        return {};
+    static const QString counts[] = {QString(), QString(), QStringLiteral("两"), QStringLiteral("三")};
+    return full +
+           QStringLiteral("取前%1码").arg(shown.size() < 4 ? counts[shown.size()] : QString::number(shown.size()));
 }
 
 QStringList phraseLetters(const QStringList& fullCodes) {

@@ -6,8 +6,10 @@
 // character (or a name, or nothing) followed by the number of its root picture when it is drawn
 // from one, then its key letter; then, after a space, either the strokes a character root's code
 // takes or, for two or three roots, the last stroke and the shape that give the identification
-// letter. Strokes are h 横, s 竖, p 撇, n 捺 (and 点), z 折; shapes 1 左右, 2 上下, 3 杂合.
-// Examples: "氵i又c n1" (汉), "五g hsh" (五), "王g" (王), "一g h" (一), "革字底13f..." .
+// letter, or "!" for an exception: a character whose dictionary code is not the code its split gives
+// by the rules (哀 yeu), shown with its split and its code as the dictionary's own.
+// Strokes are h 横, s 竖, p 撇, n 捺 (and 点), z 折; shapes 1 左右, 2 上下, 3 杂合.
+// Examples: "氵i又c n1" (汉), "五g hsh" (五), "王g" (王), "一g h" (一), "亠y口k𧘇94e !" (哀).
 
 #include <QList>
 #include <QString>
@@ -40,6 +42,7 @@ struct Split {
     QList<SplitRoot> roots;
     QList<Stroke> strokes;   // a character root's first, second and last strokes (fewer if it has fewer)
     bool identified = false; // two or three roots: closed by an identification letter
+    bool exception = false;  // the dictionary's code does not come from the roots
     Stroke last = Stroke::Heng;
     Shape shape = Shape::LeftRight;
 };
@@ -50,15 +53,24 @@ std::optional<Split> parseSplit(QStringView field);
 // The full code the split gives: a key name its key four times; a character root its key, then
 // its first, second and last strokes (a single stroke: its key twice and "ll"); otherwise the
 // keys of the first three roots and the last (two or three roots: all, and the identification
-// letter).
+// letter). An exception gives none: its code is the table's.
 QString codeOf(const Split& split);
+
+// Whether a split explains `fullCode`: it gives that code, or it is an exception.
+bool explains(const Split& split, const QString& fullCode);
 
 // Whether the root at `index` counts in the code (a character of more than four roots skips the
 // ones between its third and its last).
 bool rootCounts(const Split& split, int index);
 
-// The explanation in words, one line: "氵 i ＋ 又 c ＋ 识别码 y（末笔捺，左右型）＝ icy".
-QString explanationText(const QString& character, const Split& split);
+// The explanation in words, one line: "氵 i ＋ 又 c ＋ 识别码 y（末笔捺，左右型）＝ icy". An exception
+// names its roots and says its code `fullCode` is the dictionary's own.
+QString explanationText(const QString& character, const Split& split, const QString& fullCode = QString());
+
+// What the hint shows beside the full code when it shows a short one, in two short lines: the full
+// code, then how the short code comes from it ("全码 gdi" / "取前两码"; a first-level code is the
+// key's own character: "一级简码"). Empty when the hint shows the full code.
+QString shortCodeNote(const QString& shown, const QString& fullCode);
 
 // The phrase rule: which letters each character gives, from the characters' full codes. Two
 // characters: the first two of each; three: the first of the first two and the first two of the

@@ -7,6 +7,7 @@
 #include "table_rows.h"
 
 #include <QElapsedTimer>
+#include <QHash>
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -27,6 +28,11 @@ int main() {
                                                                    "n11, n12, n13, n14, n15 FROM zk"));
     const QStringList phrases =
         tableTexts(data + QStringLiteral("/czzk.db"), QStringLiteral("SELECT n2, n3, n4, n5, n6 FROM czzk"));
+    // Each phrase with the code its hint shows.
+    QHash<QString, QString> phraseCodes;
+    for (const QStringList& row :
+         tableRows(data + QStringLiteral("/czwb.db"), QStringLiteral("SELECT n2, n1 FROM czwb")))
+        phraseCodes.insert(row.value(0), row.value(1));
     if (characters.isEmpty() || phrases.isEmpty()) {
         std::fprintf(stderr, "no drill material in %s\n", qPrintable(data));
         return 1;
@@ -49,10 +55,10 @@ int main() {
         for (const QString& phrase : phrases) {
             QElapsedTimer t;
             t.start();
-            shown += explainer.phrase(phrase).cells.isEmpty() ? 0 : 1;
+            shown += explainer.phrase(phrase, phraseCodes.value(phrase)).cells.isEmpty() ? 0 : 1;
             changedPhrase.push_back(t.nsecsElapsed() / 1000.0);
             t.start();
-            shown += explainer.phrase(phrase).cells.isEmpty() ? 0 : 1;
+            shown += explainer.phrase(phrase, phraseCodes.value(phrase)).cells.isEmpty() ? 0 : 1;
             samePhrase.push_back(t.nsecsElapsed() / 1000.0);
         }
     }

