@@ -116,6 +116,7 @@ struct Table::Impl {
     // One prepared locate per field, made at open: the drills locate on the same two or three
     // fields thousands of times.
     std::vector<sqlite3_stmt*> locates;
+    QByteArray allRows; // every row in table order, for forEachRow
     // The current row's values as UTF-8, back to back, with where each begins: a locate copies
     // the row into one buffer that keeps its capacity, and a read decodes just the field asked
     // for: no query and no per-field allocation on a locate.
@@ -281,6 +282,8 @@ void Table::open(const QString& folder, const QString& tableName) {
     sqlite3_finalize(firstRow);
     if (rc != SQLITE_ROW && rc != SQLITE_DONE)
         fail(QStringLiteral("文件已损坏（%1）").arg(sqliteMessage(impl->db)));
+    impl->allRows =
+        "SELECT " + columns + " FROM \"" + impl->table.toUtf8() + "\" ORDER BY \"" + keyColumn.toUtf8() + "\"";
 
     // Build the locate statements now rather than on first use: a broken file should fail here,
     // at open, not in the middle of a drill.
@@ -324,6 +327,26 @@ bool Table::locate(const QString& field, const QString& text) {
                              .arg(m_tableName, QDir::toNativeSeparators(m_folder), sqliteMessage(m_impl->db)),
                          file());
     return found;
+}
+
+void Table::forEachRow(const std::function<void()>& visit) {
+    if (!m_impl)
+        throwClosed();
+    sqlite3_stmt* s = nullptr;
+    int rc = sqlite3_prepare_v2(m_impl->db, m_impl->allRows.constData(), -1, &s, nullptr);
+    // The statement is finalized however the visit ends, a bad value it read included.
+    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> statement(s, sqlite3_finalize);
+    while (rc == SQLITE_OK || rc == SQLITE_ROW) {
+        rc = sqlite3_step(s);
+        if (rc != SQLITE_ROW)
+            break;
+        m_impl->take(s);
+        visit();
+    }
+    if (rc != SQLITE_DONE)
+        throw TableError(QStringLiteral("读取词库表 %1 出错（查找位置：%2）：%3")
+                             .arg(m_tableName, QDir::toNativeSeparators(m_folder), sqliteMessage(m_impl->db)),
+                         file());
 }
 
 void Table::badValue(int field, const QString& why) const {

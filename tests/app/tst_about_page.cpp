@@ -74,7 +74,7 @@ void TestAboutPage::everyControlAtItsPlace() {
     QFETCH(QString, parent);
     QFETCH(QRect, geometry);
     QFETCH(bool, visible);
-    showPage(6);
+    showPage("TabSheet5");
     auto* w = find(name);
     QVERIFY(w);
     if (name == QStringLiteral("Image6")) // Timer3 may have ticked since the window opened
@@ -93,7 +93,7 @@ void TestAboutPage::everyControlAtItsPlace() {
 }
 
 void TestAboutPage::nameLiesOverItsShadow() {
-    showPage(6);
+    showPage("TabSheet5");
     auto* name = find<QLabel>(QStringLiteral("Label19"));
     auto* shadow = find<QLabel>(QStringLiteral("Label18"));
     QCOMPARE(name->text(), QStringLiteral("V a r d e l o V5.0"));
@@ -106,7 +106,7 @@ void TestAboutPage::nameLiesOverItsShadow() {
 }
 
 void TestAboutPage::image6StaysInsidePanel10() {
-    showPage(6);
+    showPage("TabSheet5");
     auto* panel = find(QStringLiteral("Panel10"));
     auto* image6 = find(QStringLiteral("Image6"));
     for (int t = 0; t < 15 + 28; ++t) {
@@ -126,16 +126,16 @@ void TestAboutPage::scrollGoesOnWhileAnotherPageIsShown() {
     QCOMPARE(timer->interval(), 200);
     // The first page is in view from the start; the picture moves all the same.
     QTRY_VERIFY_WITH_TIMEOUT(about().Image6.left() < About::kImage6Start, 2000);
-    showPage(6);
+    showPage("TabSheet5");
     auto* image6 = find(QStringLiteral("Image6"));
     QCOMPARE(image6->x(), about().Image6.left());
 
     // Away from the page the widget stays put while the state moves on, and catches up on return.
-    showPage(3);
+    showPage("TabSheet2");
     const int shown = image6->x();
     QTRY_VERIFY_WITH_TIMEOUT(about().Image6.left() != shown, 2000);
     QCOMPARE(image6->x(), shown);
-    showPage(6);
+    showPage("TabSheet5");
     QCOMPARE(image6->x(), about().Image6.left());
 }
 
@@ -163,7 +163,7 @@ void TestAboutPage::scrollGoesOnWhileAMessageBoxIsOpen() {
 }
 
 void TestAboutPage::linksOpenTheAddresses() {
-    showPage(6);
+    showPage("TabSheet5");
     for (const char* name : {"Label25", "Label21"}) {
         auto* link = find<QLabel>(QLatin1String(name));
         QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
@@ -176,7 +176,7 @@ void TestAboutPage::linksOpenTheAddresses() {
 }
 
 void TestAboutPage::checkBoxShowsThePhotograph() {
-    showPage(6);
+    showPage("TabSheet5");
     auto* box = find<QCheckBox>(QStringLiteral("CheckBox2"));
     auto* photo = find<QLabel>(QStringLiteral("Image4"));
     QCOMPARE(box->text(), QStringLiteral("作 者 照 片"));
