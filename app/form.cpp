@@ -32,6 +32,13 @@ void Form::lookUp(const QString& text) {
     pageToShow = QStringLiteral("TabSheet8");
 }
 
+void Form::lookUpPassage(int block, int index) {
+    const QString& line = typing.passageLine(block).text();
+    if (typing.running() || index < 0 || index >= line.size())
+        return;
+    lookUp(line.mid(index, 1));
+}
+
 void Form::pageShown(const QString& page) {
     m_page = page;
     showFailures();

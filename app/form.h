@@ -78,6 +78,9 @@ public:
 
     // Opens the lookup page on `text`: it is looked up, and the page comes into view after the event.
     void lookUp(const QString& text);
+    // A click on character `index` of passage line `block` of the typing test looks it up, while no
+    // run is under way.
+    void lookUpPassage(int block, int index);
     // The page a handler asked to bring into view (its name in pages.h), until the window shows it.
     QString pageToShow;
 

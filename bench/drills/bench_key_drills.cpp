@@ -5,6 +5,7 @@
 
 #include "fonts.h"
 #include "main_window.h"
+#include "median.h"
 #include "pages.h"
 #include "recording_desktop.h"
 
@@ -17,11 +18,6 @@
 #include <vector>
 
 namespace {
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 // Types the expected letter `rounds` times the whole cycle round, timing each accept with `type`.
 template <class Type> std::vector<double> accepts(const drills::RootDrill& d, int rounds, Type type) {

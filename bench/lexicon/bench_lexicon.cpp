@@ -2,6 +2,7 @@
 //   bench_lexicon [data folder]
 // Prints the median time per operation over several rounds.
 
+#include "median.h"
 #include "table.h"
 #include "table_rows.h"
 
@@ -23,11 +24,6 @@ QStringList column(const QString& folder, const QString& table, const QString& f
                                             QStringLiteral("SELECT %1 FROM %2").arg(field, table)))
         out << row.first();
     return out;
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 // Median over rounds of the mean time of one Locate + Read of `readField`, in microseconds.

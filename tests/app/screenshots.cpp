@@ -145,6 +145,29 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 7; ++i)
         w.runEvent([&] { f.typing.Timer2.tick(); });
     shot(QStringLiteral("typing-test"));
+    // The review after the run ends: the characters typed wrong, each a link to the lookup page.
+    w.runEvent([&] { f.typing.Button6.click(); });
+    shot(QStringLiteral("typing-review"));
+
+    // The lookup page: a character, a phrase, a code, a character without a split, input outside
+    // GB2312, and the character the review opens.
+    showPage("TabSheet8");
+    const struct {
+        const char* text;
+        const char* name;
+    } lookups[] = {{"经", "lookup-character"},
+                   {"中国人民", "lookup-phrase"},
+                   {"tgf", "lookup-code"},
+                   {"嫌", "lookup-exception"},
+                   {"網絡abc", "lookup-rejected"}};
+    for (const auto& l : lookups) {
+        w.runEvent([&] { f.lookup.Edit30.edit(QString::fromUtf8(l.text)); });
+        shot(QLatin1String(l.name));
+    }
+    showPage("TabSheet4");
+    w.runEvent([&] { f.lookUp(f.typing.Label41.caption().left(1)); });
+    QTest::qWaitFor([&] { return pages->currentWidget()->objectName() == QLatin1String("TabSheet8"); });
+    shot(QStringLiteral("lookup-from-review"));
 
     // The About page with the scrolling picture half out of its frame, then with the photograph.
     showPage("TabSheet5");
