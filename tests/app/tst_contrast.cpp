@@ -169,6 +169,14 @@ void TestContrast::walkThroughThePages(QStringList& failed) {
     QCoreApplication::sendEvent(QApplication::focusWidget(), &commit);
     m_window->runEvent([&] { f.typing.Timer2.tick(); });
     failed << failures(QStringLiteral("typing run"));
+    // The review the run leaves, then the lookup page with a phrase and a code's candidates.
+    m_window->runEvent([&] { f.typing.Button6.click(); });
+    failed << failures(QStringLiteral("typing review"));
+    showPage("TabSheet8");
+    for (const QString& text : {QStringLiteral("中国"), QStringLiteral("tgf")}) {
+        m_window->runEvent([&] { f.lookup.Edit30.edit(text); });
+        failed << failures(QStringLiteral("lookup ") + text);
+    }
     showPage("TabSheet5");
     m_window->runEvent([&] { f.about.CheckBox2.click(); });
     failed << failures(QStringLiteral("about, photograph"));

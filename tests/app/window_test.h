@@ -32,7 +32,7 @@ protected:
         QTest::qFail(
             qPrintable(QStringLiteral("no %1 named %2").arg(QLatin1String(W::staticMetaObject.className()), name)),
             file, line);
-        auto standIn = std::make_unique<W>();
+        auto standIn = std::make_unique<W>(static_cast<QWidget*>(nullptr));
         W* w = standIn.get();
         m_standIns.push_back(std::move(standIn));
         return w;
