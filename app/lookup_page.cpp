@@ -19,7 +19,7 @@ namespace app {
 namespace {
 
 constexpr int kRowHeight = 44;
-constexpr int kStripWidth = 250;
+constexpr int kStripWidth = 200;
 
 QLabel* text(QWidget* parent, const QRect& geometry, const QFont& font, const QColor& colour, const QString& s) {
     auto* l = new QLabel(s, parent);

@@ -11,6 +11,32 @@ namespace {
 
 constexpr int kLongestCode = 4;
 
+// A code of up to four letters a-z as a number in base 27, the letters from the left and a short
+// code filled with zeros: the numbers sort as the codes do, and the codes beginning with `k`
+// letters lie in [codeKey(letters), codeKey(letters) + 27^(4-k)). 0 for anything else.
+quint32 codeKey(const QString& code) {
+    if (code.isEmpty() || code.size() > kLongestCode)
+        return 0;
+    quint32 key = 0;
+    for (int i = 0; i < kLongestCode; ++i) {
+        key *= 27;
+        if (i < code.size()) {
+            const char16_t c = code.at(i).unicode();
+            if (c < u'a' || c > u'z')
+                return 0;
+            key += c - u'a' + 1;
+        }
+    }
+    return key;
+}
+
+quint32 keySpan(int letters) {
+    quint32 span = 1;
+    for (int i = letters; i < kLongestCode; ++i)
+        span *= 27;
+    return span;
+}
+
 bool isCodeLetter(QChar c) {
     return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
 }
@@ -75,6 +101,7 @@ CodeLookup::CodeLookup(controls::Focus& focus, QString dataFolder, PictureHints&
 void CodeLookup::TabSheet8Show() {
     m_focus.set(Edit30);
     m_pictures.show(KeyboardMap::Roots);
+    load();
 }
 
 void CodeLookup::load() {
@@ -82,6 +109,9 @@ void CodeLookup::load() {
         return;
     m_loaded = true;
     int order = 0;
+    m_codes.reserve(8000);
+    m_phraseCodes.reserve(65000);
+    m_byCode.reserve(75000);
     const auto read = [&](const char* file, const lexicon::schema::CodeTable& fields, bool phrases) {
         lexicon::Table table{QStringLiteral("Table6")};
         try {
@@ -96,9 +126,14 @@ void CodeLookup::load() {
                         m_phraseCodes.insert(text, code);
                     m_longestPhrase = std::max(m_longestPhrase, static_cast<int>(text.size()));
                 } else {
-                    m_codes[text] << code;
+                    // jm.db repeats first-level codes wb.db holds, and adds those of the key names.
+                    QStringList& codes = m_codes[text];
+                    if (codes.contains(code))
+                        return;
+                    codes << code;
                 }
-                m_byCode.push_back({code, text, order++});
+                if (const quint32 key = codeKey(code))
+                    m_byCode.push_back({key, order++, code, text});
             });
         } catch (const lexicon::TableError& e) {
             if (m_loadError.isEmpty())
@@ -106,6 +141,7 @@ void CodeLookup::load() {
         }
     };
     read(lexicon::schema::kCharacterCodeFile, lexicon::schema::kCharacterCodes, false);
+    read(lexicon::schema::kFirstLevelFile, lexicon::schema::kCharacterCodes, false);
     read(lexicon::schema::kPhraseCodeFile, lexicon::schema::kPhraseCodes, true);
     for (QStringList& codes : m_codes)
         std::stable_sort(codes.begin(), codes.end(),
@@ -137,10 +173,12 @@ void CodeLookup::lookUpCode(const QString& letters) {
         return;
     }
     m_answer.code = letters;
-    auto it = std::lower_bound(m_byCode.begin(), m_byCode.end(), letters,
-                               [](const Entry& e, const QString& code) { return e.code < code; });
+    const quint32 from = codeKey(letters);
+    const quint32 to = from + keySpan(static_cast<int>(letters.size()));
+    auto it = std::lower_bound(m_byCode.begin(), m_byCode.end(), from,
+                               [](const Entry& e, quint32 key) { return e.key < key; });
     int found = 0;
-    for (; it != m_byCode.end() && it->code.startsWith(letters); ++it) {
+    for (; from != 0 && it != m_byCode.end() && it->key < to; ++it) {
         if (found++ < kMostCandidates)
             m_answer.candidates << Candidate{it->code, it->text};
     }

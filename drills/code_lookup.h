@@ -9,7 +9,8 @@
 // The chain: the box's change handler (Edit30Change) looks the text up and sets the answer line
 // (Label40) and the answer the view lays out. Showing the page (TabSheet8Show) puts the focus in
 // the box and the root map in the hint panel. The code tables are read whole the first time
-// something is looked up (wb.db and czwb.db, about 72,000 rows) into an index held in memory, so a
+// something is looked up (wb.db, jm.db for the first-level codes wb.db leaves out, and czwb.db;
+// about 72,000 rows) into an index held in memory, so a
 // keystroke costs a few hash and binary searches; a table that cannot be read says so on the
 // answer line, and the page goes on with what it has.
 
@@ -80,7 +81,8 @@ public:
     const LookupAnswer& answer() const { return m_answer; }
 
 private:
-    // Reads the code tables into the index, once.
+    // Reads the code tables into the index, once: when the page is first shown, or at the first
+    // lookup if that comes first.
     void load();
     void lookUpCode(const QString& letters);
     void lookUpText(const QString& text);
@@ -97,9 +99,10 @@ private:
     QHash<QString, QString> m_phraseCodes;
     int m_longestPhrase = 0;
     struct Entry {
+        quint32 key; // the code as a number that sorts as the code does (codeKey)
+        int order;   // characters in table order, then phrases in theirs
         QString code;
         QString text;
-        int order; // characters in table order, then phrases in theirs
     };
     std::vector<Entry> m_byCode; // sorted by code, then order
     LookupAnswer m_answer;

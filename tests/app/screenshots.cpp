@@ -166,7 +166,10 @@ int main(int argc, char** argv) {
     }
     showPage("TabSheet4");
     w.runEvent([&] { f.lookUp(f.typing.Label41.caption().left(1)); });
-    QTest::qWaitFor([&] { return pages->currentWidget()->objectName() == QLatin1String("TabSheet8"); });
+    if (!QTest::qWaitFor([&] { return pages->currentWidget()->objectName() == QLatin1String("TabSheet8"); })) {
+        std::fprintf(stderr, "the review did not open the lookup page\n");
+        failed = true;
+    }
     shot(QStringLiteral("lookup-from-review"));
 
     // The About page with the scrolling picture half out of its frame, then with the photograph.

@@ -22,6 +22,10 @@ void writeTables(const QString& folder) {
                              {"tgfj", "竽"}, {"tgj", "重"}, {"tgjf", "重"}, {"lk", "载"},   {"fawg", "载"}};
     for (int n = 0; n < 45; ++n)
         codes << QStringList{QStringLiteral("aa%1").arg(QChar('a' + n % 26)) + QChar('a' + n / 26), gbCharacter(n)};
+    // The first-level codes: wb.db leaves out those of the key names (人 w), and repeats others.
+    writeTable(QDir(folder).filePath(s::kFirstLevelFile), s::kFirstLevelFile,
+               {s::kCharacterCodes.code, s::kCharacterCodes.text}, {{"w", "人"}, {"x", "经"}});
+    codes << QStringList{"wwww", "人"};
     writeTable(QDir(folder).filePath(s::kCharacterCodeFile), s::kCharacterCodeFile,
                {s::kCharacterCodes.code, s::kCharacterCodes.text}, codes);
     writeTable(QDir(folder).filePath(s::kPhraseCodeFile), s::kPhraseCodeFile,
@@ -74,6 +78,8 @@ void TstCodeLookup::characters_data() {
                                                 << "xcag" << QStringList{"x", "xc", "xca"} << false;
     QTest::newRow("split, no short code") << "汉"
                                           << "icy" << QStringList{"", "", ""} << true;
+    QTest::newRow("a key name's first-level code from jm.db") << "人"
+                                                              << "wwww" << QStringList{"w", "", ""} << false;
     QTest::newRow("blanks round it") << "  汉 "
                                      << "icy" << QStringList{"", "", ""} << true;
 }
@@ -145,6 +151,7 @@ void TstCodeLookup::codes_data() {
     QTest::newRow("a full code") << "xcag" << QStringList{"经 xcag"} << 0;
     QTest::newRow("a first-level code gives what begins with it")
         << "x" << QStringList{"经 x", "经 xc", "经 xca", "经 xcag"} << 0;
+    QTest::newRow("a first-level code only jm.db has") << "w" << QStringList{"人 w", "人 wwww"} << 0;
     QTest::newRow("more than the list holds") << "aa" << QStringList{gbCharacter(0) + " aaaa"} << 5;
     QTest::newRow("no code begins so") << "zz" << QStringList{} << 0;
 }
