@@ -59,11 +59,15 @@ bool isHan(const QString& character) {
     return QChar::script(c) == QChar::Script_Han;
 }
 
-// "「網」「鬱」" for the first three of `list`, "等" after them when there are more.
-QString quoted(const QStringList& list) {
+// "「網」「鬱」" for the first three of `list`, "等" after them when there are more; with its code
+// point after each when `points` (a face without the character then still says which it is).
+QString quoted(const QStringList& list, bool points = false) {
     QString s;
-    for (qsizetype i = 0; i < std::min<qsizetype>(list.size(), 3); ++i)
+    for (qsizetype i = 0; i < std::min<qsizetype>(list.size(), 3); ++i) {
         s += QStringLiteral("「%1」").arg(list[i]);
+        if (points)
+            s += QStringLiteral("（U+%1）").arg(list[i].toUcs4().value(0), 4, 16, QLatin1Char('0')).toUpper();
+    }
     if (list.size() > 3)
         s += QStringLiteral("等");
     return s;
@@ -265,7 +269,7 @@ void CodeLookup::lookUpText(const QString& whole) {
         said << found;
     }
     if (!notGb2312.isEmpty())
-        said << quoted(notGb2312) + QStringLiteral("不在 GB2312 字符集内，码表里没有");
+        said << quoted(notGb2312, true) + QStringLiteral("不在 GB2312 字符集内，码表里没有");
     if (!notHan.isEmpty())
         said << quoted(notHan) + QStringLiteral("不是汉字，没有五笔编码");
     if (cut)

@@ -181,11 +181,11 @@ void TstCodeLookup::whatCannotBeLookedUp_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("characters"); // answered
     QTest::addColumn<QString>("said");
-    QTest::newRow("outside GB2312") << "網" << 0 << "「網」不在 GB2312 字符集内";
+    QTest::newRow("outside GB2312") << "網" << 0 << "「網」（U+7DB2）不在 GB2312 字符集内";
     QTest::newRow("outside the BMP") << QString::fromUcs4(U"\U00020000") << 0 << "不在 GB2312 字符集内";
     QTest::newRow("a sign") << "，" << 0 << "「，」不是汉字";
     QTest::newRow("an emoji") << QString::fromUcs4(U"\U0001F600") << 0 << "不是汉字";
-    QTest::newRow("mixed: the rest is still answered") << "汉,網" << 1 << "1 个字；「網」不在";
+    QTest::newRow("mixed: the rest is still answered") << "汉,網" << 1 << "1 个字；「網」（U+7DB2）不在";
     QTest::newRow("letters and digits") << "ab1" << 0 << "「a」「b」「1」不是汉字";
     QTest::newRow("five letters are no code") << "abcde" << 0 << "五笔编码最多四个字母";
     QTest::newRow("too long") << QString(40, QChar(0x6C49)) << CodeLookup::kLongestText << "一次最多查 16 个字";
