@@ -9,7 +9,7 @@ namespace drills {
 
 namespace {
 
-constexpr int kLongestCode = 4;
+using lexicon::schema::kLongestCode;
 
 // A code of up to four letters a-z as a number in base 27, the letters from the left and a short
 // code filled with zeros: the numbers sort as the codes do, and the codes beginning with `k`

@@ -31,47 +31,14 @@ QString sqliteMessage(sqlite3* db) {
     return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("内存不足");
 }
 
-// No value the drills use comes near this: the longest phrase has nine characters, a batch number
-// a few digits. A longer value is a broken table, not a phrase.
-constexpr int kLongestValue = 32;
-// A code box holds four letters, so a longer code could never be typed.
-constexpr int kLongestCode = 4;
+using schema::kLongestCode;
+using schema::kLongestValue;
 
 bool isCodeField(const QString& table, const QString& field) {
     if (table == QLatin1String(schema::kPhraseCodeFile).chopped(3))
         return field == schema::kPhraseCodes.code;
     return field == schema::kCharacterCodes.code;
 }
-
-// Code page 936 without state between calls, so one check never sees a surrogate left over from
-// the previous one. Its error count is cleared before each check: Qt keeps it across calls even
-// through resetState().
-class Gb2312 : public QStringEncoder {
-public:
-    Gb2312() : QStringEncoder("GBK", QStringEncoder::Flag::Stateless) {}
-    // Whether every character of `text` is printable ASCII or GB2312.
-    bool holds(QStringView text) {
-        QVarLengthArray<char, 2 * kLongestValue + 16> out(requiredSpace(text.size()));
-        state.invalidChars = 0;
-        const char* end = appendToBuffer(out.data(), text);
-        if (state.invalidChars != 0)
-            return false;
-        const auto* b = reinterpret_cast<const unsigned char*>(out.data());
-        const auto* e = reinterpret_cast<const unsigned char*>(end);
-        for (const QChar c : text) {
-            if (c.unicode() < 0x80) {
-                if (b == e || *b != c.unicode())
-                    return false;
-                ++b;
-            } else {
-                if (e - b < 2 || !gb2312::isCell(b[0], b[1]))
-                    return false;
-                b += 2;
-            }
-        }
-        return b == e;
-    }
-};
 
 bool isControl(char16_t c) {
     return c < 0x20 || (c >= 0x7F && c < 0xA0);
@@ -125,7 +92,7 @@ struct Table::Impl {
     std::vector<int> types;   // each field's SQLite type, to refuse a value that is not text
     std::vector<int> longest; // each field's longest usable value, in characters
     sqlite3_int64 rowId = 0;  // the row-order key of the current row, to name it in an error
-    Gb2312 gb2312;
+    gb2312::Checker gb2312;
 
     // Statements select the fields in order, then the row-order key.
     void take(sqlite3_stmt* s) {
