@@ -35,6 +35,14 @@ void writeTables(const QString& folder) {
                {{"汉", "icy", "氵i又c n1"}, {"经", "xcag", ""}});
 }
 
+// The page's state machine with its focus and a recording hint panel, on the tables in `folder`.
+struct Lookup {
+    explicit Lookup(const QString& folder) : d(focus, folder, pictures) {}
+    controls::Focus focus;
+    RecordingPictures pictures;
+    CodeLookup d;
+};
+
 } // namespace
 
 class TstCodeLookup : public QObject {
@@ -61,12 +69,11 @@ private:
 };
 
 void TstCodeLookup::showingThePageFocusesTheBoxWithTheRootMap() {
-    controls::Focus focus;
-    RecordingPictures pictures;
-    CodeLookup d(focus, m_dir.path(), pictures);
+    Lookup l(m_dir.path());
+    CodeLookup& d = l.d;
     d.TabSheet8Show();
-    QVERIFY(focus.has(d.Edit30));
-    QCOMPARE(pictures.maps, QList<drills::KeyboardMap>{drills::KeyboardMap::Roots});
+    QVERIFY(l.focus.has(d.Edit30));
+    QCOMPARE(l.pictures.maps, QList<drills::KeyboardMap>{drills::KeyboardMap::Roots});
 }
 
 void TstCodeLookup::characters_data() {
@@ -89,9 +96,8 @@ void TstCodeLookup::characters() {
     QFETCH(QString, full);
     QFETCH(QStringList, shortCodes);
     QFETCH(bool, split);
-    controls::Focus focus;
-    RecordingPictures pictures;
-    CodeLookup d(focus, m_dir.path(), pictures);
+    Lookup l(m_dir.path());
+    CodeLookup& d = l.d;
     d.Edit30.setText(text);
     QCOMPARE(d.answer().characters.size(), 1);
     const drills::CharacterAnswer& a = d.answer().characters[0];
@@ -123,9 +129,8 @@ void TstCodeLookup::phrases() {
     QFETCH(QString, text);
     QFETCH(QStringList, phrases);
     QFETCH(QStringList, codes);
-    controls::Focus focus;
-    RecordingPictures pictures;
-    CodeLookup d(focus, m_dir.path(), pictures);
+    Lookup l(m_dir.path());
+    CodeLookup& d = l.d;
     d.Edit30.setText(text);
     QStringList gotPhrases;
     QStringList gotCodes;
@@ -160,9 +165,8 @@ void TstCodeLookup::codes() {
     QFETCH(QString, letters);
     QFETCH(QStringList, candidates);
     QFETCH(int, more);
-    controls::Focus focus;
-    RecordingPictures pictures;
-    CodeLookup d(focus, m_dir.path(), pictures);
+    Lookup l(m_dir.path());
+    CodeLookup& d = l.d;
     // Typed letter by letter, as the learner would.
     for (QChar c : letters)
         d.Edit30.type(c);
@@ -198,9 +202,8 @@ void TstCodeLookup::whatCannotBeLookedUp() {
     QFETCH(QString, text);
     QFETCH(int, characters);
     QFETCH(QString, said);
-    controls::Focus focus;
-    RecordingPictures pictures;
-    CodeLookup d(focus, m_dir.path(), pictures);
+    Lookup l(m_dir.path());
+    CodeLookup& d = l.d;
     d.Edit30.setText(text);
     QCOMPARE(d.answer().characters.size(), characters);
     QVERIFY2(d.Label40.caption().contains(said), qPrintable(d.Label40.caption()));
@@ -212,9 +215,8 @@ void TstCodeLookup::whatCannotBeLookedUp() {
 
 void TstCodeLookup::missingTablesAreSaid() {
     QTemporaryDir empty;
-    controls::Focus focus;
-    RecordingPictures pictures;
-    CodeLookup d(focus, empty.path(), pictures);
+    Lookup l(empty.path());
+    CodeLookup& d = l.d;
     d.Edit30.setText(QStringLiteral("汉"));
     QVERIFY(d.answer().characters.isEmpty());
     QVERIFY2(d.Label40.caption().contains(QLatin1String(lexicon::schema::kCharacterCodeFile)),
