@@ -1,6 +1,7 @@
 #include "splits.h"
 
 #include "code_explanation.h"
+#include "schema.h"
 
 #include <QHash>
 #include <QRegularExpression>
