@@ -3,6 +3,7 @@
 #include "gb_text.h"
 
 #include <QAccessibleWidget>
+#include <QMouseEvent>
 #include <QPainter>
 
 namespace app {
@@ -54,6 +55,24 @@ void ByteColumnLine::paintEvent(QPaintEvent*) {
         p.drawText(QRectF(x, 0, column * bytes, height()), Qt::AlignCenter, QString(c));
         x += column * bytes;
     }
+}
+
+int ByteColumnLine::indexAt(int x) const {
+    const qreal column = font().pixelSize() / 2.0;
+    qreal left = m_left;
+    for (qsizetype i = 0; i < m_text.size(); ++i) {
+        const qreal right = left + column * (gb::isDoubleByte(m_text.at(i)) ? 2 : 1);
+        if (x >= left && x < right)
+            return static_cast<int>(i);
+        left = right;
+    }
+    return -1;
+}
+
+void ByteColumnLine::mousePressEvent(QMouseEvent* event) {
+    if (onClick)
+        onClick(indexAt(event->position().toPoint().x()));
+    QWidget::mousePressEvent(event);
 }
 
 } // namespace app

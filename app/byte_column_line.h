@@ -4,6 +4,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
+
 namespace app {
 
 // A one-line text laid out in byte columns, as code page 936 counts it: a double-byte character
@@ -18,9 +20,14 @@ public:
     void setText(const QString& text);
     // Where the first column starts, to line up with a line edit's text.
     void setTextLeft(int x) { m_left = x; }
+    // The index of the character drawn at `x`, or -1.
+    int indexAt(int x) const;
+    // Runs with the index of the character clicked (-1 beside the text); unset, a click does nothing.
+    std::function<void(int index)> onClick;
 
 protected:
     void paintEvent(QPaintEvent*) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     QString m_text;

@@ -6,26 +6,16 @@
 
 namespace app {
 
-Form::Form(const QString& dataFolder_, const QString& phraseBatchFolder, controls::Desktop& desktop_)
-    : desktop(desktop_), dataFolder(dataFolder_) {
-    const struct {
-        lexicon::Table& table;
-        const QString& folder;
-        const char* name;
-    } tables[] = {
-        {Table1, dataFolder, "wb.db"},
-        {Table2, dataFolder, "zk.db"},
-        {Table3, dataFolder, "czwb.db"},
-        {Table4, phraseBatchFolder, "czzk.db"},
-    };
-    for (const auto& t : tables) {
+Form::Form(const QString& dataFolder_, const QString& phraseBatchFolder_, controls::Desktop& desktop_)
+    : desktop(desktop_), dataFolder(dataFolder_), phraseBatchFolder(phraseBatchFolder_) {
+    for (const TableUse& t : tables) {
         try {
-            t.table.open(t.folder, QLatin1String(t.name));
+            t.table.open(t.folder, QLatin1String(t.file));
         } catch (const lexicon::TableError& e) {
             // The start-up dialog is this table's one dialog.
             m_startupErrors << e.message();
             m_known.push_back({e.file(), t.table.opens()});
-            m_onScreen.push_back({e.file(), t.table.opens(), e.message(), pageOf(&t.table), nullptr});
+            m_onScreen.push_back({e.file(), t.table.opens(), e.message(), QLatin1String(t.page), nullptr});
         }
     }
     showFailures();
@@ -37,7 +27,19 @@ void Form::FormCreate() {
             p.start(*this);
 }
 
-void Form::pageShown(Screen page) {
+void Form::lookUp(const QString& text) {
+    lookup.Edit30.setText(text);
+    pageToShow = QStringLiteral("TabSheet8");
+}
+
+void Form::lookUpPassage(int block, int index) {
+    const QString& line = typing.passageLine(block).text();
+    if (typing.running() || index < 0 || index >= line.size())
+        return;
+    lookUp(line.mid(index, 1));
+}
+
+void Form::pageShown(const QString& page) {
     m_page = page;
     showFailures();
 }
@@ -56,9 +58,9 @@ void Form::tableFailed(const lexicon::TableError& error) {
     forgetRecovered();
     // A member never opened names no file; its message stands for it.
     const QString table = error.file().isEmpty() ? error.message() : error.file();
-    const lexicon::Table* member = memberOf(table);
-    const int opens = member ? member->opens() : 0;
-    const Screen page = pageOf(member);
+    const TableUse* use = useOf(table);
+    const int opens = use ? use->table.opens() : 0;
+    const QString page = use ? QLatin1String(use->page) : QString();
     // The line shows the failure met last.
     m_onScreen.erase(
         std::remove_if(m_onScreen.begin(), m_onScreen.end(), [&](const OnScreen& f) { return f.table == table; }),
@@ -71,38 +73,26 @@ void Form::tableFailed(const lexicon::TableError& error) {
     }
 }
 
-const lexicon::Table* Form::memberOf(const QString& table) const {
-    for (const lexicon::Table* t : {&Table1, &Table2, &Table3, &Table4}) {
-        if (t->file() == table)
-            return t;
+const Form::TableUse* Form::useOf(const QString& table) const {
+    for (const TableUse& t : tables) {
+        if (t.table.file() == table)
+            return &t;
     }
     return nullptr;
 }
 
-Form::Screen Form::pageOf(const lexicon::Table* member) const {
-    if (member == &Table1 || member == &Table2)
-        return Screen::Characters;
-    if (member == &Table3 || member == &Table4)
-        return Screen::Phrases;
-    return Screen::Other;
-}
-
-const controls::RadioButton* Form::categoryOf(Screen page) const {
-    switch (page) {
-    case Screen::Characters:
-        return characters.GroupBox1.checked();
-    case Screen::Phrases:
-        return phrases.Panel6.checked();
-    case Screen::Other:
-        break;
+const controls::RadioButton* Form::categoryOf(const QString& page) const {
+    for (const TableUse& t : tables) {
+        if (page == QLatin1String(t.page))
+            return t.categories.checked();
     }
     return nullptr;
 }
 
 void Form::forgetRecovered() {
     const auto recovered = [this](const QString& table, int opens) {
-        const lexicon::Table* t = memberOf(table);
-        return t && t->isOpen() && t->opens() != opens;
+        const TableUse* t = useOf(table);
+        return t && t->table.isOpen() && t->table.opens() != opens;
     };
     m_known.erase(
         std::remove_if(m_known.begin(), m_known.end(), [&](const Known& k) { return recovered(k.table, k.opens); }),
@@ -116,13 +106,12 @@ void Form::showFailures() {
     forgetRecovered();
     // A failure concerns the state it was met in: once its page has another category, it is gone
     // for good. A failure of no page's (a table no member names) concerns every page.
-    m_onScreen.erase(std::remove_if(m_onScreen.begin(), m_onScreen.end(),
-                                    [this](const OnScreen& f) {
-                                        return f.page != Screen::Other && categoryOf(f.page) != f.category;
-                                    }),
-                     m_onScreen.end());
+    m_onScreen.erase(
+        std::remove_if(m_onScreen.begin(), m_onScreen.end(),
+                       [this](const OnScreen& f) { return !f.page.isEmpty() && categoryOf(f.page) != f.category; }),
+        m_onScreen.end());
     const auto shown = std::find_if(m_onScreen.rbegin(), m_onScreen.rend(),
-                                    [this](const OnScreen& f) { return f.page == Screen::Other || f.page == m_page; });
+                                    [this](const OnScreen& f) { return f.page.isEmpty() || f.page == m_page; });
     const bool any = shown != m_onScreen.rend();
     TableErrorLine.setCaption(any ? shown->message : QString());
     TableErrorLine.setVisible(any);

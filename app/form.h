@@ -1,15 +1,17 @@
 #pragma once
-// The window's whole state, free of widgets: the focus, the four lexicon table members, the
-// picture-hint panel and every page's state machine. TForm1 shows it; tests drive it directly.
+// The window's whole state, free of widgets: the focus, the lexicon table members the drills read,
+// the picture-hint panel and every page's state machine. TForm1 shows it; tests drive it directly.
 
 #include "about.h"
 #include "character_drill.h"
+#include "code_lookup.h"
 #include "controls.h"
 #include "desktop.h"
 #include "mnemonic_drill.h"
 #include "phrase_drill.h"
 #include "picture_panel.h"
 #include "root_drill.h"
+#include "schema.h"
 #include "table.h"
 #include "typing.h"
 
@@ -26,6 +28,7 @@ public:
 
     controls::Desktop& desktop;
     const QString dataFolder;
+    const QString phraseBatchFolder;
     controls::Focus focus;
 
     lexicon::Table Table1{QStringLiteral("Table1")};
@@ -40,6 +43,24 @@ public:
     drills::CharacterDrill characters{focus, Table1, Table2, dataFolder, pictures};
     drills::PhraseDrill phrases{focus, Table3, Table4, pictures, desktop};
     typing::TypingTest typing{focus, desktop};
+    drills::CodeLookup lookup{focus, dataFolder, pictures};
+
+    // The table members above, one row each: where the member opens which file, and the page whose
+    // drill reads it (its name in pages.h) with that drill's categories. The constructor opens them;
+    // a failure of one shows on the foot line while its page shows the category it was met in.
+    struct TableUse {
+        lexicon::Table& table;
+        const QString& folder;
+        const char* file;
+        const char* page;
+        const controls::RadioGroup& categories;
+    };
+    const std::vector<TableUse> tables{
+        {Table1, dataFolder, lexicon::schema::kCharacterCodeFile, "TabSheet2", characters.GroupBox1},
+        {Table2, dataFolder, lexicon::schema::kCharacterBatchFile, "TabSheet2", characters.GroupBox1},
+        {Table3, dataFolder, lexicon::schema::kPhraseCodeFile, "TabSheet3", phrases.Panel6},
+        {Table4, phraseBatchFolder, lexicon::schema::kPhraseBatchFile, "TabSheet3", phrases.Panel6},
+    };
 
     // Runs from start-up whatever page is shown: it scrolls a picture on the About page.
     controls::Timer Timer3{QStringLiteral("Timer3"), 200, true};
@@ -55,14 +76,19 @@ public:
     // the rest of the program works without a table that failed.
     const QStringList& startupErrors() const { return m_startupErrors; }
 
+    // Opens the lookup page on `text`: it is looked up, and the page comes into view after the event.
+    void lookUp(const QString& text);
+    // A click on character `index` of passage line `block` of the typing test looks it up, while no
+    // run is under way.
+    void lookUpPassage(int block, int index);
+    // The page a handler asked to bring into view (its name in pages.h), until the window shows it.
+    QString pageToShow;
+
     // Sets every page's start state (its row's start handler), once every control exists.
     void FormCreate();
 
-    // The pages whose drills read tables (the page's row in pages.h says which), for the foot line:
-    // pageOf knows their tables, categoryOf their category. Every other page is Other.
-    enum class Screen { Other, Characters, Phrases };
-    // The view tells which page is in view, as an event of its own.
-    void pageShown(Screen page);
+    // The view tells which page is in view (its name in pages.h), as an event of its own.
+    void pageShown(const QString& page);
 
     // Runs one event's handlers. A table failure ends the chain where it happened; the program
     // goes on. A table's first failure opens a dialog; while it keeps failing (a bad row met at
@@ -81,20 +107,19 @@ private:
         QString table;
         int opens;
         QString message;
-        Screen page;
+        QString page;                          // the page whose drill reads the table; empty for none
         const controls::RadioButton* category; // the page's category when it failed, or none
     };
     void tableFailed(const lexicon::TableError& error);
     void forgetRecovered();
-    const lexicon::Table* memberOf(const QString& table) const;
-    Screen pageOf(const lexicon::Table* member) const;
-    const controls::RadioButton* categoryOf(Screen page) const;
+    const TableUse* useOf(const QString& table) const;
+    const controls::RadioButton* categoryOf(const QString& page) const;
     void showFailures();
 
     QStringList m_startupErrors;
     std::vector<Known> m_known;
     std::vector<OnScreen> m_onScreen; // oldest first
-    Screen m_page = Screen::Other;
+    QString m_page;
 };
 
 } // namespace app

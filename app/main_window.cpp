@@ -12,6 +12,7 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QProxyStyle>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTabBar>
@@ -41,6 +42,17 @@ TForm1::TForm1(const QString& dataFolder, controls::Desktop* desktop) : m_qtDesk
     buildPicturePanel(this, m_form->pictures, *m_binder);
 
     buildTableErrorLine();
+
+    // A page a handler asks for comes into view once the event that asked is shown.
+    m_binder->onSync([this] {
+        if (m_form->pageToShow.isEmpty())
+            return;
+        const int index = pageIndex(m_form->pageToShow);
+        m_form->pageToShow.clear();
+        if (index >= 0)
+            QMetaObject::invokeMethod(
+                this, [this, index] { PageControl1->setCurrentIndex(index); }, Qt::QueuedConnection);
+    });
 
     auto* timer3 = new QTimer(this);
     timer3->setObjectName(m_form->Timer3.name());
@@ -89,12 +101,13 @@ QString footText(const QString& message, const QFontMetrics& fm, int width, int 
 
 } // namespace
 
-// The foot line of a failing table: in the tab row, right of the tabs, where it covers no control
-// on any page. Two short lines; the whole message on hover and for screen readers.
+// The foot line of a failing table: at the right end of the tab row, a place of its own the tabs
+// leave free (TightTabs), where it covers no control on any page. Two short lines; the whole
+// message on hover and for screen readers.
 void TForm1::buildTableErrorLine() {
-    const int left = PageControl1->tabBar()->sizeHint().width() + 4;
     const int height = PageControl1->tabBar()->sizeHint().height();
-    auto* line = place<QLabel>(this, m_form->TableErrorLine.name(), QRect(left, 0, kClientWidth - left - 2, height));
+    auto* line = place<QLabel>(this, m_form->TableErrorLine.name(),
+                               QRect(kClientWidth - kFootLineWidth - 2, 0, kFootLineWidth, height));
     line->setFont(fonts::song(11));
     line->setWordWrap(true);
     line->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -115,8 +128,25 @@ void TForm1::buildTableErrorLine() {
     line->raise();
 }
 
+namespace {
+
+// The tabs as the desktop's style draws them, with less room beside each caption: the tab row
+// keeps its right end free for the foot line (kFootLineWidth) with eight pages.
+class TightTabs : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+        const int m = QProxyStyle::pixelMetric(metric, option, widget);
+        return metric == PM_TabBarTabHSpace ? m / 2 : m;
+    }
+};
+
+} // namespace
+
 void TForm1::buildPages() {
     PageControl1 = place<QTabWidget>(this, QStringLiteral("PageControl1"), QRect(0, 0, 721, 289));
+    auto* tabStyle = new TightTabs;
+    tabStyle->setParent(PageControl1);
+    PageControl1->tabBar()->setStyle(tabStyle);
     PageControl1->setFont(fonts::song(12));
     PageControl1->setUsesScrollButtons(false);
     PageControl1->tabBar()->setExpanding(false);
@@ -150,7 +180,7 @@ void TForm1::showPage(int index) {
         m_binder->sync();
     }
     m_binder->event([&] {
-        m_form->pageShown(p.screen);
+        m_form->pageShown(QLatin1String(p.name));
         if (p.show)
             p.show(*m_form);
     });

@@ -1,5 +1,5 @@
 #pragma once
-// The one window of the trainer: seven pages over the picture-hint panel.
+// The one window of the trainer: its pages (app/pages.h) over the picture-hint panel.
 
 #include "binder.h"
 #include "form.h"
@@ -31,6 +31,8 @@ public:
 
     static constexpr int kClientWidth = 721;
     static constexpr int kClientHeight = 506;
+    // The room the table-error line keeps at the right end of the tab row.
+    static constexpr int kFootLineWidth = 200;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

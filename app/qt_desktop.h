@@ -10,7 +10,6 @@ namespace app {
 class QtDesktop : public controls::Desktop {
 public:
     explicit QtDesktop(QWidget* owner = nullptr) : m_owner(owner) {}
-    void setOwner(QWidget* owner) { m_owner = owner; }
 
     void message(const QString& text) override;
     void error(const QString& text) override;

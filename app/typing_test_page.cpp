@@ -70,6 +70,8 @@ void buildTypingTestPage(QWidget* page, Form& form, Binder& binder) {
         }
         binder.richLine(t.passageLine(b), passage);
         binder.richLine(t.markLine(b), marks);
+        // While no run is under way a passage character is looked up with a click.
+        passage->onClick = [&form, &binder, b](int index) { binder.event([&] { form.lookUpPassage(b, index); }); };
     }
 
     // The typed lines overlap their neighbours by a pixel: they lie on top.
@@ -103,6 +105,25 @@ void buildTypingTestPage(QWidget* page, Form& form, Binder& binder) {
     clock->setFont(fonts::song(14));
     setColours(clock, kBlue, buttonFace());
     binder.label(t.Panel9, clock);
+
+    // After a run, above the passage: the characters typed wrong, each a link to the lookup page.
+    auto* review = place<QLabel>(page, t.Label41.name(), QRect(12, 0, 690, 13));
+    review->setFont(fonts::song(12));
+    review->setTextFormat(Qt::RichText);
+    review->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+    binder.visibility(t.Label41, review);
+    QObject::connect(review, &QLabel::linkActivated, review,
+                     [&form, &binder](const QString& c) { binder.event([&] { form.lookUp(c); }); });
+    binder.onSync([review, &t, shown = QString()]() mutable {
+        if (t.Label41.caption() == shown)
+            return;
+        shown = t.Label41.caption();
+        QString links;
+        for (QChar c : shown)
+            links += QStringLiteral(" <a href=\"%1\">%1</a>").arg(c);
+        review->setText(QStringLiteral("本次打错的字（点击查编码）：") + links);
+        described(review, QStringLiteral("本次打错的字：") + shown);
+    });
 
     for (controls::Timer* timer : {&t.Timer1, &t.Timer2}) {
         auto* q = new QTimer(page);

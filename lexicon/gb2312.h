@@ -4,7 +4,14 @@
 // cells GB2312 leaves empty (ⅰ…ⅹ in row 2, vertical forms such as ︵ in row 6, ɑ ń ň ɡ in row 8)
 // and user-defined rows; none of them is GB2312. Its own mapping of two GB2312 signs ("—" A1AA,
 // "·" A1A4) is the one the program's texts use, so the check works on its bytes rather than on a
-// strict GB2312 table. The tables' reader and the typing test's byte counts share it.
+// strict GB2312 table. The tables' reader, the table generator, the typing test's byte counts and
+// the lexicon data test share it.
+
+#include <QStringEncoder>
+#include <QStringView>
+#include <QVarLengthArray>
+
+#include <algorithm>
 
 namespace gb2312 {
 
@@ -40,5 +47,40 @@ inline bool isCell(unsigned char lead, unsigned char trail) {
         return row >= 16 && row <= 87;
     }
 }
+
+// Checks text against GB2312 with one encoder of code page 936 kept for many checks, stateless, so
+// that one check never sees a surrogate left over from the previous one. Its error count is
+// cleared before each check: Qt keeps it across calls even through resetState().
+class Checker : public QStringEncoder {
+public:
+    Checker() : QStringEncoder("GBK", QStringEncoder::Flag::Stateless) {}
+    // Whether every character of `text` is printable ASCII or GB2312 proper.
+    bool holds(QStringView text) {
+        QVarLengthArray<char, 256> out(requiredSpace(text.size()));
+        state.invalidChars = 0;
+        const char* end = appendToBuffer(out.data(), text);
+        if (state.invalidChars != 0)
+            return false;
+        const auto* b = reinterpret_cast<const unsigned char*>(out.data());
+        const auto* e = reinterpret_cast<const unsigned char*>(end);
+        for (const QChar c : text) {
+            if (c.unicode() < 0x80) {
+                if (b == e || *b != c.unicode() || c.unicode() < 0x20 || c.unicode() == 0x7F)
+                    return false;
+                ++b;
+            } else {
+                if (e - b < 2 || !isCell(b[0], b[1]))
+                    return false;
+                b += 2;
+            }
+        }
+        return b == e;
+    }
+    // Whether `text` is not empty and every character of it is a double-byte one of GB2312 proper.
+    bool isDoubleByteText(QStringView text) {
+        return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x80; }) &&
+               holds(text);
+    }
+};
 
 } // namespace gb2312

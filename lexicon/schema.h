@@ -31,6 +31,12 @@ struct ExplanationTable {
     QString split; // as tools/gen_lexicon/lists/splits.txt writes it
 };
 
+// No value the drills use comes near this: the longest phrase has nine characters, a batch number
+// a few digits. A longer value is a broken table, not a phrase; the generator writes none.
+inline constexpr int kLongestValue = 32;
+// A code box holds four letters, so a longer code could never be typed.
+inline constexpr int kLongestCode = 4;
+
 inline constexpr int kCharactersPerBatch = 15;
 inline constexpr int kPhrasesPerBatch = 5;
 

@@ -31,47 +31,14 @@ QString sqliteMessage(sqlite3* db) {
     return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("内存不足");
 }
 
-// No value the drills use comes near this: the longest phrase has nine characters, a batch number
-// a few digits. A longer value is a broken table, not a phrase.
-constexpr int kLongestValue = 32;
-// A code box holds four letters, so a longer code could never be typed.
-constexpr int kLongestCode = 4;
+using schema::kLongestCode;
+using schema::kLongestValue;
 
 bool isCodeField(const QString& table, const QString& field) {
     if (table == QLatin1String(schema::kPhraseCodeFile).chopped(3))
         return field == schema::kPhraseCodes.code;
     return field == schema::kCharacterCodes.code;
 }
-
-// Code page 936 without state between calls, so one check never sees a surrogate left over from
-// the previous one. Its error count is cleared before each check: Qt keeps it across calls even
-// through resetState().
-class Gb2312 : public QStringEncoder {
-public:
-    Gb2312() : QStringEncoder("GBK", QStringEncoder::Flag::Stateless) {}
-    // Whether every character of `text` is printable ASCII or GB2312.
-    bool holds(QStringView text) {
-        QVarLengthArray<char, 2 * kLongestValue + 16> out(requiredSpace(text.size()));
-        state.invalidChars = 0;
-        const char* end = appendToBuffer(out.data(), text);
-        if (state.invalidChars != 0)
-            return false;
-        const auto* b = reinterpret_cast<const unsigned char*>(out.data());
-        const auto* e = reinterpret_cast<const unsigned char*>(end);
-        for (const QChar c : text) {
-            if (c.unicode() < 0x80) {
-                if (b == e || *b != c.unicode())
-                    return false;
-                ++b;
-            } else {
-                if (e - b < 2 || !gb2312::isCell(b[0], b[1]))
-                    return false;
-                b += 2;
-            }
-        }
-        return b == e;
-    }
-};
 
 bool isControl(char16_t c) {
     return c < 0x20 || (c >= 0x7F && c < 0xA0);
@@ -116,6 +83,7 @@ struct Table::Impl {
     // One prepared locate per field, made at open: the drills locate on the same two or three
     // fields thousands of times.
     std::vector<sqlite3_stmt*> locates;
+    QByteArray allRows; // every row in table order, for forEachRow
     // The current row's values as UTF-8, back to back, with where each begins: a locate copies
     // the row into one buffer that keeps its capacity, and a read decodes just the field asked
     // for: no query and no per-field allocation on a locate.
@@ -124,7 +92,7 @@ struct Table::Impl {
     std::vector<int> types;   // each field's SQLite type, to refuse a value that is not text
     std::vector<int> longest; // each field's longest usable value, in characters
     sqlite3_int64 rowId = 0;  // the row-order key of the current row, to name it in an error
-    Gb2312 gb2312;
+    gb2312::Checker gb2312;
 
     // Statements select the fields in order, then the row-order key.
     void take(sqlite3_stmt* s) {
@@ -281,6 +249,8 @@ void Table::open(const QString& folder, const QString& tableName) {
     sqlite3_finalize(firstRow);
     if (rc != SQLITE_ROW && rc != SQLITE_DONE)
         fail(QStringLiteral("文件已损坏（%1）").arg(sqliteMessage(impl->db)));
+    impl->allRows =
+        "SELECT " + columns + " FROM \"" + impl->table.toUtf8() + "\" ORDER BY \"" + keyColumn.toUtf8() + "\"";
 
     // Build the locate statements now rather than on first use: a broken file should fail here,
     // at open, not in the middle of a drill.
@@ -324,6 +294,26 @@ bool Table::locate(const QString& field, const QString& text) {
                              .arg(m_tableName, QDir::toNativeSeparators(m_folder), sqliteMessage(m_impl->db)),
                          file());
     return found;
+}
+
+void Table::forEachRow(const std::function<void()>& visit) {
+    if (!m_impl)
+        throwClosed();
+    sqlite3_stmt* s = nullptr;
+    int rc = sqlite3_prepare_v2(m_impl->db, m_impl->allRows.constData(), -1, &s, nullptr);
+    // The statement is finalized however the visit ends, a bad value it read included.
+    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> statement(s, sqlite3_finalize);
+    while (rc == SQLITE_OK || rc == SQLITE_ROW) {
+        rc = sqlite3_step(s);
+        if (rc != SQLITE_ROW)
+            break;
+        m_impl->take(s);
+        visit();
+    }
+    if (rc != SQLITE_DONE)
+        throw TableError(QStringLiteral("读取词库表 %1 出错（查找位置：%2）：%3")
+                             .arg(m_tableName, QDir::toNativeSeparators(m_folder), sqliteMessage(m_impl->db)),
+                         file());
 }
 
 void Table::badValue(int field, const QString& why) const {

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <stdexcept>
 
@@ -55,6 +56,10 @@ public:
     // (field names are case-sensitive too) throws TableError, as read() does: it is a fault of the
     // caller, and failing loudly beats a lookup that silently never matches.
     bool locate(const QString& field, const QString& text);
+    // Makes every row the current row in turn, in table order, and runs `visit` on each; the last
+    // row stays current. A failure of the file throws TableError, and so does a bad value `visit`
+    // reads, which ends the walk there.
+    void forEachRow(const std::function<void()>& visit);
     // The named field of the current row; empty text for an empty field or when the table has no
     // rows. A value no drill can use (not text, longer than any code or phrase, holding a control
     // character or a character outside GB2312) throws TableError naming the row

@@ -55,10 +55,8 @@ int charAtByte(const QString& text, int byteOffset) {
 bool isDoubleByte(QChar c) {
     if (c.isSurrogate())
         return false;
-    QStringEncoder encoder("GBK");
-    const QByteArray bytes = encoder.encode(QStringView(&c, 1));
-    return !encoder.hasError() && bytes.size() == 2 &&
-           gb2312::isCell(static_cast<unsigned char>(bytes.at(0)), static_cast<unsigned char>(bytes.at(1)));
+    static thread_local gb2312::Checker checker;
+    return checker.isDoubleByteText(QStringView(&c, 1));
 }
 
 bool isSingleByte(QChar c) {

@@ -79,6 +79,7 @@ TypingTest::TypingTest(controls::Focus& focus, controls::Desktop& desktop)
     Button5.hide();
     Button5.setTabStop(false);
     Label29.hide();
+    Label41.hide();
     Label29.setCaption(QStringLiteral("0"));
     Panel9.setCaption(kClockReset);
     Panel9.setTabStop(false);
@@ -109,6 +110,7 @@ int TypingTest::maxLength(int block) const {
 }
 
 void TypingTest::RadioButtonClick(int test) {
+    setReview(QString());
     const QStringList lines = passage(test);
     for (int b = 1; b <= kBlocks; ++b)
         passageLine(b).setText(lines.at(b - 1));
@@ -121,6 +123,7 @@ void TypingTest::RadioButtonClick(int test) {
 }
 
 void TypingTest::Button4Click() {
+    setReview(QString());
     // Lines typed before Start took their marks with them.
     for (int b = 1; b <= kBlocks; ++b) {
         typedLine(b).clear();
@@ -134,6 +137,9 @@ void TypingTest::Button4Click() {
 }
 
 void TypingTest::Button6Click() {
+    // A run stopped by a click is offered for review as a finished one is.
+    if (running())
+        setReview(wrongCharacters());
     for (int b = 1; b <= kBlocks; ++b)
         typedLine(b).clear();
     for (int b = 1; b <= kBlocks; ++b)
@@ -211,7 +217,26 @@ void TypingTest::Button5Click() {
     const qint64 speed = (bytes / 2) * 60 / seconds;
     m_desktop.beep();
     m_desktop.message(kSpeedBefore + QString::number(speed) + kSpeedAfter);
+    setReview(wrongCharacters());
     Button6.click();
+}
+
+QString TypingTest::wrongCharacters() {
+    QString wrong;
+    for (int b = 1; b <= kBlocks; ++b) {
+        const QString& model = passageLine(b).text();
+        const QString& marks = markLine(b).text();
+        // Mark k stands under passage character k: both lines are double-byte characters only.
+        for (qsizetype k = 0; k < std::min(model.size(), marks.size()); ++k)
+            if (marks.at(k) == kWrong.at(0) && !wrong.contains(model.at(k)))
+                wrong += model.at(k);
+    }
+    return wrong;
+}
+
+void TypingTest::setReview(const QString& characters) {
+    Label41.setCaption(characters);
+    Label41.setVisible(!characters.isEmpty());
 }
 
 bool TypingTest::running() const {

@@ -68,6 +68,10 @@ public:
     controls::Label Label29{"Label29"};                  // seconds elapsed, hidden under the clock
     controls::Timer Timer1{"Timer1", 1000, false};       // its tag holds the clock's count
     controls::Timer Timer2{"Timer2", 1000, false};
+    // The passage characters the last run marked wrong, each once, in passage order: offered for
+    // review from the end of a run (finished or stopped) until the next starts or another test is
+    // chosen. Hidden while there are none.
+    controls::Label Label41{"Label41"};
 
     // The three lines of block 1-4.
     RichLine& passageLine(int block) { return RichEdit[block]; }
@@ -119,6 +123,9 @@ private:
     static bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QChar(0x3000); }
     // Writes mark line `block` (1-4) for its typed line as it stands.
     void showMarks(int block);
+    // The passage characters under a "×" on the mark lines, each once.
+    QString wrongCharacters();
+    void setReview(const QString& characters);
     // Starts or ends a run: both timers, and what the keyboard can reach.
     void setRunning(bool on);
     // The typed line that has the focus (1-4), or 0.

@@ -4,6 +4,7 @@
 // the strip's cells and its text). Prints the median of each.
 
 #include "code_explainer.h"
+#include "median.h"
 #include "table_rows.h"
 
 #include <QElapsedTimer>
@@ -11,15 +12,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <vector>
-
-namespace {
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
-} // namespace
 
 int main() {
     const QString data = QStringLiteral(VARDELO_BUILD_DATA_DIR);

@@ -5,6 +5,8 @@
 
 #include "fonts.h"
 #include "main_window.h"
+#include "median.h"
+#include "pages.h"
 #include "recording_desktop.h"
 
 #include <QApplication>
@@ -16,11 +18,6 @@
 #include <vector>
 
 namespace {
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 // Types the expected letter `rounds` times the whole cycle round, timing each accept with `type`.
 template <class Type> std::vector<double> accepts(const drills::RootDrill& d, int rounds, Type type) {
@@ -45,7 +42,12 @@ int main(int argc, char** argv) {
     RecordingDesktop desktop;
     app::TForm1 w(QStringLiteral(VARDELO_BUILD_DATA_DIR), &desktop);
     w.show();
-    w.findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(2);
+    auto* pages = w.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+    pages->setCurrentIndex(app::pageIndex(u"TabSheet6"));
+    if (pages->currentWidget()->objectName() != QLatin1String("TabSheet6")) {
+        std::fprintf(stderr, "the root drill's page TabSheet6 is not there\n");
+        return 1;
+    }
     QCoreApplication::processEvents();
 
     drills::RootDrill& d = w.form().roots;

@@ -4,6 +4,7 @@
 // the nested clear, advance, phrase load, the hint for the next phrase). Prints the median time per
 // chain.
 
+#include "median.h"
 #include "real_drills.h"
 
 #include <QElapsedTimer>
@@ -13,11 +14,6 @@
 #include <vector>
 
 namespace {
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
 // Types `code` into `box`; returns the time of the keystroke that changed `counter`, or -1.
 double timeCompletingKeystroke(controls::Edit& box, QString code, const controls::Edit& counter) {
     const QString before = counter.text();

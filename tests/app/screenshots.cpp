@@ -4,6 +4,7 @@
 #include "dark_theme.h"
 #include "fonts.h"
 #include "main_window.h"
+#include "pages.h"
 #include "recording_desktop.h"
 
 #include <QApplication>
@@ -13,6 +14,8 @@
 #include <QPixmap>
 #include <QTabWidget>
 #include <QTest>
+
+#include <cstdio>
 
 int main(int argc, char** argv) {
     QApplication a(argc, argv);
@@ -28,9 +31,24 @@ int main(int argc, char** argv) {
     w.activateWindow();
     if (!QTest::qWaitForWindowActive(&w))
         return 2;
+    // A picture that cannot be written, or a page that is not there, fails the run, naming it.
+    bool failed = false;
     auto shot = [&](const QString& name) {
         QCoreApplication::processEvents();
-        w.grab().save(out + QLatin1Char('/') + name + QStringLiteral(".png"));
+        const QString file = out + QLatin1Char('/') + name + QStringLiteral(".png");
+        if (!w.grab().save(file)) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+            failed = true;
+        }
+    };
+    auto* pages = w.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+    // Shows the page of app/pages.h named `name`, as a click on its tab.
+    auto showPage = [&](const char* name) {
+        pages->setCurrentIndex(app::pageIndex(QLatin1String(name)));
+        if (pages->currentWidget()->objectName() != QLatin1String(name)) {
+            std::fprintf(stderr, "no page named %s\n", name);
+            failed = true;
+        }
     };
     app::Form& f = w.form();
     // The scrolling picture on the About page moves only by the ticks given below, so that two
@@ -50,8 +68,7 @@ int main(int argc, char** argv) {
         shot(QLatin1String(s.name));
     }
 
-    auto* pages = w.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
-    pages->setCurrentIndex(3);
+    showPage("TabSheet2");
     w.runEvent([&] { f.characters.RadioButton[5].check(); });
     for (int slot = 1; slot <= 6; ++slot) {
         const QString code = f.characters.Panel13.caption();
@@ -86,7 +103,7 @@ int main(int argc, char** argv) {
 
     // The key drills: the three-line verse with the hint, a two-line one without; a root picture
     // with a wrong letter left selected, with the hint and without.
-    pages->setCurrentIndex(1);
+    showPage("TabSheet7");
     for (int item = 1; item < 15; ++item)
         QTest::keyClicks(QApplication::focusWidget(), f.mnemonics.Label35.caption().toLower());
     shot(QStringLiteral("mnemonic-hint-on"));
@@ -95,7 +112,7 @@ int main(int argc, char** argv) {
         QTest::keyClicks(QApplication::focusWidget(), f.mnemonics.Label35.caption().toLower());
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("z"));
     shot(QStringLiteral("mnemonic-hint-off"));
-    pages->setCurrentIndex(2);
+    showPage("TabSheet6");
     for (int item = 1; item < 4; ++item)
         QTest::keyClicks(QApplication::focusWidget(), f.roots.zigenLabel.caption().toLower());
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("z"));
@@ -105,7 +122,7 @@ int main(int argc, char** argv) {
 
     // The phrase page: a two-character batch with two phrases accepted and a third half typed;
     // then the long-phrase panel.
-    pages->setCurrentIndex(4);
+    showPage("TabSheet3");
     w.runEvent([&] { f.phrases.RadioButton[7].check(); });
     for (int slot = 1; slot <= 2; ++slot)
         QTest::keyClicks(QApplication::focusWidget(), f.phrases.czts.caption());
@@ -118,7 +135,7 @@ int main(int argc, char** argv) {
     shot(QStringLiteral("phrases-long"));
 
     // The typing test mid-line: the first line typed with two mistakes.
-    pages->setCurrentIndex(5);
+    showPage("TabSheet4");
     w.runEvent([&] { f.typing.RadioButton[12].check(); });
     w.runEvent([&] { f.typing.Button4.click(); });
     QString line = f.typing.RichEdit[1].text().left(18);
@@ -133,9 +150,35 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 7; ++i)
         w.runEvent([&] { f.typing.Timer2.tick(); });
     shot(QStringLiteral("typing-test"));
+    // The review after the run ends: the characters typed wrong, each a link to the lookup page.
+    w.runEvent([&] { f.typing.Button6.click(); });
+    shot(QStringLiteral("typing-review"));
+
+    // The lookup page: a character, a phrase, a code, a character without a split, input outside
+    // GB2312, and the character the review opens.
+    showPage("TabSheet8");
+    const struct {
+        const char* text;
+        const char* name;
+    } lookups[] = {{"经", "lookup-character"},
+                   {"中国人民", "lookup-phrase"},
+                   {"tgf", "lookup-code"},
+                   {"嫌", "lookup-exception"},
+                   {"網絡abc", "lookup-rejected"}};
+    for (const auto& l : lookups) {
+        w.runEvent([&] { f.lookup.Edit30.edit(QString::fromUtf8(l.text)); });
+        shot(QLatin1String(l.name));
+    }
+    showPage("TabSheet4");
+    w.runEvent([&] { f.lookUp(f.typing.Label41.caption().left(1)); });
+    if (!QTest::qWaitFor([&] { return pages->currentWidget()->objectName() == QLatin1String("TabSheet8"); })) {
+        std::fprintf(stderr, "the review did not open the lookup page\n");
+        failed = true;
+    }
+    shot(QStringLiteral("lookup-from-review"));
 
     // The About page with the scrolling picture half out of its frame, then with the photograph.
-    pages->setCurrentIndex(6);
+    showPage("TabSheet5");
     for (int i = 0; i < 22; ++i) {
         w.runEvent([&] {
             f.Timer3.setEnabled(true);
@@ -146,5 +189,7 @@ int main(int argc, char** argv) {
     shot(QStringLiteral("about"));
     w.runEvent([&] { f.about.CheckBox2.click(); });
     shot(QStringLiteral("about-photo"));
-    return desktop.errors.isEmpty() ? 0 : 1;
+    for (const QString& error : desktop.errors)
+        std::fprintf(stderr, "error dialog: %s\n", qPrintable(error));
+    return desktop.errors.isEmpty() && !failed ? 0 : 1;
 }

@@ -74,7 +74,7 @@ void TestAboutPage::everyControlAtItsPlace() {
     QFETCH(QString, parent);
     QFETCH(QRect, geometry);
     QFETCH(bool, visible);
-    showPage(6);
+    showPage("TabSheet5");
     auto* w = find(name);
     QVERIFY(w);
     if (name == QStringLiteral("Image6")) // Timer3 may have ticked since the window opened
@@ -93,7 +93,7 @@ void TestAboutPage::everyControlAtItsPlace() {
 }
 
 void TestAboutPage::nameLiesOverItsShadow() {
-    showPage(6);
+    showPage("TabSheet5");
     auto* name = find<QLabel>(QStringLiteral("Label19"));
     auto* shadow = find<QLabel>(QStringLiteral("Label18"));
     QCOMPARE(name->text(), QStringLiteral("V a r d e l o V5.0"));
@@ -106,7 +106,7 @@ void TestAboutPage::nameLiesOverItsShadow() {
 }
 
 void TestAboutPage::image6StaysInsidePanel10() {
-    showPage(6);
+    showPage("TabSheet5");
     auto* panel = find(QStringLiteral("Panel10"));
     auto* image6 = find(QStringLiteral("Image6"));
     for (int t = 0; t < 15 + 28; ++t) {
@@ -132,12 +132,12 @@ void TestAboutPage::scrollGoesOnWhileAnotherPageIsShown() {
                        .arg(About::kImage6Start)
                        .arg(about().Image6.left())),
         30000);
-    showPage(6);
+    showPage("TabSheet5");
     auto* image6 = find(QStringLiteral("Image6"));
     QCOMPARE(image6->x(), about().Image6.left());
 
     // Away from the page the widget stays put while the state moves on, and catches up on return.
-    showPage(3);
+    showPage("TabSheet2");
     const int shown = image6->x();
     QTRY_VERIFY2_WITH_TIMEOUT(
         about().Image6.left() != shown,
@@ -146,7 +146,7 @@ void TestAboutPage::scrollGoesOnWhileAnotherPageIsShown() {
                        .arg(about().Image6.left())),
         30000);
     QCOMPARE(image6->x(), shown);
-    showPage(6);
+    showPage("TabSheet5");
     QCOMPARE(image6->x(), about().Image6.left());
 }
 
@@ -174,7 +174,7 @@ void TestAboutPage::scrollGoesOnWhileAMessageBoxIsOpen() {
 }
 
 void TestAboutPage::linksOpenTheAddresses() {
-    showPage(6);
+    showPage("TabSheet5");
     for (const char* name : {"Label25", "Label21"}) {
         auto* link = find<QLabel>(QLatin1String(name));
         QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
@@ -187,7 +187,7 @@ void TestAboutPage::linksOpenTheAddresses() {
 }
 
 void TestAboutPage::checkBoxShowsThePhotograph() {
-    showPage(6);
+    showPage("TabSheet5");
     auto* box = find<QCheckBox>(QStringLiteral("CheckBox2"));
     auto* photo = find<QLabel>(QStringLiteral("Image4"));
     QCOMPARE(box->text(), QStringLiteral("作 者 照 片"));

@@ -53,7 +53,7 @@ void TestCodeExplanationView::characterExplanationFollowsTheHint_data() {
 void TestCodeExplanationView::characterExplanationFollowsTheHint() {
     QFETCH(int, category);
     QFETCH(QString, rule);
-    static_cast<QTabWidget*>(find(QStringLiteral("PageControl1")))->setCurrentIndex(3);
+    showPage("TabSheet2");
     drills::CharacterDrill& d = form().characters;
     m_window->runEvent([&] { d.RadioButton[category].check(); });
     QWidget* strip = find(QStringLiteral("CodeExplanation1"));
@@ -72,7 +72,7 @@ void TestCodeExplanationView::characterExplanationFollowsTheHint() {
 }
 
 void TestCodeExplanationView::characterExplanationMovesWithTheFocus() {
-    static_cast<QTabWidget*>(find(QStringLiteral("PageControl1")))->setCurrentIndex(3);
+    showPage("TabSheet2");
     drills::CharacterDrill& d = form().characters;
     m_window->runEvent([&] { d.RadioButton[5].check(); });
     QWidget* strip = find(QStringLiteral("CodeExplanation1"));
@@ -85,7 +85,7 @@ void TestCodeExplanationView::characterExplanationMovesWithTheFocus() {
 }
 
 void TestCodeExplanationView::characterStripSitsBelowTheCode() {
-    static_cast<QTabWidget*>(find(QStringLiteral("PageControl1")))->setCurrentIndex(3);
+    showPage("TabSheet2");
     m_window->runEvent([&] { form().characters.RadioButton[6].check(); });
     QWidget* strip = find(QStringLiteral("CodeExplanation1"));
     QWidget* panel13 = find(QStringLiteral("Panel13"));
@@ -107,7 +107,7 @@ void TestCodeExplanationView::phraseExplanation_data() {
 void TestCodeExplanationView::phraseExplanation() {
     QFETCH(int, category);
     QFETCH(int, parts);
-    static_cast<QTabWidget*>(find(QStringLiteral("PageControl1")))->setCurrentIndex(4);
+    showPage("TabSheet3");
     drills::PhraseDrill& d = form().phrases;
     m_window->runEvent([&] { d.RadioButton[category].check(); });
     QWidget* strip = find(QStringLiteral("CodeExplanation2"));
@@ -131,7 +131,7 @@ void TestCodeExplanationView::phraseExplanation() {
 // long-phrase panel beside the code box, every character shown, the first three and the last over
 // their letters.
 void TestCodeExplanationView::longPhraseExplainedOnItsPanel() {
-    static_cast<QTabWidget*>(find(QStringLiteral("PageControl1")))->setCurrentIndex(4);
+    showPage("TabSheet3");
     drills::PhraseDrill& d = form().phrases;
     m_window->runEvent([&] { d.RadioButton10Click(); });
     const QString phrase = d.zi2.caption();

@@ -4,6 +4,7 @@
 
 #include "byte_column_line.h"
 #include "dark_theme.h"
+#include "pages.h"
 #include "window_test.h"
 
 #include <QAbstractButton>
@@ -137,34 +138,33 @@ QStringList TestContrast::failures(const QString& state) {
 
 void TestContrast::walkThroughThePages(QStringList& failed) {
     app::Form& f = form();
-    auto* pages = find<QTabWidget>(QStringLiteral("PageControl1"));
     failed << failures(QStringLiteral("start"));
     // The banner and each picture of the hint panel.
     for (controls::RadioButton* r : {&f.pictures.RadioButton17, &f.pictures.RadioButton20}) {
         m_window->runEvent([&] { r->check(); });
         failed << failures(r->name());
     }
-    for (int page = 1; page < pages->count(); ++page) {
-        showPage(page);
-        failed << failures(pages->widget(page)->objectName());
+    for (const app::Page& page : app::kPages) {
+        showPage(page.name);
+        failed << failures(QLatin1String(page.name));
     }
     // The drills with a category chosen and a code half typed (then a capital, which brings the Caps
     // Lock notice), the long phrases, a typing run with a wrong character, the About page's
     // photograph.
-    showPage(3);
+    showPage("TabSheet2");
     m_window->runEvent([&] { f.characters.RadioButton[2].check(); });
     QTest::keyClicks(QApplication::focusWidget(), f.characters.Panel13.caption());
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("g"));
     failed << failures(QStringLiteral("character drill"));
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("G")); // Caps Lock on: the notice shows
     failed << failures(QStringLiteral("character drill, capitals"));
-    showPage(4);
+    showPage("TabSheet3");
     m_window->runEvent([&] { f.phrases.RadioButton[7].check(); });
     QTest::keyClicks(QApplication::focusWidget(), f.phrases.czts.caption());
     failed << failures(QStringLiteral("phrase drill"));
     m_window->runEvent([&] { f.phrases.RadioButton[10].check(); });
     failed << failures(QStringLiteral("long phrases"));
-    showPage(5);
+    showPage("TabSheet4");
     m_window->runEvent([&] { f.typing.RadioButton[11].check(); });
     m_window->runEvent([&] { f.typing.Button4.click(); });
     QInputMethodEvent commit;
@@ -172,7 +172,15 @@ void TestContrast::walkThroughThePages(QStringList& failed) {
     QCoreApplication::sendEvent(QApplication::focusWidget(), &commit);
     m_window->runEvent([&] { f.typing.Timer2.tick(); });
     failed << failures(QStringLiteral("typing run"));
-    showPage(6);
+    // The review the run leaves, then the lookup page with a phrase and a code's candidates.
+    m_window->runEvent([&] { f.typing.Button6.click(); });
+    failed << failures(QStringLiteral("typing review"));
+    showPage("TabSheet8");
+    for (const QString& text : {QStringLiteral("中国"), QStringLiteral("tgf")}) {
+        m_window->runEvent([&] { f.lookup.Edit30.edit(text); });
+        failed << failures(QStringLiteral("lookup ") + text);
+    }
+    showPage("TabSheet5");
     m_window->runEvent([&] { f.about.CheckBox2.click(); });
     failed << failures(QStringLiteral("about, photograph"));
 }

@@ -44,7 +44,7 @@ private:
 void TestKeyDrillPages::pagesAreBuiltWhenFirstShown() {
     for (const char* name : {"Edit23", "Label33", "Edit21", "zigen1", "zigen195"})
         QVERIFY(!m_window->findChild<QWidget*>(QLatin1String(name)));
-    showPage(2);
+    showPage("TabSheet6");
     // Every named control of the page is a widget of that name; only the picture on show is decoded.
     for (const char* name : {"Edit21", "zigen", "Shape1", "Label26", "Label27", "Label28", "Label31", "Label32",
                              "Bevel2", "Panel17", "RadioButton26", "RadioButton27", "Button13"})
@@ -55,7 +55,7 @@ void TestKeyDrillPages::pagesAreBuiltWhenFirstShown() {
     for (int n = 2; n <= 195; ++n)
         QVERIFY(find<QLabel>(QStringLiteral("zigen%1").arg(n))->pixmap().isNull());
     QVERIFY(!m_window->findChild<QWidget*>(QStringLiteral("Edit23")));
-    showPage(1);
+    showPage("TabSheet7");
     for (const char* name :
          {"Edit23", "Label33", "Label34", "Label35", "Label36", "Shape2", "Panel18", "RadioButton28", "RadioButton29"})
         QVERIFY2(find(QLatin1String(name))->isVisible(), name);
@@ -63,17 +63,19 @@ void TestKeyDrillPages::pagesAreBuiltWhenFirstShown() {
 }
 
 void TestKeyDrillPages::showingAPageSelectsTheRootMap_data() {
-    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("page");
     QTest::addColumn<QString>("entry");
-    QTest::newRow("口诀识记") << 1 << "Edit23";
-    QTest::newRow("字根练习") << 2 << "Edit21";
+    QTest::newRow("口诀识记") << "TabSheet7"
+                              << "Edit23";
+    QTest::newRow("字根练习") << "TabSheet6"
+                              << "Edit21";
 }
 
 void TestKeyDrillPages::showingAPageSelectsTheRootMap() {
-    QFETCH(int, page);
+    QFETCH(QString, page);
     QFETCH(QString, entry);
     click(QStringLiteral("RadioButton20")); // 取消图片提示
-    showPage(page);
+    showPage(qPrintable(page));
     QVERIFY(find<QRadioButton>(QStringLiteral("RadioButton21"))->isChecked());
     QVERIFY(find(QStringLiteral("Image9"))->isVisible());
     QCOMPARE(QApplication::focusWidget(), find(entry));
@@ -81,16 +83,16 @@ void TestKeyDrillPages::showingAPageSelectsTheRootMap() {
     QCOMPARE(QApplication::focusWidget()->inputMethodQuery(Qt::ImEnabled).toBool(), false);
 
     // Every time the page is shown, not only the first: a map chosen meanwhile gives way again.
-    showPage(0);
+    showPage("TabSheet1");
     click(QStringLiteral("RadioButton17"));
     QVERIFY(find(QStringLiteral("Image7"))->isVisible());
-    showPage(page);
+    showPage(qPrintable(page));
     QVERIFY(find(QStringLiteral("Image9"))->isVisible());
     QCOMPARE(QApplication::focusWidget(), find(entry));
 }
 
 void TestKeyDrillPages::mnemonicKeysReachTheDrillAndTheVerseChanges() {
-    showPage(1);
+    showPage("TabSheet7");
     auto* verse = find<QLabel>(QStringLiteral("Label33"));
     auto* edit = find<QLineEdit>(QStringLiteral("Edit23"));
     QCOMPARE(verse->text(), QStringLiteral("王旁青头戋五一"));
@@ -113,7 +115,7 @@ void TestKeyDrillPages::mnemonicKeysReachTheDrillAndTheVerseChanges() {
 }
 
 void TestKeyDrillPages::verseGrowsFromItsCornerAndKeepsItsBlanks() {
-    showPage(1);
+    showPage("TabSheet7");
     auto& d = m_window->form().mnemonics;
     auto* verse = find<QLabel>(QStringLiteral("Label33"));
     QList<int> heights;
@@ -136,7 +138,7 @@ void TestKeyDrillPages::verseGrowsFromItsCornerAndKeepsItsBlanks() {
 }
 
 void TestKeyDrillPages::rootKeysReachTheDrillAndThePictureChanges() {
-    showPage(2);
+    showPage("TabSheet6");
     auto* edit = find<QLineEdit>(QStringLiteral("Edit21"));
     QCOMPARE(visiblePictures(), QStringList{QStringLiteral("zigen1")});
     auto* first = find<QLabel>(QStringLiteral("zigen1"));
@@ -160,7 +162,7 @@ void TestKeyDrillPages::rootKeysReachTheDrillAndThePictureChanges() {
 }
 
 void TestKeyDrillPages::hintOptionsAndRestart() {
-    showPage(2);
+    showPage("TabSheet6");
     auto* edit = find<QLineEdit>(QStringLiteral("Edit21"));
     QTest::keyClicks(edit, QStringLiteral("gex"));
     click(QStringLiteral("RadioButton27")); // 不提示: the letter stays, selected
@@ -177,7 +179,7 @@ void TestKeyDrillPages::hintOptionsAndRestart() {
     QCOMPARE(QApplication::focusWidget(), edit);
     QVERIFY(!find(QStringLiteral("zigen"))->isVisible());
 
-    showPage(1);
+    showPage("TabSheet7");
     auto* edit23 = find<QLineEdit>(QStringLiteral("Edit23"));
     QTest::keyClicks(edit23, QStringLiteral("x"));
     click(QStringLiteral("RadioButton29")); // the mnemonic drill's option empties the box
@@ -187,20 +189,22 @@ void TestKeyDrillPages::hintOptionsAndRestart() {
 }
 
 void TestKeyDrillPages::enterMovesOnWithoutChecking_data() {
-    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("page");
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("next");
-    QTest::newRow("口诀识记") << 1 << "Edit23"
+    QTest::newRow("口诀识记") << "TabSheet7"
+                              << "Edit23"
                               << "RadioButton28";
-    QTest::newRow("字根练习") << 2 << "Edit21"
+    QTest::newRow("字根练习") << "TabSheet6"
+                              << "Edit21"
                               << "RadioButton26";
 }
 
 void TestKeyDrillPages::enterMovesOnWithoutChecking() {
-    QFETCH(int, page);
+    QFETCH(QString, page);
     QFETCH(QString, entry);
     QFETCH(QString, next);
-    showPage(page);
+    showPage(qPrintable(page));
     auto* edit = find<QLineEdit>(entry);
     QTest::keyClicks(edit, QStringLiteral("q"));
     QTest::keyClick(edit, Qt::Key_Return);

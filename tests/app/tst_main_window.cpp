@@ -3,6 +3,7 @@
 
 #include "byte_column_line.h"
 #include "fonts.h"
+#include "pages.h"
 #include "recording_desktop.h"
 #include "widgets.h"
 #include "window_test.h"
@@ -64,10 +65,12 @@ void TestMainWindow::startUpState() {
     QVERIFY((m_window->frameGeometry().center() - screen.center()).manhattanLength() <= 1);
 
     auto* pages = find<QTabWidget>(QStringLiteral("PageControl1"));
-    const QStringList captions{"五笔字根表", "口诀识记", "字根练习", "单字练习", "词组练习", "文章测试", "关于软件"};
-    const QStringList names{"TabSheet1", "TabSheet7", "TabSheet6", "TabSheet2", "TabSheet3", "TabSheet4", "TabSheet5"};
-    QCOMPARE(pages->count(), 7);
-    for (int i = 0; i < 7; ++i) {
+    const QStringList captions{"五笔字根表", "口诀识记", "字根练习", "单字练习",
+                               "词组练习",   "文章测试", "关于软件", "编码查询"};
+    const QStringList names{"TabSheet1", "TabSheet7", "TabSheet6", "TabSheet2",
+                            "TabSheet3", "TabSheet4", "TabSheet5", "TabSheet8"};
+    QCOMPARE(pages->count(), captions.size());
+    for (int i = 0; i < captions.size(); ++i) {
         QCOMPARE(pages->tabText(i), captions[i]);
         QCOMPARE(pages->widget(i)->objectName(), names[i]);
     }
@@ -87,7 +90,7 @@ void TestMainWindow::startUpState() {
     QVERIFY(m_window->form().characters.Panel13.visible());
     // A page's widgets are made when it is first shown, in the state the page is in.
     QVERIFY(!m_window->findChild<QWidget*>(QStringLiteral("Ed1")));
-    pages->setCurrentIndex(3);
+    showPage("TabSheet2");
     QVERIFY(find<QRadioButton>(QStringLiteral("RadioButton22"))->isChecked());
     QVERIFY(shown(QStringLiteral("Panel13")) && shown(QStringLiteral("Ed15")) && shown(QStringLiteral("Memo1")));
     QCOMPARE(find<QPlainTextEdit>(QStringLiteral("Memo1"))->toPlainText().split(QLatin1Char('\n')).size(), 6);
@@ -153,8 +156,7 @@ void TestMainWindow::selectorClickedByLearnerOnCheckedDoesNothing() {
 }
 
 void TestMainWindow::enterActsAsTab() {
-    auto* pages = find<QTabWidget>(QStringLiteral("PageControl1"));
-    pages->setCurrentIndex(3);
+    showPage("TabSheet2");
     QTest::mouseClick(find<QRadioButton>(QStringLiteral("RadioButton1")), Qt::LeftButton, {}, QPoint(6, 8));
     auto* ed14 = find<QLineEdit>(QStringLiteral("Ed14"));
     QTest::mouseClick(ed14, Qt::LeftButton);
@@ -175,8 +177,7 @@ void TestMainWindow::enterActsAsTab() {
 }
 
 void TestMainWindow::typingReachesTheDrill() {
-    auto* pages = find<QTabWidget>(QStringLiteral("PageControl1"));
-    pages->setCurrentIndex(3);
+    showPage("TabSheet2");
     QTest::mouseClick(find<QRadioButton>(QStringLiteral("RadioButton3")), Qt::LeftButton, {}, QPoint(6, 8));
     QVERIFY(find<QRadioButton>(QStringLiteral("RadioButton18"))->isChecked());
     QVERIFY(shown(QStringLiteral("Image8")));
@@ -239,7 +240,7 @@ void TestMainWindow::missingDataFolderStillOpensTheWindow() {
     auto* line = w.findChild<QLabel*>(QStringLiteral("TableErrorLine"));
     QVERIFY(!line->isVisible());
     auto* pages = w.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
-    pages->setCurrentIndex(3);
+    pages->setCurrentIndex(app::pageIndex(u"TabSheet2"));
     QVERIFY(line->isVisible());
     QVERIFY(line->toolTip().contains(QStringLiteral("nowhere")));
     QTest::mouseClick(w.findChild<QRadioButton*>(QStringLiteral("RadioButton1")), Qt::LeftButton, {}, QPoint(6, 8));
@@ -248,9 +249,9 @@ void TestMainWindow::missingDataFolderStillOpensTheWindow() {
     QVERIFY(line->toolTip().contains(QStringLiteral("wb.db")));
     for (const char* box : {"Ed1", "Ed2", "Ed3"})
         QVERIFY(!w.findChild<QLineEdit*>(QLatin1String(box))->isEnabled());
-    pages->setCurrentIndex(5);
+    pages->setCurrentIndex(app::pageIndex(u"TabSheet4"));
     QVERIFY(!line->isVisible());
-    pages->setCurrentIndex(3);
+    pages->setCurrentIndex(app::pageIndex(u"TabSheet2"));
     QVERIFY(line->isVisible());
 }
 
@@ -268,15 +269,16 @@ void TestMainWindow::tableErrorLineCoversNothingAndStaysReadable() {
     QTRY_COMPARE_WITH_TIMEOUT(desktop.errors.size(), 1, 30000);
     auto* line = w.findChild<QLabel*>(QStringLiteral("TableErrorLine"));
     auto* pages = w.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
-    for (int page : {3, 4}) {
-        pages->setCurrentIndex(page);
-        const char* category = page == 3 ? "RadioButton1" : "RadioButton7";
+    for (const QString page : {"TabSheet2", "TabSheet3"}) {
+        pages->setCurrentIndex(app::pageIndex(page));
+        const bool characters = page == QLatin1String("TabSheet2");
+        const char* category = characters ? "RadioButton1" : "RadioButton7";
         QTest::mouseClick(w.findChild<QRadioButton*>(QLatin1String(category)), Qt::LeftButton, {}, QPoint(6, 8));
         QVERIFY(line->isVisible());
         const QString whole = line->toolTip();
         QVERIFY2(whole.contains(QDir::toNativeSeparators(folder)), qPrintable(whole));
         QCOMPARE(line->accessibleDescription(), whole);
-        const QString table = page == 3 ? QStringLiteral("wb.db") : QStringLiteral("czwb.db");
+        const QString table = characters ? QStringLiteral("wb.db") : QStringLiteral("czwb.db");
         for (const QString& part : {table, QStringLiteral("文件不存在")})
             QVERIFY2(line->text().contains(part), qPrintable(line->text()));
         // Whatever it shows fits the line.
@@ -327,7 +329,7 @@ void TestMainWindow::learnerClicksAndKeysAnywhere() {
 // A code box never shows anything but letters, not even for a moment: a blank, a pasted line
 // break or Chinese text committed by an input method is refused before the box takes it.
 void TestMainWindow::codeBoxesTakeOnlyLetters() {
-    find<QTabWidget>(QStringLiteral("PageControl1"))->setCurrentIndex(3);
+    showPage("TabSheet2");
     QTest::mouseClick(find<QRadioButton>(QStringLiteral("RadioButton1")), Qt::LeftButton, {}, QPoint(6, 8));
     auto* ed1 = find<QLineEdit>(QStringLiteral("Ed1"));
     QCOMPARE(QApplication::focusWidget(), ed1);
@@ -355,7 +357,7 @@ void TestMainWindow::codeBoxesTakeOnlyLetters() {
 // A click on 不提示 or 提示, or on the category already chosen, hands the focus back to the code
 // box, half-typed code and all: the next letters complete it.
 void TestMainWindow::hintOptionsLeaveTheFocusWhereTypingGoesOn() {
-    find<QTabWidget>(QStringLiteral("PageControl1"))->setCurrentIndex(3);
+    showPage("TabSheet2");
     QTest::mouseClick(find<QRadioButton>(QStringLiteral("RadioButton1")), Qt::LeftButton, {}, QPoint(6, 8));
     auto* ed4 = find<QLineEdit>(QStringLiteral("Ed4"));
     QTest::mouseClick(ed4, Qt::LeftButton);
@@ -377,15 +379,15 @@ void TestMainWindow::hintOptionsLeaveTheFocusWhereTypingGoesOn() {
 // next letters complete it.
 void TestMainWindow::halfTypedCodeKeptAcrossAPageSwitch() {
     auto* pages = find<QTabWidget>(QStringLiteral("PageControl1"));
-    pages->setCurrentIndex(3);
+    pages->setCurrentIndex(app::pageIndex(u"TabSheet2"));
     QTest::mouseClick(find<QRadioButton>(QStringLiteral("RadioButton1")), Qt::LeftButton, {}, QPoint(6, 8));
     auto* ed2 = find<QLineEdit>(QStringLiteral("Ed2"));
     QTest::mouseClick(ed2, Qt::LeftButton);
     const QString code = find<QLabel>(QStringLiteral("Panel13"))->text();
     QTest::keyClicks(ed2, code.left(2));
-    for (int other : {4, 0}) {
-        pages->setCurrentIndex(other);
-        pages->setCurrentIndex(3);
+    for (const char16_t* other : {u"TabSheet3", u"TabSheet1"}) {
+        pages->setCurrentIndex(app::pageIndex(other));
+        pages->setCurrentIndex(app::pageIndex(u"TabSheet2"));
         QCOMPARE(QApplication::focusWidget(), ed2);
         QCOMPARE(ed2->text(), code.left(2));
         QVERIFY(!ed2->hasSelectedText());
@@ -400,9 +402,8 @@ void TestMainWindow::halfTypedCodeKeptAcrossAPageSwitch() {
 // outside: by its own text, or by the name or description the window gives it.
 void TestMainWindow::controlsSayWhatTheyAre() {
     static const QRegularExpression chinese(QStringLiteral("[\\x{4e00}-\\x{9fff}]"));
-    auto* pages = find<QTabWidget>(QStringLiteral("PageControl1"));
-    for (int page : {0, 1, 2, 3, 4, 5, 6}) {
-        pages->setCurrentIndex(page);
+    for (const app::Page& page : app::kPages) {
+        showPage(page.name);
         for (QWidget* w : m_window->findChildren<QWidget*>()) {
             const bool reads = qobject_cast<QLineEdit*>(w) || qobject_cast<QPlainTextEdit*>(w) ||
                                qobject_cast<QLabel*>(w) || dynamic_cast<app::ByteColumnLine*>(w);

@@ -26,7 +26,7 @@ class TestPhrasePage : public WindowTest {
 private Q_SLOTS:
     void init() {
         WindowTest::init();
-        showPage(4);
+        showPage("TabSheet3");
     }
 
     void startState();

@@ -18,6 +18,10 @@ using app::Form;
 namespace {
 
 const QString kData = QStringLiteral(VARDELO_BUILD_DATA_DIR);
+// The pages of the two table-reading drills and one without tables, by their names in pages.h.
+const QString kCharacters = QStringLiteral("TabSheet2");
+const QString kPhrases = QStringLiteral("TabSheet3");
+const QString kNoDrill = QStringLiteral("TabSheet1");
 
 // A data folder holding the generated tables except those in `without`.
 bool copyData(const QString& folder, const QStringList& without) {
@@ -74,8 +78,8 @@ private:
             });
     }
     // Whether the learner has a code box to type into on the page.
-    static bool canType(Form& f, Form::Screen page) {
-        if (page == Form::Screen::Characters) {
+    static bool canType(Form& f, const QString& page) {
+        if (page == kCharacters) {
             for (int n = 1; n <= drills::CharacterDrill::kSlots; ++n)
                 if (f.characters.Ed[n].canFocus())
                     return true;
@@ -87,9 +91,9 @@ private:
         return f.phrases.Panel5.visible() && f.phrases.Edit18.canFocus();
     }
     // The targets on show on the page.
-    static QString targets(Form& f, Form::Screen page) {
+    static QString targets(Form& f, const QString& page) {
         QString s;
-        if (page == Form::Screen::Characters) {
+        if (page == kCharacters) {
             for (int n = 1; n <= drills::CharacterDrill::kSlots; ++n)
                 s += f.characters.Label[n].caption();
         } else {
@@ -120,7 +124,7 @@ void TstTableFailures::missingTableOpensOneDialog() {
     QCOMPARE(f.startupErrors().size(), 1);
     // The start-up failure concerns the page whose drill reads the table, nothing else.
     QVERIFY(!f.TableErrorLine.visible());
-    f.run([&] { f.pageShown(Form::Screen::Characters); });
+    f.run([&] { f.pageShown(kCharacters); });
     QVERIFY(f.TableErrorLine.visible());
     QVERIFY(f.TableErrorLine.caption().contains(QStringLiteral("wb.db")));
 
@@ -128,7 +132,7 @@ void TstTableFailures::missingTableOpensOneDialog() {
     // No batch was loaded, and there is no code box to type into.
     QCOMPARE(f.characters.edit16.text(), QStringLiteral("099"));
     QVERIFY(f.characters.Label[1].caption().isEmpty());
-    QVERIFY(!canType(f, Form::Screen::Characters));
+    QVERIFY(!canType(f, kCharacters));
     for (int slot : {1, 2, 3})
         click(f, slot);
     QCOMPARE(desktop.errors.size(), 0);
@@ -163,7 +167,7 @@ void TstTableFailures::unusableValueOpensOneDialog() {
                {{QStringLiteral("b"), QStringLiteral("了")}, {QStringLiteral("a"), QStringLiteral("工\n")}});
     RecordingDesktop desktop;
     Form f(dir.path(), dir.path(), desktop);
-    f.run([&] { f.pageShown(Form::Screen::Characters); });
+    f.run([&] { f.pageShown(kCharacters); });
     QVERIFY(f.startupErrors().isEmpty());
     QVERIFY(!f.TableErrorLine.visible());
     choose(f, 1);
@@ -201,7 +205,7 @@ void TstTableFailures::eachTableHasItsOwnDialog() {
                {QStringLiteral("dm"), QStringLiteral("hz")}, {{QStringLiteral("a"), QStringLiteral("\t")}});
     RecordingDesktop desktop;
     Form f(dir.path(), dir.path(), desktop);
-    f.run([&] { f.pageShown(Form::Screen::Characters); });
+    f.run([&] { f.pageShown(kCharacters); });
     choose(f, 3); // 一级简码: jm.db is missing
     QCOMPARE(desktop.errors.size(), 1);
     QVERIFY(f.TableErrorLine.caption().contains(QStringLiteral("jm.db")));
@@ -269,7 +273,7 @@ void TstTableFailures::materialThatCannotBePractised() {
         QVERIFY(change(dir.filePath(table), sql));
     RecordingDesktop desktop;
     Form f(dir.path(), dir.path(), desktop);
-    const Form::Screen page = category <= 6 ? Form::Screen::Characters : Form::Screen::Phrases;
+    const QString page = category <= 6 ? kCharacters : kPhrases;
     f.run([&] { f.pageShown(page); });
     if (before) {
         choose(f, before);
@@ -280,8 +284,8 @@ void TstTableFailures::materialThatCannotBePractised() {
     choose(f, category);
     if (advance) {
         QCOMPARE(desktop.errors.size(), 0);
-        controls::Label& hint = page == Form::Screen::Characters ? f.characters.Panel13 : f.phrases.czts;
-        for (int slot = 0; slot < (page == Form::Screen::Characters ? 15 : 5); ++slot)
+        controls::Label& hint = page == kCharacters ? f.characters.Panel13 : f.phrases.czts;
+        for (int slot = 0; slot < (page == kCharacters ? 15 : 5); ++slot)
             type(f, hint.caption());
     }
     QCOMPARE(desktop.errors.size(), 1);
@@ -291,7 +295,7 @@ void TstTableFailures::materialThatCannotBePractised() {
 
     // The category stays chosen, with nothing half-loaded and nothing to type into.
     const controls::RadioButton* checked =
-        page == Form::Screen::Characters ? f.characters.GroupBox1.checked() : f.phrases.Panel6.checked();
+        page == kCharacters ? f.characters.GroupBox1.checked() : f.phrases.Panel6.checked();
     QCOMPARE(checked->name(), QStringLiteral("RadioButton%1").arg(category));
     QCOMPARE(targets(f, page), QString());
     QVERIFY(!canType(f, page));
@@ -299,7 +303,7 @@ void TstTableFailures::materialThatCannotBePractised() {
     QCOMPARE(f.TableErrorLine.caption(), message);
 
     // Elsewhere the line goes; back on the page it comes back, without another dialog.
-    f.run([&] { f.pageShown(Form::Screen::Other); });
+    f.run([&] { f.pageShown(kNoDrill); });
     QVERIFY(!f.TableErrorLine.visible());
     f.run([&] { f.pageShown(page); });
     QVERIFY(f.TableErrorLine.visible());

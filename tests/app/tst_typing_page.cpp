@@ -26,7 +26,7 @@ class TestTypingPage : public WindowTest {
 private Q_SLOTS:
     void init() {
         WindowTest::init();
-        showPage(5);
+        showPage("TabSheet4");
     }
 
     void choosingATestShowsThePassageAndMarks();
@@ -182,7 +182,7 @@ void TestTypingPage::pendingCodeLandsOnceWhenTheFocusMoves() {
     // Switching page with a code pending: the echo lands in a code box, which never takes it.
     preedit(QStringLiteral("人"));
     commit(QStringLiteral("人"), memo4);
-    find<QTabWidget>(QStringLiteral("PageControl1"))->setCurrentIndex(3);
+    showPage("TabSheet2");
     click(QStringLiteral("RadioButton1"));
     auto* ed1 = find<QLineEdit>(QStringLiteral("Ed1"));
     QCOMPARE(QApplication::focusWidget(), ed1);

@@ -2,6 +2,7 @@
 
 #include "byte_column_line.h"
 #include "fonts.h"
+#include "pages.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -28,6 +29,7 @@ void WindowTest::open() {
 
 void WindowTest::cleanup() {
     m_window.reset();
+    m_standIns.clear();
 }
 
 QString WindowTest::text(const QString& name) const {
@@ -50,6 +52,11 @@ void WindowTest::click(const QString& name) {
     QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(6, w->height() / 2));
 }
 
-void WindowTest::showPage(int index) {
-    find<QTabWidget>(QStringLiteral("PageControl1"))->setCurrentIndex(index);
+void WindowTest::showPage(const char* name, const char* file, int line) {
+    const int index = app::pageIndex(QLatin1String(name));
+    if (index < 0) {
+        QTest::qFail(qPrintable(QStringLiteral("no page named %1").arg(QLatin1String(name))), file, line);
+        return;
+    }
+    find<QTabWidget>(QStringLiteral("PageControl1"), file, line)->setCurrentIndex(index);
 }

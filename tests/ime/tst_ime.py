@@ -369,6 +369,7 @@ class Test:
         self.stray_blanks()
         self.pending_code()
         self.run_keys()
+        self.lookup()
         print(f"all steps passed under {self.framework} in {time.monotonic() - self.started:.1f} s", flush=True)
 
     # -- 1. the key drills ---------------------------------------------------------------------
@@ -647,6 +648,17 @@ class Test:
     def lands(self, character):
         """What a half-typed code for `character` leaves in its box when the focus moves."""
         return character if PENDING[self.framework]["lands"] else ""
+
+    def lookup(self):
+        """The lookup page's box takes what the engine commits, and the page answers it."""
+        w = self.w
+        self.step("lookup: open the page, 经 through the engine")
+        w.click("编码查询")
+        self.wait("the box 查询内容 to take the focus", lambda: w.focused("查询内容"))
+        self.type_character("经")
+        self.wait(lambda: f"查询内容 to hold 经, it holds {w.text('查询内容')!r}", lambda: w.text("查询内容") == "经")
+        self.wait(lambda: f"the answer line to find one character, it says {w.text('查询结果')!r}",
+                  lambda: w.text("查询结果").startswith("1 个字"))
 
     def pending_code(self):
         w = self.w

@@ -25,17 +25,8 @@ constexpr int kSteps = 150; // more than a full cycle of the longest category
 
 // Code page 936 restricted to GB2312 proper: two bytes a character, in a cell GB2312 assigns.
 bool isGb2312(const QString& text) {
-    if (text.isEmpty())
-        return false;
-    QStringEncoder enc("GBK");
-    const QByteArray b = enc.encode(text);
-    if (enc.hasError() || b.size() != 2 * text.size())
-        return false;
-    for (int i = 0; i < b.size(); i += 2) {
-        if (!gb2312::isCell(static_cast<unsigned char>(b[i]), static_cast<unsigned char>(b[i + 1])))
-            return false;
-    }
-    return true;
+    static gb2312::Checker checker;
+    return checker.isDoubleByteText(text);
 }
 
 bool isWubiCode(const QString& code) {

@@ -1,5 +1,7 @@
 #include "dictionary.h"
 
+#include "gb2312.h"
+
 #include <QFile>
 #include <QStringEncoder>
 
@@ -43,9 +45,9 @@ bool validCode(const QString& code) {
 } // namespace
 
 bool isGb2312(const QString& text) {
-    if (text.isEmpty())
-        return false;
-    return std::all_of(text.begin(), text.end(), [](QChar c) { return !c.isSurrogate() && !gb2312Bytes(c).isEmpty(); });
+    // The reader's own check: the cells GB2312 assigns, not the whole byte rectangle.
+    static gb2312::Checker checker;
+    return checker.isDoubleByteText(text);
 }
 
 bool isGb2312Hanzi(const QString& ch) {

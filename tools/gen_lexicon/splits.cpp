@@ -1,6 +1,7 @@
 #include "splits.h"
 
 #include "code_explanation.h"
+#include "schema.h"
 
 #include <QHash>
 #include <QRegularExpression>
@@ -12,8 +13,7 @@ namespace gen {
 
 namespace {
 
-// The longest value a table field may hold.
-constexpr int kLongestField = 32;
+using lexicon::schema::kLongestValue;
 
 // "氵/i 又/c\tn1" -> "氵i又c n1"; a root drawn from its picture, NAME@N/key, keeps its name only
 // when the table may hold it.
@@ -55,7 +55,7 @@ QList<QStringList> splitTableRows(const Dictionary& dict, const QStringList& spl
             notes << QStringLiteral("split not understood: ") + line;
             continue;
         }
-        if (field.size() > kLongestField)
+        if (field.size() > kLongestValue)
             throw std::runtime_error("split too long for a table field: " + line.toStdString());
         const QString full = dict.fullCode(columns[0]);
         if (!drills::explains(*split, full)) {
