@@ -255,7 +255,7 @@ void CodeLookup::lookUpText(const QString& whole) {
         PhraseAnswer p;
         p.phrase = run.mid(i, length);
         p.code = m_phraseCodes.value(p.phrase);
-        p.explanation = m_explainer.phrase(p.phrase);
+        p.explanation = m_explainer.phrase(p.phrase, p.code);
         p.text = QStringLiteral("词组%1：编码 %2。").arg(p.phrase, p.code) + p.explanation.text;
         m_answer.phrases << p;
         i += length;
