@@ -42,6 +42,8 @@ make_root() {
   local release=$1 include=${2:-} mirror root
   mirror=$(debian_mirror)
   root=$(mktemp -d /var/tmp/vardelo-root."$release".XXXXXX)
+  # mktemp makes it 0700, which would keep every user but root out of the whole root.
+  chmod 755 "$root"
   local log="$root.debootstrap.log"
   if ! debootstrap --variant=minbase ${include:+--include="$include"} "$release" "$root" "$mirror" > "$log" 2>&1; then
     tail -n 30 "$log" >&2
