@@ -7,7 +7,7 @@
 # ./build.sh install-test [RELEASE...]
 #                  builds the Debian package and installs it with apt into a fresh root of each
 #                  release (default: bookworm trixie), where it must run and draw every text
-#                  (packaging/install/install-test.sh; about three minutes a release)
+#                  (packaging/install/install-test.sh; one to two minutes a release)
 set -euo pipefail
 cd "$(dirname "$0")"
 

@@ -16,7 +16,7 @@
 #   4. removes the Song face's package and runs GLYPH_CHECK again: the missing face is reported,
 #      and a stand-in draws every text, with no box.
 # Needs root, debootstrap, Xvfb, xdotool and ImageMagick on this machine (scripts/setup-debian.sh);
-# leaves nothing behind. Takes two to four minutes, most of it debootstrap and apt.
+# leaves nothing behind. Takes one to two minutes on a quiet machine, most of it debootstrap and apt.
 set -euo pipefail
 # Read whole before it runs: a script edited while it runs must not change what this run does.
 {
