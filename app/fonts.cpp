@@ -14,9 +14,11 @@ const QString kSong = QStringLiteral("宋体");
 const QString kKai = QStringLiteral("楷体_GB2312");
 const QString kSans = QStringLiteral("MS Sans Serif");
 
-// The code face has no alias of its own: it is asked for by the name of the face drawn.
-QString g_code = QString::fromUtf8(faces::kCode);
-// Nor has the face of the roots outside GB2312.
+// The code face and the face of the roots outside GB2312 have no name in the layout of their own:
+// these stand for them as 宋体 stands for the Song face.
+const QString kCode = QStringLiteral("Vardelo Code");
+const QString kRoot = QStringLiteral("Vardelo Roots");
+// What the root face is drawn with: merging takes a missing character from a real face only.
 QString g_root = QString::fromUtf8(faces::kRoot);
 // Set once a face is missing: then the faces borrow glyphs from each other and from the system.
 bool g_merge = false;
@@ -61,12 +63,12 @@ std::vector<Face> standardFaces() {
         {kSans, QString::fromUtf8(faces::kSans), QString::fromUtf8(faces::kSansPackage),
          QStringList{QStringLiteral("Noto Sans"), QStringLiteral("Liberation Sans"), QStringLiteral("FreeSans")},
          QStringLiteral("无衬线体")},
-        {QString(),
+        {kCode,
          QString::fromUtf8(faces::kCode),
          QString::fromUtf8(faces::kCodePackage),
          {QStringLiteral("Noto Sans Mono"), QStringLiteral("Liberation Mono"), QStringLiteral("FreeMono")},
          QStringLiteral("编码字体")},
-        {QString(), QString::fromUtf8(faces::kRoot), QString::fromUtf8(faces::kRootPackage),
+        {kRoot, QString::fromUtf8(faces::kRoot), QString::fromUtf8(faces::kRootPackage),
          without(kChineseFallbacks, QString::fromUtf8(faces::kRoot)), QStringLiteral("字根字体")},
     };
 }
@@ -78,8 +80,8 @@ QStringList install(const std::vector<Face>& faces) {
     // as a font alias, which costs start-up more than the list.
     const QStringList installed = QFontDatabase::families();
     const auto has = [&installed](const QString& family) { return installed.contains(family, Qt::CaseInsensitive); };
-    // What each face is drawn with in the end; the sans face's Chinese falls back to the Song's.
-    QStringList drawn;
+    // What the Song face is drawn with in the end: the sans face's Chinese falls back to it.
+    QString songDrawn;
     for (const Face& face : faces) {
         QString chosen = face.wanted;
         if (!has(face.wanted)) {
@@ -96,22 +98,18 @@ QStringList install(const std::vector<Face>& faces) {
                                    ? QStringLiteral("%1没有可替代的字体，缺字由系统字体补出").arg(face.roleName)
                                    : QStringLiteral("%1改用“%2”").arg(face.roleName, chosen));
         }
-        drawn << chosen;
-        if (face.alias.isEmpty()) {
-            if (face.wanted == QString::fromUtf8(faces::kRoot))
-                g_root = chosen.isEmpty() ? drawn.first() : chosen;
-            else
-                g_code = chosen.isEmpty() ? QStringLiteral("monospace") : chosen;
-            continue;
-        }
         QStringList chain;
         if (!chosen.isEmpty())
             chain << chosen;
-        QFont::removeSubstitutions(face.alias);
         // The sans face's Chinese is drawn in the Song face, which the pages load anyway (a sans
         // CJK face would cost start-up another large font file).
-        if (face.alias == kSans && !drawn.isEmpty() && !drawn.first().isEmpty())
-            chain << drawn.first();
+        if (face.alias == kSans && !songDrawn.isEmpty())
+            chain << songDrawn;
+        if (face.alias == kSong)
+            songDrawn = chosen;
+        if (face.alias == kRoot)
+            g_root = chosen.isEmpty() ? songDrawn : chosen;
+        QFont::removeSubstitutions(face.alias);
         QFont::insertSubstitutions(face.alias, chain);
     }
     // Without an explicit font, Chinese text under a C locale falls back to the Kai face.
@@ -145,7 +143,7 @@ QFont sans(int pixelSize) {
     return make(kSans, pixelSize, false, true);
 }
 QFont code(int pixelSize, bool bold) {
-    return make(g_code, pixelSize, bold);
+    return make(kCode, pixelSize, bold);
 }
 
 } // namespace app::fonts

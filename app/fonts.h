@@ -14,7 +14,7 @@ namespace app::fonts {
 
 // One face the window asks for, and where it turns when that face is not installed.
 struct Face {
-    QString alias;         // the name the layout uses ("宋体"), or empty where it uses none
+    QString alias;         // the name the layout uses ("宋体")
     QString wanted;        // the installed face it draws with ("AR PL SungtiL GB")
     QString package;       // the Debian package that holds it
     QStringList fallbacks; // best first: faces that draw the mainland forms before the rest
