@@ -8,7 +8,11 @@
 # and last the install test of the package that build made, in another fresh root of the same
 # release (packaging/install/install-test.sh).
 #
-#   scripts/fresh-root.sh RELEASE [OUT]     RELEASE: bookworm (Debian 12) or trixie (Debian 13)
+#   scripts/fresh-root.sh RELEASE [OUT] [--again N] [--load]
+#
+# RELEASE: bookworm (Debian 12) or trixie (Debian 13). --again N runs `./build.sh test` N more times
+# in the same root once the first run has passed (every run must pass); --load runs those beside a
+# load that keeps starting processes on every core, the kind of load a test that races loses under.
 #
 # OUT (default /var/tmp/vardelo-fresh-RELEASE) receives the logs and pictures. Packages come from
 # the Debian archive this machine's apt uses, and nothing else from the network. The roots are
@@ -21,18 +25,58 @@ here=$(cd "$(dirname "$0")" && pwd)
 repo=$(cd "$here/.." && pwd)
 source "$here/debian-root.sh"
 
-[ $# -ge 1 ] || { sed -n '2,/^set -e/p' "$0" | sed '$d'; exit 2; }
-release=$1
-open_log "${2:-/var/tmp/vardelo-fresh-$release}" "fresh-$release.log"
+usage() { sed -n '2,/^set -e/p' "$0" | sed '$d'; exit 2; }
+[ $# -ge 1 ] || usage
+release=$1 folder=/var/tmp/vardelo-fresh-$1 again=0 load=no
+shift
+while [ $# -gt 0 ]; do
+  case $1 in
+    --again) [ $# -ge 2 ] && [ "$2" -ge 0 ] 2>/dev/null || usage; again=$2; shift 2 ;;
+    --load) load=yes; shift ;;
+    -*) usage ;;
+    *) folder=$1; shift ;;
+  esac
+done
+open_log "$folder" "fresh-$release.log"
 out=$OUT log=$LOG
 
-root="" program="" XVFB_PID=""
+root="" program="" XVFB_PID="" loaders=()
 finish() {
   [ -n "$program" ] && kill "$program" 2>/dev/null
   [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+  stop_load
   remove_root "$root"
 }
 trap finish EXIT
+
+# One loop per core that starts a short-lived process after another, and one more.
+start_load() {
+  local n
+  for n in $(seq $(( $(nproc) + 1 ))); do
+    (while :; do /bin/true; done) > /dev/null 2>&1 &
+    loaders+=($!)
+  done
+}
+stop_load() {
+  local p
+  for p in "${loaders[@]}"; do kill "$p" 2>/dev/null || true; done
+  loaders=()
+}
+
+# test_run NAME  runs the README's test command in the root; its output goes to OUT/NAME.log.
+test_run() {
+  local t status
+  t=$(date +%s)
+  if chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 \
+    sh -c 'cd /root/vardelo && exec ./build.sh test' > "$out/$1.log" 2>&1; then
+    status=passed
+  else
+    status=FAILED
+  fi
+  grep -E '\*\*\*|Failed  |Not Run' "$out/$1.log" | tee -a "$log" || true
+  say "$1: ./build.sh test $status after $(elapsed "$t"), $(grep -E 'tests passed|tests failed out of' "$out/$1.log" | tail -n1), load $(cut -d' ' -f1-3 /proc/loadavg)"
+  [ "$status" = passed ]
+}
 
 elapsed() { echo $(( $(date +%s) - $1 )) s; }
 start=$(date +%s)
@@ -65,17 +109,18 @@ else
 fi
 
 say "== ./build.sh test"
-t=$(date +%s)
-if chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 \
-  sh -c 'cd /root/vardelo && exec ./build.sh test' > "$out/test-$release.log" 2>&1; then
-  tested=passed
-else
-  tested=FAILED
+test_run "test-$release" || { tail -n 60 "$out/test-$release.log"; exit 1; }
+if [ "$again" -gt 0 ]; then
+  [ "$load" = yes ] && { start_load; say "== $again runs more, beside a load of $(( $(nproc) + 1 )) process-starting loops"; } \
+    || say "== $again runs more"
+  failed=0
+  for n in $(seq "$again"); do
+    test_run "test-$release-again-$n" || failed=$((failed + 1))
+  done
+  stop_load
+  say "$((again - failed)) of $again runs more passed"
+  [ "$failed" -eq 0 ] || exit 1
 fi
-grep -E 'tests passed|tests failed|Total Test time|\*\*\*|Failed|Passed' "$out/test-$release.log" | tee -a "$log" > /dev/null
-grep -E 'tests passed|tests failed out of|Total Test time' "$out/test-$release.log" | tee -a "$log"
-say "./build.sh test $tested after $(elapsed "$t")"
-[ "$tested" = passed ] || { tail -n 60 "$out/test-$release.log"; exit 1; }
 
 say "== the package this release built, installed in another fresh $release root"
 deb=$(ls "$root"/root/vardelo/build/packaging/check/out/vardelo_*.deb)
