@@ -17,6 +17,7 @@ import argparse
 import ctypes
 import json
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -35,6 +36,7 @@ class IBus:
     qt_module = "ibus"
     engine = "table:wubi-jidian86"
     bus_name = "org.freedesktop.IBus"
+    version_argv = ["ibus", "version"]
 
     def start(self, session, timeout):
         argv = ["ibus-daemon", "--panel=disable", "--emoji-extension=disable", "--config=disable"]
@@ -58,6 +60,7 @@ class Fcitx5:
     qt_module = "fcitx"
     engine = "wbx"
     bus_name = "org.fcitx.Fcitx5"
+    version_argv = ["fcitx5", "--version"]
     # The Wubi table and what it needs, the D-Bus front end the Qt module talks to, the X
     # connection and the candidate window; nothing that would read the person's desktop.
     addons = "dbus,dbusfrontend,xcb,keyboard,table,punctuation,pinyinhelper,classicui"
@@ -83,6 +86,13 @@ class Fcitx5:
 
 
 FRAMEWORKS = {f.name: f for f in (IBus, Fcitx5)}
+
+
+def installed_version(framework):
+    """The installed version of a framework as a tuple of numbers, (5, 1, 12); () if it says none."""
+    said = subprocess.run(FRAMEWORKS[framework].version_argv, capture_output=True, text=True, timeout=60).stdout
+    found = re.search(r"\d+(?:\.\d+)+", said)
+    return tuple(int(n) for n in found.group(0).split(".")) if found else ()
 
 
 class XImage(ctypes.Structure):

@@ -24,7 +24,8 @@ accessibility bus (AT-SPI), never from inside the program:
 
 The frameworks differ in what a half-typed code is when the toolkit commits it on a focus move:
 IBus shows the candidate, so the character lands in its box; Fcitx 5 shows the code letters, which
-the trainer drops, so nothing lands.
+the trainer drops, so nothing lands. A click inside the same line differs by version too (PENDING):
+each framework is held to what its installed version does, which the test prints first.
 
 Usage: tst_ime.py [--framework ibus|fcitx5] [--shots DIR] <trainer program>. Exits 0 when every
 step passed; otherwise names the framework and the step that broke, and what it saw. With --shots,
@@ -44,7 +45,7 @@ import traceback
 
 sys.dont_write_bytecode = True  # nothing written into the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from ime_session import FRAMEWORKS, Session, StepFailed, wait_for  # noqa: E402
+from ime_session import FRAMEWORKS, Session, StepFailed, installed_version, wait_for  # noqa: E402
 
 IBUS_TABLE = "/usr/share/ibus-table/tables/wubi-jidian86.db"
 FCITX5_TABLE = "/usr/share/libime/wbx.main.dict"
@@ -171,9 +172,21 @@ CODES = {"ibus": IBusCodes, "fcitx5": Fcitx5Codes}
 # Where the frameworks differ with a code pending:
 #  - lands: on a focus move the toolkit commits the preedit; IBus's is the candidate, which lands in
 #    its box, Fcitx 5's is the code letters, which the trainer drops;
-#  - click_commits: a click elsewhere in the same line commits the candidate at the old caret under
-#    IBus; Fcitx 5 keeps composing, and the code finished after the click lands at the click.
-PENDING = {"ibus": {"lands": True, "click_commits": True}, "fcitx5": {"lands": False, "click_commits": False}}
+#  - click: what a click elsewhere in the same line does to it. IBus commits the candidate at the
+#    old caret ("commits"); Fcitx 5.0 (Debian 12) keeps composing, and the code finished after the
+#    click lands at the click ("keeps"); Fcitx 5.1 (Debian 13) ends the composition, and nothing
+#    lands ("drops").
+PENDING = {"ibus": {"lands": True, "click": "commits"}, "fcitx5": {"lands": False, "click": "keeps"}}
+PENDING_SINCE = {("fcitx5", (5, 1)): {"click": "drops"}}
+
+
+def pending_rules(framework, version):
+    """The PENDING row of a framework at its installed version (a tuple of numbers)."""
+    rules = dict(PENDING[framework])
+    for (name, since), changed in sorted(PENDING_SINCE.items()):
+        if name == framework and version >= since:
+            rules.update(changed)
+    return rules
 
 
 class Window:
@@ -322,6 +335,10 @@ class Test:
     def __init__(self, program, framework, shots=None):
         self.framework = framework
         self.shots = shots
+        version = installed_version(framework)
+        self.pending = pending_rules(framework, version)
+        print(f"{FRAMEWORKS[framework].title} {'.'.join(map(str, version)) or '(version unknown)'}: "
+              f"a click in the line with a code pending {self.pending['click']} it", flush=True)
         self.session = Session(program, framework, log=lambda text: print("  " + text, flush=True))
         self.step_name = "start-up"
         self.started = time.monotonic()
@@ -647,7 +664,7 @@ class Test:
 
     def lands(self, character):
         """What a half-typed code for `character` leaves in its box when the focus moves."""
-        return character if PENDING[self.framework]["lands"] else ""
+        return character if self.pending["lands"] else ""
 
     def lookup(self):
         """The lookup page's box takes what the engine commits, and the page answers it."""
@@ -679,12 +696,13 @@ class Test:
         self.step("pending code: 总 half-typed in line 2, then a click at the start of line 2")
         self.half_type("输入第2行", "总")
         w.click("输入第2行", x=1)
-        if PENDING[self.framework]["click_commits"]:
-            self.type_character("人")
-            want = "人人总"
-        else:
+        click = self.pending["click"]
+        if click == "keeps":
             self.type(" ")
             want = "总人"
+        else:
+            self.type_character("人")
+            want = "人人总" if click == "commits" else "人人"
         self.wait(lambda: f"line 2 to read {want!r}, it reads {self.typed_lines()[1]!r}",
                   lambda: self.typed_lines()[1] == want)
 
