@@ -69,10 +69,15 @@ void SlotDrill::codeChange(int slot) {
 
 void SlotDrill::noteCapitals(const controls::Edit& box, int where) {
     const QString& text = box.text();
-    if (std::any_of(text.begin(), text.end(), [](QChar c) { return c >= QLatin1Char('A') && c <= QLatin1Char('Z'); })) {
-        m_capitalsAt = where;
+    m_withCapitals.removeOne(where);
+    if (std::any_of(text.begin(), text.end(), [](QChar c) { return c >= QLatin1Char('A') && c <= QLatin1Char('Z'); }))
+        m_withCapitals.append(where);
+    // The notice stands at the box that took capitals last; when that box holds none any more, it
+    // goes back to another that still does.
+    if (!m_withCapitals.isEmpty()) {
+        m_capitalsAt = m_withCapitals.last();
         m_c.capitals.show();
-    } else if (where == m_capitalsAt) {
+    } else if (m_capitalsAt != -1) {
         m_capitalsAt = -1;
         m_c.capitals.hide();
     }

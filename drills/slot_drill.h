@@ -14,7 +14,7 @@
 // counter to a fixed batch; after a jump the hint shows the slot in focus of the batch now shown.
 // The hint options show or hide the hint and give the focus back to the code box the learner was
 // typing in. A code box holding a capital letter (Caps Lock on) shows a notice at the box, since
-// no code matches then; it goes when the box holds none. An empty code gives nothing and an empty target accepts
+// no code matches then; it goes when no box holds one. An empty code gives nothing and an empty target accepts
 // nothing and has no code to show, so that clearing a box never sets off an acceptance.
 //
 // A category starts its batch through start(): the code boxes take keys again, the counter is set
@@ -100,8 +100,8 @@ public:
     // Esc (character 27) empties a code box.
     static void escape(controls::Edit& box, QChar key);
     // After a change of code box `box`, slot `where` (0 for a box of the drill's own): shows the
-    // capitals notice at it while it holds a capital letter, and hides the notice when the box it
-    // stands at no longer does.
+    // capitals notice at it while it holds a capital letter; when the box the notice stands at
+    // holds none any more, the notice goes to the box that took capitals before it, or away.
     void noteCapitals(const controls::Edit& box, int where);
     // Where the capitals notice stands (a slot, or 0 for the drill's own box), while it is shown.
     int capitalsAt() const { return m_capitalsAt; }
@@ -116,8 +116,9 @@ private:
     controls::Focus& m_focus;
     QList<Marker> m_markers;
     std::function<void()> m_emptyMore;
-    int m_typingSlot = 1;  // the slot whose code box had the focus last: where typing goes on
-    int m_capitalsAt = -1; // the box the capitals notice stands at
+    int m_typingSlot = 1;      // the slot whose code box had the focus last: where typing goes on
+    int m_capitalsAt = -1;     // the box the capitals notice stands at
+    QList<int> m_withCapitals; // the boxes holding a capital letter, the latest last
 };
 
 } // namespace drills
