@@ -61,9 +61,22 @@ QString shapeName(Shape s) {
     return {};
 }
 
+// The identification letters by last stroke (in the order of Stroke), each zone's three keys by
+// shape (in the order of Shape). tools/gen_splits/gen_splits.py reads this line.
+const char* const kIdentificationZones[] = {"gfd", "hjk", "tre", "yui", "nbv"};
+
 QChar identificationLetter(Stroke last, Shape shape) {
-    static const char* const zones[] = {"gfd", "hjk", "tre", "yui", "nbv"};
-    return QLatin1Char(zones[int(last)][int(shape) - 1]);
+    return QLatin1Char(kIdentificationZones[int(last)][int(shape) - 1]);
+}
+
+bool isIdentificationLetter(QChar c) {
+    for (const char* zone : kIdentificationZones) {
+        for (const char* k = zone; *k; ++k) {
+            if (c == QLatin1Char(*k))
+                return true;
+        }
+    }
+    return false;
 }
 
 std::optional<Split> parseSplit(QStringView field) {
@@ -240,6 +253,10 @@ QStringList phraseLetters(const QStringList& fullCodes) {
         out[n - 1] = fullCodes[n - 1].left(1);
     }
     return out;
+}
+
+QString phraseCode(const QStringList& fullCodes) {
+    return phraseLetters(fullCodes).join(QString());
 }
 
 QString phraseExplanationText(const QStringList& characters, const QStringList& letters) {

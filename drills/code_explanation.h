@@ -29,6 +29,8 @@ QString shapeName(Shape s);   // 左右 上下 杂合
 // The identification letter of a character of two or three roots: the stroke picks the zone
 // (横 g f d, 竖 h j k, 撇 t r e, 捺 y u i, 折 n b v), the shape the key within it.
 QChar identificationLetter(Stroke last, Shape shape);
+// Whether `c` is the identification letter of some last stroke and shape.
+bool isIdentificationLetter(QChar c);
 
 struct SplitRoot {
     QString text;    // the root's character, or its name; may be empty when only a picture shows it
@@ -77,6 +79,8 @@ QString shortCodeNote(const QString& shown, const QString& fullCode);
 // third; four: the first of each; more: the first of the first three and of the last (the others
 // give none). Empty when there are fewer than two characters or a code is missing.
 QStringList phraseLetters(const QStringList& fullCodes);
+// The phrase's code: those letters in order; empty when the rule gives none.
+QString phraseCode(const QStringList& fullCodes);
 QString phraseExplanationText(const QStringList& characters, const QStringList& letters);
 
 } // namespace drills

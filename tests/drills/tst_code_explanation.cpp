@@ -9,9 +9,6 @@
 
 using namespace drills;
 
-Q_DECLARE_METATYPE(drills::Stroke)
-Q_DECLARE_METATYPE(drills::Shape)
-
 class TstCodeExplanation : public QObject {
     Q_OBJECT
 private slots:
@@ -32,27 +29,54 @@ private slots:
     void shortCodeNote();
 };
 
+// One real character of two roots for every last stroke and shape, with its dictionary code: the
+// zone comes from the last stroke, the key within it from the shape.
 void TstCodeExplanation::identificationLetter_data() {
-    QTest::addColumn<Stroke>("last");
-    QTest::addColumn<Shape>("shape");
-    QTest::addColumn<QString>("letter");
-    const Stroke strokes[] = {Stroke::Heng, Stroke::Shu, Stroke::Pie, Stroke::Na, Stroke::Zhe};
-    const Shape shapes[] = {Shape::LeftRight, Shape::TopBottom, Shape::Mixed};
-    // Zone by the last stroke, key within the zone by the shape.
-    const char* const letters[] = {"gfd", "hjk", "tre", "yui", "nbv"};
-    for (int s = 0; s < 5; ++s) {
-        for (int k = 0; k < 3; ++k) {
-            QTest::addRow("%s %s", qPrintable(strokeName(strokes[s])), qPrintable(shapeName(shapes[k])))
-                << strokes[s] << shapes[k] << QString(QLatin1Char(letters[s][k]));
-        }
-    }
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("code");
+    QTest::newRow("和 横 左右") << "禾t口k h1"
+                                << "tkg";
+    QTest::newRow("要 横 上下") << "西s女v h2"
+                                << "svf";
+    QTest::newRow("主 横 杂合") << "丶y王g h3"
+                                << "ygd";
+    QTest::newRow("划 竖 左右") << "戈a刂j s1"
+                                << "ajh";
+    QTest::newRow("节 竖 上下") << "艹a卩b s2"
+                                << "abj";
+    QTest::newRow("中 竖 杂合") << "口k丨h s3"
+                                << "khk";
+    QTest::newRow("戏 撇 左右") << "又c戈a p1"
+                                << "cat";
+    QTest::newRow("步 撇 上下") << "止h小i p2"
+                                << "hir";
+    QTest::newRow("产 撇 杂合") << "立u丿t p3"
+                                << "ute";
+    QTest::newRow("取 捺 左右") << "耳b又c n1"
+                                << "bcy";
+    QTest::newRow("贡 捺 上下") << "工a贝m n2"
+                                << "amu";
+    QTest::newRow("不 捺 杂合") << "一g小i n3"
+                                << "gii";
+    QTest::newRow("地 折 左右") << "土f也b z1"
+                                << "fbn";
+    QTest::newRow("芭 折 上下") << "艹a巴c z2"
+                                << "acb";
+    QTest::newRow("世 折 杂合") << "廿a乙n z3"
+                                << "anv";
 }
 
 void TstCodeExplanation::identificationLetter() {
-    QFETCH(Stroke, last);
-    QFETCH(Shape, shape);
-    QFETCH(QString, letter);
-    QCOMPARE(QString(drills::identificationLetter(last, shape)), letter);
+    QFETCH(QString, field);
+    QFETCH(QString, code);
+    const std::optional<Split> split = parseSplit(field);
+    QVERIFY(split);
+    QCOMPARE(QString(drills::identificationLetter(split->last, split->shape)), code.right(1));
+    QCOMPARE(codeOf(*split), code);
+    QVERIFY(isIdentificationLetter(code.back()));
+    // The keys past the third of each zone close no code.
+    for (QChar c : QStringLiteral("aslmqwopcx"))
+        QVERIFY2(!isIdentificationLetter(c), qPrintable(QString(c)));
 }
 
 // Real characters with their dictionary codes.

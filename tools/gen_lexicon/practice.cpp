@@ -1,5 +1,6 @@
 #include "practice.h"
 
+#include "code_explanation.h"
 #include "practice_plan.h"
 #include "schema.h"
 
@@ -15,9 +16,6 @@ namespace {
 const QString kKeyOrder = QStringLiteral("gfdsahjklmtrewqyuiopnbvcx");
 // The key-name characters, in the key order above.
 const QString kKeyNames = QStringLiteral("王土大木工目日口田山禾白月人金言立水火之已子女又纟");
-// The final-stroke identification letters: horizontal, vertical, left-falling, dot and turning
-// stroke, each for left-right, top-bottom and mixed structure.
-const QString kIdentificationLetters = QStringLiteral("gfdhjktreyuinbv");
 
 constexpr int kBatchSize = lexicon::schema::kCharactersPerBatch;
 constexpr int kPhrasesPerBatch = lexicon::schema::kPhrasesPerBatch;
@@ -325,7 +323,7 @@ private:
         QHash<QString, int> seen;
         for (const Entry& e : m_dict.characters) {
             const QStringList codes = m_dict.codesOf.value(e.text);
-            if (codes.size() != 1 || e.code.size() != 3 || !kIdentificationLetters.contains(e.code.back()) ||
+            if (codes.size() != 1 || e.code.size() != 3 || !drills::isIdentificationLetter(e.code.back()) ||
                 seen.contains(e.text))
                 continue;
             seen.insert(e.text, 1);

@@ -42,10 +42,24 @@ import re
 import sqlite3
 import sys
 from collections import OrderedDict
+from pathlib import Path
 
 STROKE_KEY = {'h': 'g', 's': 'h', 'p': 't', 'n': 'y', 'z': 'n'}
 STROKE_NAME = {'h': '横', 's': '竖', 'p': '撇', 'n': '捺', 'z': '折'}
-ID_LETTERS = {'h': 'gfd', 's': 'hjk', 'p': 'tre', 'n': 'yui', 'z': 'nbv'}
+
+
+def read_id_letters():
+    """The identification letters by last stroke, read from the one place the program keeps them
+    (drills/code_explanation.cpp: five zones of three keys, by stroke 横 竖 撇 捺 折)."""
+    source = Path(__file__).resolve().parents[2] / 'drills' / 'code_explanation.cpp'
+    m = re.search(r'kIdentificationZones\[\] = \{([^}]*)\}', source.read_text(encoding='utf-8'))
+    zones = re.findall(r'"([a-y]{3})"', m.group(1)) if m else []
+    if len(zones) != 5:
+        raise SystemExit(f'{source}: no identification zones found')
+    return dict(zip('hspnz', zones))
+
+
+ID_LETTERS = read_id_letters()
 PICTURE_KEY_ORDER = 'GFDSAHJKLMQWERTYUIOPNBVCX'
 KEY_NAMES = '王土大木工目日口田山禾白月人金言立水火之已子女又纟'
 
