@@ -99,6 +99,15 @@ const Explanation& CodeExplainer::character(const QString& hz) {
     return m_character;
 }
 
+Explanation CodeExplainer::character(const QString& hz, const QString& shown) {
+    Explanation e = character(hz);
+    if (e.cells.isEmpty())
+        return e;
+    e.note = shortCodeNote(shown, e.code);
+    e.text = shortCodeText(shown, e.code, e.text);
+    return e;
+}
+
 const Explanation& CodeExplainer::phrase(const QString& text, const QString& code) {
     if (text == m_lastPhrase && code == m_lastPhraseCode)
         return m_phrase;

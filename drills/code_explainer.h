@@ -34,7 +34,10 @@ struct Explanation {
     QList<ExplanationCell> cells; // empty: nothing to explain
     QString text;                 // the same in words, for screen readers
     QString code;                 // the full code explained
-    bool operator==(const Explanation& o) const { return cells == o.cells && text == o.text && code == o.code; }
+    QString note;                 // under a short code: the full code, and how the short one comes from it
+    bool operator==(const Explanation& o) const {
+        return cells == o.cells && text == o.text && code == o.code && note == o.note;
+    }
 };
 
 // The strip of a split: every root in writing order, the ones the code takes over their keys (a
@@ -52,6 +55,9 @@ public:
     // so asking again for the text on show costs a comparison. `code` is the phrase's code as the
     // hint shows it: a phrase whose code the rule does not give is not explained.
     const Explanation& character(const QString& hz);
+    // The same under the code the hint shows, `shown`: with the short code's note, and words that
+    // name a first-level code.
+    Explanation character(const QString& hz, const QString& shown);
     const Explanation& phrase(const QString& text, const QString& code);
 
 private:

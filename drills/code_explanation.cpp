@@ -217,17 +217,32 @@ QString explanationText(const QString& character, const Split& split, const QStr
     return t + QStringLiteral(" ＝ ") + code;
 }
 
+namespace {
+
+// A first-level code stands for its key's own character, whatever the full code begins with.
+bool isFirstLevel(const QString& shown, const QString& fullCode) {
+    return shown.size() == 1 && !fullCode.isEmpty() && shown != fullCode;
+}
+
+} // namespace
+
 QString shortCodeNote(const QString& shown, const QString& fullCode) {
     if (shown.isEmpty() || fullCode.isEmpty() || shown == fullCode)
         return {};
     const QString full = QStringLiteral("全码 ") + fullCode + QLatin1Char('\n');
-    if (shown.size() == 1)
+    if (isFirstLevel(shown, fullCode))
         return full + QStringLiteral("一级简码");
     if (!fullCode.startsWith(shown))
         return {};
     static const QString counts[] = {QString(), QString(), QStringLiteral("两"), QStringLiteral("三")};
     return full +
            QStringLiteral("取前%1码").arg(shown.size() < 4 ? counts[shown.size()] : QString::number(shown.size()));
+}
+
+QString shortCodeText(const QString& shown, const QString& fullCode, const QString& text) {
+    if (text.isEmpty() || !isFirstLevel(shown, fullCode))
+        return text;
+    return QStringLiteral("一级简码 %1；全码 ").arg(shown) + text;
 }
 
 QStringList phraseLetters(const QStringList& fullCodes) {
@@ -269,6 +284,12 @@ QString phraseExplanationText(const QStringList& characters, const QStringList& 
         code += letters[i];
     }
     return parts.join(kPlus) + QStringLiteral(" ＝ ") + code;
+}
+
+PhrasePlace phrasePlace(const QString& phrase) {
+    if (phrase.size() < 2)
+        return PhrasePlace::None;
+    return phrase.size() <= 4 ? PhrasePlace::Hint : PhrasePlace::LongPhrasePanel;
 }
 
 } // namespace drills

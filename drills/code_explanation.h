@@ -73,6 +73,10 @@ QString explanationText(const QString& character, const Split& split, const QStr
 // code, then how the short code comes from it ("全码 gdi" / "取前两码"; a first-level code is the
 // key's own character: "一级简码"). Empty when the hint shows the full code.
 QString shortCodeNote(const QString& shown, const QString& fullCode);
+// The explanation `text` of `fullCode` as a screen reader says it under the short code `shown`: a
+// first-level code is the key's own character, not the start of the full code the text explains,
+// so the words name it first ("一级简码 v；全码 ..."). Otherwise `text` itself.
+QString shortCodeText(const QString& shown, const QString& fullCode, const QString& text);
 
 // The phrase rule: which letters each character gives, from the characters' full codes. Two
 // characters: the first two of each; three: the first of the first two and the first two of the
@@ -82,5 +86,10 @@ QStringList phraseLetters(const QStringList& fullCodes);
 // The phrase's code: those letters in order; empty when the rule gives none.
 QString phraseCode(const QStringList& fullCodes);
 QString phraseExplanationText(const QStringList& characters, const QStringList& letters);
+
+// Where the hint explains a phrase: one of two to four characters above its code; a longer one
+// fills the hint down to the code, and is explained on the long-phrase panel instead.
+enum class PhrasePlace { None, Hint, LongPhrasePanel };
+PhrasePlace phrasePlace(const QString& phrase);
 
 } // namespace drills

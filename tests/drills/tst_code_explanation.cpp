@@ -27,6 +27,8 @@ private slots:
     void exception();
     void shortCodeNote_data();
     void shortCodeNote();
+    void phrasePlace_data();
+    void phrasePlace();
 };
 
 // One real character of two roots for every last stroke and shape, with its dictionary code: the
@@ -241,38 +243,64 @@ void TstCodeExplanation::exception() {
     QVERIFY(!parseSplit(u"亠y口k94e !!"));
 }
 
+// The note under a short code, and whether the words read out name a first-level code first.
 void TstCodeExplanation::shortCodeNote_data() {
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("full");
     QTest::addColumn<QString>("note");
+    QTest::addColumn<bool>("named");
     QTest::newRow("full code") << "icy"
                                << "icy"
-                               << "";
+                               << "" << false;
     QTest::newRow("first level, not a prefix") << "v"
                                                << "ntcy"
-                                               << "全码 ntcy\n一级简码";
+                                               << "全码 ntcy\n一级简码" << true;
     QTest::newRow("first level, a prefix") << "a"
                                            << "aaaa"
-                                           << "全码 aaaa\n一级简码";
+                                           << "全码 aaaa\n一级简码" << true;
     QTest::newRow("second level") << "gd"
                                   << "gdi"
-                                  << "全码 gdi\n取前两码";
+                                  << "全码 gdi\n取前两码" << false;
     QTest::newRow("third level") << "rwi"
                                  << "rwih"
-                                 << "全码 rwih\n取前三码";
+                                 << "全码 rwih\n取前三码" << false;
     QTest::newRow("not a prefix") << "gf"
                                   << "gdi"
-                                  << "";
+                                  << "" << false;
     QTest::newRow("nothing shown") << ""
                                    << "gdi"
-                                   << "";
+                                   << "" << false;
+    QTest::newRow("no full code") << "g"
+                                  << ""
+                                  << "" << false;
 }
 
 void TstCodeExplanation::shortCodeNote() {
     QFETCH(QString, shown);
     QFETCH(QString, full);
     QFETCH(QString, note);
+    QFETCH(bool, named);
     QCOMPARE(drills::shortCodeNote(shown, full), note);
+    const QString text = QStringLiteral("汉：氵 i ＋ 又 c ＋ 识别码 y（末笔捺，左右型） ＝ icy");
+    QCOMPARE(shortCodeText(shown, full, text), named ? QStringLiteral("一级简码 %1；全码 ").arg(shown) + text : text);
+    QVERIFY(shortCodeText(shown, full, QString()).isEmpty());
+}
+
+void TstCodeExplanation::phrasePlace_data() {
+    QTest::addColumn<QString>("phrase");
+    QTest::addColumn<int>("place");
+    QTest::newRow("nothing") << "" << int(PhrasePlace::None);
+    QTest::newRow("one character") << "继" << int(PhrasePlace::None);
+    QTest::newRow("two") << "继续" << int(PhrasePlace::Hint);
+    QTest::newRow("four") << "知识分子" << int(PhrasePlace::Hint);
+    QTest::newRow("five") << "中央书记处" << int(PhrasePlace::LongPhrasePanel);
+    QTest::newRow("seven") << "中华人民共和国" << int(PhrasePlace::LongPhrasePanel);
+}
+
+void TstCodeExplanation::phrasePlace() {
+    QFETCH(QString, phrase);
+    QFETCH(int, place);
+    QCOMPARE(int(drills::phrasePlace(phrase)), place);
 }
 
 QTEST_GUILESS_MAIN(TstCodeExplanation)
