@@ -52,6 +52,29 @@ struct Split {
 // The split a cf.db field holds; nothing for a field that is not one.
 std::optional<Split> parseSplit(QStringView field);
 
+// One column of the explanation strip: what stands on top (a root's character or name, a
+// character of a phrase, a stroke's name, the reason of an identification letter, or a root
+// picture) and the letters it gives, underneath; a root or a phrase's character the code takes
+// nothing from is marked as not counted.
+struct ExplanationCell {
+    enum class Kind { Root, Text, Reason };
+    Kind kind = Kind::Root;
+    QString top;
+    int picture = 0; // a root picture (zigenN) drawn instead of `top`; 0 for none
+    QString letters;
+    bool counted = true; // a root the code takes (a character of more than four roots skips some)
+    bool operator==(const ExplanationCell& o) const {
+        return kind == o.kind && top == o.top && picture == o.picture && letters == o.letters && counted == o.counted;
+    }
+};
+
+// The strip of a split: every root in writing order, the ones the code takes over their keys (a
+// character of more than four roots: its first three and last; the others are shown without a
+// letter and marked as not counted), then the identification letter under its reason; a key name
+// over its four letters; a character root's strokes over their letters; an exception's roots
+// without letters, then its code `fullCode` under "例外".
+QList<ExplanationCell> cellsOf(const Split& split, const QString& fullCode = QString());
+
 // The full code the split gives: a key name its key four times; a character root its key, then
 // its first, second and last strokes (a single stroke: its key twice and "ll"); otherwise the
 // keys of the first three roots and the last (two or three roots: all, and the identification
