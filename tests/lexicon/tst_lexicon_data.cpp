@@ -14,7 +14,6 @@
 #include <QTest>
 
 #include <algorithm>
-#include <climits>
 
 using lexicon::Table;
 
@@ -179,14 +178,7 @@ void TstLexiconData::characterCategory() {
     // category's.
     const drills::CharacterCategory& plan = drills::kCharacterCategory[category];
     const int start = plan.startBatch;
-    auto firstOf = [](const drills::CharacterCategory& c) {
-        return std::min(c.startBatch, drills::jumpOf(c.endMarker));
-    };
-    const int first = firstOf(plan);
-    int last = INT_MAX;
-    for (const auto& other : drills::kCharacterCategory)
-        if (firstOf(other) > first)
-            last = std::min(last, firstOf(other) - 1);
+    const auto [first, last] = drills::batchRange(plan);
     const QString codeTable = QString::fromUtf8(plan.codeTable);
 
     Table zk(QStringLiteral("Table2"));
@@ -282,12 +274,8 @@ void TstLexiconData::phraseCategory() {
     // Two-, three- and four-character phrases; a run's batches run from the lowest it visits to
     // just before the next run's (the long phrases follow the last).
     const drills::PhraseCategory& plan = drills::kPhraseCategory[category];
-    auto firstOf = [](const drills::PhraseCategory& c) { return std::min(c.startBatch, c.endMarker.jumpTo); };
     const int start = plan.startBatch;
-    const int first = firstOf(plan);
-    const int last = (category + 1 < drills::kPhraseCategories ? firstOf(drills::kPhraseCategory[category + 1])
-                                                               : firstOf(drills::kLongPhrases)) -
-                     1;
+    const auto [first, last] = drills::batchRange(plan);
     const int length = category + 2;
 
     Table czzk(QStringLiteral("Table4"));

@@ -45,26 +45,13 @@ QStringList phraseEndMarkers() {
 }
 const QStringList kPhraseEndMarkers = phraseEndMarkers();
 
-// The last batch a run starting at `first` may take: the one before the next run's first batch
-// (9999 for the run that comes last, beyond any a table holds).
-int lastBatchOf(int first, const QList<int>& firstBatches) {
-    int last = 9999;
-    for (int other : firstBatches)
-        if (other > first)
-            last = std::min(last, other - 1);
-    return last;
-}
-
 // A category's start, end marker and last batch, as the drill's plan gives them.
 void planCategory(CharCategory& cat, const char* caption) {
-    QList<int> starts;
-    for (const drills::CharacterCategory& c : drills::kCharacterCategory)
-        starts << c.startBatch;
     for (const drills::CharacterCategory& c : drills::kCharacterCategory) {
         if (QByteArray(c.caption) == caption) {
             cat.name = QString::fromUtf8(c.caption);
             cat.start = c.startBatch;
-            cat.lastBatch = lastBatchOf(c.startBatch, starts);
+            cat.lastBatch = drills::batchRange(c).last;
             cat.endMarker = QString::fromUtf8(c.endMarker);
             return;
         }
@@ -471,16 +458,12 @@ private:
         const QList<drills::PhraseCategory> plan = phrasePlan();
         // A run's batches start at the lowest the drill visits (four-character phrases start at
         // 169 but go on from 167) and end before the next run's.
-        auto firstBatch = [](const drills::PhraseCategory& c) { return std::min(c.startBatch, c.endMarker.jumpTo); };
-        QList<int> firstBatches;
-        for (const drills::PhraseCategory& c : plan)
-            firstBatches << firstBatch(c);
         for (int i = 0; i < plan.size(); ++i) {
             const Run& run = runs[i];
             PhraseCategory cat;
             cat.name = QString::fromUtf8(plan[i].caption);
-            cat.start = firstBatch(plan[i]);
-            cat.lastBatch = lastBatchOf(cat.start, firstBatches);
+            cat.start = drills::batchRange(plan[i]).first;
+            cat.lastBatch = drills::batchRange(plan[i]).last;
             cat.endMarker = QString::fromUtf8(plan[i].endMarker.text);
             cat.oneAtATime = run.minLength >= 5;
             auto fits = [&](const QString& p) {
