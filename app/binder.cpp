@@ -231,56 +231,71 @@ void Binder::timer(controls::Timer& c, QTimer* w, TickShows shows) {
 
 bool Binder::eventFilter(QObject* watched, QEvent* ev) {
     if (controls::Label* link = m_links.value(watched)) {
-        if (ev->type() != QEvent::MouseButtonRelease)
-            return false;
-        auto* mouse = static_cast<QMouseEvent*>(ev);
-        if (mouse->button() == Qt::LeftButton &&
-            static_cast<QWidget*>(watched)->rect().contains(mouse->position().toPoint()))
-            event([&] { link->click(); });
+        if (ev->type() == QEvent::MouseButtonRelease)
+            linkReleased(*link, static_cast<QWidget*>(watched), static_cast<QMouseEvent*>(ev));
         return false;
     }
     controls::Control* c = m_controls.value(watched);
     if (!c)
         return false;
-    if (ev->type() == QEvent::FocusIn) {
-        if (m_syncing || m_form.focus.has(*c))
-            return false;
-        const auto reason = static_cast<QFocusEvent*>(ev)->reason();
-        // Focus that comes back to a widget (its page shown again, the window active again, a
-        // popup closed) finds it as the learner left it: a half-typed code kept, the caret after
-        // it.
-        const bool back =
-            reason == Qt::OtherFocusReason || reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
-        const auto how = reason == Qt::MouseFocusReason ? controls::Focus::Reason::Mouse
-                         : reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason
-                             ? controls::Focus::Reason::Tab
-                         : back ? controls::Focus::Reason::Back
-                                : controls::Focus::Reason::Program;
-        event([&] { m_form.focus.set(*c, how); });
-        auto* edit = dynamic_cast<controls::Edit*>(c);
-        auto* line = qobject_cast<QLineEdit*>(watched);
-        if (back && edit && line && !edit->allSelected())
-            line->end(false);
-    } else if (ev->type() == QEvent::InputMethod) {
-        // An input method's commit is the learner's own kind of input, told apart from a key or a
-        // paste: it goes to the line's commit rule, and the widget sees only the rest of the
-        // event (the preedit it shows next).
-        auto* im = static_cast<QInputMethodEvent*>(ev);
-        controls::TypedLine* line = m_typedLines.value(watched);
-        if (line && !im->commitString().isEmpty() && im->replacementLength() == 0) {
-            const QString committed = im->commitString();
-            im->setCommitString(QString());
-            event([&] { line->commit(committed); });
-        }
-    } else if (ev->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(ev);
-        QChar ch = key->key() == Qt::Key_Escape ? QChar(27) : key->text().isEmpty() ? QChar() : key->text().at(0);
-        if (ch.isNull() || !c->onKeyPress)
-            return false;
-        event([&] { c->keyPress(ch); });
-        return ch.isNull(); // a handler that swallowed the key keeps it from the control
+    switch (ev->type()) {
+    case QEvent::FocusIn:
+        focusIn(*c, watched, static_cast<QFocusEvent*>(ev)->reason());
+        return false;
+    case QEvent::InputMethod:
+        inputMethod(watched, static_cast<QInputMethodEvent*>(ev));
+        return false;
+    case QEvent::KeyPress:
+        return keyPress(*c, static_cast<QKeyEvent*>(ev));
+    default:
+        return false;
     }
-    return false;
+}
+
+// A left click released over the link runs its click handler.
+void Binder::linkReleased(controls::Label& link, QWidget* widget, QMouseEvent* mouse) {
+    if (mouse->button() == Qt::LeftButton && widget->rect().contains(mouse->position().toPoint()))
+        event([&] { link.click(); });
+}
+
+void Binder::focusIn(controls::Control& c, QObject* watched, Qt::FocusReason reason) {
+    if (m_syncing || m_form.focus.has(c))
+        return;
+    // Focus that comes back to a widget (its page shown again, the window active again, a popup
+    // closed) finds it as the learner left it: a half-typed code kept, the caret after it.
+    const bool back =
+        reason == Qt::OtherFocusReason || reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+    const auto how = reason == Qt::MouseFocusReason                                     ? controls::Focus::Reason::Mouse
+                     : reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ? controls::Focus::Reason::Tab
+                     : back                                                             ? controls::Focus::Reason::Back
+                            : controls::Focus::Reason::Program;
+    event([&] { m_form.focus.set(c, how); });
+    auto* edit = dynamic_cast<controls::Edit*>(&c);
+    auto* line = qobject_cast<QLineEdit*>(watched);
+    if (back && edit && line && !edit->allSelected())
+        line->end(false);
+}
+
+// An input method's commit is the learner's own kind of input, told apart from a key or a paste:
+// it goes to the line's commit rule, and the widget sees only the rest of the event (the preedit
+// it shows next).
+void Binder::inputMethod(QObject* watched, QInputMethodEvent* im) {
+    controls::TypedLine* line = m_typedLines.value(watched);
+    if (line && !im->commitString().isEmpty() && im->replacementLength() == 0) {
+        const QString committed = im->commitString();
+        im->setCommitString(QString());
+        event([&] { line->commit(committed); });
+    }
+}
+
+// A character key (or Escape) goes to the control's key handler; true when the handler swallowed
+// it, which keeps it from the widget.
+bool Binder::keyPress(controls::Control& c, QKeyEvent* key) {
+    QChar ch = key->key() == Qt::Key_Escape ? QChar(27) : key->text().isEmpty() ? QChar() : key->text().at(0);
+    if (ch.isNull() || !c.onKeyPress)
+        return false;
+    event([&] { c.keyPress(ch); });
+    return ch.isNull();
 }
 
 } // namespace app

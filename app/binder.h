@@ -13,6 +13,9 @@
 #include <vector>
 
 class QCheckBox;
+class QInputMethodEvent;
+class QKeyEvent;
+class QMouseEvent;
 class QLabel;
 class QPushButton;
 class QLineEdit;
@@ -76,6 +79,11 @@ protected:
 
 private:
     void applyFocus();
+    // The four kinds of event the binder takes from its widgets.
+    void linkReleased(controls::Label& link, QWidget* widget, QMouseEvent* mouse);
+    void focusIn(controls::Control& c, QObject* watched, Qt::FocusReason reason);
+    void inputMethod(QObject* watched, QInputMethodEvent* im);
+    bool keyPress(controls::Control& c, QKeyEvent* key);
 
     Form& m_form;
     std::vector<std::function<void()>> m_syncs;

@@ -196,17 +196,11 @@ ExplanationStrip* addCharacterExplanation(QWidget* column, const QRect& geometry
     auto explain = [&d, note](drills::CodeExplainer& explainer) {
         // Only while the hint shows a code: the hint panel hidden, or no target yet, shows none.
         const bool hint = d.Panel13.visible() && !d.zi.caption().isEmpty();
-        drills::Explanation e = explainer.character(hint ? d.zi.caption() : QString());
-        const QString shown = d.Panel13.caption();
-        const QString noteText = e.cells.isEmpty() ? QString() : drills::shortCodeNote(shown, e.code);
+        const drills::Explanation e = explainer.character(hint ? d.zi.caption() : QString(), d.Panel13.caption());
         if (note) {
-            note->setText(noteText);
-            note->setVisible(!noteText.isEmpty());
+            note->setText(e.note);
+            note->setVisible(!e.note.isEmpty());
         }
-        // A first-level code is the key's own character, not the start of the full code the strip
-        // explains: say so to whoever reads it out.
-        if (!noteText.isEmpty() && shown.size() == 1)
-            e.text = QStringLiteral("一级简码 %1；全码 ").arg(shown) + e.text;
         return e;
     };
     return addExplanation(column, geometry, 13, QStringLiteral("CodeExplanation1"), form.Table1.folder(), binder,
@@ -216,10 +210,8 @@ ExplanationStrip* addCharacterExplanation(QWidget* column, const QRect& geometry
 ExplanationStrip* addPhraseExplanation(QWidget* panel16, const QRect& geometry, Form& form, Binder& binder) {
     drills::PhraseDrill& d = form.phrases;
     auto explain = [&d](drills::CodeExplainer& explainer) {
-        // A phrase of more than four characters fills the panel down to the code: its explanation
-        // goes on the long-phrase panel instead.
         const QString phrase = d.zi2.caption();
-        const bool hint = d.Panel16.visible() && phrase.size() >= 2 && phrase.size() <= 4;
+        const bool hint = d.Panel16.visible() && drills::phrasePlace(phrase) == drills::PhrasePlace::Hint;
         return explainer.phrase(hint ? phrase : QString(), d.czts.caption());
     };
     ExplanationStrip* strip = addExplanation(panel16, geometry, 14, QStringLiteral("CodeExplanation2"),
@@ -230,7 +222,8 @@ ExplanationStrip* addPhraseExplanation(QWidget* panel16, const QRect& geometry, 
     if (auto* panel5 = page->findChild<QFrame*>(d.Panel5.name())) {
         auto explainLong = [&d](drills::CodeExplainer& explainer) {
             const QString phrase = d.zi2.caption();
-            const bool hint = d.Panel16.visible() && d.Panel5.visible() && phrase.size() > 4;
+            const bool hint = d.Panel16.visible() && d.Panel5.visible() &&
+                              drills::phrasePlace(phrase) == drills::PhrasePlace::LongPhrasePanel;
             return explainer.phrase(hint ? phrase : QString(), d.czts.caption());
         };
         addExplanation(panel5, QRect(336, 42, 224, 38), 16, QStringLiteral("CodeExplanation3"), form.Table3.folder(),

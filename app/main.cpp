@@ -8,7 +8,8 @@
 
 int main(int, char** argv) {
     // Before Qt's platform layer starts, so that it neither launches a bus nor makes a folder.
-    app::PlatformEnvironment::prepare();
+    const app::PlatformEnvironment environment = app::PlatformEnvironment::ofThisProcess();
+    environment.apply();
     // The program reads no command line: the application object sees only the program's name.
     int argc = 1;
     char* args[] = {argv[0], nullptr};
@@ -17,7 +18,8 @@ int main(int, char** argv) {
     QApplication::setApplicationDisplayName(app::kApplicationTitle);
     app::fonts::install();
 
-    app::TForm1 Form1(lexicon::dataFolderFor(QCoreApplication::applicationDirPath()));
+    app::TForm1 Form1(lexicon::dataFolderFor(QCoreApplication::applicationDirPath()), nullptr,
+                      environment.forLaunchedPrograms());
     Form1.show();
     return app.exec();
 }

@@ -21,7 +21,8 @@
 
 namespace app {
 
-TForm1::TForm1(const QString& dataFolder, controls::Desktop* desktop) : m_qtDesktop(this) {
+TForm1::TForm1(const QString& dataFolder, controls::Desktop* desktop, const QProcessEnvironment& launchedPrograms)
+    : m_qtDesktop(this, launchedPrograms) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(app::kApplicationTitle);
     setWindowIcon(QIcon(assets::kWindowIcon.resource()));

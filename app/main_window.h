@@ -19,8 +19,9 @@ namespace app {
 class TForm1 : public QWidget {
 public:
     // `dataFolder` holds the lexicon tables. `desktop` receives messages, beeps and errors; by
-    // default the real desktop.
-    explicit TForm1(const QString& dataFolder, controls::Desktop* desktop = nullptr);
+    // default the real desktop, which starts the programs it opens in `launchedPrograms`.
+    explicit TForm1(const QString& dataFolder, controls::Desktop* desktop = nullptr,
+                    const QProcessEnvironment& launchedPrograms = QProcessEnvironment::systemEnvironment());
     ~TForm1() override;
 
     Form& form() { return *m_form; }

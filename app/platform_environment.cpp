@@ -3,18 +3,12 @@
 #include <QFile>
 
 #include <cstdlib>
-#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace app {
 
 namespace {
-
-std::optional<QProcessEnvironment>& sessionEnvironment() {
-    static std::optional<QProcessEnvironment> session;
-    return session;
-}
 
 bool isOwnSocket(const QString& path) {
     struct stat st;
@@ -23,32 +17,35 @@ bool isOwnSocket(const QString& path) {
 
 } // namespace
 
-std::vector<PlatformEnvironment::Change>
-PlatformEnvironment::changesFor(const QProcessEnvironment& session,
-                                const std::function<bool(const QString&)>& isOwnSocket) {
-    std::vector<Change> changes;
+PlatformEnvironment::PlatformEnvironment(QProcessEnvironment session,
+                                         const std::function<bool(const QString&)>& isOwnSocket)
+    : m_session(std::move(session)) {
     // D-Bus takes an empty address for none, like a missing one.
-    const QString runtime = session.value(QStringLiteral("XDG_RUNTIME_DIR"));
-    const bool hasBus = !session.value(QStringLiteral("DBUS_SESSION_BUS_ADDRESS")).isEmpty() ||
+    const QString runtime = m_session.value(QStringLiteral("XDG_RUNTIME_DIR"));
+    const bool hasBus = !m_session.value(QStringLiteral("DBUS_SESSION_BUS_ADDRESS")).isEmpty() ||
                         (!runtime.isEmpty() && isOwnSocket(runtime + QStringLiteral("/bus")));
     if (!hasBus)
-        changes.push_back({"DBUS_SESSION_BUS_ADDRESS", kNoBus});
+        m_changes.push_back({"DBUS_SESSION_BUS_ADDRESS", kNoBus});
     // Qt falls back to a folder it makes in the temporary folder only when the session names no
     // runtime folder; the program itself makes no temporary file.
     if (runtime.isEmpty())
-        changes.push_back({"TMPDIR", kNoTemporaryFolder});
-    return changes;
+        m_changes.push_back({"TMPDIR", kNoTemporaryFolder});
 }
 
-void PlatformEnvironment::prepare() {
-    const QProcessEnvironment session = QProcessEnvironment::systemEnvironment();
-    sessionEnvironment() = session;
-    for (const Change& c : changesFor(session, isOwnSocket))
+PlatformEnvironment PlatformEnvironment::ofThisProcess() {
+    return PlatformEnvironment(QProcessEnvironment::systemEnvironment(), isOwnSocket);
+}
+
+QProcessEnvironment PlatformEnvironment::forPlatform() const {
+    QProcessEnvironment changed = m_session;
+    for (const Change& c : m_changes)
+        changed.insert(QString::fromLocal8Bit(c.name), QString::fromLocal8Bit(c.value));
+    return changed;
+}
+
+void PlatformEnvironment::apply() const {
+    for (const Change& c : m_changes)
         ::setenv(c.name.constData(), c.value.constData(), 1);
-}
-
-QProcessEnvironment PlatformEnvironment::forLaunchedPrograms() {
-    return sessionEnvironment().value_or(QProcessEnvironment::systemEnvironment());
 }
 
 } // namespace app

@@ -21,6 +21,9 @@
 
 namespace app {
 
+// The session's environment, and what Qt's platform layer is told instead. main() makes one before
+// the application object exists, applies it, and hands the session's own environment on to the
+// desktop for the programs it launches.
 class PlatformEnvironment {
 public:
     struct Change {
@@ -34,17 +37,24 @@ public:
     // A temporary folder in which nothing can be made.
     static constexpr const char* kNoTemporaryFolder = "/dev/null";
 
-    // What must change for a session that gave the program `session`; `isOwnSocket` tells whether
-    // a path is a socket of this user (where D-Bus itself looks for a session bus).
-    static std::vector<Change> changesFor(const QProcessEnvironment& session,
-                                          const std::function<bool(const QString&)>& isOwnSocket);
+    // A session that gave the program `session`; `isOwnSocket` tells whether a path is a socket of
+    // this user (where D-Bus itself looks for a session bus).
+    PlatformEnvironment(QProcessEnvironment session, const std::function<bool(const QString&)>& isOwnSocket);
+    // The session this process was started in.
+    static PlatformEnvironment ofThisProcess();
 
-    // Applies the changes this session needs to the process environment. Call it before the
-    // application object exists.
-    static void prepare();
+    // What must change for this session.
+    const std::vector<Change>& changes() const { return m_changes; }
+    // The environment the platform layer is to start in: the session's, changed.
+    QProcessEnvironment forPlatform() const;
+    // Makes the changes in the process environment. Call it before the application object exists.
+    void apply() const;
+    // The session's own environment: what launched programs get.
+    const QProcessEnvironment& forLaunchedPrograms() const { return m_session; }
 
-    // The session's environment as it was before prepare(): what launched programs get.
-    static QProcessEnvironment forLaunchedPrograms();
+private:
+    QProcessEnvironment m_session;
+    std::vector<Change> m_changes;
 };
 
 } // namespace app

@@ -1,6 +1,5 @@
 #include "qt_desktop.h"
 
-#include "platform_environment.h"
 #include "title.h"
 
 #include <QApplication>
@@ -56,7 +55,7 @@ void QtDesktop::openUrl(const QString& url) {
     QProcess launch;
     launch.setProgram(opener);
     launch.setArguments({url});
-    launch.setProcessEnvironment(PlatformEnvironment::forLaunchedPrograms());
+    launch.setProcessEnvironment(m_launchedPrograms);
     launch.setStandardInputFile(QProcess::nullDevice());
     launch.startDetached();
 }

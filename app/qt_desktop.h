@@ -3,13 +3,17 @@
 
 #include "desktop.h"
 
+#include <QProcessEnvironment>
+
 class QWidget;
 
 namespace app {
 
 class QtDesktop : public controls::Desktop {
 public:
-    explicit QtDesktop(QWidget* owner = nullptr) : m_owner(owner) {}
+    // Message boxes stand over `owner`; opened programs start in `launchedPrograms`.
+    QtDesktop(QWidget* owner, QProcessEnvironment launchedPrograms)
+        : m_owner(owner), m_launchedPrograms(std::move(launchedPrograms)) {}
 
     void message(const QString& text) override;
     void error(const QString& text) override;
@@ -18,6 +22,7 @@ public:
 
 private:
     QWidget* m_owner;
+    QProcessEnvironment m_launchedPrograms;
 };
 
 } // namespace app

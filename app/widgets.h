@@ -15,7 +15,8 @@
 class QRadioButton;
 
 namespace controls {
-class Label;
+class Captioned;
+using Label = Captioned;
 class RadioButton;
 } // namespace controls
 

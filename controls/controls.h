@@ -76,9 +76,10 @@ private:
     bool m_tabStop = true;
 };
 
-// A caption that runs nothing when it changes (labels, panels, the hint code). A label the
-// learner can click (a link) runs its click handler.
-class Label : public Control {
+// A caption and a click handler. As a label (labels, panels, the hint code) its caption runs
+// nothing when it changes, and one the learner can click (a link) runs its click handler; as a
+// button its click handler runs when clicked by the learner or by program.
+class Captioned : public Control {
 public:
     using Control::Control;
     const QString& caption() const { return m_caption; }
@@ -92,6 +93,8 @@ public:
 private:
     QString m_caption;
 };
+using Label = Captioned;
+using Button = Captioned;
 
 // A single-line entry box.
 class Edit : public Control {
@@ -142,22 +145,6 @@ private:
     int m_maxLength = 0;
     bool m_upperCase = false;
     bool m_allSelected = false;
-};
-
-// A button whose click handler runs when clicked by the learner or by program.
-class Button : public Control {
-public:
-    using Control::Control;
-    const QString& caption() const { return m_caption; }
-    void setCaption(const QString& c) { m_caption = c; }
-    void click() {
-        if (onClick)
-            onClick();
-    }
-    Handler onClick;
-
-private:
-    QString m_caption;
 };
 
 class RadioButton;

@@ -4,52 +4,6 @@
 
 namespace drills {
 
-namespace {
-
-ExplanationCell rootCell(const SplitRoot& r, const QString& letters) {
-    return {ExplanationCell::Kind::Root, r.text, r.picture, letters};
-}
-
-} // namespace
-
-QList<ExplanationCell> cellsOf(const Split& split, const QString& fullCode) {
-    QList<ExplanationCell> cells;
-    const SplitRoot& first = split.roots.first();
-    if (split.exception) {
-        for (const SplitRoot& r : split.roots)
-            cells << rootCell(r, QString());
-        cells << ExplanationCell{ExplanationCell::Kind::Reason, QStringLiteral("例外"), 0, fullCode};
-        return cells;
-    }
-    switch (split.kind) {
-    case Split::Kind::KeyName:
-        cells << rootCell(first, QString(4, first.key))
-              << ExplanationCell{ExplanationCell::Kind::Reason, QStringLiteral("键名"), 0, QString()};
-        return cells;
-    case Split::Kind::CharacterRoot:
-        if (split.strokes.size() <= 1) {
-            cells << rootCell(first, QString(2, first.key))
-                  << ExplanationCell{ExplanationCell::Kind::Reason, QStringLiteral("单笔"), 0, QStringLiteral("ll")};
-            return cells;
-        }
-        cells << rootCell(first, first.key);
-        for (Stroke s : split.strokes)
-            cells << ExplanationCell{ExplanationCell::Kind::Text, strokeName(s), 0, strokeKey(s)};
-        return cells;
-    case Split::Kind::Roots:
-        break;
-    }
-    for (int i = 0; i < split.roots.size(); ++i) {
-        const bool counts = rootCounts(split, i);
-        cells << rootCell(split.roots[i], counts ? QString(split.roots[i].key) : QString());
-        cells.last().counted = counts;
-    }
-    if (split.identified)
-        cells << ExplanationCell{ExplanationCell::Kind::Reason, strokeName(split.last) + shapeName(split.shape), 0,
-                                 identificationLetter(split.last, split.shape)};
-    return cells;
-}
-
 CodeExplainer::CodeExplainer(QString dataFolder) : m_folder(std::move(dataFolder)) {}
 
 bool CodeExplainer::ready() {
@@ -97,6 +51,15 @@ const Explanation& CodeExplainer::character(const QString& hz) {
     m_character.text = explanationText(hz, *split, code);
     m_character.code = code;
     return m_character;
+}
+
+Explanation CodeExplainer::character(const QString& hz, const QString& shown) {
+    Explanation e = character(hz);
+    if (e.cells.isEmpty())
+        return e;
+    e.note = shortCodeNote(shown, e.code);
+    e.text = shortCodeText(shown, e.code, e.text);
+    return e;
 }
 
 const Explanation& CodeExplainer::phrase(const QString& text, const QString& code) {

@@ -14,35 +14,15 @@
 
 namespace drills {
 
-// One column of the explanation strip: what stands on top (a root's character or name, a
-// character of a phrase, a stroke's name, the reason of an identification letter, or a root
-// picture) and the letters it gives, underneath; a root or a phrase's character the code takes
-// nothing from is marked as not counted.
-struct ExplanationCell {
-    enum class Kind { Root, Text, Reason };
-    Kind kind = Kind::Root;
-    QString top;
-    int picture = 0; // a root picture (zigenN) drawn instead of `top`; 0 for none
-    QString letters;
-    bool counted = true; // a root the code takes (a character of more than four roots skips some)
-    bool operator==(const ExplanationCell& o) const {
-        return kind == o.kind && top == o.top && picture == o.picture && letters == o.letters && counted == o.counted;
-    }
-};
-
 struct Explanation {
     QList<ExplanationCell> cells; // empty: nothing to explain
     QString text;                 // the same in words, for screen readers
     QString code;                 // the full code explained
-    bool operator==(const Explanation& o) const { return cells == o.cells && text == o.text && code == o.code; }
+    QString note;                 // under a short code: the full code, and how the short one comes from it
+    bool operator==(const Explanation& o) const {
+        return cells == o.cells && text == o.text && code == o.code && note == o.note;
+    }
 };
-
-// The strip of a split: every root in writing order, the ones the code takes over their keys (a
-// character of more than four roots: its first three and last; the others are shown without a
-// letter and marked as not counted), then the identification letter under its reason; a key name
-// over its four letters; a character root's strokes over their letters; an exception's roots
-// without letters, then its code `fullCode` under "例外".
-QList<ExplanationCell> cellsOf(const Split& split, const QString& fullCode = QString());
 
 class CodeExplainer {
 public:
@@ -52,6 +32,9 @@ public:
     // so asking again for the text on show costs a comparison. `code` is the phrase's code as the
     // hint shows it: a phrase whose code the rule does not give is not explained.
     const Explanation& character(const QString& hz);
+    // The same under the code the hint shows, `shown`: with the short code's note, and words that
+    // name a first-level code.
+    Explanation character(const QString& hz, const QString& shown);
     const Explanation& phrase(const QString& text, const QString& code);
 
 private:

@@ -61,9 +61,22 @@ QString shapeName(Shape s) {
     return {};
 }
 
+// The identification letters by last stroke (in the order of Stroke), each zone's three keys by
+// shape (in the order of Shape). tools/gen_splits/gen_splits.py reads this line.
+const char* const kIdentificationZones[] = {"gfd", "hjk", "tre", "yui", "nbv"};
+
 QChar identificationLetter(Stroke last, Shape shape) {
-    static const char* const zones[] = {"gfd", "hjk", "tre", "yui", "nbv"};
-    return QLatin1Char(zones[int(last)][int(shape) - 1]);
+    return QLatin1Char(kIdentificationZones[int(last)][int(shape) - 1]);
+}
+
+bool isIdentificationLetter(QChar c) {
+    for (const char* zone : kIdentificationZones) {
+        for (const char* k = zone; *k; ++k) {
+            if (c == QLatin1Char(*k))
+                return true;
+        }
+    }
+    return false;
 }
 
 std::optional<Split> parseSplit(QStringView field) {
@@ -134,87 +147,127 @@ bool explains(const Split& split, const QString& fullCode) {
     return !fullCode.isEmpty() && (split.exception || codeOf(split) == fullCode);
 }
 
-QString codeOf(const Split& split) {
-    QString code;
-    if (split.exception)
-        return code;
-    const SplitRoot& first = split.roots.first();
-    switch (split.kind) {
-    case Split::Kind::KeyName:
-        return QString(4, first.key);
-    case Split::Kind::CharacterRoot:
-        if (split.strokes.size() <= 1)
-            return QString(2, first.key) + QStringLiteral("ll");
-        code = first.key;
-        for (Stroke s : split.strokes)
-            code += strokeKey(s);
-        return code;
-    case Split::Kind::Roots:
-        for (int i = 0; i < split.roots.size(); ++i) {
-            if (rootCounts(split, i))
-                code += split.roots[i].key;
-        }
-        if (split.identified)
-            code += identificationLetter(split.last, split.shape);
-        return code;
-    }
-    return code;
+namespace {
+
+// A split's explanation, built once: the strip's cells, and the words that say each part, for
+// all but the cells the words pass over (a key name's reason, an exception's code). The code is
+// the cells' letters; an exception's is the table's and not the roots'.
+struct Parts {
+    QList<ExplanationCell> cells;
+    QStringList words;
+};
+
+ExplanationCell rootCell(const SplitRoot& r, const QString& letters) {
+    return {ExplanationCell::Kind::Root, r.text, r.picture, letters};
 }
 
-QString explanationText(const QString& character, const Split& split, const QString& fullCode) {
+Parts partsOf(const Split& split, const QString& fullCode) {
+    Parts p;
     const SplitRoot& first = split.roots.first();
-    const QString code = codeOf(split);
     if (split.exception) {
-        QStringList roots;
-        for (const SplitRoot& r : split.roots)
-            roots << rootText(r);
-        return QStringLiteral("%1：%2；编码 %3 是词典的例外，不由字根取码").arg(character, roots.join(kPlus), fullCode);
+        for (const SplitRoot& r : split.roots) {
+            p.cells << rootCell(r, QString());
+            p.words << rootText(r);
+        }
+        p.cells << ExplanationCell{ExplanationCell::Kind::Reason, QStringLiteral("例外"), 0, fullCode};
+        return p;
     }
     switch (split.kind) {
     case Split::Kind::KeyName:
-        return QStringLiteral("%1：键名字，键名 %2 连打四次 ＝ %3").arg(character, first.key, code);
+        p.cells << rootCell(first, QString(4, first.key))
+                << ExplanationCell{ExplanationCell::Kind::Reason, QStringLiteral("键名"), 0, QString()};
+        p.words << QStringLiteral("键名字，键名 %1 连打四次").arg(first.key);
+        return p;
     case Split::Kind::CharacterRoot: {
-        if (split.strokes.size() <= 1)
-            return QStringLiteral("%1：单笔画，%2 %2 ＋ l l ＝ %3").arg(character, first.key, code);
+        if (split.strokes.size() <= 1) {
+            // A single stroke: its key twice, then "ll".
+            p.cells << rootCell(first, QString(2, first.key))
+                    << ExplanationCell{ExplanationCell::Kind::Reason, QStringLiteral("单笔"), 0, QStringLiteral("ll")};
+            p.words << QStringLiteral("单笔画，%1 %1").arg(first.key) << QStringLiteral("l l");
+            return p;
+        }
         static const QString order[] = {QStringLiteral("首笔"), QStringLiteral("次笔"), QStringLiteral("末笔")};
-        QString t = QStringLiteral("%1：成字字根，键 %2").arg(character, first.key);
+        p.cells << rootCell(first, first.key);
+        p.words << QStringLiteral("成字字根，键 %1").arg(first.key);
         for (int i = 0; i < split.strokes.size(); ++i) {
             const Stroke s = split.strokes[i];
-            t += kPlus + order[i] + strokeName(s) + QLatin1Char(' ') + strokeKey(s);
+            p.cells << ExplanationCell{ExplanationCell::Kind::Text, strokeName(s), 0, strokeKey(s)};
+            p.words << order[i] + strokeName(s) + QLatin1Char(' ') + strokeKey(s);
         }
-        return t + QStringLiteral(" ＝ ") + code;
+        return p;
     }
     case Split::Kind::Roots:
         break;
     }
-    QStringList parts;
-    QStringList skipped;
     for (int i = 0; i < split.roots.size(); ++i) {
         const SplitRoot& r = split.roots[i];
-        if (rootCounts(split, i))
-            parts << rootText(r) + QLatin1Char(' ') + r.key;
-        else
-            parts << QStringLiteral("（%1）").arg(rootText(r));
+        const bool counts = rootCounts(split, i);
+        p.cells << rootCell(r, counts ? QString(r.key) : QString());
+        p.cells.last().counted = counts;
+        p.words << (counts ? rootText(r) + QLatin1Char(' ') + r.key : QStringLiteral("（%1）").arg(rootText(r)));
     }
-    QString t = character + QStringLiteral("：") + parts.join(kPlus);
-    if (split.identified)
-        t += kPlus + QStringLiteral("识别码 %1（末笔%2，%3型）")
-                         .arg(identificationLetter(split.last, split.shape))
-                         .arg(strokeName(split.last), shapeName(split.shape));
-    return t + QStringLiteral(" ＝ ") + code;
+    if (split.identified) {
+        const QChar letter = identificationLetter(split.last, split.shape);
+        p.cells << ExplanationCell{ExplanationCell::Kind::Reason, strokeName(split.last) + shapeName(split.shape), 0,
+                                   letter};
+        p.words << QStringLiteral("识别码 %1（末笔%2，%3型）")
+                       .arg(letter)
+                       .arg(strokeName(split.last), shapeName(split.shape));
+    }
+    return p;
 }
+
+QString codeOfCells(const QList<ExplanationCell>& cells) {
+    QString code;
+    for (const ExplanationCell& c : cells)
+        code += c.letters;
+    return code;
+}
+
+} // namespace
+
+QList<ExplanationCell> cellsOf(const Split& split, const QString& fullCode) {
+    return partsOf(split, fullCode).cells;
+}
+
+QString codeOf(const Split& split) {
+    return split.exception ? QString() : codeOfCells(partsOf(split, QString()).cells);
+}
+
+QString explanationText(const QString& character, const Split& split, const QString& fullCode) {
+    const Parts p = partsOf(split, fullCode);
+    const QString words = character + QStringLiteral("：") + p.words.join(kPlus);
+    if (split.exception)
+        return words + QStringLiteral("；编码 %1 是词典的例外，不由字根取码").arg(fullCode);
+    return words + QStringLiteral(" ＝ ") + codeOfCells(p.cells);
+}
+
+namespace {
+
+// A first-level code stands for its key's own character, whatever the full code begins with.
+bool isFirstLevel(const QString& shown, const QString& fullCode) {
+    return shown.size() == 1 && !fullCode.isEmpty() && shown != fullCode;
+}
+
+} // namespace
 
 QString shortCodeNote(const QString& shown, const QString& fullCode) {
     if (shown.isEmpty() || fullCode.isEmpty() || shown == fullCode)
         return {};
     const QString full = QStringLiteral("全码 ") + fullCode + QLatin1Char('\n');
-    if (shown.size() == 1)
+    if (isFirstLevel(shown, fullCode))
         return full + QStringLiteral("一级简码");
     if (!fullCode.startsWith(shown))
         return {};
     static const QString counts[] = {QString(), QString(), QStringLiteral("两"), QStringLiteral("三")};
     return full +
            QStringLiteral("取前%1码").arg(shown.size() < 4 ? counts[shown.size()] : QString::number(shown.size()));
+}
+
+QString shortCodeText(const QString& shown, const QString& fullCode, const QString& text) {
+    if (text.isEmpty() || !isFirstLevel(shown, fullCode))
+        return text;
+    return QStringLiteral("一级简码 %1；全码 ").arg(shown) + text;
 }
 
 QStringList phraseLetters(const QStringList& fullCodes) {
@@ -242,6 +295,10 @@ QStringList phraseLetters(const QStringList& fullCodes) {
     return out;
 }
 
+QString phraseCode(const QStringList& fullCodes) {
+    return phraseLetters(fullCodes).join(QString());
+}
+
 QString phraseExplanationText(const QStringList& characters, const QStringList& letters) {
     QStringList parts;
     QString code;
@@ -252,6 +309,12 @@ QString phraseExplanationText(const QStringList& characters, const QStringList& 
         code += letters[i];
     }
     return parts.join(kPlus) + QStringLiteral(" ＝ ") + code;
+}
+
+PhrasePlace phrasePlace(const QString& phrase) {
+    if (phrase.size() < 2)
+        return PhrasePlace::None;
+    return phrase.size() <= 4 ? PhrasePlace::Hint : PhrasePlace::LongPhrasePanel;
 }
 
 } // namespace drills

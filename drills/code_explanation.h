@@ -29,6 +29,8 @@ QString shapeName(Shape s);   // 左右 上下 杂合
 // The identification letter of a character of two or three roots: the stroke picks the zone
 // (横 g f d, 竖 h j k, 撇 t r e, 捺 y u i, 折 n b v), the shape the key within it.
 QChar identificationLetter(Stroke last, Shape shape);
+// Whether `c` is the identification letter of some last stroke and shape.
+bool isIdentificationLetter(QChar c);
 
 struct SplitRoot {
     QString text;    // the root's character, or its name; may be empty when only a picture shows it
@@ -49,6 +51,29 @@ struct Split {
 
 // The split a cf.db field holds; nothing for a field that is not one.
 std::optional<Split> parseSplit(QStringView field);
+
+// One column of the explanation strip: what stands on top (a root's character or name, a
+// character of a phrase, a stroke's name, the reason of an identification letter, or a root
+// picture) and the letters it gives, underneath; a root or a phrase's character the code takes
+// nothing from is marked as not counted.
+struct ExplanationCell {
+    enum class Kind { Root, Text, Reason };
+    Kind kind = Kind::Root;
+    QString top;
+    int picture = 0; // a root picture (zigenN) drawn instead of `top`; 0 for none
+    QString letters;
+    bool counted = true; // a root the code takes (a character of more than four roots skips some)
+    bool operator==(const ExplanationCell& o) const {
+        return kind == o.kind && top == o.top && picture == o.picture && letters == o.letters && counted == o.counted;
+    }
+};
+
+// The strip of a split: every root in writing order, the ones the code takes over their keys (a
+// character of more than four roots: its first three and last; the others are shown without a
+// letter and marked as not counted), then the identification letter under its reason; a key name
+// over its four letters; a character root's strokes over their letters; an exception's roots
+// without letters, then its code `fullCode` under "例外".
+QList<ExplanationCell> cellsOf(const Split& split, const QString& fullCode = QString());
 
 // The full code the split gives: a key name its key four times; a character root its key, then
 // its first, second and last strokes (a single stroke: its key twice and "ll"); otherwise the
@@ -71,12 +96,23 @@ QString explanationText(const QString& character, const Split& split, const QStr
 // code, then how the short code comes from it ("全码 gdi" / "取前两码"; a first-level code is the
 // key's own character: "一级简码"). Empty when the hint shows the full code.
 QString shortCodeNote(const QString& shown, const QString& fullCode);
+// The explanation `text` of `fullCode` as a screen reader says it under the short code `shown`: a
+// first-level code is the key's own character, not the start of the full code the text explains,
+// so the words name it first ("一级简码 v；全码 ..."). Otherwise `text` itself.
+QString shortCodeText(const QString& shown, const QString& fullCode, const QString& text);
 
 // The phrase rule: which letters each character gives, from the characters' full codes. Two
 // characters: the first two of each; three: the first of the first two and the first two of the
 // third; four: the first of each; more: the first of the first three and of the last (the others
 // give none). Empty when there are fewer than two characters or a code is missing.
 QStringList phraseLetters(const QStringList& fullCodes);
+// The phrase's code: those letters in order; empty when the rule gives none.
+QString phraseCode(const QStringList& fullCodes);
 QString phraseExplanationText(const QStringList& characters, const QStringList& letters);
+
+// Where the hint explains a phrase: one of two to four characters above its code; a longer one
+// fills the hint down to the code, and is explained on the long-phrase panel instead.
+enum class PhrasePlace { None, Hint, LongPhrasePanel };
+PhrasePlace phrasePlace(const QString& phrase);
 
 } // namespace drills

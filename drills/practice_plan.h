@@ -69,4 +69,47 @@ constexpr int jumpOf(const char* marker) {
     return 0;
 }
 
+// The batches a category may show: from the lowest it visits (its start, or the batch its end
+// marker jumps to when that is lower) to the one before the next category's lowest; the category
+// that comes last runs on to kLastBatch, beyond any a table holds.
+struct BatchRange {
+    int first;
+    int last;
+};
+inline constexpr int kLastBatch = 9999;
+
+constexpr int firstBatchOf(const CharacterCategory& c) {
+    const int jump = jumpOf(c.endMarker);
+    return jump > 0 && jump < c.startBatch ? jump : c.startBatch;
+}
+
+constexpr int firstBatchOf(const PhraseCategory& c) {
+    return c.endMarker.jumpTo < c.startBatch ? c.endMarker.jumpTo : c.startBatch;
+}
+
+constexpr BatchRange batchRange(const CharacterCategory& c) {
+    BatchRange r{firstBatchOf(c), kLastBatch};
+    for (const CharacterCategory& other : kCharacterCategory) {
+        if (firstBatchOf(other) > r.first && firstBatchOf(other) - 1 < r.last)
+            r.last = firstBatchOf(other) - 1;
+    }
+    return r;
+}
+
+// Of a phrase category or of the long phrases, which follow them.
+constexpr BatchRange batchRange(const PhraseCategory& c) {
+    BatchRange r{firstBatchOf(c), kLastBatch};
+    for (const PhraseCategory& other : kPhraseCategory) {
+        if (firstBatchOf(other) > r.first && firstBatchOf(other) - 1 < r.last)
+            r.last = firstBatchOf(other) - 1;
+    }
+    if (firstBatchOf(kLongPhrases) > r.first && firstBatchOf(kLongPhrases) - 1 < r.last)
+        r.last = firstBatchOf(kLongPhrases) - 1;
+    return r;
+}
+
+static_assert(batchRange(kCharacterCategory[0]).first == 100 && batchRange(kCharacterCategory[0]).last == 115);
+static_assert(batchRange(kPhraseCategory[1]).last == 166 && batchRange(kPhraseCategory[2]).first == 167);
+static_assert(batchRange(kLongPhrases).first == 200 && batchRange(kLongPhrases).last == kLastBatch);
+
 } // namespace drills

@@ -5,8 +5,6 @@
 
 #include <QTest>
 
-#include <cstdlib>
-
 using app::PlatformEnvironment;
 using Changes = std::vector<PlatformEnvironment::Change>;
 
@@ -16,12 +14,12 @@ class TstPlatformEnvironment : public QObject {
     Q_OBJECT
 
 private slots:
-    void changesFor_data();
-    void changesFor();
+    void changes_data();
+    void changes();
     void launchedProgramsGetTheSessionsEnvironment();
 };
 
-void TstPlatformEnvironment::changesFor_data() {
+void TstPlatformEnvironment::changes_data() {
     QTest::addColumn<QStringList>("session"); // NAME=value
     QTest::addColumn<QString>("socket");      // the one path that is a socket of the user's
     QTest::addColumn<Changes>("expected");
@@ -42,14 +40,14 @@ void TstPlatformEnvironment::changesFor_data() {
         << "/run/user/7/bus" << Changes{};
 }
 
-void TstPlatformEnvironment::changesFor() {
+void TstPlatformEnvironment::changes() {
     QFETCH(QStringList, session);
     QFETCH(QString, socket);
     QFETCH(Changes, expected);
     QProcessEnvironment env;
     for (const QString& s : session)
         env.insert(s.section(QLatin1Char('='), 0, 0), s.section(QLatin1Char('='), 1));
-    const Changes got = PlatformEnvironment::changesFor(env, [&](const QString& path) { return path == socket; });
+    const Changes got = PlatformEnvironment(env, [&](const QString& path) { return path == socket; }).changes();
     QCOMPARE(got.size(), expected.size());
     for (std::size_t i = 0; i < got.size(); ++i) {
         QCOMPARE(got[i].name, expected[i].name);
@@ -60,15 +58,19 @@ void TstPlatformEnvironment::changesFor() {
 // A browser or mail program opened for the learner must not inherit the descriptions meant for
 // Qt: it would find no bus and no temporary folder.
 void TstPlatformEnvironment::launchedProgramsGetTheSessionsEnvironment() {
-    ::unsetenv("DBUS_SESSION_BUS_ADDRESS");
-    ::unsetenv("XDG_RUNTIME_DIR");
-    ::setenv("TMPDIR", "/var/tmp", 1);
-    PlatformEnvironment::prepare();
-    QCOMPARE(qgetenv("DBUS_SESSION_BUS_ADDRESS"), QByteArray(PlatformEnvironment::kNoBus));
-    QCOMPARE(qgetenv("TMPDIR"), QByteArray(PlatformEnvironment::kNoTemporaryFolder));
-    const QProcessEnvironment launched = PlatformEnvironment::forLaunchedPrograms();
+    QProcessEnvironment session;
+    session.insert(QStringLiteral("DISPLAY"), QStringLiteral(":0"));
+    session.insert(QStringLiteral("TMPDIR"), QStringLiteral("/var/tmp"));
+    const PlatformEnvironment environment(session, [](const QString&) { return false; });
+    const QProcessEnvironment platform = environment.forPlatform();
+    QCOMPARE(platform.value(QStringLiteral("DBUS_SESSION_BUS_ADDRESS")),
+             QString::fromLatin1(PlatformEnvironment::kNoBus));
+    QCOMPARE(platform.value(QStringLiteral("TMPDIR")), QString::fromLatin1(PlatformEnvironment::kNoTemporaryFolder));
+    QCOMPARE(platform.value(QStringLiteral("DISPLAY")), QStringLiteral(":0"));
+    const QProcessEnvironment launched = environment.forLaunchedPrograms();
     QVERIFY(!launched.contains(QStringLiteral("DBUS_SESSION_BUS_ADDRESS")));
     QCOMPARE(launched.value(QStringLiteral("TMPDIR")), QStringLiteral("/var/tmp"));
+    QCOMPARE(launched.value(QStringLiteral("DISPLAY")), QStringLiteral(":0"));
 }
 
 QTEST_GUILESS_MAIN(TstPlatformEnvironment)

@@ -28,10 +28,7 @@ void TestCharacterDrillData::everyBatchCanBeTypedFromTheHint() {
     const drills::CharacterCategory& plan = drills::kCharacterCategory[category - 1];
     const int start = plan.startBatch;
     const int jumpTarget = drills::jumpOf(plan.endMarker);
-    int nextStart = 100000;
-    for (const auto& c : drills::kCharacterCategory)
-        if (c.startBatch > start)
-            nextStart = std::min(nextStart, c.startBatch);
+    const int nextStart = drills::batchRange(plan).last + 1;
     QVERIFY(jumpTarget >= start && jumpTarget < nextStart);
 
     test_support::RealCharacterDrill real;

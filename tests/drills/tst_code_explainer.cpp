@@ -39,6 +39,8 @@ private slots:
     void character();
     void phrase_data();
     void phrase();
+    void underAShortCode_data();
+    void underAShortCode();
     void answerFollowsTheQuestion();
     void tableThatCannotServe_data();
     void tableThatCannotServe();
@@ -114,6 +116,45 @@ void TstCodeExplainer::phrase() {
     const Explanation& e = explainer.phrase(phrase, code);
     QCOMPARE(e.text, text);
     QCOMPARE(e.cells.isEmpty(), text.isEmpty());
+}
+
+// Under the code the hint shows: a short code brings its note, a first-level one is named in the
+// words; a character with nothing to explain brings no note either.
+void TstCodeExplainer::underAShortCode_data() {
+    QTest::addColumn<QString>("hz");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("note");
+    QTest::addColumn<QString>("textStart");
+    QTest::newRow("full code") << "汉"
+                               << "icy"
+                               << ""
+                               << "汉：";
+    QTest::newRow("second level") << "汉"
+                                  << "ic"
+                                  << "全码 icy\n取前两码"
+                                  << "汉：";
+    QTest::newRow("first level") << "五"
+                                 << "g"
+                                 << "全码 gghg\n一级简码"
+                                 << "一级简码 g；全码 五：";
+    QTest::newRow("nothing to explain") << "有"
+                                        << "d"
+                                        << ""
+                                        << "";
+}
+
+void TstCodeExplainer::underAShortCode() {
+    QFETCH(QString, hz);
+    QFETCH(QString, shown);
+    QFETCH(QString, note);
+    QFETCH(QString, textStart);
+    CodeExplainer explainer(m_dir.path());
+    const Explanation e = explainer.character(hz, shown);
+    QCOMPARE(e.note, note);
+    QVERIFY2(textStart.isEmpty() ? e.text.isEmpty() : e.text.startsWith(textStart), qPrintable(e.text));
+    // The plain answer stays as it was.
+    QVERIFY(!explainer.character(hz).text.startsWith(QStringLiteral("一级简码")));
+    QVERIFY(explainer.character(hz).note.isEmpty());
 }
 
 // The kept answer is the one for what is asked now: the same text with another code, or another

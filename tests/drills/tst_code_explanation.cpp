@@ -9,9 +9,6 @@
 
 using namespace drills;
 
-Q_DECLARE_METATYPE(drills::Stroke)
-Q_DECLARE_METATYPE(drills::Shape)
-
 class TstCodeExplanation : public QObject {
     Q_OBJECT
 private slots:
@@ -30,29 +27,58 @@ private slots:
     void exception();
     void shortCodeNote_data();
     void shortCodeNote();
+    void phrasePlace_data();
+    void phrasePlace();
 };
 
+// One real character of two roots for every last stroke and shape, with its dictionary code: the
+// zone comes from the last stroke, the key within it from the shape.
 void TstCodeExplanation::identificationLetter_data() {
-    QTest::addColumn<Stroke>("last");
-    QTest::addColumn<Shape>("shape");
-    QTest::addColumn<QString>("letter");
-    const Stroke strokes[] = {Stroke::Heng, Stroke::Shu, Stroke::Pie, Stroke::Na, Stroke::Zhe};
-    const Shape shapes[] = {Shape::LeftRight, Shape::TopBottom, Shape::Mixed};
-    // Zone by the last stroke, key within the zone by the shape.
-    const char* const letters[] = {"gfd", "hjk", "tre", "yui", "nbv"};
-    for (int s = 0; s < 5; ++s) {
-        for (int k = 0; k < 3; ++k) {
-            QTest::addRow("%s %s", qPrintable(strokeName(strokes[s])), qPrintable(shapeName(shapes[k])))
-                << strokes[s] << shapes[k] << QString(QLatin1Char(letters[s][k]));
-        }
-    }
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("code");
+    QTest::newRow("和 横 左右") << "禾t口k h1"
+                                << "tkg";
+    QTest::newRow("要 横 上下") << "西s女v h2"
+                                << "svf";
+    QTest::newRow("主 横 杂合") << "丶y王g h3"
+                                << "ygd";
+    QTest::newRow("划 竖 左右") << "戈a刂j s1"
+                                << "ajh";
+    QTest::newRow("节 竖 上下") << "艹a卩b s2"
+                                << "abj";
+    QTest::newRow("中 竖 杂合") << "口k丨h s3"
+                                << "khk";
+    QTest::newRow("戏 撇 左右") << "又c戈a p1"
+                                << "cat";
+    QTest::newRow("步 撇 上下") << "止h小i p2"
+                                << "hir";
+    QTest::newRow("产 撇 杂合") << "立u丿t p3"
+                                << "ute";
+    QTest::newRow("取 捺 左右") << "耳b又c n1"
+                                << "bcy";
+    QTest::newRow("贡 捺 上下") << "工a贝m n2"
+                                << "amu";
+    QTest::newRow("不 捺 杂合") << "一g小i n3"
+                                << "gii";
+    QTest::newRow("地 折 左右") << "土f也b z1"
+                                << "fbn";
+    QTest::newRow("芭 折 上下") << "艹a巴c z2"
+                                << "acb";
+    QTest::newRow("世 折 杂合") << "廿a乙n z3"
+                                << "anv";
 }
 
 void TstCodeExplanation::identificationLetter() {
-    QFETCH(Stroke, last);
-    QFETCH(Shape, shape);
-    QFETCH(QString, letter);
-    QCOMPARE(QString(drills::identificationLetter(last, shape)), letter);
+    QFETCH(QString, field);
+    QFETCH(QString, code);
+    const std::optional<Split> split = parseSplit(field);
+    QVERIFY(split);
+    QCOMPARE(QString(drills::identificationLetter(split->last, split->shape)), code.right(1));
+    QCOMPARE(codeOf(*split), code);
+    QVERIFY(isIdentificationLetter(code.back()));
+    // The keys past the third of each zone close no code.
+    for (QChar c : QStringLiteral("aslmqwopcx"))
+        QVERIFY2(!isIdentificationLetter(c), qPrintable(QString(c)));
 }
 
 // Real characters with their dictionary codes.
@@ -217,38 +243,64 @@ void TstCodeExplanation::exception() {
     QVERIFY(!parseSplit(u"亠y口k94e !!"));
 }
 
+// The note under a short code, and whether the words read out name a first-level code first.
 void TstCodeExplanation::shortCodeNote_data() {
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("full");
     QTest::addColumn<QString>("note");
+    QTest::addColumn<bool>("named");
     QTest::newRow("full code") << "icy"
                                << "icy"
-                               << "";
+                               << "" << false;
     QTest::newRow("first level, not a prefix") << "v"
                                                << "ntcy"
-                                               << "全码 ntcy\n一级简码";
+                                               << "全码 ntcy\n一级简码" << true;
     QTest::newRow("first level, a prefix") << "a"
                                            << "aaaa"
-                                           << "全码 aaaa\n一级简码";
+                                           << "全码 aaaa\n一级简码" << true;
     QTest::newRow("second level") << "gd"
                                   << "gdi"
-                                  << "全码 gdi\n取前两码";
+                                  << "全码 gdi\n取前两码" << false;
     QTest::newRow("third level") << "rwi"
                                  << "rwih"
-                                 << "全码 rwih\n取前三码";
+                                 << "全码 rwih\n取前三码" << false;
     QTest::newRow("not a prefix") << "gf"
                                   << "gdi"
-                                  << "";
+                                  << "" << false;
     QTest::newRow("nothing shown") << ""
                                    << "gdi"
-                                   << "";
+                                   << "" << false;
+    QTest::newRow("no full code") << "g"
+                                  << ""
+                                  << "" << false;
 }
 
 void TstCodeExplanation::shortCodeNote() {
     QFETCH(QString, shown);
     QFETCH(QString, full);
     QFETCH(QString, note);
+    QFETCH(bool, named);
     QCOMPARE(drills::shortCodeNote(shown, full), note);
+    const QString text = QStringLiteral("汉：氵 i ＋ 又 c ＋ 识别码 y（末笔捺，左右型） ＝ icy");
+    QCOMPARE(shortCodeText(shown, full, text), named ? QStringLiteral("一级简码 %1；全码 ").arg(shown) + text : text);
+    QVERIFY(shortCodeText(shown, full, QString()).isEmpty());
+}
+
+void TstCodeExplanation::phrasePlace_data() {
+    QTest::addColumn<QString>("phrase");
+    QTest::addColumn<int>("place");
+    QTest::newRow("nothing") << "" << int(PhrasePlace::None);
+    QTest::newRow("one character") << "继" << int(PhrasePlace::None);
+    QTest::newRow("two") << "继续" << int(PhrasePlace::Hint);
+    QTest::newRow("four") << "知识分子" << int(PhrasePlace::Hint);
+    QTest::newRow("five") << "中央书记处" << int(PhrasePlace::LongPhrasePanel);
+    QTest::newRow("seven") << "中华人民共和国" << int(PhrasePlace::LongPhrasePanel);
+}
+
+void TstCodeExplanation::phrasePlace() {
+    QFETCH(QString, phrase);
+    QFETCH(int, place);
+    QCOMPARE(int(drills::phrasePlace(phrase)), place);
 }
 
 QTEST_GUILESS_MAIN(TstCodeExplanation)

@@ -34,10 +34,9 @@ void TestPhraseDrillData::everyBatchCanBeTypedFromTheHint_data() {
 void TestPhraseDrillData::everyBatchCanBeTypedFromTheHint() {
     QFETCH(int, category);
     const drills::PhraseCategory& plan = drills::kPhraseCategory[category];
-    // A category's batches lie between its jump target and the next category's start.
-    const int first = std::min(plan.startBatch, plan.endMarker.jumpTo);
-    const int end = category + 1 < drills::kPhraseCategories ? drills::kPhraseCategory[category + 1].startBatch
-                                                             : drills::kLongPhrases.startBatch;
+    // A category's batches lie between the lowest it visits and the next category's.
+    const int first = drills::batchRange(plan).first;
+    const int end = drills::batchRange(plan).last + 1;
 
     test_support::RealPhraseDrill r;
     auto& d = r.d;

@@ -2,6 +2,7 @@
 // batch by batch exactly as the drills advance and jump, and every target is typed by the code
 // its hint shows. Each failure names the batch and the target, and the test reports them all.
 
+#include "code_explanation.h"
 #include "gb2312.h"
 #include "practice_plan.h"
 #include "table.h"
@@ -13,14 +14,12 @@
 #include <QTest>
 
 #include <algorithm>
-#include <climits>
 
 using lexicon::Table;
 
 namespace {
 
 const QString kData = QStringLiteral(VARDELO_BUILD_DATA_DIR);
-const QString kIdentificationLetters = QStringLiteral("gfdhjktreyuinbv");
 constexpr int kSteps = 150; // more than a full cycle of the longest category
 
 // Code page 936 restricted to GB2312 proper: two bytes a character, in a cell GB2312 assigns.
@@ -97,12 +96,7 @@ QString ruleCode(const QString& phrase, const QHash<QString, QString>& full) {
     QStringList f;
     for (QChar c : phrase)
         f << full.value(QString(c));
-    const int n = static_cast<int>(f.size());
-    if (n == 2)
-        return f[0].left(2) + f[1].left(2);
-    if (n == 3)
-        return f[0].left(1) + f[1].left(1) + f[2].left(2);
-    return f[0].left(1) + f[1].left(1) + f[2].left(1) + f[n - 1].left(1);
+    return drills::phraseCode(f);
 }
 
 // The drills look up the whole typed text after every keystroke, and the first row found wins.
@@ -184,14 +178,7 @@ void TstLexiconData::characterCategory() {
     // category's.
     const drills::CharacterCategory& plan = drills::kCharacterCategory[category];
     const int start = plan.startBatch;
-    auto firstOf = [](const drills::CharacterCategory& c) {
-        return std::min(c.startBatch, drills::jumpOf(c.endMarker));
-    };
-    const int first = firstOf(plan);
-    int last = INT_MAX;
-    for (const auto& other : drills::kCharacterCategory)
-        if (firstOf(other) > first)
-            last = std::min(last, firstOf(other) - 1);
+    const auto [first, last] = drills::batchRange(plan);
     const QString codeTable = QString::fromUtf8(plan.codeTable);
 
     Table zk(QStringLiteral("Table2"));
@@ -250,7 +237,7 @@ void TstLexiconData::characterCategory() {
                 rightKind = code.size() == 3 && full.size() == 4 && full.startsWith(code);
                 break;
             case Kind::Identification:
-                rightKind = code.size() == 3 && code == full && kIdentificationLetters.contains(code.back());
+                rightKind = code.size() == 3 && code == full && drills::isIdentificationLetter(code.back());
                 break;
             }
             if (!rightKind)
@@ -287,12 +274,8 @@ void TstLexiconData::phraseCategory() {
     // Two-, three- and four-character phrases; a run's batches run from the lowest it visits to
     // just before the next run's (the long phrases follow the last).
     const drills::PhraseCategory& plan = drills::kPhraseCategory[category];
-    auto firstOf = [](const drills::PhraseCategory& c) { return std::min(c.startBatch, c.endMarker.jumpTo); };
     const int start = plan.startBatch;
-    const int first = firstOf(plan);
-    const int last = (category + 1 < drills::kPhraseCategories ? firstOf(drills::kPhraseCategory[category + 1])
-                                                               : firstOf(drills::kLongPhrases)) -
-                     1;
+    const auto [first, last] = drills::batchRange(plan);
     const int length = category + 2;
 
     Table czzk(QStringLiteral("Table4"));

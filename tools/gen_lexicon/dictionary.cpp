@@ -1,5 +1,6 @@
 #include "dictionary.h"
 
+#include "code_explanation.h"
 #include "gb2312.h"
 
 #include <QFile>
@@ -97,11 +98,7 @@ QString phraseCode(const QString& phrase, const Dictionary& dict) {
         if (full.last().isEmpty())
             return {};
     }
-    if (cs.size() == 2)
-        return full[0].left(2) + full[1].left(2);
-    if (cs.size() == 3)
-        return full[0].left(1) + full[1].left(1) + full[2].left(2);
-    return full[0].left(1) + full[1].left(1) + full[2].left(1) + full.last().left(1);
+    return drills::phraseCode(full);
 }
 
 Dictionary readDictionary(const QString& path) {

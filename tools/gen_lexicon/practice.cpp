@@ -1,11 +1,13 @@
 #include "practice.h"
 
+#include "code_explanation.h"
 #include "practice_plan.h"
 #include "schema.h"
 
 #include <QSet>
 
 #include <algorithm>
+#include <climits>
 #include <stdexcept>
 
 namespace gen {
@@ -15,9 +17,6 @@ namespace {
 const QString kKeyOrder = QStringLiteral("gfdsahjklmtrewqyuiopnbvcx");
 // The key-name characters, in the key order above.
 const QString kKeyNames = QStringLiteral("王土大木工目日口田山禾白月人金言立水火之已子女又纟");
-// The final-stroke identification letters: horizontal, vertical, left-falling, dot and turning
-// stroke, each for left-right, top-bottom and mixed structure.
-const QString kIdentificationLetters = QStringLiteral("gfdhjktreyuinbv");
 
 constexpr int kBatchSize = lexicon::schema::kCharactersPerBatch;
 constexpr int kPhrasesPerBatch = lexicon::schema::kPhrasesPerBatch;
@@ -47,26 +46,13 @@ QStringList phraseEndMarkers() {
 }
 const QStringList kPhraseEndMarkers = phraseEndMarkers();
 
-// The last batch a run starting at `first` may take: the one before the next run's first batch
-// (9999 for the run that comes last, beyond any a table holds).
-int lastBatchOf(int first, const QList<int>& firstBatches) {
-    int last = 9999;
-    for (int other : firstBatches)
-        if (other > first)
-            last = std::min(last, other - 1);
-    return last;
-}
-
 // A category's start, end marker and last batch, as the drill's plan gives them.
 void planCategory(CharCategory& cat, const char* caption) {
-    QList<int> starts;
-    for (const drills::CharacterCategory& c : drills::kCharacterCategory)
-        starts << c.startBatch;
     for (const drills::CharacterCategory& c : drills::kCharacterCategory) {
         if (QByteArray(c.caption) == caption) {
             cat.name = QString::fromUtf8(c.caption);
             cat.start = c.startBatch;
-            cat.lastBatch = lastBatchOf(c.startBatch, starts);
+            cat.lastBatch = drills::batchRange(c).last;
             cat.endMarker = QString::fromUtf8(c.endMarker);
             return;
         }
@@ -325,7 +311,7 @@ private:
         QHash<QString, int> seen;
         for (const Entry& e : m_dict.characters) {
             const QStringList codes = m_dict.codesOf.value(e.text);
-            if (codes.size() != 1 || e.code.size() != 3 || !kIdentificationLetters.contains(e.code.back()) ||
+            if (codes.size() != 1 || e.code.size() != 3 || !drills::isIdentificationLetter(e.code.back()) ||
                 seen.contains(e.text))
                 continue;
             seen.insert(e.text, 1);
@@ -336,22 +322,7 @@ private:
                 continue;
             candidates << e;
         }
-        std::stable_sort(candidates.begin(), candidates.end(),
-                         [](const Entry& a, const Entry& b) { return a.weight > b.weight; });
-        const QString markerCode = m_dict.fullCode(cat.endMarker);
-        if (markerCode.size() != 3 || !claim(cat, cat.endMarker, markerCode))
-            fail(QStringLiteral("%1 cannot close the identification batches").arg(cat.endMarker));
-        if (m_topOnCode.value(markerCode).text != cat.endMarker)
-            m_out.notes << QStringLiteral("%1: %2 %3 is taught although %4 comes first on that code in the "
-                                          "dictionary (it closes the category)")
-                               .arg(cat.name, cat.endMarker, markerCode, m_topOnCode.value(markerCode).text);
-        for (const Entry& e : candidates) {
-            if (claim(cat, e.text, e.code))
-                cat.targets << e.text;
-        }
-        insertByWeight(cat, cat.endMarker);
-        cat.batches = layOut(cat);
-        m_out.characters << cat;
+        takeByWeight(cat, candidates, m_dict.fullCode(cat.endMarker), "identification", INT_MAX);
     }
 
     // A true three-letter short code: the prefix of a four-letter full code, the character's
@@ -371,13 +342,23 @@ private:
                 continue;
             candidates << e;
         }
+        takeByWeight(cat, candidates, m_dict.codesOf.value(cat.endMarker).value(0), "third-level", wanted);
+    }
+
+    // Fills a category of three-letter codes: its end marker on `markerCode`, then the candidates
+    // by weight until it holds `room` targets, the end marker among them where its weight puts it.
+    void takeByWeight(CharCategory& cat, QList<Entry> candidates, const QString& markerCode, const char* what,
+                      int room) {
         std::stable_sort(candidates.begin(), candidates.end(),
                          [](const Entry& a, const Entry& b) { return a.weight > b.weight; });
-        const QString markerCode = m_dict.codesOf.value(cat.endMarker).value(0);
         if (markerCode.size() != 3 || !claim(cat, cat.endMarker, markerCode))
-            fail(QStringLiteral("%1 cannot close the third-level batches").arg(cat.endMarker));
+            fail(QStringLiteral("%1 cannot close the %2 batches").arg(cat.endMarker, QLatin1String(what)));
+        if (m_topOnCode.value(markerCode).text != cat.endMarker)
+            m_out.notes << QStringLiteral("%1: %2 %3 is taught although %4 comes first on that code in the "
+                                          "dictionary (it closes the category)")
+                               .arg(cat.name, cat.endMarker, markerCode, m_topOnCode.value(markerCode).text);
         for (const Entry& e : candidates) {
-            if (cat.targets.size() == wanted - 1)
+            if (cat.targets.size() == room - 1)
                 break;
             if (claim(cat, e.text, e.code))
                 cat.targets << e.text;
@@ -473,16 +454,12 @@ private:
         const QList<drills::PhraseCategory> plan = phrasePlan();
         // A run's batches start at the lowest the drill visits (four-character phrases start at
         // 169 but go on from 167) and end before the next run's.
-        auto firstBatch = [](const drills::PhraseCategory& c) { return std::min(c.startBatch, c.endMarker.jumpTo); };
-        QList<int> firstBatches;
-        for (const drills::PhraseCategory& c : plan)
-            firstBatches << firstBatch(c);
         for (int i = 0; i < plan.size(); ++i) {
             const Run& run = runs[i];
             PhraseCategory cat;
             cat.name = QString::fromUtf8(plan[i].caption);
-            cat.start = firstBatch(plan[i]);
-            cat.lastBatch = lastBatchOf(cat.start, firstBatches);
+            cat.start = drills::batchRange(plan[i]).first;
+            cat.lastBatch = drills::batchRange(plan[i]).last;
             cat.endMarker = QString::fromUtf8(plan[i].endMarker.text);
             cat.oneAtATime = run.minLength >= 5;
             auto fits = [&](const QString& p) {
@@ -577,33 +554,23 @@ void dropEarlyMatches(QList<QStringList>& rows, const QHash<QString, QString>& t
     });
 }
 
-} // namespace
-
-Practice choosePractice(const Dictionary& dict, const Lists& lists) {
-    return Chooser(dict, lists).run();
-}
-
-QList<QStringList> codeTableRows(const Dictionary& dict, const Practice& practice) {
+// The rows of a code table: first the practised targets on the codes the drills teach them (code,
+// text), in practice order, then every entry in `order`; each row once, and none that accepts a
+// target early.
+template <typename Order>
+QList<QStringList> tableRows(const QList<QStringList>& taughtRows, QList<Entry> entries, Order order) {
     QList<QStringList> rows;
     QSet<QString> done;
     QHash<QString, QString> taught;
-    for (const CharCategory& cat : practice.characters) {
-        if (cat.firstLevel)
-            continue;
-        for (const QStringList& batch : cat.batches) {
-            for (const QString& hz : batch) {
-                const QString row = cat.taught.value(hz) + QLatin1Char('\t') + hz;
-                if (!done.contains(row)) {
-                    done.insert(row);
-                    rows << QStringList{cat.taught.value(hz), hz};
-                    taught.insert(hz, cat.taught.value(hz));
-                }
-            }
+    for (const QStringList& r : taughtRows) {
+        if (!done.contains(r.join(QLatin1Char('\t')))) {
+            done.insert(r.join(QLatin1Char('\t')));
+            rows << r;
+            taught.insert(r[1], r[0]);
         }
     }
-    QList<Entry> rest = dict.characters;
-    std::sort(rest.begin(), rest.end(), byCodeThenWeight);
-    for (const Entry& e : rest) {
+    std::sort(entries.begin(), entries.end(), order);
+    for (const Entry& e : entries) {
         const QString row = e.code + QLatin1Char('\t') + e.text;
         if (!done.contains(row)) {
             done.insert(row);
@@ -612,6 +579,25 @@ QList<QStringList> codeTableRows(const Dictionary& dict, const Practice& practic
     }
     dropEarlyMatches(rows, taught);
     return rows;
+}
+
+} // namespace
+
+Practice choosePractice(const Dictionary& dict, const Lists& lists) {
+    return Chooser(dict, lists).run();
+}
+
+QList<QStringList> codeTableRows(const Dictionary& dict, const Practice& practice) {
+    QList<QStringList> taught;
+    for (const CharCategory& cat : practice.characters) {
+        if (cat.firstLevel)
+            continue;
+        for (const QStringList& batch : cat.batches) {
+            for (const QString& hz : batch)
+                taught << QStringList{cat.taught.value(hz), hz};
+        }
+    }
+    return tableRows(taught, dict.characters, byCodeThenWeight);
 }
 
 QList<QStringList> firstLevelRows(const Practice& practice) {
@@ -644,42 +630,24 @@ QList<QStringList> phraseBatchRows(const Practice& practice) {
 }
 
 QList<QStringList> phraseTableRows(const Dictionary& dict, const Practice& practice) {
-    QList<Entry> all = dict.phrases + practice.addedPhrases;
+    const QList<Entry> all = dict.phrases + practice.addedPhrases;
     QHash<QString, QString> practised; // phrase -> the code the drill teaches
     for (const Entry& e : all) {
         if (!practised.contains(e.text) && e.code == phraseCode(e.text, dict))
             practised.insert(e.text, e.code);
     }
-    QList<QStringList> rows;
-    QSet<QString> done;
-    QHash<QString, QString> taught;
+    QList<QStringList> taught;
     for (const QStringList& batch : phraseBatchRows(practice)) {
-        for (int i = 1; i < batch.size(); ++i) {
-            const QString& p = batch[i];
-            const QString row = practised.value(p) + QLatin1Char('\t') + p;
-            if (!done.contains(row)) {
-                done.insert(row);
-                rows << QStringList{practised.value(p), p};
-                taught.insert(p, practised.value(p));
-            }
-        }
+        for (int i = 1; i < batch.size(); ++i)
+            taught << QStringList{practised.value(batch[i]), batch[i]};
     }
-    std::sort(all.begin(), all.end(), [](const Entry& a, const Entry& b) {
+    return tableRows(taught, all, [](const Entry& a, const Entry& b) {
         if (a.code != b.code)
             return a.code < b.code;
         if (a.weight != b.weight)
             return a.weight > b.weight;
         return a.order < b.order;
     });
-    for (const Entry& e : all) {
-        const QString row = e.code + QLatin1Char('\t') + e.text;
-        if (!done.contains(row)) {
-            done.insert(row);
-            rows << QStringList{e.code, e.text};
-        }
-    }
-    dropEarlyMatches(rows, taught);
-    return rows;
 }
 
 } // namespace gen

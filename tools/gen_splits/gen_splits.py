@@ -41,11 +41,25 @@ import itertools
 import re
 import sqlite3
 import sys
-from collections import OrderedDict
+from collections import OrderedDict, namedtuple
+from pathlib import Path
 
 STROKE_KEY = {'h': 'g', 's': 'h', 'p': 't', 'n': 'y', 'z': 'n'}
 STROKE_NAME = {'h': '横', 's': '竖', 'p': '撇', 'n': '捺', 'z': '折'}
-ID_LETTERS = {'h': 'gfd', 's': 'hjk', 'p': 'tre', 'n': 'yui', 'z': 'nbv'}
+
+
+def read_id_letters():
+    """The identification letters by last stroke, read from the one place the program keeps them
+    (drills/code_explanation.cpp: five zones of three keys, by stroke 横 竖 撇 捺 折)."""
+    source = Path(__file__).resolve().parents[2] / 'drills' / 'code_explanation.cpp'
+    m = re.search(r'kIdentificationZones\[\] = \{([^}]*)\}', source.read_text(encoding='utf-8'))
+    zones = re.findall(r'"([a-y]{3})"', m.group(1)) if m else []
+    if len(zones) != 5:
+        raise SystemExit(f'{source}: no identification zones found')
+    return dict(zip('hspnz', zones))
+
+
+ID_LETTERS = read_id_letters()
 PICTURE_KEY_ORDER = 'GFDSAHJKLMQWERTYUIOPNBVCX'
 KEY_NAMES = '王土大木工目日口田山禾白月人金言立水火之已子女又纟'
 
@@ -302,6 +316,11 @@ def read_targets(folder):
 EXCEPTIONS = {}
 
 
+# A hand-written split: its roots (for a character root, its strokes as Wubi counts them), and the
+# shape and the last stroke its identification letter goes by where the data misleads (or None).
+HandSplit = namedtuple('HandSplit', 'roots shape last')
+
+
 def read_hand(path):
     """hand_splits.txt: character, its roots separated by spaces, then optionally its shape
     (左右/上下/杂合) and the stroke its identification letter goes by (末横 ... 末折); or, for an
@@ -314,7 +333,7 @@ def read_hand(path):
             continue
         f = line.split()
         if len(f) == 3 and f[1] == f[0] and re.fullmatch('[hspnz]+', f[2]):
-            out[f[0]] = ([f[2]], None, None)  # a character root's strokes as Wubi counts them
+            out[f[0]] = HandSplit([f[2]], None, None)  # a character root's strokes as Wubi counts them
             continue
         if f[-1] == '例外':
             EXCEPTIONS[f[0]] = f[1:-1]
@@ -326,13 +345,14 @@ def read_hand(path):
             else:
                 shape = '左右 上下 杂合'.split().index(f[-1]) + 1
             f = f[:-1]
-        out[f[0]] = (f[1:], shape, last)
+        out[f[0]] = HandSplit(f[1:], shape, last)
     return out
 
 
 class Splitter:
-    def __init__(self, keys, decomp, strokes, cut_strokes, hand):
+    def __init__(self, keys, cut, decomp, strokes, cut_strokes, hand):
         self.keys = keys
+        self.cut = cut  # the roots cut from a host
         self.hand = hand
         self.decomp = decomp
         self.strokes = dict(strokes)
@@ -372,7 +392,7 @@ class Splitter:
         if x in COMPOUNDS:
             return [[Fixed(r) for r in COMPOUNDS[x]]]
         if x in self.hand and depth > 0 and not self.root_of(x):
-            return [self.hand[x][0]]
+            return [self.hand[x].roots]
         if self.root_of(x):
             return [[x]]
         if depth > 8:
@@ -468,8 +488,8 @@ def layout_shape(decomp, c):
 def last_stroke(sp, c, depth=0):
     """The stroke the identification letter goes by: of an enclosed part, that part's last; of a
     character written side by side or top to bottom, its last part's."""
-    if depth and c in sp.hand and sp.hand[c][2]:
-        return sp.hand[c][2]
+    if depth and c in sp.hand and sp.hand[c].last:
+        return sp.hand[c].last
     d = sp.decomp.get(c)
     if d and depth < 6 and len(d[1]) == 2:
         kind = d[0].split('/')[0]
@@ -502,112 +522,119 @@ def code_of(sp, roots, last, shape):
     return ''.join(keys) + ID_LETTERS[last][shape - 1]
 
 
-def main():
+def parse_args():
     ap = argparse.ArgumentParser()
     for a in ('decomp', 'strokes', 'roots', 'dict', 'data', 'hand', 'cut-strokes', 'out'):
         ap.add_argument('--' + a, required=True)
-    args = ap.parse_args()
+    return ap.parse_args()
 
-    keys, pictures, cut = read_roots(args.roots)
+
+def read_cut_strokes(path):
     cut_strokes = {}
-    for line in open(args.cut_strokes, encoding='utf-8'):
+    for line in open(path, encoding='utf-8'):
         f = line.split('#', 1)[0].split()
         if len(f) == 2:
             cut_strokes[f[0]] = f[1]
-    decomp = read_decomp(args.decomp)
-    strokes = read_strokes(args.strokes)
-    codes = read_dict(args.dict)
-    targets = read_targets(args.data)
-    drilled = set(targets)
-    # Then every other character of GB2312: the explanation is shown wherever one of them is.
-    targets += [c for c in gb2312_hanzi() if c not in drilled]
-    hand = read_hand(args.hand)
-    sp = Splitter(keys, decomp, strokes, cut_strokes, hand)
+    return cut_strokes
 
+
+def character_root_split(c, sp, strokes, full):
+    """A character root: its key, then its first, second and last strokes (a root of one stroke:
+    the key twice and ll). The strokes its code takes, or None when they do not give `full`."""
+    s = sp.hand[c].roots[0] if c in sp.hand else strokes.get(c, '')
+    extra = s[0] + s[1] + s[-1] if len(s) >= 3 else s
+    key = sp.keys[c]
+    code = key + ''.join(STROKE_KEY[x] for x in extra) if len(s) > 1 else key * 2 + 'll'
+    return extra if code == full else None
+
+
+def candidates(c, sp):
+    """The splits to try, and the shapes: a hand split with its own shape, or the decomposition's
+    expansions (each merged and as it is) with the shape of its layout."""
+    if c in sp.hand:
+        return [sp.hand[c].roots], [sp.hand[c].shape or layout_shape(sp.decomp, c)]
+    cands = []
+    for seq in sp.expand(c):
+        for s in (sp.merged(seq), seq):
+            if s not in cands and len(s) > 1:
+                cands.append(s)
+    return cands, [layout_shape(sp.decomp, c)]
+
+
+def find_split(c, sp, full, counts):
+    """The first candidate whose code is `full`: (roots, last stroke and shape, or '' for four
+    roots and more), or None."""
+    hand_last = sp.hand[c].last if c in sp.hand else None
+    last = hand_last or last_stroke(sp, c)
+    cands, shapes = candidates(c, sp)
+    # A split that gives the code with the shape its layout says comes before one that needs
+    # another shape: the second pass finds the characters whose layout the data misreads (a
+    # lone dot, a stroke joined to a root), but a wrong split can match that way too.
+    for inferred in (False, True):
+        for seq in cands:
+            if not all(sp.root_of(r) for r in seq):
+                continue
+            if len(seq) >= 4 or last is None:
+                if len(seq) >= 4 and code_of(sp, seq, last, 1) == full:
+                    return seq, ''
+                continue
+            eff = last if hand_last else effective_last(sp, seq, last)
+            for shape in ([1, 2, 3] if inferred else shapes[:1]):
+                if code_of(sp, seq, eff, shape) == full:
+                    if shape != shapes[0]:
+                        counts['字形取自编码'] += 1
+                    return seq, eff + str(shape)
+    return None
+
+
+def split_all(targets, sp, strokes, codes):
+    """Every target's split, as (character, roots, extra), and the characters left out with their
+    codes; `counts` by kind."""
     lines, left, counts = [], [], {'键名': 0, '成字字根': 0, '拆分': 0, '手写': 0, '例外': 0, '字形取自编码': 0}
     for c in targets:
         full = codes.get(c)
         if not full:
             left.append((c, '词典中没有'))
-            continue
-        if c in EXCEPTIONS:
+        elif c in EXCEPTIONS:
             lines.append((c, EXCEPTIONS[c], '!'))
             counts['例外'] += 1
-            continue
-        if c in KEY_NAMES:
-            if keys[c] * 4 != full:
+        elif c in KEY_NAMES:
+            if sp.keys[c] * 4 != full:
                 left.append((c, full))
                 continue
             lines.append((c, [c], ''))
             counts['键名'] += 1
-            continue
-        if c in keys and c not in cut:
-            # A character root: its key, then its first, second and last strokes (a root of one
-            # stroke: the key twice and ll).
-            s = hand[c][0][0] if c in hand else strokes.get(c, '')
-            extra = s[0] + s[1] + s[-1] if len(s) >= 3 else s
-            code = keys[c] + ''.join(STROKE_KEY[x] for x in extra) if len(s) > 1 else keys[c] * 2 + 'll'
-            if code != full:
+        elif c in sp.keys and c not in sp.cut:
+            extra = character_root_split(c, sp, strokes, full)
+            if extra is None:
                 left.append((c, full))
                 continue
             lines.append((c, [c], extra))
             counts['成字字根'] += 1
-            continue
-        last = last_stroke(sp, c)
-        if c in hand and hand[c][2]:
-            last = hand[c][2]
-        if c in hand:
-            cands, shapes = [hand[c][0]], [hand[c][1] or layout_shape(decomp, c)]
         else:
-            raw = sp.expand(c)
-            cands = []
-            for seq in raw:
-                for s in (sp.merged(seq), seq):
-                    if s not in cands and len(s) > 1:
-                        cands.append(s)
-            shapes = [layout_shape(decomp, c)]
-        # A split that gives the code with the shape its layout says comes before one that needs
-        # another shape: the second pass finds the characters whose layout the data misreads (a
-        # lone dot, a stroke joined to a root), but a wrong split can match that way too.
-        found = None
-        for inferred in (False, True):
-            for seq in cands:
-                if not all(sp.root_of(r) for r in seq):
-                    continue
-                if len(seq) >= 4 or last is None:
-                    if len(seq) >= 4 and code_of(sp, seq, last, 1) == full:
-                        found = (seq, '')
-                        break
-                    continue
-                eff = last if c in hand and hand[c][2] else effective_last(sp, seq, last)
-                for shape in ([1, 2, 3] if inferred else shapes[:1]):
-                    if code_of(sp, seq, eff, shape) == full:
-                        found = (seq, eff + str(shape))
-                        if shape != shapes[0]:
-                            counts['字形取自编码'] += 1
-                        break
-                if found:
-                    break
+            found = find_split(c, sp, full, counts)
             if found:
-                break
-        if found:
-            lines.append((c, found[0], found[1]))
-            counts['手写' if c in hand else '拆分'] += 1
-        else:
-            left.append((c, full))
+                lines.append((c, found[0], found[1]))
+                counts['手写' if c in sp.hand else '拆分'] += 1
+            else:
+                left.append((c, full))
+    return lines, left, counts
 
-    def token(r):
-        # A root is written as its character where GB2312 has one (a variant glyph outside it as
-        # its root's character), otherwise drawn from its root picture.
-        root = sp.root_of(r)
-        glyph = None
-        for g in (r, root):
-            if glyph is None and len(g) == 1 and g not in cut and in_gb2312(g):
-                glyph = g
-        text = glyph if glyph else f'{root}@{pictures[root]}'
-        return f'{text}/{keys[root]}'
 
-    with open(args.out, 'w', encoding='utf-8') as out:
+def token(sp, pictures, r):
+    """A root as the file writes it: its character where GB2312 has one (a variant glyph outside
+    it as its root's character), otherwise drawn from its root picture."""
+    root = sp.root_of(r)
+    glyph = None
+    for g in (r, root):
+        if glyph is None and len(g) == 1 and g not in sp.cut and in_gb2312(g):
+            glyph = g
+    text = glyph if glyph else f'{root}@{pictures[root]}'
+    return f'{text}/{sp.keys[root]}'
+
+
+def write_splits(path, lines, left, drilled, sp, pictures):
+    with open(path, 'w', encoding='utf-8') as out:
         out.write(HEADER)
         done = {c for c, _, _ in lines}
         left_drilled = [c for c, _ in left if c in drilled]
@@ -619,7 +646,23 @@ def main():
             for i in range(0, len(chars), 40):
                 out.write('#   ' + ''.join(chars[i:i + 40]) + '\n')
         for c, roots, extra in lines:
-            out.write(f'{c}\t{" ".join(token(r) for r in roots)}' + (f'\t{extra}' if extra else '') + '\n')
+            out.write(f'{c}\t{" ".join(token(sp, pictures, r) for r in roots)}' + (f'\t{extra}' if extra else '') + '\n')
+
+
+def main():
+    args = parse_args()
+    keys, pictures, cut = read_roots(args.roots)
+    decomp = read_decomp(args.decomp)
+    codes = read_dict(args.dict)
+    targets = read_targets(args.data)
+    drilled = set(targets)
+    # Then every other character of GB2312: the explanation is shown wherever one of them is.
+    targets += [c for c in gb2312_hanzi() if c not in drilled]
+    strokes = read_strokes(args.strokes)
+    sp = Splitter(keys, cut, decomp, strokes, read_cut_strokes(args.cut_strokes), read_hand(args.hand))
+    lines, left, counts = split_all(targets, sp, strokes, codes)
+    write_splits(args.out, lines, left, drilled, sp, pictures)
+    left_drilled = [c for c, _ in left if c in drilled]
     print(f'{len(lines)} of {len(targets)} characters split ({", ".join(f"{k} {v}" for k, v in counts.items())})')
     print(f'drilled: {len(drilled) - len(left_drilled)} of {len(drilled)}; left: ' +
           ' '.join(f'{c}:{code}' for c, code in left if c in drilled))
