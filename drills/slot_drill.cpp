@@ -74,13 +74,7 @@ void SlotDrill::noteCapitals(const controls::Edit& box, int where) {
         m_withCapitals.append(where);
     // The notice stands at the box that took capitals last; when that box holds none any more, it
     // goes back to another that still does.
-    if (!m_withCapitals.isEmpty()) {
-        m_capitalsAt = m_withCapitals.last();
-        m_c.capitals.show();
-    } else if (m_capitalsAt != -1) {
-        m_capitalsAt = -1;
-        m_c.capitals.hide();
-    }
+    m_c.capitals.setVisible(!m_withCapitals.isEmpty());
 }
 
 void SlotDrill::foundChange(int slot) {

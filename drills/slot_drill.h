@@ -104,7 +104,7 @@ public:
     // holds none any more, the notice goes to the box that took capitals before it, or away.
     void noteCapitals(const controls::Edit& box, int where);
     // Where the capitals notice stands (a slot, or 0 for the drill's own box), while it is shown.
-    int capitalsAt() const { return m_capitalsAt; }
+    int capitalsAt() const { return m_withCapitals.isEmpty() ? -1 : m_withCapitals.last(); }
 
 private:
     struct Marker {
@@ -117,7 +117,6 @@ private:
     QList<Marker> m_markers;
     std::function<void()> m_emptyMore;
     int m_typingSlot = 1;      // the slot whose code box had the focus last: where typing goes on
-    int m_capitalsAt = -1;     // the box the capitals notice stands at
     QList<int> m_withCapitals; // the boxes holding a capital letter, the latest last
 };
 
