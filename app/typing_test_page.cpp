@@ -111,7 +111,7 @@ void buildTypingTestPage(QWidget* page, Form& form, Binder& binder) {
     auto* stop = place<QPushButton>(panel7, t.Button6.name(), QRect(96, 208, 75, 25));
     for (QPushButton* b : {start, stop}) {
         b->setCursor(Qt::PointingHandCursor);
-        b->setFont(fonts::song(12));
+        b->setFont(fonts::song(13));
     }
     binder.button(t.Button4, start);
     binder.button(t.Button6, stop);
@@ -119,7 +119,7 @@ void buildTypingTestPage(QWidget* page, Form& form, Binder& binder) {
     const int testLeft[] = {272, 344, 416, 486, 556, 624};
     for (int n = 11; n <= 16; ++n) {
         auto* r = place<QRadioButton>(panel7, t.RadioButton[n].name(), QRect(testLeft[n - 11], 213, 68, 18));
-        r->setFont(fonts::song(12));
+        r->setFont(fonts::song(13));
         binder.radio(t.RadioButton[n], r);
     }
 
@@ -141,7 +141,7 @@ void buildTypingTestPage(QWidget* page, Form& form, Binder& binder) {
     auto* clickHint =
         described(place<QLabel>(page, QStringLiteral("PassageHint"), QRect(12, 0, 690, 13)), QStringLiteral("提示"));
     clickHint->setFont(fonts::song(kLineFont));
-    clickHint->setText(QStringLiteral("点击原文中的字，可查它的五笔编码"));
+    clickHint->setText(QStringLiteral("直接输入即开始测试；点击原文中的字，可查它的五笔编码"));
     clickHint->hide();
     binder.onSync([clickHint, passages, &t] {
         const bool idle = t.chosenTest() != 0 && !t.running();
