@@ -590,7 +590,7 @@ class Test:
         if not re.fullmatch(r"您的速度为每分钟：\d+字", message):
             raise StepFailed(f"the finish message reads {message!r}")
         print(f"  finish message: {message}", flush=True)
-        w.click_in_dialog("OK")
+        w.click_in_dialog("确定")  # Qt's own text, in Chinese under every locale
         self.wait(lambda: f"the message to close and the page to reset: the message reads {w.dialog_text()!r}, "
                   f"the typed lines {self.typed_lines()}, the marks {self.mark_lines()}",
                   lambda: w.dialog_text() is None and self.typed_lines() == [""] * 4
