@@ -32,7 +32,8 @@ public:
         setColours(this, kBlue, buttonFace());
         setTextMargins(0, 0, 0, 0);
     }
-    // BackSpace where the box itself has nothing to delete (an empty line), for the test's rule.
+    // BackSpace where the box itself has nothing to delete (an empty line), for the typing test to
+    // go back to the line before.
     std::function<void()> onBackspaceAtStart;
 
 protected:
