@@ -109,7 +109,7 @@ void buildAboutPage(QWidget* page, Form& form, Binder& binder) {
     }
 
     auto* checkBox2 = place<QCheckBox>(page, a.CheckBox2.name(), QRect(592, 232, 97, 17));
-    checkBox2->setFont(fonts::song(12));
+    checkBox2->setFont(fonts::song(13));
     binder.checkBox(a.CheckBox2, checkBox2);
 
     auto* image4 =

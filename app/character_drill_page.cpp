@@ -28,7 +28,7 @@ void buildCharacterDrillPage(QWidget* page, Form& form, Binder& binder) {
     const int categoryLeft[] = {16, 112, 216, 320, 424, 528};
     for (int n = 1; n <= drills::CharacterDrill::kCategories; ++n) {
         auto* r = place<QRadioButton>(group, d.RadioButton[n].name(), QRect(categoryLeft[n - 1], 14, 90, 20));
-        r->setFont(fonts::song(12));
+        r->setFont(fonts::song(13));
         categoryOption(r);
         binder.radio(d.RadioButton[n], r);
     }
@@ -90,7 +90,8 @@ void buildCharacterDrillPage(QWidget* page, Form& form, Binder& binder) {
                   QStringLiteral("答案提示编码"));
     panel13->setFont(fonts::code(16));
     panel13->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
-    panel13->setContentsMargins(0, 0, 0, 24);
+    // Room under the code for the two lines that explain a short one.
+    panel13->setContentsMargins(0, 0, 0, 31);
     binder.label(d.Panel13, panel13);
     auto* zi = described(place<QLabel>(panel13, d.zi.name(), QRect(2, 10, 68, 40)), QStringLiteral("答案提示字"));
     zi->setFont(fonts::kai(29, true));

@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QPainter>
+#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -22,6 +23,8 @@ namespace app {
 namespace {
 
 constexpr int kGap = 2;
+// No Chinese text a learner reads is smaller than the typing test's passage.
+constexpr int kSmallestPixels = 13;
 // Keeps two cells' letters apart where the letters are wider than the glyph above them (最新:
 // "jb us", not "jbus").
 constexpr int kLetterMargin = 4;
@@ -50,8 +53,8 @@ QRect inkBox(const QImage& image) {
 } // namespace
 
 ExplanationStrip::ExplanationStrip(QWidget* parent, const QRect& geometry, int topPixels)
-    : QWidget(parent), m_topFont(fonts::song(topPixels)), m_reasonFont(fonts::song(10)), m_letterFont(fonts::code(12)),
-      m_topPixels(topPixels) {
+    : QWidget(parent), m_topFont(fonts::song(topPixels)), m_reasonFont(fonts::song(kSmallestPixels)),
+      m_letterFont(fonts::code(12)), m_topPixels(topPixels) {
     setGeometry(geometry);
     setAccessibleName(QStringLiteral("编码解释"));
     hide();
@@ -178,6 +181,24 @@ ExplanationStrip* addExplanation(QWidget* parent, const QRect& geometry, int top
     return strip;
 }
 
+// Two lines under the hint's code: the full code and how the short one comes from it.
+constexpr int kNoteHeight = 2 * kSmallestPixels + 4;
+
+// The note with its code letters in the code face, where l and 1 cannot be confused.
+QString noteHtml(const QString& note) {
+    static const QRegularExpression letters(QStringLiteral("[a-z]+"));
+    const QString codeFace = fonts::code(kSmallestPixels).family();
+    QString html;
+    qsizetype from = 0;
+    for (const QRegularExpressionMatch& m : letters.globalMatch(note)) {
+        html += note.mid(from, m.capturedStart() - from).toHtmlEscaped();
+        html += QStringLiteral("<span style=\"font-family:'%1'\">%2</span>").arg(codeFace, m.captured());
+        from = m.capturedEnd();
+    }
+    html += note.mid(from).toHtmlEscaped();
+    return html.replace(QLatin1Char('\n'), QStringLiteral("<br>"));
+}
+
 } // namespace
 
 ExplanationStrip* addCharacterExplanation(QWidget* column, const QRect& geometry, Form& form, Binder& binder) {
@@ -188,17 +209,20 @@ ExplanationStrip* addCharacterExplanation(QWidget* column, const QRect& geometry
     if (auto* panel13 = column->findChild<QLabel*>(d.Panel13.name())) {
         note = new QLabel(panel13);
         note->setObjectName(QStringLiteral("CodeExplanationNote"));
-        note->setGeometry(2, panel13->height() - 24, panel13->width() - 4, 22);
-        note->setFont(fonts::song(10));
+        note->setGeometry(2, panel13->height() - kNoteHeight - 1, panel13->width() - 4, kNoteHeight);
+        note->setFont(fonts::song(kSmallestPixels));
         note->setAlignment(Qt::AlignCenter);
+        note->setTextFormat(Qt::RichText);
         note->hide();
     }
-    auto explain = [&d, note](drills::CodeExplainer& explainer) {
+    auto explain = [&d, note, shown = QString()](drills::CodeExplainer& explainer) mutable {
         // Only while the hint shows a code: the hint panel hidden, or no target yet, shows none.
         const bool hint = d.Panel13.visible() && !d.zi.caption().isEmpty();
         const drills::Explanation e = explainer.character(hint ? d.zi.caption() : QString(), d.Panel13.caption());
-        if (note) {
-            note->setText(e.note);
+        if (note && e.note != shown) {
+            shown = e.note;
+            note->setText(noteHtml(e.note));
+            note->setAccessibleName(e.note);
             note->setVisible(!e.note.isEmpty());
         }
         return e;

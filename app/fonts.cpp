@@ -39,6 +39,10 @@ QFont make(const QString& family, int pixelSize, bool bold, bool withFallback = 
     return f;
 }
 
+// Sizes at which the Song face is drawn with its hinting: the passage's, the typed lines', the
+// options'.
+constexpr int kHintedUpTo = 14;
+
 // Chinese faces that may stand in for a missing one: mainland forms first (Noto CJK SC, the AR PL
 // GB faces, Source Han SC, WenQuanYi), then whatever else draws GB2312.
 const QStringList kChineseFallbacks = {
@@ -127,7 +131,12 @@ void install() {
 }
 
 QFont song(int pixelSize, bool bold) {
-    return make(kSong, pixelSize, bold);
+    QFont f = make(kSong, pixelSize, bold);
+    // Small, the Song face's hairlines blur to grey without its own hinting, and characters that
+    // differ by a short stroke run together (住 and 往 in a typed line); hinted they stay apart.
+    if (pixelSize <= kHintedUpTo)
+        f.setHintingPreference(QFont::PreferFullHinting);
+    return f;
 }
 QFont songWithRoots(int pixelSize) {
     // Merging takes a missing character from the next family first; the line height stays the

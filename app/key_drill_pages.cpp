@@ -117,7 +117,7 @@ void hintOptions(QWidget* parent, const QString& panelName, const QRect& geometr
     binder.radio(on, place<QRadioButton>(frame, on.name(), QRect(10, top, 56, 18)));
     binder.radio(off, place<QRadioButton>(frame, off.name(), QRect(72, top, 70, 18)));
     for (auto* r : frame->findChildren<QRadioButton*>())
-        r->setFont(fonts::song(12));
+        r->setFont(fonts::song(13));
 }
 
 QLabel* prompt(QWidget* parent, const QString& name, const QString& caption, const QRect& geometry, const QFont& font) {

@@ -3,8 +3,11 @@
 #include "main_window.h"
 #include "platform_environment.h"
 #include "title.h"
+#include "translations.h"
 
 #include <QApplication>
+
+#include <cstdio>
 
 int main(int, char** argv) {
     // Before Qt's platform layer starts, so that it neither launches a bus nor makes a folder.
@@ -17,6 +20,9 @@ int main(int, char** argv) {
     QApplication::setApplicationName(app::kApplicationTitle);
     QApplication::setApplicationDisplayName(app::kApplicationTitle);
     app::fonts::install();
+    const QString untranslated = app::translations::install();
+    if (!untranslated.isEmpty())
+        std::fprintf(stderr, "%s\n", untranslated.toUtf8().constData());
 
     app::TForm1 Form1(lexicon::dataFolderFor(QCoreApplication::applicationDirPath()), nullptr,
                       environment.forLaunchedPrograms());

@@ -19,6 +19,8 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace app {
 
 TForm1::TForm1(const QString& dataFolder, controls::Desktop* desktop, const QProcessEnvironment& launchedPrograms)
@@ -132,12 +134,13 @@ void TForm1::buildTableErrorLine() {
 namespace {
 
 // The tabs as the desktop's style draws them, with less room beside each caption: the tab row
-// keeps its right end free for the foot line (kFootLineWidth) with eight pages.
+// keeps its right end free for the foot line (kFootLineWidth) with eight pages, their captions as
+// large as the rest of the window's Chinese text.
 class TightTabs : public QProxyStyle {
 public:
     int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
         const int m = QProxyStyle::pixelMetric(metric, option, widget);
-        return metric == PM_TabBarTabHSpace ? m / 2 : m;
+        return metric == PM_TabBarTabHSpace ? std::max(m / 2 - 2, 8) : m;
     }
 };
 
@@ -148,7 +151,7 @@ void TForm1::buildPages() {
     auto* tabStyle = new TightTabs;
     tabStyle->setParent(PageControl1);
     PageControl1->tabBar()->setStyle(tabStyle);
-    PageControl1->setFont(fonts::song(12));
+    PageControl1->setFont(fonts::song(13));
     PageControl1->setUsesScrollButtons(false);
     PageControl1->tabBar()->setExpanding(false);
     for (const Page& p : kPages) {

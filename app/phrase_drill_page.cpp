@@ -30,7 +30,7 @@ void buildPhraseDrillPage(QWidget* page, Form& form, Binder& binder) {
     for (int n = d.RadioButton.first(); n <= d.RadioButton.last(); ++n) {
         const int i = n - d.RadioButton.first();
         auto* r = place<QRadioButton>(panel6, d.RadioButton[n].name(), QRect(48 + i * 144, 9, 90, 20));
-        r->setFont(fonts::song(12));
+        r->setFont(fonts::song(13));
         categoryOption(r);
         binder.radio(d.RadioButton[n], r);
     }

@@ -60,7 +60,10 @@ void buildPicturePanel(QWidget* window, PicturePanel& pp, Binder& binder) {
     };
     for (const auto& s : selectors) {
         auto* r = place<QRadioButton>(panel2, s.control.name(), QRect(s.left, 5, s.width, 17));
-        r->setFont(fonts::song(12));
+        r->setFont(fonts::song(13));
+        // A look at a chart while typing: a click leaves the focus in the drill's box, half-typed
+        // code and all; Tab still reaches the selectors.
+        r->setFocusPolicy(Qt::TabFocus);
         binder.radio(s.control, r);
     }
 }

@@ -8,10 +8,13 @@
 #include "pages.h"
 #include "widgets.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+
+#include <vector>
 
 namespace app {
 
@@ -28,6 +31,20 @@ public:
         setAttribute(Qt::WA_InputMethodEnabled, true);
         setColours(this, kBlue, buttonFace());
         setTextMargins(0, 0, 0, 0);
+    }
+    // BackSpace where the box itself has nothing to delete (an empty line), for the typing test to
+    // go back to the line before.
+    std::function<void()> onBackspaceAtStart;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override {
+        if (e->key() == Qt::Key_Backspace && e->modifiers() == Qt::NoModifier && text().isEmpty() &&
+            onBackspaceAtStart) {
+            onBackspaceAtStart();
+            e->accept();
+            return;
+        }
+        QLineEdit::keyPressEvent(e);
     }
 };
 
@@ -52,11 +69,23 @@ void buildTypingTestPage(QWidget* page, Form& form, Binder& binder) {
     };
 
     // Typed lines first: they lead the page's tab order.
-    for (int b = 1; b <= kBlocks; ++b)
-        binder.typedLine(t.typedLine(b), named(place<TypedLineEdit>(panel7, t.typedLine(b).name(), blocks[b].typed),
-                                               QStringLiteral("输入第%1行").arg(b)));
+    TypedLineEdit* typed[kBlocks + 1] = {};
+    for (int b = 1; b <= kBlocks; ++b) {
+        typed[b] = named(place<TypedLineEdit>(panel7, t.typedLine(b).name(), blocks[b].typed),
+                         QStringLiteral("输入第%1行").arg(b));
+        binder.typedLine(t.typedLine(b), typed[b]);
+    }
+    for (int b = 2; b <= kBlocks; ++b)
+        typed[b]->onBackspaceAtStart = [&t, &binder, before = typed[b - 1], b] {
+            bool back = false;
+            binder.event([&] { back = t.backspace(b); });
+            // Back at the end of the line before, where its last character can be deleted.
+            if (back)
+                before->end(false);
+        };
 
     const int textLeft = 2; // a frameless line edit draws its text two pixels in
+    std::vector<ByteColumnLine*> passages;
     for (int b = 1; b <= kBlocks; ++b) {
         auto* passage = described(new ByteColumnLine(panel7), QStringLiteral("原文第%1行").arg(b));
         passage->setGeometry(blocks[b].passage);
@@ -72,6 +101,7 @@ void buildTypingTestPage(QWidget* page, Form& form, Binder& binder) {
         binder.richLine(t.markLine(b), marks);
         // While no run is under way a passage character is looked up with a click.
         passage->onClick = [&form, &binder, b](int index) { binder.event([&] { form.lookUpPassage(b, index); }); };
+        passages.push_back(passage);
     }
 
     // The typed lines overlap their neighbours by a pixel: they lie on top.
@@ -82,7 +112,7 @@ void buildTypingTestPage(QWidget* page, Form& form, Binder& binder) {
     auto* stop = place<QPushButton>(panel7, t.Button6.name(), QRect(96, 208, 75, 25));
     for (QPushButton* b : {start, stop}) {
         b->setCursor(Qt::PointingHandCursor);
-        b->setFont(fonts::song(12));
+        b->setFont(fonts::song(13));
     }
     binder.button(t.Button4, start);
     binder.button(t.Button6, stop);
@@ -90,7 +120,7 @@ void buildTypingTestPage(QWidget* page, Form& form, Binder& binder) {
     const int testLeft[] = {272, 344, 416, 486, 556, 624};
     for (int n = 11; n <= 16; ++n) {
         auto* r = place<QRadioButton>(panel7, t.RadioButton[n].name(), QRect(testLeft[n - 11], 213, 68, 18));
-        r->setFont(fonts::song(12));
+        r->setFont(fonts::song(13));
         binder.radio(t.RadioButton[n], r);
     }
 
@@ -106,9 +136,26 @@ void buildTypingTestPage(QWidget* page, Form& form, Binder& binder) {
     setColours(clock, kBlue, buttonFace());
     binder.label(t.Panel9, clock);
 
-    // After a run, above the passage: the characters typed wrong, each a link to the lookup page.
+    // Above the passage, while no run is under way: once a test is chosen, that a click on one of
+    // its characters looks it up (the hand cursor says so over the passage too); after a run, the
+    // characters it missed, each a link to the lookup page, in its place.
+    auto* clickHint =
+        described(place<QLabel>(page, QStringLiteral("PassageHint"), QRect(12, 0, 690, 13)), QStringLiteral("提示"));
+    clickHint->setFont(fonts::song(kLineFont));
+    clickHint->setText(QStringLiteral("直接输入即开始测试；点击原文中的字，可查它的五笔编码"));
+    clickHint->hide();
+    binder.onSync([clickHint, passages, &t] {
+        const bool idle = t.chosenTest() != 0 && !t.running();
+        const bool hint = idle && !t.Label41.visible();
+        if (clickHint->isHidden() == hint)
+            clickHint->setVisible(hint);
+        const Qt::CursorShape shape = idle ? Qt::PointingHandCursor : Qt::ArrowCursor;
+        for (ByteColumnLine* p : passages)
+            if (p->cursor().shape() != shape)
+                p->setCursor(shape);
+    });
     auto* review = place<QLabel>(page, t.Label41.name(), QRect(12, 0, 690, 13));
-    review->setFont(fonts::song(12));
+    review->setFont(fonts::song(kLineFont));
     review->setTextFormat(Qt::RichText);
     review->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
     binder.visibility(t.Label41, review);

@@ -153,7 +153,7 @@ void hintColumnOptions(QWidget* column, const QString& frameName, const QRect& g
     controls::RadioButton* options[] = {&on, &off};
     for (int i = 0; i < 2; ++i) {
         auto* r = place<QRadioButton>(frame, options[i]->name(), QRect(8, top[i], 62, 18));
-        r->setFont(fonts::song(12));
+        r->setFont(fonts::song(13));
         // A click, even on the option already chosen, leaves the focus in the code box where
         // typing goes on; Tab still reaches the options.
         r->setFocusPolicy(Qt::TabFocus);
@@ -169,7 +169,7 @@ void capitalsNotice(QWidget* parent, controls::Label& notice, std::function<int(
                     std::function<QRect(int)> boxAt, Binder& binder) {
     auto* w = described(new QLabel(parent), QStringLiteral("大写提醒"));
     w->setObjectName(notice.name());
-    w->setFont(fonts::song(12));
+    w->setFont(fonts::song(13));
     w->setMargin(2);
     w->setFrameStyle(QFrame::Box | QFrame::Plain);
     // Dark red on a pale yellow, as a tool tip stands out from the page.

@@ -8,6 +8,8 @@ packages=(
   g++ cmake make ccache pkg-config
   # Qt 6 Widgets (its JPEG plugin comes with libqt6gui6, decoding through libjpeg-turbo)
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  # Qt's own texts (a message box's button, the boxes' context menus) in Chinese under any locale
+  qt6-translations-l10n
   # the lexicon tables
   libsqlite3-dev
   # the Wubi 86 dictionary the lexicon tables are built from

@@ -59,6 +59,14 @@ bool isDoubleByte(QChar c) {
     return checker.isDoubleByteText(QStringView(&c, 1));
 }
 
+bool isHanzi(QChar c) {
+    if (!isDoubleByte(c))
+        return false;
+    const QByteArray bytes = encode(QString(c));
+    const auto lead = static_cast<unsigned char>(bytes.at(0));
+    return lead >= 0xB0 && lead <= 0xF7;
+}
+
 bool isSingleByte(QChar c) {
     return c.unicode() >= 0x20 && c.unicode() < 0x7F;
 }

@@ -31,6 +31,9 @@ int charAtByte(const QString& text, int byteOffset);
 // (the private-use code points) or its wider character set.
 bool isDoubleByte(QChar c);
 
+// A Chinese character of GB2312 (rows 16-87), as against its signs and punctuation (rows 1-9).
+bool isHanzi(QChar c);
+
 // A single-byte character a typed line may hold: printable ASCII. Control characters (a line
 // break, a tab) are not text of a line.
 bool isSingleByte(QChar c);

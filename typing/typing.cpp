@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 // The passages live in a resource of this static library; registering it from here keeps it
 // linked into every program that uses the test.
@@ -119,7 +120,7 @@ void TypingTest::RadioButtonClick(int test) {
     Button4.setEnabled(true);
     Button6.setEnabled(true);
     Button6.click();
-    m_focus.set(Button4);
+    m_focus.set(typedLine(1));
 }
 
 void TypingTest::Button4Click() {
@@ -139,7 +140,7 @@ void TypingTest::Button4Click() {
 void TypingTest::Button6Click() {
     // A run stopped by a click is offered for review as a finished one is.
     if (running())
-        setReview(wrongCharacters());
+        setReview(missedInRun());
     for (int b = 1; b <= kBlocks; ++b)
         typedLine(b).clear();
     for (int b = 1; b <= kBlocks; ++b)
@@ -149,7 +150,9 @@ void TypingTest::Button6Click() {
     Panel9.setCaption(kClockReset);
     Timer1.tag = 0;
     Button4.setEnabled(true);
-    m_focus.set(Button4);
+    // Ready: the first character typed lands in its place and starts the clock, whether or not
+    // Start was clicked first (the input method is on only in a typed line).
+    m_focus.set(typedLine(1));
 }
 
 void TypingTest::MemoChange(int block) {
@@ -157,6 +160,9 @@ void TypingTest::MemoChange(int block) {
     // so a clock started here could not be stopped.
     if (chosenTest() == 0 || !isBlock(block))
         return;
+    // A run begun by typing rather than by Start leaves the last run's review behind as well.
+    if (!running())
+        setReview(QString());
     setRunning(true);
     showMarks(block);
 
@@ -217,21 +223,59 @@ void TypingTest::Button5Click() {
     const qint64 speed = (bytes / 2) * 60 / seconds;
     m_desktop.beep();
     m_desktop.message(kSpeedBefore + QString::number(speed) + kSpeedAfter);
-    setReview(wrongCharacters());
+    setReview(missedInRun());
     Button6.click();
 }
 
-QString TypingTest::wrongCharacters() {
-    QString wrong;
-    for (int b = 1; b <= kBlocks; ++b) {
-        const QString& model = passageLine(b).text();
-        const QString& marks = markLine(b).text();
-        // Mark k stands under passage character k: both lines are double-byte characters only.
-        for (qsizetype k = 0; k < std::min(model.size(), marks.size()); ++k)
-            if (marks.at(k) == kWrong.at(0) && !wrong.contains(model.at(k)))
-                wrong += model.at(k);
+QString TypingTest::missed(const QString& passage, const QString& typed) {
+    // cost[i][j]: the fewest edits that turn the first j passage characters into the first i typed.
+    const qsizetype n = typed.size(), m = passage.size();
+    std::vector<int> cost(static_cast<std::size_t>((n + 1) * (m + 1)));
+    auto at = [&](qsizetype i, qsizetype j) -> int& { return cost[static_cast<std::size_t>(i * (m + 1) + j)]; };
+    for (qsizetype i = 0; i <= n; ++i)
+        for (qsizetype j = 0; j <= m; ++j) {
+            if (i == 0 || j == 0) {
+                at(i, j) = static_cast<int>(i + j);
+                continue;
+            }
+            const int pair = at(i - 1, j - 1) + (typed.at(i - 1) == passage.at(j - 1) ? 0 : 1);
+            at(i, j) = std::min({pair, at(i, j - 1) + 1, at(i - 1, j) + 1});
+        }
+    // Where the typed line ends in the passage: the cheapest, and of those the furthest.
+    qsizetype j = 0;
+    for (qsizetype k = 1; k <= m; ++k)
+        if (at(n, k) <= at(n, j))
+            j = k;
+    QString missed;
+    qsizetype i = n;
+    while (i > 0 && j > 0) {
+        const bool same = typed.at(i - 1) == passage.at(j - 1);
+        if (at(i, j) == at(i - 1, j - 1) + (same ? 0 : 1)) {
+            if (!same)
+                missed.prepend(passage.at(j - 1));
+            --i;
+            --j;
+        } else if (at(i, j) == at(i, j - 1) + 1) {
+            missed.prepend(passage.at(j - 1)); // left out
+            --j;
+        } else {
+            --i; // one too many
+        }
     }
-    return wrong;
+    // Passage characters before the first one typed were left out too.
+    if (i == 0 && n > 0)
+        missed.prepend(passage.left(j));
+    return missed;
+}
+
+QString TypingTest::missedInRun() {
+    QString characters;
+    for (int b = 1; b <= kBlocks; ++b)
+        for (QChar c : missed(passageLine(b).text(), typedLine(b).text()))
+            // Only what the lookup page can look up: a sign (，。) has no code to practise.
+            if (gb::isHanzi(c) && !characters.contains(c))
+                characters += c;
+    return characters;
 }
 
 void TypingTest::setReview(const QString& characters) {
@@ -337,9 +381,13 @@ int TypingTest::commit(int block, const QString& s) {
         const controls::Control* focused = m_focus.current();
         line.edit(placed.text, line.caret() + 1);
         ++typed;
-        // A full line has moved the focus on; the rest of the phrase follows it.
-        if (m_focus.current() != focused)
+        // A full line has moved the focus on; the rest of the phrase follows it, unless the line
+        // was the last and the run has ended.
+        if (m_focus.current() != focused) {
+            if (!running())
+                break;
             block = focusedBlock();
+        }
     }
     if (dropped)
         m_desktop.beep();
@@ -356,8 +404,18 @@ bool TypingTest::paste(int block, const QString& s) {
 }
 
 bool TypingTest::backspace(int block) {
-    if (!isBlock(block) || typedLine(block).caret() == 0)
+    if (!isBlock(block))
         return false;
+    if (typedLine(block).caret() == 0) {
+        // A full line has moved the focus on by itself: going back is how its last character is
+        // corrected. Only from an empty line, so that BackSpace never lands far from the caret.
+        if (block == 1 || !typedLine(block).text().isEmpty() || !m_focus.has(typedLine(block)))
+            return false;
+        controls::TypedLine& before = typedLine(block - 1);
+        before.setCaret(static_cast<int>(before.text().size()));
+        m_focus.set(before, controls::Focus::Reason::Back);
+        return true;
+    }
     const controls::TypedLine& line = typedLine(block);
     QString text = line.text();
     text.remove(line.caret() - 1, 1);

@@ -68,9 +68,9 @@ public:
     controls::Label Label29{"Label29"};                  // seconds elapsed, hidden under the clock
     controls::Timer Timer1{"Timer1", 1000, false};       // its tag holds the clock's count
     controls::Timer Timer2{"Timer2", 1000, false};
-    // The passage characters the last run marked wrong, each once, in passage order: offered for
-    // review from the end of a run (finished or stopped) until the next starts or another test is
-    // chosen. Hidden while there are none.
+    // The Chinese characters the last run missed (see missed()), each once, in passage order:
+    // offered for review from the end of a run (finished or stopped) until the next starts or
+    // another test is chosen. Hidden while there are none.
     controls::Label Label41{"Label41"};
 
     // The three lines of block 1-4.
@@ -86,6 +86,19 @@ public:
     void Timer1Timer();
     void Timer2Timer();
     void Button5Click();
+
+    // The characters of the review (Label41's), as data: what the last run missed, for practice.
+    const QString& missedCharacters() const { return Label41.caption(); }
+    // The passage characters that `typed` missed of `passage` (one line of each), in passage order,
+    // repeats kept. The marks judge by place, so one character too many or too few puts the rest of
+    // a line out of step; this list does not. The typed line is aligned with the passage by the
+    // fewest edits (a character typed for another, one typed too many, one left out, one each),
+    // where the passage after the learner's last character is free: that part was not typed yet,
+    // or went on in the next line after a phrase overran this one. Missed are the passage
+    // characters the alignment pairs with a different typed character or leaves out between typed
+    // ones; of equally short alignments the one reaching furthest into the passage is taken, so a
+    // wrong last character counts as missed rather than as one too many.
+    static QString missed(const QString& passage, const QString& typed);
 
     // Whether a run is under way: the clock runs, the keyboard stays in the typed lines, and only a
     // click on Stop or on a test ends the run.
@@ -106,15 +119,17 @@ public:
     //  - commit(): an input method committed `s` at the caret, one character or a whole phrase.
     //    Each character is an edit of its own, judged in turn, and goes into the typed line that
     //    has the focus by then, so a phrase that fills a line goes on in the next one; once the
-    //    focus has left the typed lines (the test finished) the rest is not typed. Characters left
+    //    run has ended (the fourth line filled) the rest is not typed. Characters left
     //    out as above sound one beep (blanks none). Returns how many characters were typed.
     //  - paste(): `s` pasted at the caret: one edit.
     bool edit(int block, const QString& newText, int caretInChars);
     int commit(int block, const QString& s);
     bool paste(int block, const QString& s);
-    // Helpers for tests and the fuzzer: Backspace, and a caret move (which changes no text and
-    // runs nothing).
+    // Backspace in typed line `block`: deletes the character before the caret; at the start of an
+    // empty line it goes back to the end of the line before (whose last character can then be
+    // corrected), without changing any text. Returns whether anything happened.
     bool backspace(int block);
+    // A helper for tests and the fuzzer: a caret move (which changes no text and runs nothing).
     void setCaret(int block, int caretInChars);
 
 private:
@@ -123,8 +138,8 @@ private:
     static bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QChar(0x3000); }
     // Writes mark line `block` (1-4) for its typed line as it stands.
     void showMarks(int block);
-    // The passage characters under a "×" on the mark lines, each once.
-    QString wrongCharacters();
+    // The Chinese characters the run as it stands missed (see missed()), each once.
+    QString missedInRun();
     void setReview(const QString& characters);
     // Starts or ends a run: both timers, and what the keyboard can reach.
     void setRunning(bool on);

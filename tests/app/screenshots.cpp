@@ -134,9 +134,11 @@ int main(int argc, char** argv) {
     QTest::keyClicks(QApplication::focusWidget(), f.phrases.czts.caption().left(1));
     shot(QStringLiteral("phrases-long"));
 
-    // The typing test mid-line: the first line typed with two mistakes.
+    // The typing test ready, then mid-line: the first line typed with two mistakes.
     showPage("TabSheet4");
     w.runEvent([&] { f.typing.RadioButton[12].check(); });
+    // Ready: the line above the passage says a click on it looks a character up.
+    shot(QStringLiteral("typing-ready"));
     w.runEvent([&] { f.typing.Button4.click(); });
     QString line = f.typing.RichEdit[1].text().left(18);
     line[3] = QChar(0x9519);  // 错

@@ -1,6 +1,7 @@
 // Every text in view reads at a contrast of at least 4.5:1 against what lies behind it, under a
 // light and under a dark desktop theme, on every page and in the states that bring texts into view.
-// The colours are those the widgets paint with (their palettes), not rendered pixels.
+// The colours are those the widgets paint with (their palettes), not rendered pixels. Every Chinese
+// text in view is also drawn at least as large as the typing test's passage, 13 pixels at 1x.
 
 #include "byte_column_line.h"
 #include "dark_theme.h"
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -108,6 +110,7 @@ private:
     void walkThroughThePages(QStringList& failed);
 
     QPalette m_desktopTheme;
+    static constexpr int kPassagePixels = 13;
 };
 
 QStringList TestContrast::failures(const QString& state) {
@@ -122,6 +125,12 @@ QStringList TestContrast::failures(const QString& state) {
         if (textOf(w).trimmed().isEmpty() && !typedInto)
             continue;
         ++checked;
+        static const QRegularExpression chinese(QStringLiteral("[\\x{3000}-\\x{9fff}\\x{ff00}-\\x{ffef}]"));
+        const int pixels = QFontInfo(w->font()).pixelSize();
+        if (textOf(w).contains(chinese) && pixels < kPassagePixels)
+            failed << QStringLiteral("%1: %2 (%3) \"%4\" at %5 px")
+                          .arg(state, w->objectName(), QLatin1String(w->metaObject()->className()), textOf(w).left(12))
+                          .arg(pixels);
         const QColor ink = inkOf(w);
         const QColor ground = groundOfText(w);
         const double ratio = contrast(ink, ground);
@@ -158,6 +167,10 @@ void TestContrast::walkThroughThePages(QStringList& failed) {
     failed << failures(QStringLiteral("character drill"));
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("G")); // Caps Lock on: the notice shows
     failed << failures(QStringLiteral("character drill, capitals"));
+    // A short code in the hint, with the note of the full code it comes from.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    m_window->runEvent([&] { f.characters.RadioButton[4].check(); });
+    failed << failures(QStringLiteral("second-level short codes"));
     showPage("TabSheet3");
     m_window->runEvent([&] { f.phrases.RadioButton[7].check(); });
     QTest::keyClicks(QApplication::focusWidget(), f.phrases.czts.caption());

@@ -47,6 +47,8 @@ private Q_SLOTS:
     void learnerClicksAndKeysAnywhere();
     void codeBoxesTakeOnlyLetters();
     void hintOptionsLeaveTheFocusWhereTypingGoesOn();
+    void pictureOptionsLeaveTheFocusWhereTypingGoesOn_data();
+    void pictureOptionsLeaveTheFocusWhereTypingGoesOn();
     void halfTypedCodeKeptAcrossAPageSwitch();
     void controlsSayWhatTheyAre();
 
@@ -373,6 +375,40 @@ void TestMainWindow::hintOptionsLeaveTheFocusWhereTypingGoesOn() {
     QTest::keyClicks(QApplication::focusWidget(), code.mid(2));
     QCOMPARE(find<QLineEdit>(QStringLiteral("Edit4"))->text(), find<QLabel>(QStringLiteral("Label4"))->text());
     QCOMPARE(QApplication::focusWidget(), find<QWidget>(QStringLiteral("Ed5")));
+}
+
+// The picture options under the pages are a look at a chart while typing: a click on one, chosen
+// or not, leaves the focus in the drill's box, so the next key goes on where it was typed.
+void TestMainWindow::pictureOptionsLeaveTheFocusWhereTypingGoesOn_data() {
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("box");
+    QTest::newRow("口诀识记") << "TabSheet7"
+                              << "Edit23";
+    QTest::newRow("字根练习") << "TabSheet6"
+                              << "Edit21";
+    QTest::newRow("单字练习") << "TabSheet2"
+                              << "Ed3";
+    QTest::newRow("词组练习") << "TabSheet3"
+                              << "czt2";
+    QTest::newRow("文章测试") << "TabSheet4"
+                              << "Memo4";
+}
+
+void TestMainWindow::pictureOptionsLeaveTheFocusWhereTypingGoesOn() {
+    QFETCH(QString, page);
+    QFETCH(QString, box);
+    showPage(page.toLatin1().constData());
+    if (page == QLatin1String("TabSheet4"))
+        click(QStringLiteral("RadioButton11"));
+    auto* edit = find<QLineEdit>(box);
+    QTest::mouseClick(edit, Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), edit);
+    for (const char* option :
+         {"RadioButton19", "RadioButton17", "RadioButton17", "RadioButton18", "RadioButton21", "RadioButton20"}) {
+        QTest::mouseClick(find<QRadioButton>(QLatin1String(option)), Qt::LeftButton, {}, QPoint(6, 8));
+        QVERIFY2(QApplication::focusWidget() == edit, option);
+    }
+    QVERIFY(find<QRadioButton>(QStringLiteral("RadioButton20"))->isChecked());
 }
 
 // Another page and back: the half-typed code is kept, not selected, the caret after it, so the

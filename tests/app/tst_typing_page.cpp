@@ -40,6 +40,10 @@ private Q_SLOTS:
     void enterMovesOnWithoutJudging();
     void routineKeysNeverEndTheRun();
     void disabledButtonsLookDisabled();
+    void firstCharacterLandsWithoutStart_data();
+    void firstCharacterLandsWithoutStart();
+    void backspaceOnAnEmptyLineGoesBack();
+    void passageSaysItCanBeClicked();
     void passageAndMarkLinesReadFromOutside();
 
 private:
@@ -72,7 +76,7 @@ void TestTypingPage::choosingATestShowsThePassageAndMarks() {
     for (int n = 5; n <= 8; ++n)
         QCOMPARE(marks(n), QStringLiteral("—").repeated(59));
     QVERIFY(find(QStringLiteral("Button4"))->isEnabled());
-    QCOMPARE(QApplication::focusWidget(), find(QStringLiteral("Button4")));
+    QCOMPARE(QApplication::focusWidget(), find(QStringLiteral("Memo3")));
     QCOMPARE(find<QLabel>(QStringLiteral("Panel9"))->text(), QStringLiteral("00:00"));
 }
 
@@ -122,7 +126,7 @@ void TestTypingPage::fullFourthLineReportsTheSpeedAndResets() {
         QVERIFY(find<QLineEdit>(QStringLiteral("Memo%1").arg(n))->text().isEmpty());
     QCOMPARE(marks(8), QStringLiteral("—").repeated(59));
     QCOMPARE(find<QLabel>(QStringLiteral("Panel9"))->text(), QStringLiteral("00:00"));
-    QCOMPARE(QApplication::focusWidget(), find(QStringLiteral("Button4")));
+    QCOMPARE(QApplication::focusWidget(), find(QStringLiteral("Memo3")));
     QVERIFY(find(QStringLiteral("Button4"))->isEnabled());
     QVERIFY(!m_window->form().typing.Timer1.enabled());
 }
@@ -278,7 +282,13 @@ void TestTypingPage::routineKeysNeverEndTheRun() {
     QVERIFY(!m_window->form().typing.Timer1.enabled());
     QCOMPARE(stop->focusPolicy(), Qt::StrongFocus);
     QCOMPARE(find(QStringLiteral("RadioButton13"))->focusPolicy(), Qt::StrongFocus);
-    // Ready again: Enter goes on in the window's tab order, from Start to Stop.
+    // Ready again: Enter goes on in the window's tab order, from the first typed line to the next,
+    // and from the last to Start and Stop.
+    QCOMPARE(QApplication::focusWidget(), find(QStringLiteral("Memo3")));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), find(QStringLiteral("Memo4")));
+    click(QStringLiteral("Memo6"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCOMPARE(QApplication::focusWidget(), find(QStringLiteral("Button4")));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCOMPARE(QApplication::focusWidget(), stop);
@@ -321,6 +331,75 @@ void TestTypingPage::passageAndMarkLinesReadFromOutside() {
              QStringLiteral("×—"));
     QCOMPARE(QAccessible::queryAccessibleInterface(find(QStringLiteral("Memo3")))->text(QAccessible::Name),
              QStringLiteral("输入第1行"));
+}
+
+// The passage chosen (or a run stopped, or finished), the learner types at once: the first
+// character goes into its place through the input method, which is on only in a typed line, and
+// starts the clock.
+void TestTypingPage::firstCharacterLandsWithoutStart_data() {
+    QTest::addColumn<QString>("before");
+    QTest::newRow("a test chosen") << QString();
+    QTest::newRow("a run stopped") << QStringLiteral("Button6");
+    QTest::newRow("a run finished") << QStringLiteral("finish");
+}
+
+void TestTypingPage::firstCharacterLandsWithoutStart() {
+    QFETCH(QString, before);
+    click(QStringLiteral("RadioButton12"));
+    if (before == QLatin1String("Button6")) {
+        commit(QStringLiteral("错"));
+        click(before);
+    } else if (before == QLatin1String("finish")) {
+        for (const QString& line : passage())
+            commit(line);
+        QCOMPARE(m_desktop.messages.size(), 1);
+    }
+    QWidget* focus = QApplication::focusWidget();
+    QCOMPARE(focus, find(QStringLiteral("Memo3")));
+    QVERIFY(focus->inputMethodQuery(Qt::ImEnabled).toBool());
+    const QString first = passage()[0].left(2);
+    commit(first);
+    QCOMPARE(typed(3), first);
+    QCOMPARE(marks(5), QStringLiteral("—").repeated(59));
+    QVERIFY(m_window->form().typing.running());
+}
+
+void TestTypingPage::backspaceOnAnEmptyLineGoesBack() {
+    click(QStringLiteral("RadioButton11"));
+    const QString line = passage()[0];
+    commit(line.left(line.size() - 1) + QStringLiteral("错"));
+    auto* memo3 = find<QLineEdit>(QStringLiteral("Memo3"));
+    QCOMPARE(QApplication::focusWidget(), find(QStringLiteral("Memo4")));
+    QCOMPARE(marks(5).at(line.size() - 1), QChar(0xD7));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+    QCOMPARE(QApplication::focusWidget(), memo3);
+    QCOMPARE(memo3->cursorPosition(), line.size());
+    QVERIFY(!memo3->hasSelectedText());
+    QTest::keyClick(memo3, Qt::Key_Backspace);
+    commit(line.right(1));
+    QCOMPARE(typed(3), line);
+    QCOMPARE(marks(5), QStringLiteral("—").repeated(59));
+    QCOMPARE(QApplication::focusWidget(), find(QStringLiteral("Memo4")));
+}
+
+// While no run is under way a click on a passage character opens the lookup page: the page says so
+// above the passage, and the hand cursor over it; during a run neither.
+void TestTypingPage::passageSaysItCanBeClicked() {
+    auto* hint = find<QLabel>(QStringLiteral("PassageHint"));
+    auto* passage1 = find<app::ByteColumnLine>(QStringLiteral("RichEdit1"));
+    QVERIFY(!hint->isVisible()); // no passage yet
+    click(QStringLiteral("RadioButton11"));
+    QVERIFY(hint->isVisible());
+    QVERIFY(hint->text().contains(QStringLiteral("点击原文")));
+    QCOMPARE(passage1->cursor().shape(), Qt::PointingHandCursor);
+    commit(QStringLiteral("错"));
+    QVERIFY(!hint->isVisible());
+    QCOMPARE(passage1->cursor().shape(), Qt::ArrowCursor);
+    click(QStringLiteral("Button6"));
+    // The review of the run stands there now, and the passage still opens the lookup page.
+    QVERIFY(!hint->isVisible());
+    QVERIFY(find(QStringLiteral("Label41"))->isVisible());
+    QCOMPARE(passage1->cursor().shape(), Qt::PointingHandCursor);
 }
 
 QTEST_MAIN(TestTypingPage)

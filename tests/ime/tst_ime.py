@@ -526,13 +526,14 @@ class Test:
 
     def typing_test(self):
         w = self.w
-        self.step("typing test: choose 测试一 and start")
+        self.step("typing test: choose 测试一 and type at once, without 开始测试")
         w.click("文章测试")
         self.wait("the test buttons", lambda: w.find("测试一"))
         w.click("测试一")
         passage = self.wait(lambda: f"the passage of 测试一, its lines read {self.passage_lines()}",
                             lambda: all(self.passage_lines()) and self.passage_lines())
-        self.start_run()
+        # Ready, the first typed line has the focus: its first character lands in its place.
+        self.wait("the first typed line to take the focus", lambda: w.focused("输入第1行"))
 
         text = "".join(passage)
         keys = self.codes.keys(text)
@@ -590,7 +591,7 @@ class Test:
         if not re.fullmatch(r"您的速度为每分钟：\d+字", message):
             raise StepFailed(f"the finish message reads {message!r}")
         print(f"  finish message: {message}", flush=True)
-        w.click_in_dialog("OK")
+        w.click_in_dialog("确定")  # Qt's own text, in Chinese under every locale
         self.wait(lambda: f"the message to close and the page to reset: the message reads {w.dialog_text()!r}, "
                   f"the typed lines {self.typed_lines()}, the marks {self.mark_lines()}",
                   lambda: w.dialog_text() is None and self.typed_lines() == [""] * 4

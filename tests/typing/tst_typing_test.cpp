@@ -232,7 +232,7 @@ private slots:
         QCOMPARE(p.t.Label29.caption(), QStringLiteral("0"));
         QCOMPARE(p.t.Panel9.caption(), QStringLiteral("00:00"));
         QVERIFY(p.t.Button4.enabled());
-        QVERIFY(p.focus.has(p.t.Button4));
+        QVERIFY(p.focus.has(p.t.Memo[3]));
         p.tick(5); // stopped timers deliver nothing
         QCOMPARE(p.t.Label29.caption(), QStringLiteral("0"));
     }
@@ -267,7 +267,7 @@ private slots:
             QCOMPARE(p.marks(b).text(), TypingTest::fullMarkLine());
         }
         QVERIFY(p.t.Button4.enabled() && p.t.Button6.enabled());
-        QVERIFY(p.focus.has(p.t.Button4));
+        QVERIFY(p.focus.has(p.t.Memo[3]));
         QVERIFY(!p.t.Timer1.enabled() && !p.t.Timer2.enabled());
         QCOMPARE(p.t.Label29.caption(), QStringLiteral("0"));
         QCOMPARE(p.t.Panel9.caption(), QStringLiteral("00:00"));
@@ -322,7 +322,7 @@ private slots:
         QCOMPARE(p.t.Label29.caption(), QStringLiteral("0"));
         QCOMPARE(p.t.Panel9.caption(), QStringLiteral("00:00"));
         QVERIFY(p.t.Button4.enabled() && p.t.Button6.enabled());
-        QVERIFY(p.focus.has(p.t.Button4));
+        QVERIFY(p.focus.has(p.t.Memo[3]));
     }
 
     // No routine key ends a run: Tab and Enter stay among the typed lines, going no further than
@@ -393,7 +393,7 @@ private slots:
         QVERIFY(!p.t.running());
         QVERIFY(p.line(2).text().isEmpty());
         QVERIFY(reachable());
-        QVERIFY(p.focus.has(p.t.Button4));
+        QVERIFY(p.focus.has(p.t.Memo[3]));
         QVERIFY(!p.tab()); // the window's tab order decides again
     }
 
@@ -498,7 +498,7 @@ private slots:
         QCOMPARE(p.t.commit(4, last.left(last.size() - 1)), last.size() - 1);
         QCOMPARE(p.t.commit(4, last.right(1) + QStringLiteral("多余")), 1);
         QCOMPARE(p.desktop.messages.size(), 1);
-        QVERIFY(p.focus.has(p.t.Button4));
+        QVERIFY(p.focus.has(p.t.Memo[3]));
         for (int b = 1; b <= 4; ++b)
             QVERIFY(p.line(b).text().isEmpty());
     }
@@ -518,6 +518,66 @@ private slots:
 
     // Before a test is chosen there is no passage: nothing is judged, nothing is timed and an
     // emptied line never counts as full.
+    // A line full by its last character moves the focus on; BackSpace on the next line, still empty,
+    // goes back to the end of the full one, so a wrong last character can be corrected.
+    void backspaceGoesBackToTheLineBefore() {
+        Page p;
+        p.choose(2);
+        const QString line1 = p.model(1);
+        p.t.commit(1, line1.left(line1.size() - 1) + Page::wrongFor(line1.back()));
+        QVERIFY(p.focus.has(p.t.Memo[4]));
+        QCOMPARE(markPattern(p.marks(1).text()).at(line1.size() - 1), QLatin1Char('x'));
+        QVERIFY(p.t.backspace(2));
+        QVERIFY(p.focus.has(p.t.Memo[3]));
+        QCOMPARE(p.line(1).caret(), line1.size());
+        QCOMPARE(p.line(1).text().size(), line1.size()); // going back deletes nothing
+        QVERIFY(p.t.backspace(1));
+        p.t.commit(1, line1.right(1));
+        QCOMPARE(p.marks(1).text(), TypingTest::fullMarkLine());
+        QVERIFY(p.focus.has(p.t.Memo[4]));
+
+        // Only from the start of an empty line, and never before the first.
+        p.t.commit(2, p.model(2).left(1));
+        p.t.setCaret(2, 0);
+        QVERIFY(!p.t.backspace(2));
+        QVERIFY(p.focus.has(p.t.Memo[4]));
+        p.focus.set(p.t.Memo[3], controls::Focus::Reason::Mouse);
+        p.line(1).setCaret(0);
+        QVERIFY(!p.t.backspace(1));
+        QCOMPARE(p.line(1).text(), line1);
+    }
+
+    // The characters a line missed, as the review lists them: the passage characters the typed line
+    // has another character for, or leaves out between characters typed; not those after its last
+    // character, nor any put out of step by one character too many or too few.
+    void missed_data() {
+        QTest::addColumn<QString>("passage");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("missed");
+        const QString line = QStringLiteral("夕阳西下，断肠人在天涯。");
+        QTest::newRow("all right") << line << line << QString();
+        QTest::newRow("nothing typed") << line << QString() << QString();
+        QTest::newRow("half typed") << line << line.left(5) << QString();
+        QTest::newRow("one wrong") << line << QStringLiteral("夕阳西下，断肠人再天涯。") << QStringLiteral("在");
+        QTest::newRow("a phrase for one character, the line full")
+            << line << QStringLiteral("狠心阳西下，断肠人在天涯") << QStringLiteral("夕");
+        QTest::newRow("one left out") << line << QStringLiteral("夕阳下，断肠人在天涯。") << QStringLiteral("西");
+        QTest::newRow("the first left out") << line << QStringLiteral("阳西下") << QStringLiteral("夕");
+        QTest::newRow("the last wrong") << line << QStringLiteral("夕阳西下，断肠人在天涯，") << QStringLiteral("。");
+        QTest::newRow("the last typed wrong") << line << QStringLiteral("夕阳西上") << QStringLiteral("下");
+        QTest::newRow("the line before's last character carried over")
+            << line << QStringLiteral("也夕阳西下，断肠人在天") << QString();
+        QTest::newRow("a letter too many") << line << QStringLiteral("夕阳a西下") << QString();
+        QTest::newRow("all wrong") << QStringLiteral("夕阳") << QStringLiteral("错错") << QStringLiteral("夕阳");
+        QTest::newRow("twice the same, both missed")
+            << QStringLiteral("人人人") << QStringLiteral("人入入") << QStringLiteral("人人");
+    }
+    void missed() {
+        QFETCH(QString, passage);
+        QFETCH(QString, typed);
+        QTEST(TypingTest::missed(passage, typed), "missed");
+    }
+
     void editsBeforeATestIsChosen() {
         Page p;
         const QString longLine = QStringLiteral("中").repeated(80);
