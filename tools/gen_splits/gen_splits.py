@@ -376,6 +376,16 @@ class Splitter:
                 kept.setdefault(self.key_of(r), r)
             self.by_strokes[s] = [r for r in roots if r in kept.values()]
         self.longest = max(len(s) for s in self.by_strokes)
+        self.stroke_check = None  # a stroke_check.Strokes, when the stroke check is to rank candidates
+
+    def strokes_fit(self, c, seq):
+        """Whether the roots' strokes are the character's, by stroke_check.py (True without it)."""
+        if self.stroke_check is None:
+            return True
+        import stroke_check
+        return stroke_check.classify(self.stroke_check, c, [self.root_of(r) if r not in self.keys and
+                                                            len(r) == 1 and not in_gb2312(r) else r
+                                                            for r in seq]) is not None
 
     def root_of(self, x):
         if x in self.keys:
@@ -570,27 +580,44 @@ def find_split(c, sp, full, counts):
     # A split that gives the code with the shape its layout says comes before one that needs
     # another shape: the second pass finds the characters whose layout the data misreads (a
     # lone dot, a stroke joined to a root), but a wrong split can match that way too.
+    # Of the candidates that give the code, one whose roots' strokes are the character's own (or
+    # differ only by a convention of stroke_check.py) comes first: a wrong root can give the right
+    # code, but seldom with the right strokes.
+    fallback = None
     for inferred in (False, True):
         for seq in cands:
             if not all(sp.root_of(r) for r in seq):
                 continue
+            found = None
             if len(seq) >= 4 or last is None:
                 if len(seq) >= 4 and code_of(sp, seq, last, 1) == full:
-                    return seq, ''
+                    found = (seq, '', False)
+            else:
+                eff = last if hand_last else effective_last(sp, seq, last)
+                for shape in ([1, 2, 3] if inferred else shapes[:1]):
+                    if code_of(sp, seq, eff, shape) == full:
+                        found = (seq, eff + str(shape), shape != shapes[0])
+                        break
+            if not found:
                 continue
-            eff = last if hand_last else effective_last(sp, seq, last)
-            for shape in ([1, 2, 3] if inferred else shapes[:1]):
-                if code_of(sp, seq, eff, shape) == full:
-                    if shape != shapes[0]:
-                        counts['字形取自编码'] += 1
-                    return seq, eff + str(shape)
+            if c in sp.hand or sp.strokes_fit(c, seq):
+                if found[2]:
+                    counts['字形取自编码'] += 1
+                return found[:2]
+            fallback = fallback or found
+    if fallback:
+        counts['笔画不合'] += 1
+        if fallback[2]:
+            counts['字形取自编码'] += 1
+        return fallback[:2]
     return None
 
 
 def split_all(targets, sp, strokes, codes):
     """Every target's split, as (character, roots, extra), and the characters left out with their
     codes; `counts` by kind."""
-    lines, left, counts = [], [], {'键名': 0, '成字字根': 0, '拆分': 0, '手写': 0, '例外': 0, '字形取自编码': 0}
+    lines, left, counts = [], [], {'键名': 0, '成字字根': 0, '拆分': 0, '手写': 0, '例外': 0, '字形取自编码': 0,
+                                   '笔画不合': 0}
     for c in targets:
         full = codes.get(c)
         if not full:
@@ -660,6 +687,8 @@ def main():
     targets += [c for c in gb2312_hanzi() if c not in drilled]
     strokes = read_strokes(args.strokes)
     sp = Splitter(keys, cut, decomp, strokes, read_cut_strokes(args.cut_strokes), read_hand(args.hand))
+    import stroke_check
+    sp.stroke_check = stroke_check.Strokes(args.strokes)
     lines, left, counts = split_all(targets, sp, strokes, codes)
     write_splits(args.out, lines, left, drilled, sp, pictures)
     left_drilled = [c for c, _ in left if c in drilled]
