@@ -83,7 +83,7 @@ VARIANTS = {
     # under 节 and beside 卫, the top of 共 and 黄 (廿's strokes, its closing stroke drawn long), the
     # foot of 步 (小 whose right dot is a sweep, not 氺), the top of 冒, the lower part of 予, the
     # heart at the foot of 恭 and 慕.
-    '覀': '西', '龰': '止', 'コ': '左框', '10001': '两竖',
+    '覀': '西', '龰': '止', 'コ': '左框', '10001': '丿丨',
     '㇖': '乙', '𰆊': '卩', '龷': '廿', '𣥂': '小', '冃': '曰', '𠄐': '予下', '㣺': '⺗',
     # Unnamed components of the data (its own numbers) that are one root: the top of 兴, of 乐 and
     # 卬, the left of 师 and 归, the top of 祭, the foot of 流 and 荒.
@@ -160,7 +160,6 @@ COMPOUNDS = {
     '乘': ['禾', '丬', '北右'],
     '37154': ['⺈', '丶', '乙'],        # 鸟 without its last stroke: 岛 捣 鹤 枭
     '自': ['丿', '目'],
-    '叚': ['乙', '丨', '二', '乙', '又'],  # 假 霞 暇 瑕 遐
     '鼎': ['目', '乙', '厂', '乙'],
     '37471': ['彐', '业头'],           # 兼 under 䒑 (嫌 谦 廉 歉)
     '豖': ['豕', '丶'],                # 琢 啄
@@ -175,6 +174,28 @@ COMPOUNDS = {
     '禸': ['冂', '厶'],                # 离 禽 璃 漓
     '舛': ['夕', '匚', '丨'],          # 粦 桀 舜 (辚 磷 鳞)
     '更': ['一', '日', '乂'],          # 便 硬 梗: the vertical belongs to 日
+    # Pieces a teacher found taught with a root they do not hold, or a stroke they have not.
+    '𢦏': ['十', '戈'],                # 载 栽 裁 哉 截 戴: 十 over the long stroke of 戈, not 土
+    '鬼': ['白', '儿', '厶'],          # 魂 槐 愧 魁: 儿 and 厶, not 又 or 几
+    '55163': ['白', '丿'],             # top of 卑 (牌 婢 碑)
+    '乌': ['⺈', '乙', '一'],          # 鸣 坞 钨: ⺈ and 乙, not 儿
+    '匀': ['勹', '冫'],                # 均 钧 筠: 勹 round two strokes
+    '电': ['日', '乙'],                # 奄 黾 (掩 蝇 绳): the vertical of 电 is its own last stroke
+    '牙': ['匚', '丨', '丿'],          # 呀 穿 芽 雅: one vertical
+    '串': ['口', '口', '丨'],          # 窜 蹿 患
+    '堇': ['廿', '口', '王'],          # 谨 瑾 勤
+    '夬': ['左框', '人'],              # 决 快 块 缺 袂: the closed frame of two strokes, not 乙
+    '聿': ['彐', '二', '丨'],          # 律 肆 津: three roots, not 干
+    '𠬤': ['又', '二', '丨'],          # 泽 译 择 铎
+    '亍': ['二', '丨'],                # 行 衔 街
+    '37277': ['日', '十'],             # 单 (禅 弹 蝉): 日 over 十, not 甲 and 十
+    '击': ['二', '山'],
+    '甚': ['艹', '三', '人', '乙'],    # 堪 湛 勘 斟
+    '告': ['丿', '土', '口'],          # 酷 浩 靠 皓
+    '匃': ['勹', '人', '乙'],          # 曷 (喝 渴 蔼 葛)
+    '禺': ['日', '冂', '丨', '丶'],    # 偶 遇 寓 愚
+    '𣂑': ['⺁', '十'],                # 质 (踬 锧)
+    '叚': ['左框', '丨', '二', '左框', '又'],  # 假 霞 暇 瑕 遐: two closed frames
 }
 
 
@@ -190,8 +211,9 @@ SURROUND = {'衣': (['亠'], ['𧘇']), '戊': (['厂'], ['乙', '丶', '丿']),
 # Roots a merge of neighbouring pieces must not make: 弋's dot sits at its top right, so 七 with a
 # dot below it (氐) is two roots.
 # The same for 山 from the 冂 and 丨 of 巾 (师 帝), 贝 from the 冂 and 人 of 两, 夕 from 勺, 也 from
-# the 凵 and the hook of 屯, 尸 from the hook of 屯 and the 丆 of 页 (顿), 阝 from the 乙 丨 of 官 (馆).
-NO_MERGE = {'弋', '山', '贝', '夕', '也', '尸', '廴', '又', '五', '阝'}
+# the 凵 and the hook of 屯, 尸 from the hook of 屯 and the 丆 of 页 (顿), 阝 from the 乙 丨 of 官 (馆),
+# 讠 from the dot and the fold of 永 and 今 (咏 妗), 门 from a dot over 冂 (览 骊).
+NO_MERGE = {'弋', '山', '贝', '夕', '也', '尸', '廴', '又', '五', '阝', '讠', '门'}
 
 
 # The root a piece cut from a stroke sequence is taken for, of the roots of its strokes and key.
@@ -650,11 +672,12 @@ def split_all(targets, sp, strokes, codes):
 
 def token(sp, pictures, r):
     """A root as the file writes it: its character where GB2312 has one (a variant glyph outside
-    it as its root's character), otherwise drawn from its root picture."""
+    it as its root's character), otherwise drawn from its root picture. A glyph that is not a
+    Chinese character (the katakana コ the data draws the closed frame with) is never shown."""
     root = sp.root_of(r)
     glyph = None
     for g in (r, root):
-        if glyph is None and len(g) == 1 and g not in sp.cut and in_gb2312(g):
+        if glyph is None and len(g) == 1 and g not in sp.cut and in_gb2312(g) and '\u3400' <= g <= '\u9fff':
             glyph = g
     text = glyph if glyph else f'{root}@{pictures[root]}'
     return f'{text}/{sp.keys[root]}'
