@@ -174,6 +174,11 @@ COMPOUNDS = {
     '禸': ['冂', '厶'],                # 离 禽 璃 漓
     '舛': ['夕', '匚', '丨'],          # 粦 桀 舜 (辚 磷 鳞)
     '更': ['一', '日', '乂'],          # 便 硬 梗: the vertical belongs to 日
+    '㠯': ['丨', '左框', '左框'],      # 官 馆 管: the vertical, then two closed frames
+    '38440': ['乙', '水'],             # 永 without its dot (咏 泳 脉)
+    '屰': ['䒑', '凵', '丿'],          # 朔 溯 厥 蕨 撅: the open box 凵, not 阝
+    '畺': ['一', '田', '一', '田', '一'],  # 僵 缰 礓
+    '丞': ['了', '水', '一'],          # 蒸 拯 卺
     # Pieces a teacher found taught with a root they do not hold, or a stroke they have not.
     '𢦏': ['十', '戈'],                # 载 栽 裁 哉 截 戴: 十 over the long stroke of 戈, not 土
     '鬼': ['白', '儿', '厶'],          # 魂 槐 愧 魁: 儿 and 厶, not 又 or 几
@@ -334,8 +339,20 @@ def read_targets(folder):
     return chars
 
 
-# Characters whose dictionary code is not the code of their split by the rules: character -> roots.
+# Characters whose dictionary code is not the code of their split by the rules: character ->
+# (roots, the letter of the rule its code breaks).
 EXCEPTIONS = {}
+# The rules an exception's code can break, as the hand list names them, and their letters in
+# splits.txt: the order of the roots (the code takes them in another order than they are written),
+# the identification letter (not the one of the last stroke and the shape), the roots (the code
+# takes roots the character is not written with).
+EXCEPTION_RULES = {'码序': 'o', '识别码': 'i', '字根': 'r'}
+
+# Pieces the dictionary codes in another order than they are written, with that order: the
+# vertical of 㠯 is written before its two frames, but 官 is pnhn, 管 tpnn. A character that holds
+# one and whose code only that order gives is an exception of the order ('o'), shown with its
+# roots as they are written.
+DICTIONARY_ORDER = {'㠯': (['丨', '左框', '左框'], ['左框', '丨', '左框'])}
 
 
 # A hand-written split: its roots (for a character root, its strokes as Wubi counts them), and the
@@ -346,7 +363,7 @@ HandSplit = namedtuple('HandSplit', 'roots shape last')
 def read_hand(path):
     """hand_splits.txt: character, its roots separated by spaces, then optionally its shape
     (左右/上下/杂合) and the stroke its identification letter goes by (末横 ... 末折); or, for an
-    exception, its roots and 例外 (kept in EXCEPTIONS)."""
+    exception, its roots, 例外 and the rule its code breaks (码序, 识别码 or 字根; kept in EXCEPTIONS)."""
     out = {}
     names = {v: k for k, v in STROKE_NAME.items()}
     for line in open(path, encoding='utf-8'):
@@ -357,8 +374,8 @@ def read_hand(path):
         if len(f) == 3 and f[1] == f[0] and re.fullmatch('[hspnz]+', f[2]):
             out[f[0]] = HandSplit([f[2]], None, None)  # a character root's strokes as Wubi counts them
             continue
-        if f[-1] == '例外':
-            EXCEPTIONS[f[0]] = f[1:-1]
+        if f[-1] in EXCEPTION_RULES and len(f) > 2 and f[-2] == '例外':
+            EXCEPTIONS[f[0]] = (f[1:-2], EXCEPTION_RULES[f[-1]])
             continue
         shape = last = None
         while f[-1] in ('左右', '上下', '杂合') or f[-1].startswith('末'):
@@ -635,6 +652,30 @@ def find_split(c, sp, full, counts):
     return None
 
 
+def find_exception(c, sp, full):
+    """For a character no split gives the code of: its roots as written and the rule its code
+    breaks, where a piece the dictionary codes in another order (DICTIONARY_ORDER) gives it; or
+    None. (A stroke cut always adds up, so the stroke check cannot vouch for a guessed split: any
+    other exception is written by hand.)"""
+    for piece, (written, coded) in DICTIONARY_ORDER.items():
+        saved = COMPOUNDS.get(piece)
+        COMPOUNDS[piece] = coded
+        try:
+            found = find_split(c, sp, full, {'字形取自编码': 0, '笔画不合': 0})
+        finally:
+            if saved is None:
+                del COMPOUNDS[piece]
+            else:
+                COMPOUNDS[piece] = saved
+        if found:
+            roots = list(found[0])
+            for i in range(len(roots) - len(coded) + 1):
+                if roots[i:i + len(coded)] == coded:
+                    roots[i:i + len(coded)] = written
+                    return roots, 'o'
+    return None
+
+
 def split_all(targets, sp, strokes, codes):
     """Every target's split, as (character, roots, extra), and the characters left out with their
     codes; `counts` by kind."""
@@ -645,7 +686,7 @@ def split_all(targets, sp, strokes, codes):
         if not full:
             left.append((c, '词典中没有'))
         elif c in EXCEPTIONS:
-            lines.append((c, EXCEPTIONS[c], '!'))
+            lines.append((c, EXCEPTIONS[c][0], '!' + EXCEPTIONS[c][1]))
             counts['例外'] += 1
         elif c in KEY_NAMES:
             if sp.keys[c] * 4 != full:
@@ -665,6 +706,11 @@ def split_all(targets, sp, strokes, codes):
             if found:
                 lines.append((c, found[0], found[1]))
                 counts['手写' if c in sp.hand else '拆分'] += 1
+                continue
+            found = find_exception(c, sp, full)
+            if found:
+                lines.append((c, found[0], '!' + found[1]))
+                counts['例外'] += 1
             else:
                 left.append((c, full))
     return lines, left, counts

@@ -64,14 +64,15 @@ CONVENTIONS_LIST = [
 
 
 def read_splits(path=SPLITS):
-    """splits.txt -> [(character, [root names])] for the splits of two roots and more."""
+    """splits.txt -> [(character, [root names])] for the splits of two roots and more (an
+    exception's too: its roots are shown as the character's)."""
     out = []
     for line in open(path, encoding='utf-8'):
         if line.startswith('#') or '\t' not in line:
             continue
         f = line.rstrip('\n').split('\t')
         roots = [t.rsplit('/', 1)[0].split('@')[0] for t in f[1].split()]
-        if len(roots) >= 2 and not (len(f) > 2 and f[2] == '!'):
+        if len(roots) >= 2:
             out.append((f[0], roots))
     return out
 
