@@ -168,11 +168,11 @@ ExplanationCell rootCell(const SplitRoot& r, const QString& letters) {
 QString exceptionLabel(char rule) {
     switch (rule) {
     case 'o':
-        return QStringLiteral("例外：码序");
+        return QStringLiteral("码序例外");
     case 'i':
-        return QStringLiteral("例外：识别码");
+        return QStringLiteral("识别码例外");
     case 'r':
-        return QStringLiteral("例外：字根");
+        return QStringLiteral("字根例外");
     default:
         return QStringLiteral("例外");
     }
@@ -354,7 +354,7 @@ QList<ExplanationCell> phraseExceptionCells(const QStringList& characters, const
         cells << ExplanationCell{ExplanationCell::Kind::Text, c, 0, QString()};
         cells.last().counted = false;
     }
-    cells << ExplanationCell{ExplanationCell::Kind::Reason, QStringLiteral("例外"), 0, code};
+    cells << ExplanationCell{ExplanationCell::Kind::Reason, QStringLiteral("词组例外"), 0, code};
     return cells;
 }
 

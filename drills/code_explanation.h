@@ -116,7 +116,7 @@ QStringList phraseLetters(const QStringList& fullCodes);
 QString phraseCode(const QStringList& fullCodes);
 QString phraseExplanationText(const QStringList& characters, const QStringList& letters);
 // A phrase whose code in the dictionary is not the code the rule gives (版权所有 bqsy, the rule
-// tsrd): its characters without letters, then its code under "例外", and in words which rule it
+// tsrd): its characters without letters, then its code under "词组例外", and in words which rule it
 // breaks.
 QList<ExplanationCell> phraseExceptionCells(const QStringList& characters, const QString& code);
 QString phraseExceptionText(const QStringList& characters, const QString& code, const QString& ruleCode);

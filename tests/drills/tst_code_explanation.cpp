@@ -240,12 +240,12 @@ void TstCodeExplanation::exception() {
     const QList<ExplanationCell> cells = cellsOf(*split, QStringLiteral("yeu"));
     QCOMPARE(cells.size(), 4);
     QVERIFY(cells[0].letters.isEmpty());
-    QCOMPARE(cells.last().top, QStringLiteral("例外：字根"));
+    QCOMPARE(cells.last().top, QStringLiteral("字根例外"));
     QCOMPARE(cells.last().letters, QStringLiteral("yeu"));
 
     const std::optional<Split> order = parseSplit(u"宀p丨h左框159n左框159n !o");
     QVERIFY(order && order->exception);
-    QCOMPARE(cellsOf(*order, QStringLiteral("pnhn")).last().top, QStringLiteral("例外：码序"));
+    QCOMPARE(cellsOf(*order, QStringLiteral("pnhn")).last().top, QStringLiteral("码序例外"));
     QVERIFY(explanationText(QStringLiteral("官"), *order, QStringLiteral("pnhn")).endsWith(u"不按书写顺序取字根"));
     // A bare "!" (a table written before the rule was named) is still an exception.
     QCOMPARE(cellsOf(*parseSplit(u"亠y口k94e !"), QStringLiteral("yeu")).last().top, QStringLiteral("例外"));

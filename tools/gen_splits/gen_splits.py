@@ -179,6 +179,10 @@ COMPOUNDS = {
     '屰': ['䒑', '凵', '丿'],          # 朔 溯 厥 蕨 撅: the open box 凵, not 阝
     '畺': ['一', '田', '一', '田', '一'],  # 僵 缰 礓
     '丞': ['了', '水', '一'],          # 蒸 拯 卺
+    '37071': ['又', '二', '丨'],       # right of 泽 译 择 (𠬤): three roots, not 又 干
+    '㚘': ['二', '人', '二', '人'],    # 替 辇: 夫 夫
+    '丙': ['一', '冂', '人'],          # 病 柄 炳: 内 is 冂 人, not 贝
+    '乎': ['丿', '䒑', '丨'],          # 呼 滹
     # Pieces a teacher found taught with a root they do not hold, or a stroke they have not.
     '𢦏': ['十', '戈'],                # 载 栽 裁 哉 截 戴: 十 over the long stroke of 戈, not 土
     '鬼': ['白', '儿', '厶'],          # 魂 槐 愧 魁: 儿 and 厶, not 又 or 几
@@ -222,7 +226,9 @@ NO_MERGE = {'弋', '山', '贝', '夕', '也', '尸', '廴', '又', '五', '阝'
 
 
 # The root a piece cut from a stroke sequence is taken for, of the roots of its strokes and key.
-CUT_PREFERRED = {'pz': '儿', 'nzn': '辶'}
+# 厶 and 又 are both zn on C, 卩 and 阝 zs on B: the data names 又 and 阝 where they stand, so a piece
+# it leaves unnamed is most often 厶 (既 鬼) or 卩 (卸).
+CUT_PREFERRED = {'pz': '儿', 'nzn': '辶', 'zn': '厶', 'zs': '卩'}
 
 
 def placed(kind, index, part):
@@ -458,6 +464,9 @@ class Splitter:
                 orders = [[parts[1], parts[0]], parts] if kind in ('wt', 'wtl', 'wtr') else [parts, parts[::-1]]
             elif kind.startswith('s') and len(parts) == 2 and parts[0] in WRITTEN_LAST:
                 orders = [[parts[1], parts[0]]]
+            elif kind.split('/')[0] == 'sb' and len(parts) == 2:
+                # An open box from below (凵 in 凼 凶) is written after what it holds.
+                orders = [[parts[1], parts[0]], parts]
             elif kind.startswith('r') and len(parts) == 1:
                 n = {'ra': 2, 'rd': 2, 'r3tr': 3, 'r3a': 3, 'r3d': 3, 'r4sq': 4, 'r3gw': 3}.get(kind.split('/')[0])
                 orders = [parts * n] if n else []
