@@ -183,6 +183,7 @@ COMPOUNDS = {
     '㚘': ['二', '人', '二', '人'],    # 替 辇: 夫 夫
     '丙': ['一', '冂', '人'],          # 病 柄 炳: 内 is 冂 人, not 贝
     '乎': ['丿', '䒑', '丨'],          # 呼 滹
+    '既': ['彐', '厶', '匚', '儿'],    # 概 溉 慨 厩: 厶, not 又
     # Pieces a teacher found taught with a root they do not hold, or a stroke they have not.
     '𢦏': ['十', '戈'],                # 载 栽 裁 哉 截 戴: 十 over the long stroke of 戈, not 土
     '鬼': ['白', '儿', '厶'],          # 魂 槐 愧 魁: 儿 and 厶, not 又 or 几
@@ -226,9 +227,7 @@ NO_MERGE = {'弋', '山', '贝', '夕', '也', '尸', '廴', '又', '五', '阝'
 
 
 # The root a piece cut from a stroke sequence is taken for, of the roots of its strokes and key.
-# 厶 and 又 are both zn on C, 卩 and 阝 zs on B: the data names 又 and 阝 where they stand, so a piece
-# it leaves unnamed is most often 厶 (既 鬼) or 卩 (卸).
-CUT_PREFERRED = {'pz': '儿', 'nzn': '辶', 'zn': '厶', 'zs': '卩'}
+CUT_PREFERRED = {'pz': '儿', 'nzn': '辶'}
 
 
 def placed(kind, index, part):
