@@ -184,6 +184,7 @@ COMPOUNDS = {
     '丙': ['一', '冂', '人'],          # 病 柄 炳: 内 is 冂 人, not 贝
     '乎': ['丿', '䒑', '丨'],          # 呼 滹
     '既': ['彐', '厶', '匚', '儿'],    # 概 溉 慨 厩: 厶, not 又
+    '37440': ['廿', '八', '氺'],       # foot of 暴 (爆 瀑): 氺, not 水
     # Pieces a teacher found taught with a root they do not hold, or a stroke they have not.
     '𢦏': ['十', '戈'],                # 载 栽 裁 哉 截 戴: 十 over the long stroke of 戈, not 土
     '鬼': ['白', '儿', '厶'],          # 魂 槐 愧 魁: 儿 and 厶, not 又 or 几

@@ -212,6 +212,9 @@ def check(splits, st, members):
             found[cls].append(c)
             if c not in members[cls]:
                 problems.append(f'{c} {" ".join(roots)}: under {cls} but not listed there')
+            stale = [n for n, (how, _) in kinds.items() if how == 'listed' and c in members[n]]
+            if stale:
+                problems.append(f'{c}: under {cls}, but listed under {"、".join(stale)}')
             continue
         listed = [n for n, (how, _) in kinds.items() if how == 'listed' and c in members[n]]
         if listed and listed_fits(st, c, roots, kinds[listed[0]][1]):
