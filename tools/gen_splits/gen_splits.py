@@ -185,6 +185,7 @@ COMPOUNDS = {
     '乎': ['丿', '䒑', '丨'],          # 呼 滹
     '既': ['彐', '厶', '匚', '儿'],    # 概 溉 慨 厩: 厶, not 又
     '37440': ['廿', '八', '氺'],       # foot of 暴 (爆 瀑): 氺, not 水
+    '册': ['冂', '冂', '一'],          # 珊 跚 删: the 一 crosses both
     # Pieces a teacher found taught with a root they do not hold, or a stroke they have not.
     '𢦏': ['十', '戈'],                # 载 栽 裁 哉 截 戴: 十 over the long stroke of 戈, not 土
     '鬼': ['白', '儿', '厶'],          # 魂 槐 愧 魁: 儿 and 厶, not 又 or 几
@@ -211,7 +212,15 @@ COMPOUNDS = {
 
 
 class Fixed(str):
-    """A root of a COMPOUNDS entry: said by hand, never merged with its neighbours."""
+    """A root of a COMPOUNDS entry: said by hand, never merged with its neighbours; `piece` is the
+    entry it comes from."""
+    piece = None
+
+
+def fixed(root, piece):
+    f = Fixed(root)
+    f.piece = piece
+    return f
 
 # Pieces the data writes around another one: the part before and the parts after it. 衣 opens
 # around what it holds (衷 裹 哀); 戊 and its kin are written 厂, what they hold, then the hook, the
@@ -428,9 +437,23 @@ class Splitter:
         if self.stroke_check is None:
             return True
         import stroke_check
-        return stroke_check.classify(self.stroke_check, c, [self.root_of(r) if r not in self.keys and
-                                                            len(r) == 1 and not in_gb2312(r) else r
-                                                            for r in seq]) is not None
+        if stroke_check.classify(self.stroke_check, c, [self.root_of(r) if r not in self.keys and
+                                                        len(r) == 1 and not in_gb2312(r) else r
+                                                        for r in seq]) is not None:
+            return True
+        # A piece said by hand whose roots are not its strokes (禺 is 日 冂 丨 丶, one stroke short)
+        # is trusted as it is said: a stroke cut, which always adds up, must not win over it.
+        return any(getattr(r, 'piece', None) in self.inexact_pieces() for r in seq)
+
+    def inexact_pieces(self):
+        if not hasattr(self, '_inexact'):
+            self._inexact = set()
+            for piece, roots in COMPOUNDS.items():
+                own = self.strokes.get(piece)
+                parts = [self.strokes.get(r) or self.strokes.get(self.root_of(r) or '') for r in roots]
+                if not own or not all(parts) or ''.join(parts) != own:
+                    self._inexact.add(piece)
+        return self._inexact
 
     def root_of(self, x):
         if x in self.keys:
@@ -445,7 +468,7 @@ class Splitter:
         """Candidate root sequences for component x, best first."""
         out = []
         if x in COMPOUNDS:
-            return [[Fixed(r) for r in COMPOUNDS[x]]]
+            return [[fixed(r, x) for r in COMPOUNDS[x]]]
         if x in self.hand and depth > 0 and not self.root_of(x):
             return [self.hand[x].roots]
         if self.root_of(x):
