@@ -1,6 +1,6 @@
 // The explainer behind the hint's strip, on small cf.db fixtures: what it explains, what it refuses
-// to explain (a split of another code, a broken field, a phrase whose code breaks the rule), a
-// missing or broken table, and its answer kept for the text on show.
+// to explain (a split of another code, a broken field), a phrase whose code breaks the rule explained
+// as an exception, a missing or broken table, and its answer kept for the text on show.
 
 #include "code_explainer.h"
 #include "fixture_tables.h"
@@ -93,7 +93,7 @@ void TstCodeExplainer::phrase_data() {
                                     << "继 xo ＋ 续 xf ＝ xoxf";
     QTest::newRow("a code the rule does not give") << "跟踪"
                                                    << "kvkp"
-                                                   << "";
+                                                   << "跟踪：编码 kvkp 是词典的例外，不按词组取码规则（按规则是 khkh）";
     QTest::newRow("the rule's code") << "跟踪"
                                      << "khkh"
                                      << "跟 kh ＋ 踪 kh ＝ khkh";

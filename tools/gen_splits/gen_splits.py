@@ -83,7 +83,7 @@ VARIANTS = {
     # under 节 and beside 卫, the top of 共 and 黄 (廿's strokes, its closing stroke drawn long), the
     # foot of 步 (小 whose right dot is a sweep, not 氺), the top of 冒, the lower part of 予, the
     # heart at the foot of 恭 and 慕.
-    '覀': '西', '龰': '止', 'コ': '左框', '10001': '丿丨',
+    '覀': '西', '龰': '止', 'コ': '左框', '10001': '丿丨',  # (两竖 under 而: see Splitter.expand)
     '㇖': '乙', '𰆊': '卩', '龷': '廿', '𣥂': '小', '冃': '曰', '𠄐': '予下', '㣺': '⺗',
     # Unnamed components of the data (its own numbers) that are one root: the top of 兴, of 乐 and
     # 卬, the left of 师 and 归, the top of 祭, the foot of 流 and 荒.
@@ -186,6 +186,7 @@ COMPOUNDS = {
     '既': ['彐', '厶', '匚', '儿'],    # 概 溉 慨 厩: 厶, not 又
     '37440': ['廿', '八', '氺'],       # foot of 暴 (爆 瀑): 氺, not 水
     '册': ['冂', '冂', '一'],          # 珊 跚 删: the 一 crosses both
+    '60981': ['一', '冂', '人', '乙'],  # right of 陋: 丙 in the frame 乚, written last
     # Pieces a teacher found taught with a root they do not hold, or a stroke they have not.
     '𢦏': ['十', '戈'],                # 载 栽 裁 哉 截 戴: 十 over the long stroke of 戈, not 土
     '鬼': ['白', '儿', '厶'],          # 魂 槐 愧 魁: 儿 and 厶, not 又 or 几
@@ -479,6 +480,10 @@ class Splitter:
         if d:
             kind, parts = d
             parts = [placed(kind, i, p) for i, p in enumerate(parts)]
+            # The data's two legs (10001) are a sweep and a vertical, 丿丨, under 介 齐 弗, but two
+            # verticals, 两竖, under 而: the host's strokes tell.
+            legs = '两竖' if self.strokes.get(x, '').endswith('ss') else '丿丨'
+            parts = [legs if p == '10001' else p for p in parts]
             orders = [parts]
             if (kind == 'split' or kind.startswith('st')) and len(parts) == 2 and parts[0] in SURROUND:
                 before, after = SURROUND[parts[0]]
