@@ -26,12 +26,14 @@ that root), then from the character's stroke sequence cut into roots largest fir
 roots that share a key and strokes a piece is (卩 阝 凵, 勹 儿 犭留乂, 廾 艹, 又 又平 龴) comes from
 what the data names it, from where it stands (艹 only on top, 牛 on the left is 牜), and from
 COMPOUNDS, the pieces the 86 teaching writes by hand, said once for every character holding them;
-a stroke cut keeps one root per key and strokes (CUT_PREFERRED). The splits are checked twice:
+a stroke cut keeps one root per key and strokes (CUT_PREFERRED). Of the candidates that give the
+code, one whose roots' strokes are the character's (stroke_check.py) comes first. The splits are
+checked three times: by their strokes (tests/tools/tst_split_strokes.py),
 against the dictionary here and in the build, and against a teacher's hand-written list in
 tests/drills/data/teacher_splits.txt (tst_code_explanation_data). tools/gen_splits/sample_splits.py
-draws a seeded sample for judging by hand. The first
-candidate whose code is the dictionary's full code is kept; a character with none is left out and
-listed. A character of fewer than four roots also needs its shape: taken from the decomposition's
+draws a seeded sample for judging by hand. A character whose code no split gives is an exception
+where a piece the dictionary codes in another order explains it (DICTIONARY_ORDER, 官) or the hand
+list says so (哀); otherwise it is left out and listed. A character of fewer than four roots also needs its shape: taken from the decomposition's
 layout, and where that gives the wrong identification letter, from the one shape that gives the
 right one (counted in the report).
 """
@@ -819,7 +821,10 @@ HEADER = """\
 # for a character root, the strokes its code takes (first, second and last; a root of one or two
 # strokes: those), and for a character of two or three roots, its last stroke and its shape
 # (1 左右, 2 上下, 3 杂合), which give the identification letter; for an exception (a character
-# whose dictionary code is not the code of its split by the rules), "!". A key name has neither.
+# whose dictionary code is not the code of its split by the rules), "!" and the rule its code
+# breaks: o the order of the roots, i the identification letter, r the roots. A key name has neither.
+# Every split of two roots or more is checked against the character's strokes by
+# tools/gen_splits/stroke_check.py (the conventions in tools/gen_splits/stroke_conventions.txt).
 # Strokes: h 横, s 竖, p 撇, n 捺 (and 点), z 折.
 """
 
