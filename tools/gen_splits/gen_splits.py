@@ -188,6 +188,7 @@ COMPOUNDS = {
     '既': ['彐', '厶', '匚', '儿'],    # 概 溉 慨 厩: 厶, not 又
     '37440': ['廿', '八', '氺'],       # foot of 暴 (爆 瀑): 氺, not 水
     '册': ['冂', '冂', '一'],          # 珊 跚 删: the 一 crosses both
+    '尹': ['彐', '丿'],                # 君 伊 (裙 窘): the long stroke is a sweep, not 丨
     '60981': ['一', '冂', '人', '乙'],  # right of 陋: 丙 in the frame 乚, written last
     # Pieces a teacher found taught with a root they do not hold, or a stroke they have not.
     '𢦏': ['十', '戈'],                # 载 栽 裁 哉 截 戴: 十 over the long stroke of 戈, not 土
