@@ -4,6 +4,7 @@ stroke sequence, or the split falls under one of the conventions below, and the 
 listed under that convention in tools/gen_splits/stroke_conventions.txt.
 
   python3 tools/gen_splits/stroke_check.py [--splits FILE] [--strokes FILE] [--write]
+  python3 tools/gen_splits/stroke_check.py --extract /usr/share/rime-data/stroke.dict.yaml
 
 prints how many splits add up, how many fall under each convention and the ones that fall under
 none; --write rewrites the members of the conventions that are found by their pattern (the ones
@@ -25,7 +26,11 @@ import gen_splits as g  # noqa: E402
 
 SPLITS = HERE.parents[1] / 'tools' / 'gen_lexicon' / 'lists' / 'splits.txt'
 CONVENTIONS = HERE / 'stroke_conventions.txt'
-STROKES = '/usr/share/rime-data/stroke.dict.yaml'
+# The stroke sequences the check reads: those of the characters of GB2312 and of the roots, taken
+# from Debian's rime-data-stroke by `--extract` and kept beside this file, so that the check
+# gives the same answer whatever release of the data a machine has.
+STROKES = HERE / 'strokes.txt'
+SYSTEM_STROKES = '/usr/share/rime-data/stroke.dict.yaml'
 
 # Roots whose strokes Wubi counts in another order than the stroke data writes them: the sweep of
 # 力 乃 刀 before the fold (力 ltn), as the hand list writes those character roots.
@@ -248,12 +253,43 @@ HEADER = """\
 """
 
 
+def extract(source, path=STROKES):
+    """Writes the stroke sequences the check needs (mainland order, as read_strokes resolves them):
+    every character of GB2312 and every glyph the roots and their variants are written with."""
+    chars = g.read_strokes(source)
+    wanted = list(g.gb2312_hanzi())
+    for line in open(HERE.parents[1] / 'tools' / 'gen_pictures' / 'data' / 'roots.txt', encoding='utf-8'):
+        f = line.split('\t')
+        if not line.startswith('#') and len(f) > 1:
+            wanted.append(f[1])
+    wanted += list(g.VARIANTS) + list(g.VARIANTS.values()) + list(WUBI_ORDER)
+    with open(path, 'w', encoding='utf-8') as out:
+        out.write(STROKES_HEADER)
+        done = set()
+        for c in wanted:
+            if c in chars and c not in done:
+                done.add(c)
+                out.write(f'{c}\t{chars[c]}\n')
+
+
+STROKES_HEADER = """\
+# The stroke sequences of the characters of GB2312 and of the Wubi 86 roots, in the mainland order,
+# from Debian's rime-data-stroke 0.0~git20230204.c8bc405-1 (LGPL-3; /usr/share/rime-data/
+# stroke.dict.yaml, after the CNS11643 stroke data), written by tools/gen_splits/stroke_check.py
+# --extract. h 横, s 竖, p 撇, n 捺 (and 点), z 折.
+"""
+
+
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument('--splits', default=str(SPLITS))
-    ap.add_argument('--strokes', default=STROKES)
+    ap.add_argument('--strokes', default=str(STROKES))
     ap.add_argument('--write', action='store_true')
+    ap.add_argument('--extract', metavar='STROKE_DICT', help=f'rewrite {STROKES.name} from it ({SYSTEM_STROKES})')
     args = ap.parse_args()
+    if args.extract:
+        extract(args.extract)
+        return 0
     st = Strokes(args.strokes)
     splits = read_splits(args.splits)
     members = read_conventions() if CONVENTIONS.exists() else {n: set() for n, *_ in CONVENTIONS_LIST}
