@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
 """Every split of tools/gen_lexicon/lists/splits.txt proven by its strokes: its roots, written in
 its order, give the character's stroke sequence (tools/gen_splits/strokes.txt, from Debian's
-rime-data-stroke), or the split follows a
-named convention of tools/gen_splits/stroke_conventions.txt and is listed there; and the checker
-itself tells a wrong root from a convention on a handful of real characters."""
+rime-data-stroke), or the split follows a named convention of tools/gen_splits/stroke_conventions.txt
+and is listed there; and the checker itself tells a wrong root from a convention on a handful of
+real characters."""
 
 import os
 import sys
