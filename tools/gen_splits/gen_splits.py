@@ -189,6 +189,9 @@ COMPOUNDS = {
     '37440': ['廿', '八', '氺'],       # foot of 暴 (爆 瀑): 氺, not 水
     '册': ['冂', '冂', '一'],          # 珊 跚 删: the 一 crosses both
     '尹': ['彐', '丿'],                # 君 伊 (裙 窘): the long stroke is a sweep, not 丨
+    '38336': ['二', '丿', '又'],       # 爰 under 爫 (缓 援 暖): not 干
+    '38036': ['口', '口', '二', '两竖', '一'],  # 襄 inside 衣 (壤 嚷 攘): 亠 口 口, not 高头
+    '37176': ['文', '凵'],             # top of 离 and right of 脑 恼: 亠 乂 written as 文, then 凵
     '60981': ['一', '冂', '人', '乙'],  # right of 陋: 丙 in the frame 乚, written last
     # Pieces a teacher found taught with a root they do not hold, or a stroke they have not.
     '𢦏': ['十', '戈'],                # 载 栽 裁 哉 截 戴: 十 over the long stroke of 戈, not 土
@@ -216,8 +219,8 @@ COMPOUNDS = {
 
 
 class Fixed(str):
-    """A root of a COMPOUNDS entry: said by hand, never merged with its neighbours; `piece` is the
-    entry it comes from."""
+    """A root of a COMPOUNDS entry or of a hand split used as a part: said by hand, never merged
+    with its neighbours; `piece` is the piece it comes from."""
     piece = None
 
 
@@ -236,8 +239,8 @@ SURROUND = {'衣': (['亠'], ['𧘇']), '戊': (['厂'], ['乙', '丶', '丿']),
 # dot below it (氐) is two roots.
 # The same for 山 from the 冂 and 丨 of 巾 (师 帝), 贝 from the 冂 and 人 of 两, 夕 from 勺, 也 from
 # the 凵 and the hook of 屯, 尸 from the hook of 屯 and the 丆 of 页 (顿), 阝 from the 乙 丨 of 官 (馆),
-# 讠 from the dot and the fold of 永 and 今 (咏 妗), 门 from a dot over 冂 (览 骊).
-NO_MERGE = {'弋', '山', '贝', '夕', '也', '尸', '廴', '又', '五', '阝', '讠', '门'}
+# 讠 from the dot and the fold of 永 and 今 (咏 妗), 门 from a dot over 冂 (览 骊), 目 from 旦 (颤).
+NO_MERGE = {'弋', '山', '贝', '夕', '也', '尸', '廴', '又', '五', '阝', '讠', '门', '目'}
 
 
 # The root a piece cut from a stroke sequence is taken for, of the roots of its strokes and key.
@@ -474,7 +477,7 @@ class Splitter:
         if x in COMPOUNDS:
             return [[fixed(r, x) for r in COMPOUNDS[x]]]
         if x in self.hand and depth > 0 and not self.root_of(x):
-            return [self.hand[x].roots]
+            return [[fixed(r, x) for r in self.hand[x].roots]]
         if self.root_of(x):
             return [[x]]
         if depth > 8:
