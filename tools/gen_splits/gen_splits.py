@@ -192,6 +192,8 @@ COMPOUNDS = {
     '38336': ['二', '丿', '又'],       # 爰 under 爫 (缓 援 暖): not 干
     '38036': ['口', '口', '二', '两竖', '一'],  # 襄 inside 衣 (壤 嚷 攘): 亠 口 口, not 高头
     '37176': ['文', '凵'],             # top of 离 and right of 脑 恼: 亠 乂 written as 文, then 凵
+    '37633': ['䒑', '十', '凵'],       # foot of 凿: the open box 凵, not 阝
+    '棥': ['木', '乂', '乂', '木'],    # 攀 樊: 爻 written between the two 木
     '60981': ['一', '冂', '人', '乙'],  # right of 陋: 丙 in the frame 乚, written last
     # Pieces a teacher found taught with a root they do not hold, or a stroke they have not.
     '𢦏': ['十', '戈'],                # 载 栽 裁 哉 截 戴: 十 over the long stroke of 戈, not 土
