@@ -194,6 +194,8 @@ COMPOUNDS = {
     '37176': ['文', '凵'],             # top of 离 and right of 脑 恼: 亠 乂 written as 文, then 凵
     '37633': ['䒑', '十', '凵'],       # foot of 凿: the open box 凵, not 阝
     '棥': ['木', '乂', '乂', '木'],    # 攀 樊: 爻 written between the two 木
+    '牛': ['气头', '丨'],              # 牟 (哞 眸): not 手, whose strokes are the same
+    '亚': ['一', '业头', '一'],        # 垩 恶: the last 一 is not merged with what stands under it
     '60981': ['一', '冂', '人', '乙'],  # right of 陋: 丙 in the frame 乚, written last
     # Pieces a teacher found taught with a root they do not hold, or a stroke they have not.
     '𢦏': ['十', '戈'],                # 载 栽 裁 哉 截 戴: 十 over the long stroke of 戈, not 土
