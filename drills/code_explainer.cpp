@@ -79,8 +79,15 @@ const Explanation& CodeExplainer::phrase(const QString& text, const QString& cod
         codes << full;
     }
     const QStringList letters = phraseLetters(codes);
-    if (letters.isEmpty() || letters.join(QString()) != code)
+    if (letters.isEmpty() || code.isEmpty())
         return m_phrase;
+    if (letters.join(QString()) != code) {
+        // A dictionary phrase whose code breaks the rule is explained as the exception it is.
+        m_phrase.cells = phraseExceptionCells(characters, code);
+        m_phrase.text = phraseExceptionText(characters, code, letters.join(QString()));
+        m_phrase.code = code;
+        return m_phrase;
+    }
     // Every character, the ones the rule takes none from marked (a phrase of five or more).
     for (qsizetype i = 0; i < characters.size(); ++i) {
         m_phrase.cells << ExplanationCell{ExplanationCell::Kind::Text, characters[i], 0, letters[i]};

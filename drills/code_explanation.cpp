@@ -106,8 +106,11 @@ std::optional<Split> parseSplit(QStringView field) {
     const QStringView extra = i < n ? field.mid(i + 1) : QStringView();
     if (i < n && extra.isEmpty())
         return std::nullopt;
-    if (extra == QLatin1String("!")) {
+    if (extra.startsWith(QLatin1Char('!')) && extra.size() <= 2) {
+        if (extra.size() == 2 && !QStringView(u"oir").contains(extra[1]))
+            return std::nullopt;
         split.exception = true;
+        split.exceptionRule = extra.size() == 2 ? char(extra[1].unicode()) : 0;
         return split;
     }
     const bool shaped = extra.size() == 2 && extra[1] >= QLatin1Char('1') && extra[1] <= QLatin1Char('3');
@@ -161,6 +164,34 @@ ExplanationCell rootCell(const SplitRoot& r, const QString& letters) {
     return {ExplanationCell::Kind::Root, r.text, r.picture, letters};
 }
 
+// What the strip says over an exception's code, short: which rule the code breaks.
+QString exceptionLabel(char rule) {
+    switch (rule) {
+    case 'o':
+        return QStringLiteral("码序例外");
+    case 'i':
+        return QStringLiteral("识别码例外");
+    case 'r':
+        return QStringLiteral("字根例外");
+    default:
+        return QStringLiteral("例外");
+    }
+}
+
+// The same in words.
+QString exceptionWords(char rule) {
+    switch (rule) {
+    case 'o':
+        return QStringLiteral("不按书写顺序取字根");
+    case 'i':
+        return QStringLiteral("识别码不是末笔和字型给的那个");
+    case 'r':
+        return QStringLiteral("取的字根不是这个字写出来的字根");
+    default:
+        return QStringLiteral("不由字根取码");
+    }
+}
+
 Parts partsOf(const Split& split, const QString& fullCode) {
     Parts p;
     const SplitRoot& first = split.roots.first();
@@ -169,7 +200,7 @@ Parts partsOf(const Split& split, const QString& fullCode) {
             p.cells << rootCell(r, QString());
             p.words << rootText(r);
         }
-        p.cells << ExplanationCell{ExplanationCell::Kind::Reason, QStringLiteral("例外"), 0, fullCode};
+        p.cells << ExplanationCell{ExplanationCell::Kind::Reason, exceptionLabel(split.exceptionRule), 0, fullCode};
         return p;
     }
     switch (split.kind) {
@@ -238,7 +269,7 @@ QString explanationText(const QString& character, const Split& split, const QStr
     const Parts p = partsOf(split, fullCode);
     const QString words = character + QStringLiteral("：") + p.words.join(kPlus);
     if (split.exception)
-        return words + QStringLiteral("；编码 %1 是词典的例外，不由字根取码").arg(fullCode);
+        return words + QStringLiteral("；编码 %1 是词典的例外，%2").arg(fullCode, exceptionWords(split.exceptionRule));
     return words + QStringLiteral(" ＝ ") + codeOfCells(p.cells);
 }
 
@@ -315,6 +346,23 @@ PhrasePlace phrasePlace(const QString& phrase) {
     if (phrase.size() < 2)
         return PhrasePlace::None;
     return phrase.size() <= 4 ? PhrasePlace::Hint : PhrasePlace::LongPhrasePanel;
+}
+
+QList<ExplanationCell> phraseExceptionCells(const QStringList& characters, const QString& code) {
+    QList<ExplanationCell> cells;
+    for (const QString& c : characters) {
+        cells << ExplanationCell{ExplanationCell::Kind::Text, c, 0, QString()};
+        cells.last().counted = false;
+    }
+    cells << ExplanationCell{ExplanationCell::Kind::Reason, QStringLiteral("词组例外"), 0, code};
+    return cells;
+}
+
+QString phraseExceptionText(const QStringList& characters, const QString& code, const QString& ruleCode) {
+    QString text = characters.join(QString()) + QStringLiteral("：编码 %1 是词典的例外，不按词组取码规则").arg(code);
+    if (!ruleCode.isEmpty())
+        text += QStringLiteral("（按规则是 %1）").arg(ruleCode);
+    return text;
 }
 
 } // namespace drills

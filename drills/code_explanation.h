@@ -7,7 +7,8 @@
 // from one, then its key letter; then, after a space, either the strokes a character root's code
 // takes or, for two or three roots, the last stroke and the shape that give the identification
 // letter, or "!" for an exception: a character whose dictionary code is not the code its split gives
-// by the rules (哀 yeu), shown with its split and its code as the dictionary's own.
+// by the rules (哀 yeu), shown with its split and its code as the dictionary's own; "!" may be
+// followed by the letter of the rule the code breaks (o, i, r: see Split::exceptionRule).
 // Strokes are h 横, s 竖, p 撇, n 捺 (and 点), z 折; shapes 1 左右, 2 上下, 3 杂合.
 // Examples: "氵i又c n1" (汉), "五g hsh" (五), "王g" (王), "一g h" (一), "亠y口k𧘇94e !" (哀).
 
@@ -45,6 +46,11 @@ struct Split {
     QList<Stroke> strokes;   // a character root's first, second and last strokes (fewer if it has fewer)
     bool identified = false; // two or three roots: closed by an identification letter
     bool exception = false;  // the dictionary's code does not come from the roots
+    // Which rule an exception's code breaks: 'o' the code takes the roots in another order than
+    // they are written, 'i' its identification letter is not the one of its last stroke and
+    // shape, 'r' its code takes roots the character is not written with (哀 is coded as 衣); 0 when
+    // the field does not say.
+    char exceptionRule = 0;
     Stroke last = Stroke::Heng;
     Shape shape = Shape::LeftRight;
 };
@@ -109,6 +115,11 @@ QStringList phraseLetters(const QStringList& fullCodes);
 // The phrase's code: those letters in order; empty when the rule gives none.
 QString phraseCode(const QStringList& fullCodes);
 QString phraseExplanationText(const QStringList& characters, const QStringList& letters);
+// A phrase whose code in the dictionary is not the code the rule gives (版权所有 bqsy, the rule
+// tsrd): its characters without letters, then its code under "词组例外", and in words which rule it
+// breaks.
+QList<ExplanationCell> phraseExceptionCells(const QStringList& characters, const QString& code);
+QString phraseExceptionText(const QStringList& characters, const QString& code, const QString& ruleCode);
 
 // Where the hint explains a phrase: one of two to four characters above its code; a longer one
 // fills the hint down to the code, and is explained on the long-phrase panel instead.

@@ -1,6 +1,6 @@
 // The explainer behind the hint's strip, on small cf.db fixtures: what it explains, what it refuses
-// to explain (a split of another code, a broken field, a phrase whose code breaks the rule), a
-// missing or broken table, and its answer kept for the text on show.
+// to explain (a split of another code, a broken field), a phrase whose code breaks the rule explained
+// as an exception, a missing or broken table, and its answer kept for the text on show.
 
 #include "code_explainer.h"
 #include "fixture_tables.h"
@@ -93,7 +93,7 @@ void TstCodeExplainer::phrase_data() {
                                     << "继 xo ＋ 续 xf ＝ xoxf";
     QTest::newRow("a code the rule does not give") << "跟踪"
                                                    << "kvkp"
-                                                   << "";
+                                                   << "跟踪：编码 kvkp 是词典的例外，不按词组取码规则（按规则是 khkh）";
     QTest::newRow("the rule's code") << "跟踪"
                                      << "khkh"
                                      << "跟 kh ＋ 踪 kh ＝ khkh";
@@ -167,7 +167,13 @@ void TstCodeExplainer::answerFollowsTheQuestion() {
     QVERIFY(explainer.character(QString()).cells.isEmpty());
 
     QVERIFY(!explainer.phrase(QStringLiteral("跟踪"), QStringLiteral("khkh")).cells.isEmpty());
-    QVERIFY(explainer.phrase(QStringLiteral("跟踪"), QStringLiteral("kvkp")).cells.isEmpty());
+    // A code the rule does not give is the dictionary's exception, and says so over that code.
+    const Explanation odd = explainer.phrase(QStringLiteral("跟踪"), QStringLiteral("kvkp"));
+    QCOMPARE(odd.cells.size(), 3);
+    QCOMPARE(odd.cells.last().top, QStringLiteral("词组例外"));
+    QCOMPARE(odd.cells.last().letters, QStringLiteral("kvkp"));
+    QVERIFY(!odd.cells.first().counted);
+    QVERIFY(odd.text.contains(QStringLiteral("按规则是 khkh")));
     QVERIFY(!explainer.phrase(QStringLiteral("跟踪"), QStringLiteral("khkh")).cells.isEmpty());
     QVERIFY(explainer.phrase(QString(), QString()).cells.isEmpty());
 }

@@ -224,9 +224,11 @@ void TstCodeExplanation::cells() {
     QCOMPARE(got.join(QLatin1Char(' ')), cells);
 }
 
-// 哀 is coded yeu though its roots 亠 口 衣底 give yke: its split is shown, its code is the table's.
+// 哀 is coded yeu (衣) though its roots 亠 口 衣底 give yke: its split is shown, its code is the
+// table's, and the strip and the words say which rule the code breaks; 官 pnhn takes its two frames
+// and the vertical in another order than they are written.
 void TstCodeExplanation::exception() {
-    const std::optional<Split> split = parseSplit(u"亠y口k94e !");
+    const std::optional<Split> split = parseSplit(u"亠y口k94e !r");
     QVERIFY(split);
     QVERIFY(split->exception);
     QCOMPARE(split->roots.size(), 3);
@@ -234,13 +236,21 @@ void TstCodeExplanation::exception() {
     QVERIFY(explains(*split, QStringLiteral("yeu")));
     QVERIFY(!explains(*split, QString()));
     QCOMPARE(explanationText(QStringLiteral("哀"), *split, QStringLiteral("yeu")),
-             QStringLiteral("哀：亠 ＋ 口 ＋ 字根图94；编码 yeu 是词典的例外，不由字根取码"));
+             QStringLiteral("哀：亠 ＋ 口 ＋ 字根图94；编码 yeu 是词典的例外，取的字根不是这个字写出来的字根"));
     const QList<ExplanationCell> cells = cellsOf(*split, QStringLiteral("yeu"));
     QCOMPARE(cells.size(), 4);
     QVERIFY(cells[0].letters.isEmpty());
-    QCOMPARE(cells.last().top, QStringLiteral("例外"));
+    QCOMPARE(cells.last().top, QStringLiteral("字根例外"));
     QCOMPARE(cells.last().letters, QStringLiteral("yeu"));
+
+    const std::optional<Split> order = parseSplit(u"宀p丨h左框159n左框159n !o");
+    QVERIFY(order && order->exception);
+    QCOMPARE(cellsOf(*order, QStringLiteral("pnhn")).last().top, QStringLiteral("码序例外"));
+    QVERIFY(explanationText(QStringLiteral("官"), *order, QStringLiteral("pnhn")).endsWith(u"不按书写顺序取字根"));
+    // A bare "!" (a table written before the rule was named) is still an exception.
+    QCOMPARE(cellsOf(*parseSplit(u"亠y口k94e !"), QStringLiteral("yeu")).last().top, QStringLiteral("例外"));
     QVERIFY(!parseSplit(u"亠y口k94e !!"));
+    QVERIFY(!parseSplit(u"亠y口k94e !x"));
 }
 
 // The note under a short code, and whether the words read out name a first-level code first.

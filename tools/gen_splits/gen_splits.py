@@ -26,12 +26,14 @@ that root), then from the character's stroke sequence cut into roots largest fir
 roots that share a key and strokes a piece is (卩 阝 凵, 勹 儿 犭留乂, 廾 艹, 又 又平 龴) comes from
 what the data names it, from where it stands (艹 only on top, 牛 on the left is 牜), and from
 COMPOUNDS, the pieces the 86 teaching writes by hand, said once for every character holding them;
-a stroke cut keeps one root per key and strokes (CUT_PREFERRED). The splits are checked twice:
+a stroke cut keeps one root per key and strokes (CUT_PREFERRED). Of the candidates that give the
+code, one whose roots' strokes are the character's (stroke_check.py) comes first. The splits are
+checked three times: by their strokes (tests/tools/tst_split_strokes.py),
 against the dictionary here and in the build, and against a teacher's hand-written list in
 tests/drills/data/teacher_splits.txt (tst_code_explanation_data). tools/gen_splits/sample_splits.py
-draws a seeded sample for judging by hand. The first
-candidate whose code is the dictionary's full code is kept; a character with none is left out and
-listed. A character of fewer than four roots also needs its shape: taken from the decomposition's
+draws a seeded sample for judging by hand. A character whose code no split gives is an exception
+where a piece the dictionary codes in another order explains it (DICTIONARY_ORDER, 官) or the hand
+list says so (哀); otherwise it is left out and listed. A character of fewer than four roots also needs its shape: taken from the decomposition's
 layout, and where that gives the wrong identification letter, from the one shape that gives the
 right one (counted in the report).
 """
@@ -83,7 +85,7 @@ VARIANTS = {
     # under 节 and beside 卫, the top of 共 and 黄 (廿's strokes, its closing stroke drawn long), the
     # foot of 步 (小 whose right dot is a sweep, not 氺), the top of 冒, the lower part of 予, the
     # heart at the foot of 恭 and 慕.
-    '覀': '西', '龰': '止', 'コ': '左框', '10001': '两竖',
+    '覀': '西', '龰': '止', 'コ': '左框', '10001': '丿丨',  # (两竖 under 而: see Splitter.expand)
     '㇖': '乙', '𰆊': '卩', '龷': '廿', '𣥂': '小', '冃': '曰', '𠄐': '予下', '㣺': '⺗',
     # Unnamed components of the data (its own numbers) that are one root: the top of 兴, of 乐 and
     # 卬, the left of 师 and 归, the top of 祭, the foot of 流 and 荒.
@@ -160,7 +162,6 @@ COMPOUNDS = {
     '乘': ['禾', '丬', '北右'],
     '37154': ['⺈', '丶', '乙'],        # 鸟 without its last stroke: 岛 捣 鹤 枭
     '自': ['丿', '目'],
-    '叚': ['乙', '丨', '二', '乙', '又'],  # 假 霞 暇 瑕 遐
     '鼎': ['目', '乙', '厂', '乙'],
     '37471': ['彐', '业头'],           # 兼 under 䒑 (嫌 谦 廉 歉)
     '豖': ['豕', '丶'],                # 琢 啄
@@ -175,11 +176,62 @@ COMPOUNDS = {
     '禸': ['冂', '厶'],                # 离 禽 璃 漓
     '舛': ['夕', '匚', '丨'],          # 粦 桀 舜 (辚 磷 鳞)
     '更': ['一', '日', '乂'],          # 便 硬 梗: the vertical belongs to 日
+    '㠯': ['丨', '左框', '左框'],      # 官 馆 管: the vertical, then two closed frames
+    '38440': ['乙', '水'],             # 永 without its dot (咏 泳 脉)
+    '屰': ['䒑', '凵', '丿'],          # 朔 溯 厥 蕨 撅: the open box 凵, not 阝
+    '畺': ['一', '田', '一', '田', '一'],  # 僵 缰 礓
+    '丞': ['了', '水', '一'],          # 蒸 拯 卺
+    '37071': ['又', '二', '丨'],       # right of 泽 译 择 (𠬤): three roots, not 又 干
+    '㚘': ['二', '人', '二', '人'],    # 替 辇: 夫 夫
+    '丙': ['一', '冂', '人'],          # 病 柄 炳: 内 is 冂 人, not 贝
+    '乎': ['丿', '䒑', '丨'],          # 呼 滹
+    '既': ['彐', '厶', '匚', '儿'],    # 概 溉 慨 厩: 厶, not 又
+    '37440': ['廿', '八', '氺'],       # foot of 暴 (爆 瀑): 氺, not 水
+    '册': ['冂', '冂', '一'],          # 珊 跚 删: the 一 crosses both
+    '尹': ['彐', '丿'],                # 君 伊 (裙 窘): the long stroke is a sweep, not 丨
+    '38336': ['二', '丿', '又'],       # 爰 under 爫 (缓 援 暖): not 干
+    '38036': ['口', '口', '二', '两竖', '一'],  # 襄 inside 衣 (壤 嚷 攘): 亠 口 口, not 高头
+    '37176': ['文', '凵'],             # top of 离 and right of 脑 恼: 亠 乂 written as 文, then 凵
+    '37633': ['䒑', '十', '凵'],       # foot of 凿: the open box 凵, not 阝
+    '棥': ['木', '乂', '乂', '木'],    # 攀 樊: 爻 written between the two 木
+    '牛': ['气头', '丨'],              # 牟 (哞 眸): not 手, whose strokes are the same
+    '亚': ['一', '业头', '一'],        # 垩 恶: the last 一 is not merged with what stands under it
+    '60981': ['一', '冂', '人', '乙'],  # right of 陋: 丙 in the frame 乚, written last
+    # Pieces a teacher found taught with a root they do not hold, or a stroke they have not.
+    '𢦏': ['十', '戈'],                # 载 栽 裁 哉 截 戴: 十 over the long stroke of 戈, not 土
+    '鬼': ['白', '儿', '厶'],          # 魂 槐 愧 魁: 儿 and 厶, not 又 or 几
+    '55163': ['白', '丿'],             # top of 卑 (牌 婢 碑)
+    '乌': ['⺈', '乙', '一'],          # 鸣 坞 钨: ⺈ and 乙, not 儿
+    '匀': ['勹', '冫'],                # 均 钧 筠: 勹 round two strokes
+    '电': ['日', '乙'],                # 奄 黾 (掩 蝇 绳): the vertical of 电 is its own last stroke
+    '牙': ['匚', '丨', '丿'],          # 呀 穿 芽 雅: one vertical
+    '串': ['口', '口', '丨'],          # 窜 蹿 患
+    '堇': ['廿', '口', '王'],          # 谨 瑾 勤
+    '夬': ['左框', '人'],              # 决 快 块 缺 袂: the closed frame of two strokes, not 乙
+    '聿': ['彐', '二', '丨'],          # 律 肆 津: three roots, not 干
+    '𠬤': ['又', '二', '丨'],          # 泽 译 择 铎
+    '亍': ['二', '丨'],                # 行 衔 街
+    '37277': ['日', '十'],             # 单 (禅 弹 蝉): 日 over 十, not 甲 and 十
+    '击': ['二', '山'],
+    '甚': ['艹', '三', '人', '乙'],    # 堪 湛 勘 斟
+    '告': ['丿', '土', '口'],          # 酷 浩 靠 皓
+    '匃': ['勹', '人', '乙'],          # 曷 (喝 渴 蔼 葛)
+    '禺': ['日', '冂', '丨', '丶'],    # 偶 遇 寓 愚
+    '𣂑': ['⺁', '十'],                # 质 (踬 锧)
+    '叚': ['左框', '丨', '二', '左框', '又'],  # 假 霞 暇 瑕 遐: two closed frames
 }
 
 
 class Fixed(str):
-    """A root of a COMPOUNDS entry: said by hand, never merged with its neighbours."""
+    """A root of a COMPOUNDS entry or of a hand split used as a part: said by hand, never merged
+    with its neighbours; `piece` is the piece it comes from."""
+    piece = None
+
+
+def fixed(root, piece):
+    f = Fixed(root)
+    f.piece = piece
+    return f
 
 # Pieces the data writes around another one: the part before and the parts after it. 衣 opens
 # around what it holds (衷 裹 哀); 戊 and its kin are written 厂, what they hold, then the hook, the
@@ -190,8 +242,9 @@ SURROUND = {'衣': (['亠'], ['𧘇']), '戊': (['厂'], ['乙', '丶', '丿']),
 # Roots a merge of neighbouring pieces must not make: 弋's dot sits at its top right, so 七 with a
 # dot below it (氐) is two roots.
 # The same for 山 from the 冂 and 丨 of 巾 (师 帝), 贝 from the 冂 and 人 of 两, 夕 from 勺, 也 from
-# the 凵 and the hook of 屯, 尸 from the hook of 屯 and the 丆 of 页 (顿), 阝 from the 乙 丨 of 官 (馆).
-NO_MERGE = {'弋', '山', '贝', '夕', '也', '尸', '廴', '又', '五', '阝'}
+# the 凵 and the hook of 屯, 尸 from the hook of 屯 and the 丆 of 页 (顿), 阝 from the 乙 丨 of 官 (馆),
+# 讠 from the dot and the fold of 永 and 今 (咏 妗), 门 from a dot over 冂 (览 骊), 目 from 旦 (颤).
+NO_MERGE = {'弋', '山', '贝', '夕', '也', '尸', '廴', '又', '五', '阝', '讠', '门', '目'}
 
 
 # The root a piece cut from a stroke sequence is taken for, of the roots of its strokes and key.
@@ -312,8 +365,20 @@ def read_targets(folder):
     return chars
 
 
-# Characters whose dictionary code is not the code of their split by the rules: character -> roots.
+# Characters whose dictionary code is not the code of their split by the rules: character ->
+# (roots, the letter of the rule its code breaks).
 EXCEPTIONS = {}
+# The rules an exception's code can break, as the hand list names them, and their letters in
+# splits.txt: the order of the roots (the code takes them in another order than they are written),
+# the identification letter (not the one of the last stroke and the shape), the roots (the code
+# takes roots the character is not written with).
+EXCEPTION_RULES = {'码序': 'o', '识别码': 'i', '字根': 'r'}
+
+# Pieces the dictionary codes in another order than they are written, with that order: the
+# vertical of 㠯 is written before its two frames, but 官 is pnhn, 管 tpnn. A character that holds
+# one and whose code only that order gives is an exception of the order ('o'), shown with its
+# roots as they are written.
+DICTIONARY_ORDER = {'㠯': (['丨', '左框', '左框'], ['左框', '丨', '左框'])}
 
 
 # A hand-written split: its roots (for a character root, its strokes as Wubi counts them), and the
@@ -324,7 +389,7 @@ HandSplit = namedtuple('HandSplit', 'roots shape last')
 def read_hand(path):
     """hand_splits.txt: character, its roots separated by spaces, then optionally its shape
     (左右/上下/杂合) and the stroke its identification letter goes by (末横 ... 末折); or, for an
-    exception, its roots and 例外 (kept in EXCEPTIONS)."""
+    exception, its roots, 例外 and the rule its code breaks (码序, 识别码 or 字根; kept in EXCEPTIONS)."""
     out = {}
     names = {v: k for k, v in STROKE_NAME.items()}
     for line in open(path, encoding='utf-8'):
@@ -335,8 +400,8 @@ def read_hand(path):
         if len(f) == 3 and f[1] == f[0] and re.fullmatch('[hspnz]+', f[2]):
             out[f[0]] = HandSplit([f[2]], None, None)  # a character root's strokes as Wubi counts them
             continue
-        if f[-1] == '例外':
-            EXCEPTIONS[f[0]] = f[1:-1]
+        if f[-1] in EXCEPTION_RULES and len(f) > 2 and f[-2] == '例外':
+            EXCEPTIONS[f[0]] = (f[1:-2], EXCEPTION_RULES[f[-1]])
             continue
         shape = last = None
         while f[-1] in ('左右', '上下', '杂合') or f[-1].startswith('末'):
@@ -376,6 +441,30 @@ class Splitter:
                 kept.setdefault(self.key_of(r), r)
             self.by_strokes[s] = [r for r in roots if r in kept.values()]
         self.longest = max(len(s) for s in self.by_strokes)
+        self.stroke_check = None  # a stroke_check.Strokes, when the stroke check is to rank candidates
+
+    def strokes_fit(self, c, seq):
+        """Whether the roots' strokes are the character's, by stroke_check.py (True without it)."""
+        if self.stroke_check is None:
+            return True
+        import stroke_check
+        if stroke_check.classify(self.stroke_check, c, [self.root_of(r) if r not in self.keys and
+                                                        len(r) == 1 and not in_gb2312(r) else r
+                                                        for r in seq]) is not None:
+            return True
+        # A piece said by hand whose roots are not its strokes (禺 is 日 冂 丨 丶, one stroke short)
+        # is trusted as it is said: a stroke cut, which always adds up, must not win over it.
+        return any(getattr(r, 'piece', None) in self.inexact_pieces() for r in seq)
+
+    def inexact_pieces(self):
+        if not hasattr(self, '_inexact'):
+            self._inexact = set()
+            for piece, roots in COMPOUNDS.items():
+                own = self.strokes.get(piece)
+                parts = [self.strokes.get(r) or self.strokes.get(self.root_of(r) or '') for r in roots]
+                if not own or not all(parts) or ''.join(parts) != own:
+                    self._inexact.add(piece)
+        return self._inexact
 
     def root_of(self, x):
         if x in self.keys:
@@ -390,9 +479,9 @@ class Splitter:
         """Candidate root sequences for component x, best first."""
         out = []
         if x in COMPOUNDS:
-            return [[Fixed(r) for r in COMPOUNDS[x]]]
+            return [[fixed(r, x) for r in COMPOUNDS[x]]]
         if x in self.hand and depth > 0 and not self.root_of(x):
-            return [self.hand[x].roots]
+            return [[fixed(r, x) for r in self.hand[x].roots]]
         if self.root_of(x):
             return [[x]]
         if depth > 8:
@@ -401,6 +490,10 @@ class Splitter:
         if d:
             kind, parts = d
             parts = [placed(kind, i, p) for i, p in enumerate(parts)]
+            # The data's two legs (10001) are a sweep and a vertical, 丿丨, under 介 齐 弗, but two
+            # verticals, 两竖, under 而: the host's strokes tell.
+            legs = '两竖' if self.strokes.get(x, '').endswith('ss') else '丿丨'
+            parts = [legs if p == '10001' else p for p in parts]
             orders = [parts]
             if (kind == 'split' or kind.startswith('st')) and len(parts) == 2 and parts[0] in SURROUND:
                 before, after = SURROUND[parts[0]]
@@ -409,6 +502,9 @@ class Splitter:
                 orders = [[parts[1], parts[0]], parts] if kind in ('wt', 'wtl', 'wtr') else [parts, parts[::-1]]
             elif kind.startswith('s') and len(parts) == 2 and parts[0] in WRITTEN_LAST:
                 orders = [[parts[1], parts[0]]]
+            elif kind.split('/')[0] == 'sb' and len(parts) == 2:
+                # An open box from below (凵 in 凼 凶) is written after what it holds.
+                orders = [[parts[1], parts[0]], parts]
             elif kind.startswith('r') and len(parts) == 1:
                 n = {'ra': 2, 'rd': 2, 'r3tr': 3, 'r3a': 3, 'r3d': 3, 'r4sq': 4, 'r3gw': 3}.get(kind.split('/')[0])
                 orders = [parts * n] if n else []
@@ -570,33 +666,74 @@ def find_split(c, sp, full, counts):
     # A split that gives the code with the shape its layout says comes before one that needs
     # another shape: the second pass finds the characters whose layout the data misreads (a
     # lone dot, a stroke joined to a root), but a wrong split can match that way too.
+    # Of the candidates that give the code, one whose roots' strokes are the character's own (or
+    # differ only by a convention of stroke_check.py) comes first: a wrong root can give the right
+    # code, but seldom with the right strokes.
+    fallback = None
     for inferred in (False, True):
         for seq in cands:
             if not all(sp.root_of(r) for r in seq):
                 continue
+            found = None
             if len(seq) >= 4 or last is None:
                 if len(seq) >= 4 and code_of(sp, seq, last, 1) == full:
-                    return seq, ''
+                    found = (seq, '', False)
+            else:
+                eff = last if hand_last else effective_last(sp, seq, last)
+                for shape in ([1, 2, 3] if inferred else shapes[:1]):
+                    if code_of(sp, seq, eff, shape) == full:
+                        found = (seq, eff + str(shape), shape != shapes[0])
+                        break
+            if not found:
                 continue
-            eff = last if hand_last else effective_last(sp, seq, last)
-            for shape in ([1, 2, 3] if inferred else shapes[:1]):
-                if code_of(sp, seq, eff, shape) == full:
-                    if shape != shapes[0]:
-                        counts['字形取自编码'] += 1
-                    return seq, eff + str(shape)
+            if c in sp.hand or sp.strokes_fit(c, seq):
+                if found[2]:
+                    counts['字形取自编码'] += 1
+                return found[:2]
+            fallback = fallback or found
+    if fallback:
+        counts['笔画不合'] += 1
+        if fallback[2]:
+            counts['字形取自编码'] += 1
+        return fallback[:2]
+    return None
+
+
+def find_exception(c, sp, full):
+    """For a character no split gives the code of: its roots as written and the rule its code
+    breaks, where a piece the dictionary codes in another order (DICTIONARY_ORDER) gives it; or
+    None. (A stroke cut always adds up, so the stroke check cannot vouch for a guessed split: any
+    other exception is written by hand.)"""
+    for piece, (written, coded) in DICTIONARY_ORDER.items():
+        saved = COMPOUNDS.get(piece)
+        COMPOUNDS[piece] = coded
+        try:
+            found = find_split(c, sp, full, {'字形取自编码': 0, '笔画不合': 0})
+        finally:
+            if saved is None:
+                del COMPOUNDS[piece]
+            else:
+                COMPOUNDS[piece] = saved
+        if found:
+            roots = list(found[0])
+            for i in range(len(roots) - len(coded) + 1):
+                if roots[i:i + len(coded)] == coded:
+                    roots[i:i + len(coded)] = written
+                    return roots, 'o'
     return None
 
 
 def split_all(targets, sp, strokes, codes):
     """Every target's split, as (character, roots, extra), and the characters left out with their
     codes; `counts` by kind."""
-    lines, left, counts = [], [], {'键名': 0, '成字字根': 0, '拆分': 0, '手写': 0, '例外': 0, '字形取自编码': 0}
+    lines, left, counts = [], [], {'键名': 0, '成字字根': 0, '拆分': 0, '手写': 0, '例外': 0, '字形取自编码': 0,
+                                   '笔画不合': 0}
     for c in targets:
         full = codes.get(c)
         if not full:
             left.append((c, '词典中没有'))
         elif c in EXCEPTIONS:
-            lines.append((c, EXCEPTIONS[c], '!'))
+            lines.append((c, EXCEPTIONS[c][0], '!' + EXCEPTIONS[c][1]))
             counts['例外'] += 1
         elif c in KEY_NAMES:
             if sp.keys[c] * 4 != full:
@@ -616,6 +753,11 @@ def split_all(targets, sp, strokes, codes):
             if found:
                 lines.append((c, found[0], found[1]))
                 counts['手写' if c in sp.hand else '拆分'] += 1
+                continue
+            found = find_exception(c, sp, full)
+            if found:
+                lines.append((c, found[0], '!' + found[1]))
+                counts['例外'] += 1
             else:
                 left.append((c, full))
     return lines, left, counts
@@ -623,11 +765,12 @@ def split_all(targets, sp, strokes, codes):
 
 def token(sp, pictures, r):
     """A root as the file writes it: its character where GB2312 has one (a variant glyph outside
-    it as its root's character), otherwise drawn from its root picture."""
+    it as its root's character), otherwise drawn from its root picture. A glyph that is not a
+    Chinese character (the katakana コ the data draws the closed frame with) is never shown."""
     root = sp.root_of(r)
     glyph = None
     for g in (r, root):
-        if glyph is None and len(g) == 1 and g not in sp.cut and in_gb2312(g):
+        if glyph is None and len(g) == 1 and g not in sp.cut and in_gb2312(g) and '\u3400' <= g <= '\u9fff':
             glyph = g
     text = glyph if glyph else f'{root}@{pictures[root]}'
     return f'{text}/{sp.keys[root]}'
@@ -660,6 +803,8 @@ def main():
     targets += [c for c in gb2312_hanzi() if c not in drilled]
     strokes = read_strokes(args.strokes)
     sp = Splitter(keys, cut, decomp, strokes, read_cut_strokes(args.cut_strokes), read_hand(args.hand))
+    import stroke_check
+    sp.stroke_check = stroke_check.Strokes(args.strokes)
     lines, left, counts = split_all(targets, sp, strokes, codes)
     write_splits(args.out, lines, left, drilled, sp, pictures)
     left_drilled = [c for c, _ in left if c in drilled]
@@ -684,7 +829,10 @@ HEADER = """\
 # for a character root, the strokes its code takes (first, second and last; a root of one or two
 # strokes: those), and for a character of two or three roots, its last stroke and its shape
 # (1 左右, 2 上下, 3 杂合), which give the identification letter; for an exception (a character
-# whose dictionary code is not the code of its split by the rules), "!". A key name has neither.
+# whose dictionary code is not the code of its split by the rules), "!" and the rule its code
+# breaks: o the order of the roots, i the identification letter, r the roots. A key name has neither.
+# Every split of two roots or more is checked against the character's strokes by
+# tools/gen_splits/stroke_check.py (the conventions in tools/gen_splits/stroke_conventions.txt).
 # Strokes: h 横, s 竖, p 撇, n 捺 (and 点), z 折.
 """
 
