@@ -121,8 +121,17 @@ void CodeLookup::load() {
         try {
             table.open(m_folder, QLatin1String(file));
             table.forEachRow([&] {
-                const QString code = table.read(fields.code);
-                const QString text = table.read(fields.text);
+                QString code;
+                QString text;
+                try {
+                    code = table.read(fields.code);
+                    text = table.read(fields.text);
+                } catch (const lexicon::TableError& e) {
+                    // A broken row is said, and left out; the rows after it are read on.
+                    if (m_loadError.isEmpty())
+                        m_loadError = e.message();
+                    return;
+                }
                 if (code.isEmpty() || text.isEmpty())
                     return;
                 if (phrases) {

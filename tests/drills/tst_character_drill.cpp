@@ -352,6 +352,15 @@ void TestCharacterDrill::counterArithmetic_data() {
                                           << "1";
     QTest::newRow("not a number counts as zero") << "x1"
                                                  << "1";
+    // No text can make the count overflow.
+    QTest::newRow("largest 64-bit number") << "9223372036854775807"
+                                           << "9223372036854775808";
+    QTest::newRow("beyond 64 bits") << "99999999999999999999999"
+                                    << "100000000000000000000000";
+    QTest::newRow("zeros") << "000"
+                           << "1";
+    QTest::newRow("negative") << "-9223372036854775808"
+                              << "-9223372036854775807";
 }
 
 void TestCharacterDrill::counterArithmetic() {

@@ -21,7 +21,7 @@ void writeTables(const QString& folder) {
                              {"k", "中"},    {"khk", "中"}, {"l", "国"},    {"lgyi", "国"}, {"tgf", "竽"},
                              {"tgfj", "竽"}, {"tgj", "重"}, {"tgjf", "重"}, {"lk", "载"},   {"fawg", "载"}};
     for (int n = 0; n < 45; ++n)
-        codes << QStringList{QStringLiteral("aa%1").arg(QChar('a' + n % 26)) + QChar('a' + n / 26), gbCharacter(n)};
+        codes << QStringList{QStringLiteral("aa%1").arg(QChar('a' + n % 25)) + QChar('a' + n / 25), gbCharacter(n)};
     // The first-level codes: wb.db leaves out those of the key names (人 w), and repeats others.
     writeTable(QDir(folder).filePath(s::kFirstLevelFile), s::kFirstLevelFile,
                {s::kCharacterCodes.code, s::kCharacterCodes.text}, {{"w", "人"}, {"x", "经"}});
