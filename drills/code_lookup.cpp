@@ -165,6 +165,7 @@ void CodeLookup::load() {
 
 void CodeLookup::Edit30Change() {
     m_answer = {};
+    m_explanationFault.clear();
     const QString text = Edit30.text().trimmed();
     if (text.isEmpty()) {
         Label40.setCaption(QStringLiteral("输入汉字或词组，查它的五笔编码；输入一至四个字母，查这个编码打出的字词。"));
@@ -175,9 +176,12 @@ void CodeLookup::Edit30Change() {
         lookUpCode(text.toLower());
     else
         lookUpText(text);
-    // A table that could not be read is the first thing to say: it explains a missing answer.
+    // A table that could not be read is the first thing to say: it explains a missing answer; so
+    // does a broken explanation row a missing explanation.
     if (!m_loadError.isEmpty())
         Label40.setCaption(m_loadError);
+    else if (!m_explanationFault.isEmpty())
+        Label40.setCaption(m_explanationFault);
 }
 
 void CodeLookup::lookUpCode(const QString& letters) {
@@ -224,6 +228,8 @@ CharacterAnswer CodeLookup::characterAnswer(const QString& hz) {
             said << shortCodeName(level) + QLatin1Char(' ') + code;
     }
     a.explanation = m_explainer.character(hz);
+    if (m_explanationFault.isEmpty())
+        m_explanationFault = m_explainer.fault();
     a.text = hz + QStringLiteral("：") + said.join(QStringLiteral("，")) + QStringLiteral("。") +
              (a.explanation.text.isEmpty() ? QStringLiteral("拆分暂无说明。")
                                            : QStringLiteral("拆分：") + a.explanation.text);

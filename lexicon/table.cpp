@@ -340,6 +340,38 @@ void Table::forEachRow(const std::function<void()>& visit) {
                          file());
 }
 
+void Table::forEachMatch(const QString& field, const QString& text, const std::function<void()>& visit) {
+    fieldIndex(field); // a closed table or an unknown field throws
+    QByteArray sql = m_impl->allRows;
+    sql.insert(sql.indexOf(" ORDER BY "), " WHERE \"" + field.toUtf8() + "\" = ?1");
+    sqlite3_stmt* s = nullptr;
+    int rc = sqlite3_prepare_v2(m_impl->db, sql.constData(), -1, &s, nullptr);
+    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> statement(s, sqlite3_finalize);
+    const QByteArray key = text.toUtf8();
+    if (rc == SQLITE_OK)
+        rc = sqlite3_bind_text(s, 1, key.constData(), key.size(), SQLITE_STATIC);
+    while (rc == SQLITE_OK || rc == SQLITE_ROW) {
+        rc = sqlite3_step(s);
+        if (rc != SQLITE_ROW)
+            break;
+        m_impl->take(s);
+        visit();
+    }
+    if (rc != SQLITE_DONE)
+        throw TableError(QStringLiteral("读取词库表 %1 出错（查找位置：%2）：%3")
+                             .arg(m_tableName, QDir::toNativeSeparators(m_folder), sqliteMessage(m_impl->db)),
+                         file());
+}
+
+void Table::refuse(const QString& field, const QString& why) const {
+    const int index = fieldIndex(field);
+    if (m_impl->starts.empty())
+        throw TableError(
+            QStringLiteral("词库表 %1（查找位置：%2）没有任何行").arg(m_tableName, QDir::toNativeSeparators(m_folder)),
+            file());
+    badValue(index, why);
+}
+
 void Table::badValue(int field, const QString& why) const {
     throw TableError(QStringLiteral("词库表 %1（查找位置：%2）第 %3 行的字段 %4 %5")
                          .arg(m_tableName, QDir::toNativeSeparators(m_folder))
