@@ -53,6 +53,11 @@ void Form::run(const std::function<void()>& handlers) {
     showFailures();
 }
 
+void Form::explanationFailed(const lexicon::TableError& error, const QString& page) {
+    m_onScreen.push_back({error.file(), 0, error.message(), page, categoryOf(page)});
+    showFailures();
+}
+
 void Form::tableFailed(const lexicon::TableError& error) {
     // A table that opened again earlier in this same event fails afresh.
     forgetRecovered();
