@@ -95,7 +95,8 @@ struct Table::Impl {
     // One prepared locate per field, made at open: the drills locate on the same two or three
     // fields thousands of times.
     std::vector<sqlite3_stmt*> locates;
-    QByteArray allRows; // every row in table order, for forEachRow
+    std::vector<sqlite3_stmt*> matches; // forEachMatch's, by field, prepared when first used
+    QByteArray allRows;                 // every row in table order, for forEachRow
     // The current row's values as UTF-8, back to back, with where each begins: a locate copies
     // the row into one buffer that keeps its capacity, and a read decodes just the field asked
     // for: no query and no per-field allocation on a locate.
@@ -126,6 +127,8 @@ struct Table::Impl {
 
     ~Impl() {
         for (sqlite3_stmt* s : locates)
+            sqlite3_finalize(s);
+        for (sqlite3_stmt* s : matches)
             sqlite3_finalize(s);
         sqlite3_close_v2(db);
     }
@@ -196,6 +199,7 @@ void Table::open(const QString& folder, const QString& tableName) {
         impl->longest.push_back(longestOf(impl->holds.back()));
     }
     impl->locates.assign(fields.size(), nullptr);
+    impl->matches.assign(fields.size(), nullptr);
 
     // immutable=1: the file is only ever read, so SQLite takes no locks and never looks for or
     // creates a journal beside it (the data folder may well be read-only once installed).
@@ -341,12 +345,20 @@ void Table::forEachRow(const std::function<void()>& visit) {
 }
 
 void Table::forEachMatch(const QString& field, const QString& text, const std::function<void()>& visit) {
-    fieldIndex(field); // a closed table or an unknown field throws
-    QByteArray sql = m_impl->allRows;
-    sql.insert(sql.indexOf(" ORDER BY "), " WHERE \"" + field.toUtf8() + "\" = ?1");
-    sqlite3_stmt* s = nullptr;
-    int rc = sqlite3_prepare_v2(m_impl->db, sql.constData(), -1, &s, nullptr);
-    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> statement(s, sqlite3_finalize);
+    const int index = fieldIndex(field);
+    // Prepared the first time a field is asked for, then kept: it is asked for at every new hint.
+    sqlite3_stmt*& s = m_impl->matches[index];
+    int rc = SQLITE_OK;
+    if (!s) {
+        QByteArray sql = m_impl->allRows;
+        sql.insert(sql.indexOf(" ORDER BY "), " WHERE \"" + field.toUtf8() + "\" = ?1");
+        rc = sqlite3_prepare_v3(m_impl->db, sql.constData(), -1, SQLITE_PREPARE_PERSISTENT, &s, nullptr);
+    }
+    // Reset however the visit ends, a bad value it read included.
+    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> statement(s, [](sqlite3_stmt* done) {
+        sqlite3_reset(done);
+        return sqlite3_clear_bindings(done);
+    });
     const QByteArray key = text.toUtf8();
     if (rc == SQLITE_OK)
         rc = sqlite3_bind_text(s, 1, key.constData(), key.size(), SQLITE_STATIC);

@@ -62,7 +62,7 @@ public:
     void forEachRow(const std::function<void()>& visit);
     // Makes every row whose `field` is `text` the current row in turn, in table order, and runs
     // `visit` on each; the last one stays current (none found: the current row stays). Failures
-    // as forEachRow.
+    // as forEachRow. `visit` may read and locate, but not walk the same field again.
     void forEachMatch(const QString& field, const QString& text, const std::function<void()>& visit);
     // Throws the TableError of an unusable value, naming the current row and `field`, for a value
     // the caller finds unusable by what it knows beyond the table (a code that is not the one

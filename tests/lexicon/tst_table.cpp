@@ -46,6 +46,7 @@ private slots:
     void locate();
     void firstRowIsCurrentAfterEveryOpen();
     void emptyTextFindsOnlyAnEmptyField();
+    void everyMatchInTableOrder();
     void emptyTableReadsEmpty();
     void unknownFieldIsAnError();
     void brokenTable_data();
@@ -159,6 +160,27 @@ void TstTable::emptyTextFindsOnlyAnEmptyField() {
     t.open(dir.path(), QStringLiteral("wb.db"));
     QVERIFY(t.locate(QStringLiteral("dm"), QString()));
     QCOMPARE(t.read(QStringLiteral("hz")), QStringLiteral("空"));
+}
+
+void TstTable::everyMatchInTableOrder() {
+    Table t(QStringLiteral("Table1"));
+    t.open(good(), QStringLiteral("wb.db"));
+    for (int round = 0; round < 2; ++round) { // the second time on the kept statement
+        QStringList seen;
+        t.forEachMatch(QStringLiteral("dm"), QStringLiteral("aa"), [&] { seen << t.read(QStringLiteral("hz")); });
+        QCOMPARE(seen, (QStringList{QStringLiteral("式"), QStringLiteral("戒")}));
+        QCOMPARE(t.read(QStringLiteral("hz")), QStringLiteral("戒"));
+    }
+    // No match: no visit, and the current row stays.
+    t.forEachMatch(QStringLiteral("dm"), QStringLiteral("AA"), [] { QFAIL("visited a row that does not match"); });
+    QCOMPARE(t.read(QStringLiteral("hz")), QStringLiteral("戒"));
+    // A bad value read in the visit ends the walk; the next walk starts afresh.
+    QVERIFY_THROWS_EXCEPTION(TableError, t.forEachMatch(QStringLiteral("hz"), QStringLiteral("大"),
+                                                        [&] { (void)t.read(QStringLiteral("dm")); }));
+    int found = 0;
+    t.forEachMatch(QStringLiteral("hz"), QStringLiteral("工"), [&] { ++found; });
+    QCOMPARE(found, 2);
+    QVERIFY_THROWS_EXCEPTION(TableError, t.forEachMatch(QStringLiteral("code"), QStringLiteral("a"), [] {}));
 }
 
 void TstTable::emptyTableReadsEmpty() {
