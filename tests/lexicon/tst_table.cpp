@@ -233,6 +233,9 @@ void TstTable::brokenTable_data() {
     QTest::newRow("no row-order key") << kFixtures + "/broken/no_key"
                                       << "wb.db"
                                       << "没有整数主键";
+    QTest::newRow("code compared without case") << kFixtures + "/broken/nocase"
+                                                << "wb.db"
+                                                << "字段 dm 不按原样比较（COLLATE NOCASE）";
     QTest::newRow("cut short") << kFixtures + "/broken/truncated"
                                << "zk.db"
                                << "损坏";
