@@ -48,8 +48,7 @@ bool CodeExplainer::row(const QString& hz, QString& code, QString& field) {
             m_table.refuse(f.code, full.isEmpty()
                                        ? QStringLiteral("“%1”无从核对：%2 中没有 %3")
                                              .arg(code, QLatin1String(lexicon::schema::kCharacterCodeFile), hz)
-                                       : QStringLiteral("“%1”不是 %2 在 %3 中的全码 %4")
-                                             .arg(code, hz, QLatin1String(lexicon::schema::kCharacterCodeFile), full));
+                                       : QStringLiteral("“%1”不是 %2 的全码 %3").arg(code, hz, full));
         }
         return true;
     } catch (const lexicon::TableError& e) {

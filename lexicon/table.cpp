@@ -430,7 +430,7 @@ QString Table::read(const QString& field) const {
     if (code && value.isEmpty())
         badValue(index, QStringLiteral("为空，不是五笔编码"));
     if (code && !std::all_of(value.begin(), value.end(), isCodeLetter))
-        badValue(index, QStringLiteral("“%1”不是五笔编码（一至四个 a 至 y 的小写字母）").arg(value));
+        badValue(index, QStringLiteral("“%1”不是五笔编码").arg(value));
     // Codes and batch numbers are ASCII and need no more.
     if (highest >= 0x80 && !m_impl->gb2312.holds(value)) {
         for (qsizetype i = 0; i < value.size(); ++i) {

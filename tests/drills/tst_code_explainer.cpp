@@ -226,8 +226,8 @@ void TstCodeExplainer::codeThatIsNotTheFullCode() {
     CodeExplainer explainer(dir.path());
     QVERIFY(explainer.character(QStringLiteral("汉")).cells.isEmpty());
     QVERIFY(explainer.character(QStringLiteral("汉"), QStringLiteral("ic")).note.isEmpty());
-    for (const QString& part : {QStringLiteral("cf.db"), QStringLiteral("第 1 行的字段 dm"),
-                                QStringLiteral("“gggg”不是 汉 在 wb.db 中的全码 icy")})
+    for (const QString& part :
+         {QStringLiteral("cf.db"), QStringLiteral("第 1 行的字段 dm"), QStringLiteral("“gggg”不是 汉 的全码 icy")})
         QVERIFY2(explainer.fault().contains(part), qPrintable(explainer.fault()));
     QList<lexicon::TableError> faults = explainer.takeNewFaults();
     QCOMPARE(faults.size(), 1);
