@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QRegularExpression>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -167,16 +168,22 @@ namespace {
 // A strip with its own explainer of the tables in `folder`. After every event `explain` gives the
 // explanation of what the hint panel shows, an empty one while it shows no code; the strip is in
 // view while there is something to explain.
-ExplanationStrip* addExplanation(QWidget* parent, const QRect& geometry, int topPixels, const QString& name,
-                                 const QString& folder, Binder& binder,
+// A fault of cf.db the explainer meets goes to the foot line of `page`, once, as an event of its
+// own right after this one.
+ExplanationStrip* addExplanation(QWidget* parent, const QRect& geometry, int topPixels, const QString& name, Form& form,
+                                 const char* page, const QString& folder, Binder& binder,
                                  std::function<drills::Explanation(drills::CodeExplainer&)> explain) {
     auto* strip = new ExplanationStrip(parent, geometry, topPixels);
     strip->setObjectName(name);
     auto explainer = std::make_shared<drills::CodeExplainer>(folder);
-    binder.onSync([strip, explainer, explain = std::move(explain)] {
+    binder.onSync([strip, explainer, explain = std::move(explain), &form, page, &binder] {
         const drills::Explanation e = explain(*explainer);
         strip->setExplanation(e);
         strip->setVisible(!e.cells.isEmpty());
+        for (const lexicon::TableError& fault : explainer->takeNewFaults())
+            QTimer::singleShot(0, strip, [&form, page, &binder, fault] {
+                binder.event([&form, page, &fault] { form.explanationFailed(fault, QLatin1String(page)); });
+            });
     });
     return strip;
 }
@@ -227,8 +234,8 @@ ExplanationStrip* addCharacterExplanation(QWidget* column, const QRect& geometry
         }
         return e;
     };
-    return addExplanation(column, geometry, 13, QStringLiteral("CodeExplanation1"), form.Table1.folder(), binder,
-                          explain);
+    return addExplanation(column, geometry, 13, QStringLiteral("CodeExplanation1"), form, "TabSheet2",
+                          form.Table1.folder(), binder, explain);
 }
 
 ExplanationStrip* addPhraseExplanation(QWidget* panel16, const QRect& geometry, Form& form, Binder& binder) {
@@ -238,8 +245,8 @@ ExplanationStrip* addPhraseExplanation(QWidget* panel16, const QRect& geometry, 
         const bool hint = d.Panel16.visible() && drills::phrasePlace(phrase) == drills::PhrasePlace::Hint;
         return explainer.phrase(hint ? phrase : QString(), d.czts.caption());
     };
-    ExplanationStrip* strip = addExplanation(panel16, geometry, 14, QStringLiteral("CodeExplanation2"),
-                                             form.Table3.folder(), binder, explain);
+    ExplanationStrip* strip = addExplanation(panel16, geometry, 14, QStringLiteral("CodeExplanation2"), form,
+                                             "TabSheet3", form.Table3.folder(), binder, explain);
     // On the long-phrase panel, beside its code box: every character, the ones the first three
     // and the last leave out marked.
     QWidget* page = panel16->window();
@@ -250,8 +257,8 @@ ExplanationStrip* addPhraseExplanation(QWidget* panel16, const QRect& geometry, 
                               drills::phrasePlace(phrase) == drills::PhrasePlace::LongPhrasePanel;
             return explainer.phrase(hint ? phrase : QString(), d.czts.caption());
         };
-        addExplanation(panel5, QRect(336, 42, 224, 38), 16, QStringLiteral("CodeExplanation3"), form.Table3.folder(),
-                       binder, explainLong);
+        addExplanation(panel5, QRect(336, 42, 224, 38), 16, QStringLiteral("CodeExplanation3"), form, "TabSheet3",
+                       form.Table3.folder(), binder, explainLong);
     }
     return strip;
 }

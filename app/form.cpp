@@ -53,6 +53,16 @@ void Form::run(const std::function<void()>& handlers) {
     showFailures();
 }
 
+void Form::explanationFailed(const lexicon::TableError& error, const QString& page) {
+    // Met through wb.db, the fault is one of a drill's table, which goes when that table opens again.
+    const TableUse* use = useOf(error.file());
+    m_onScreen.erase(std::remove_if(m_onScreen.begin(), m_onScreen.end(),
+                                    [&](const OnScreen& f) { return f.table == error.file(); }),
+                     m_onScreen.end());
+    m_onScreen.push_back({error.file(), use ? use->table.opens() : 0, error.message(), page, categoryOf(page)});
+    showFailures();
+}
+
 void Form::tableFailed(const lexicon::TableError& error) {
     // A table that opened again earlier in this same event fails afresh.
     forgetRecovered();

@@ -95,6 +95,11 @@ public:
     // every keystroke) it only shows in TableErrorLine, until that table opens again.
     void run(const std::function<void()>& handlers);
 
+    // A fault of the explanation table cf.db, met explaining the hint of `page` (its name in
+    // pages.h): on the foot line while that page shows the category it was met in, as a table's
+    // failure is, but without a dialog: the drill itself goes on whole, only unexplained.
+    void explanationFailed(const lexicon::TableError& error, const QString& page);
+
 private:
     // A failure shown in a dialog: another failure of the same table opens none until the table
     // has opened again.

@@ -2,6 +2,8 @@
 
 #include "schema.h"
 
+#include <utility>
+
 namespace drills {
 
 CodeExplainer::CodeExplainer(QString dataFolder) : m_folder(std::move(dataFolder)) {}
@@ -13,10 +15,17 @@ bool CodeExplainer::ready() {
         return false;
     try {
         m_table.open(m_folder, QLatin1String(lexicon::schema::kExplanationFile));
+        m_codes.open(m_folder, QLatin1String(lexicon::schema::kCharacterCodeFile));
     } catch (const lexicon::TableError&) {
+        // Without wb.db no explanation can be held to the character's code.
+        m_table.close();
         m_failed = true;
     }
     return m_table.isOpen();
+}
+
+QList<lexicon::TableError> CodeExplainer::takeNewFaults() {
+    return std::exchange(m_newFaults, {});
 }
 
 bool CodeExplainer::row(const QString& hz, QString& code, QString& field) {
@@ -28,9 +37,28 @@ bool CodeExplainer::row(const QString& hz, QString& code, QString& field) {
             return false;
         code = m_table.read(f.code);
         field = m_table.read(f.split);
+        // The character's full code is the longest wb.db gives it.
+        QString full;
+        m_codes.forEachMatch(lexicon::schema::kCharacterCodes.text, hz, [&] {
+            const QString c = m_codes.read(lexicon::schema::kCharacterCodes.code);
+            if (c.size() > full.size())
+                full = c;
+        });
+        if (code != full) {
+            m_table.refuse(f.code, full.isEmpty()
+                                       ? QStringLiteral("“%1”无从核对：%2 中没有 %3")
+                                             .arg(code, QLatin1String(lexicon::schema::kCharacterCodeFile), hz)
+                                       : QStringLiteral("“%1”不是 %2 的全码 %3").arg(code, hz, full));
+        }
         return true;
-    } catch (const lexicon::TableError&) {
-        // A broken row or a table gone bad explains nothing; the drill goes on without it.
+    } catch (const lexicon::TableError& e) {
+        // A broken row or a table gone bad explains nothing; the drill goes on without it. What is
+        // wrong is said once.
+        m_fault = e.message();
+        if (!m_faultsGiven.contains(e.message())) {
+            m_faultsGiven << e.message();
+            m_newFaults << e;
+        }
         return false;
     }
 }
@@ -40,6 +68,7 @@ const Explanation& CodeExplainer::character(const QString& hz) {
         return m_character;
     m_lastCharacter = hz;
     m_character = {};
+    m_fault.clear();
     QString code;
     QString field;
     if (hz.isEmpty() || !row(hz, code, field))

@@ -4,7 +4,9 @@
 // when the code it gives by the rules is the character's full code in the table, and a phrase only
 // when the rule gives the very code the hint shows (a few dictionary phrases break the rule). The table opens
 // the first time it is needed; when it cannot open, or fails, there is simply nothing to explain:
-// the drill itself does not need it.
+// the drill itself does not need it. A row whose code is not the character's full code in wb.db
+// (the longest code wb.db gives it) explains nothing either, and is a fault of the table: each
+// such fault is said once, by whoever shows the explanations (takeNewFaults).
 
 #include "code_explanation.h"
 #include "table.h"
@@ -37,6 +39,12 @@ public:
     Explanation character(const QString& hz, const QString& shown);
     const Explanation& phrase(const QString& text, const QString& code);
 
+    // Why the last character asked for has no explanation when its row is at fault (the message
+    // names cf.db, the row and the field); empty otherwise.
+    const QString& fault() const { return m_fault; }
+    // The faults met since the last call that were never given before, oldest first.
+    QList<lexicon::TableError> takeNewFaults();
+
 private:
     bool ready();
     // The character's full code and split field; false when the table has no row for it.
@@ -44,6 +52,10 @@ private:
 
     QString m_folder;
     lexicon::Table m_table{QStringLiteral("Table5")};
+    lexicon::Table m_codes{QStringLiteral("Table7")}; // wb.db, for the full codes
+    QString m_fault;
+    QStringList m_faultsGiven;
+    QList<lexicon::TableError> m_newFaults;
     bool m_failed = false;
     QString m_lastCharacter;
     Explanation m_character;

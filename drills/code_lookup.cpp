@@ -121,8 +121,17 @@ void CodeLookup::load() {
         try {
             table.open(m_folder, QLatin1String(file));
             table.forEachRow([&] {
-                const QString code = table.read(fields.code);
-                const QString text = table.read(fields.text);
+                QString code;
+                QString text;
+                try {
+                    code = table.read(fields.code);
+                    text = table.read(fields.text);
+                } catch (const lexicon::TableError& e) {
+                    // A broken row is said, and left out; the rows after it are read on.
+                    if (m_loadError.isEmpty())
+                        m_loadError = e.message();
+                    return;
+                }
                 if (code.isEmpty() || text.isEmpty())
                     return;
                 if (phrases) {
@@ -156,6 +165,7 @@ void CodeLookup::load() {
 
 void CodeLookup::Edit30Change() {
     m_answer = {};
+    m_explanationFault.clear();
     const QString text = Edit30.text().trimmed();
     if (text.isEmpty()) {
         Label40.setCaption(QStringLiteral("输入汉字或词组，查它的五笔编码；输入一至四个字母，查这个编码打出的字词。"));
@@ -166,9 +176,12 @@ void CodeLookup::Edit30Change() {
         lookUpCode(text.toLower());
     else
         lookUpText(text);
-    // A table that could not be read is the first thing to say: it explains a missing answer.
+    // A table that could not be read is the first thing to say: it explains a missing answer; so
+    // does a broken explanation row a missing explanation.
     if (!m_loadError.isEmpty())
         Label40.setCaption(m_loadError);
+    else if (!m_explanationFault.isEmpty())
+        Label40.setCaption(m_explanationFault);
 }
 
 void CodeLookup::lookUpCode(const QString& letters) {
@@ -215,6 +228,8 @@ CharacterAnswer CodeLookup::characterAnswer(const QString& hz) {
             said << shortCodeName(level) + QLatin1Char(' ') + code;
     }
     a.explanation = m_explainer.character(hz);
+    if (m_explanationFault.isEmpty())
+        m_explanationFault = m_explainer.fault();
     a.text = hz + QStringLiteral("：") + said.join(QStringLiteral("，")) + QStringLiteral("。") +
              (a.explanation.text.isEmpty() ? QStringLiteral("拆分暂无说明。")
                                            : QStringLiteral("拆分：") + a.explanation.text);

@@ -95,6 +95,7 @@ private:
 
     bool m_loaded = false;
     QString m_loadError;                 // why a code table could not be read; empty when all were
+    QString m_explanationFault;          // why a character of the answer has no explanation, if cf.db is at fault
     QHash<QString, QStringList> m_codes; // a character's codes, shortest first
     QHash<QString, QString> m_phraseCodes;
     int m_longestPhrase = 0;

@@ -36,6 +36,8 @@ struct ExplanationTable {
 inline constexpr int kLongestValue = 32;
 // A code box holds four letters, so a longer code could never be typed.
 inline constexpr int kLongestCode = 4;
+// The longest phrase of the dictionary; the phrase page shows one this long whole.
+inline constexpr int kLongestPhrase = 9;
 
 inline constexpr int kCharactersPerBatch = 15;
 inline constexpr int kPhrasesPerBatch = 5;
@@ -86,6 +88,33 @@ inline const QList<File> kFiles = {
                                       {kExplanations.character}},
 };
 // clang-format on
+
+// What a field holds, which says what a sound value of it is.
+enum class Holds {
+    Code,      // one to four letters a to y, never empty
+    Character, // one character
+    Phrase,    // at most kLongestPhrase characters
+    Text,      // anything else (batch numbers, splits): at most kLongestValue characters
+};
+
+inline Holds holds(const QString& fileName, const QString& field) {
+    const QString file = fileName.endsWith(QLatin1String(".db")) ? fileName : fileName + QLatin1String(".db");
+    const auto is = [&file](const char* name) { return file == QLatin1String(name); };
+    if (is(kCharacterCodeFile) || is(kFirstLevelFile))
+        return field == kCharacterCodes.code ? Holds::Code : Holds::Character;
+    if (is(kPhraseCodeFile))
+        return field == kPhraseCodes.code ? Holds::Code : Holds::Phrase;
+    if (is(kCharacterBatchFile))
+        return kCharacterBatches.targets.contains(field) ? Holds::Character : Holds::Text;
+    if (is(kPhraseBatchFile))
+        return kPhraseBatches.targets.contains(field) ? Holds::Phrase : Holds::Text;
+    if (is(kExplanationFile)) {
+        if (field == kExplanations.code)
+            return Holds::Code;
+        return field == kExplanations.character ? Holds::Character : Holds::Text;
+    }
+    return Holds::Text;
+}
 
 // The layout of table file `name` ("wb.db", or "wb" for the same), or null for a file that is no
 // lexicon table.

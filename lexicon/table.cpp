@@ -31,13 +31,25 @@ QString sqliteMessage(sqlite3* db) {
     return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("内存不足");
 }
 
-using schema::kLongestCode;
-using schema::kLongestValue;
+using schema::Holds;
 
-bool isCodeField(const QString& table, const QString& field) {
-    if (table == QLatin1String(schema::kPhraseCodeFile).chopped(3))
-        return field == schema::kPhraseCodes.code;
-    return field == schema::kCharacterCodes.code;
+int longestOf(Holds holds) {
+    switch (holds) {
+    case Holds::Code:
+        return schema::kLongestCode;
+    case Holds::Character:
+        return 1;
+    case Holds::Phrase:
+        return schema::kLongestPhrase;
+    case Holds::Text:
+        break;
+    }
+    return schema::kLongestValue;
+}
+
+// A Wubi code's letters: z is no key of the scheme.
+bool isCodeLetter(QChar c) {
+    return c >= QLatin1Char('a') && c <= QLatin1Char('y');
 }
 
 bool isControl(char16_t c) {
@@ -83,7 +95,8 @@ struct Table::Impl {
     // One prepared locate per field, made at open: the drills locate on the same two or three
     // fields thousands of times.
     std::vector<sqlite3_stmt*> locates;
-    QByteArray allRows; // every row in table order, for forEachRow
+    std::vector<sqlite3_stmt*> matches; // forEachMatch's, by field, prepared when first used
+    QByteArray allRows;                 // every row in table order, for forEachRow
     // The current row's values as UTF-8, back to back, with where each begins: a locate copies
     // the row into one buffer that keeps its capacity, and a read decodes just the field asked
     // for: no query and no per-field allocation on a locate.
@@ -91,7 +104,8 @@ struct Table::Impl {
     std::vector<int> starts;  // fields.size() + 1 offsets into `row`; empty when there is no row
     std::vector<int> types;   // each field's SQLite type, to refuse a value that is not text
     std::vector<int> longest; // each field's longest usable value, in characters
-    sqlite3_int64 rowId = 0;  // the row-order key of the current row, to name it in an error
+    std::vector<schema::Holds> holds;
+    sqlite3_int64 rowId = 0; // the row-order key of the current row, to name it in an error
     gb2312::Checker gb2312;
 
     // Statements select the fields in order, then the row-order key.
@@ -113,6 +127,8 @@ struct Table::Impl {
 
     ~Impl() {
         for (sqlite3_stmt* s : locates)
+            sqlite3_finalize(s);
+        for (sqlite3_stmt* s : matches)
             sqlite3_finalize(s);
         sqlite3_close_v2(db);
     }
@@ -178,9 +194,12 @@ void Table::open(const QString& folder, const QString& tableName) {
     auto impl = std::make_unique<Impl>();
     impl->table = tableOf(tableName);
     impl->fields = fields;
-    for (const QString& f : fields)
-        impl->longest.push_back(isCodeField(impl->table, f) ? kLongestCode : kLongestValue);
+    for (const QString& f : fields) {
+        impl->holds.push_back(schema::holds(tableName, f));
+        impl->longest.push_back(longestOf(impl->holds.back()));
+    }
     impl->locates.assign(fields.size(), nullptr);
+    impl->matches.assign(fields.size(), nullptr);
 
     // immutable=1: the file is only ever read, so SQLite takes no locks and never looks for or
     // creates a journal beside it (the data folder may well be read-only once installed).
@@ -227,6 +246,15 @@ void Table::open(const QString& folder, const QString& tableName) {
     for (const QString& f : fields) {
         if (!textColumns.contains(f))
             fail(QStringLiteral("表 %1 缺少文本字段 %2").arg(impl->table, f));
+        // Locate matches exactly: a field compared any other way (NOCASE would take JJJJ for jjjj)
+        // gives what the learner did not type.
+        const char* collation = nullptr;
+        if (sqlite3_table_column_metadata(impl->db, "main", impl->table.toUtf8().constData(), f.toUtf8().constData(),
+                                          nullptr, &collation, nullptr, nullptr, nullptr) != SQLITE_OK)
+            fail(QStringLiteral("文件已损坏（%1）").arg(sqliteMessage(impl->db)));
+        if (collation && sqlite3_stricmp(collation, "BINARY") != 0)
+            fail(QStringLiteral("表 %1 的字段 %2 不按原样比较（COLLATE %3）")
+                     .arg(impl->table, f, QString::fromUtf8(collation)));
     }
     // Table order is the order of an INTEGER PRIMARY KEY; without one "the first match" would
     // depend on how SQLite happened to store the rows.
@@ -316,6 +344,46 @@ void Table::forEachRow(const std::function<void()>& visit) {
                          file());
 }
 
+void Table::forEachMatch(const QString& field, const QString& text, const std::function<void()>& visit) {
+    const int index = fieldIndex(field);
+    // Prepared the first time a field is asked for, then kept: it is asked for at every new hint.
+    sqlite3_stmt*& s = m_impl->matches[index];
+    int rc = SQLITE_OK;
+    if (!s) {
+        QByteArray sql = m_impl->allRows;
+        sql.insert(sql.indexOf(" ORDER BY "), " WHERE \"" + field.toUtf8() + "\" = ?1");
+        rc = sqlite3_prepare_v3(m_impl->db, sql.constData(), -1, SQLITE_PREPARE_PERSISTENT, &s, nullptr);
+    }
+    // Reset however the visit ends, a bad value it read included.
+    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> statement(s, [](sqlite3_stmt* done) {
+        sqlite3_reset(done);
+        return sqlite3_clear_bindings(done);
+    });
+    const QByteArray key = text.toUtf8();
+    if (rc == SQLITE_OK)
+        rc = sqlite3_bind_text(s, 1, key.constData(), key.size(), SQLITE_STATIC);
+    while (rc == SQLITE_OK || rc == SQLITE_ROW) {
+        rc = sqlite3_step(s);
+        if (rc != SQLITE_ROW)
+            break;
+        m_impl->take(s);
+        visit();
+    }
+    if (rc != SQLITE_DONE)
+        throw TableError(QStringLiteral("读取词库表 %1 出错（查找位置：%2）：%3")
+                             .arg(m_tableName, QDir::toNativeSeparators(m_folder), sqliteMessage(m_impl->db)),
+                         file());
+}
+
+void Table::refuse(const QString& field, const QString& why) const {
+    const int index = fieldIndex(field);
+    if (m_impl->starts.empty())
+        throw TableError(
+            QStringLiteral("词库表 %1（查找位置：%2）没有任何行").arg(m_tableName, QDir::toNativeSeparators(m_folder)),
+            file());
+    badValue(index, why);
+}
+
 void Table::badValue(int field, const QString& why) const {
     throw TableError(QStringLiteral("词库表 %1（查找位置：%2）第 %3 行的字段 %4 %5")
                          .arg(m_tableName, QDir::toNativeSeparators(m_folder))
@@ -329,27 +397,40 @@ QString Table::read(const QString& field) const {
     if (m_impl->starts.empty())
         return QString();
     const int type = m_impl->types[index];
-    // NULL is how SQLite leaves a field empty.
-    if (type == SQLITE_NULL)
+    const bool code = m_impl->holds[index] == Holds::Code;
+    // NULL is how SQLite leaves a field empty. A code is never empty: an empty one is a character
+    // or phrase no one can type, and a hint that shows nothing.
+    if (type == SQLITE_NULL) {
+        if (code)
+            badValue(index, QStringLiteral("为空，不是五笔编码"));
         return QString();
+    }
     if (type != SQLITE_TEXT)
         badValue(index, QStringLiteral("不是文本"));
     const int from = m_impl->starts[index];
     const int bytes = m_impl->starts[index + 1] - from;
     const int longest = m_impl->longest[index];
-    // A character of the code page takes at most three bytes in UTF-8, so a value longer than that
-    // is refused before it is decoded (a megabyte field costs nothing).
-    if (bytes > 3 * longest)
+    // A character of the code page takes at most three bytes in UTF-8, so a value longer than any
+    // field's could be is refused before it is decoded (a megabyte field costs nothing).
+    if (bytes > 3 * schema::kLongestValue)
         badValue(index, QStringLiteral("过长（%1 字节）").arg(bytes));
     QString value = QString::fromUtf8(m_impl->row.constData() + from, bytes);
-    if (value.size() > longest)
-        badValue(index, QStringLiteral("过长（%1 个字符）").arg(value.size()));
     char16_t highest = 0;
     for (const QChar c : value) {
         if (isControl(c.unicode()))
             badValue(index, QStringLiteral("含有控制字符 %1").arg(codePoint(c.unicode())));
         highest = std::max(highest, c.unicode());
     }
+    // Counted in characters as the learner sees them: a pair of surrogates is one.
+    if (value.size() > longest) {
+        const auto characters = QStringView(value).toUcs4().size();
+        if (characters > longest)
+            badValue(index, QStringLiteral("过长（%1 个字符）").arg(characters));
+    }
+    if (code && value.isEmpty())
+        badValue(index, QStringLiteral("为空，不是五笔编码"));
+    if (code && !std::all_of(value.begin(), value.end(), isCodeLetter))
+        badValue(index, QStringLiteral("“%1”不是五笔编码").arg(value));
     // Codes and batch numbers are ASCII and need no more.
     if (highest >= 0x80 && !m_impl->gb2312.holds(value)) {
         for (qsizetype i = 0; i < value.size(); ++i) {

@@ -60,6 +60,14 @@ public:
     // row stays current. A failure of the file throws TableError, and so does a bad value `visit`
     // reads, which ends the walk there.
     void forEachRow(const std::function<void()>& visit);
+    // Makes every row whose `field` is `text` the current row in turn, in table order, and runs
+    // `visit` on each; the last one stays current (none found: the current row stays). Failures
+    // as forEachRow. `visit` may read and locate, but not walk the same field again.
+    void forEachMatch(const QString& field, const QString& text, const std::function<void()>& visit);
+    // Throws the TableError of an unusable value, naming the current row and `field`, for a value
+    // the caller finds unusable by what it knows beyond the table (a code that is not the one
+    // another table gives): `why` says what is wrong with it.
+    [[noreturn]] void refuse(const QString& field, const QString& why) const;
     // The named field of the current row; empty text for an empty field or when the table has no
     // rows. A value no drill can use (not text, longer than any code or phrase, holding a control
     // character or a character outside GB2312) throws TableError naming the row

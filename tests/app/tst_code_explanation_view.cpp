@@ -4,13 +4,18 @@
 // description, and stays out of the controls' way.
 
 #include "code_explanation_view.h"
+#include "fixture_tables.h"
 #include "fonts.h"
+#include "pages.h"
 #include "recording_desktop.h"
 #include "window_test.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 using app::TForm1;
@@ -27,6 +32,7 @@ private Q_SLOTS:
     void phraseExplanation_data();
     void phraseExplanation();
     void longPhraseExplainedOnItsPanel();
+    void explanationOfAnotherCodeIsNotShown();
 
 private:
     // The explanation ends with the full code, which the hint's code (a short code on some
@@ -154,6 +160,46 @@ void TestCodeExplanationView::longPhraseExplainedOnItsPanel() {
     // Hint off: gone.
     m_window->runEvent([&] { d.RadioButton25Click(); });
     QVERIFY(!strip->isVisible());
+}
+
+// cf.db's row for 日 explains another code than the one wb.db gives it: no strip, and the fault,
+// naming the table, the row and the field, on the foot line while the category stays, without a
+// dialog; the drill goes on.
+void TestCodeExplanationView::explanationOfAnotherCodeIsNotShown() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    for (const char* name : {"wb.db", "jm.db", "zk.db", "czwb.db", "czzk.db", "cf.db"})
+        QVERIFY(QFile::copy(QDir(QStringLiteral(VARDELO_BUILD_DATA_DIR)).filePath(QLatin1String(name)),
+                            dir.filePath(QLatin1String(name))));
+    changeTable(dir.filePath(QStringLiteral("cf.db")), QStringLiteral("UPDATE cf SET dm = 'gggg', cf = '王g' "
+                                                                      "WHERE hz = '日'"));
+    RecordingDesktop desktop;
+    TForm1 w(dir.path(), &desktop);
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(app::pageIndex(u"TabSheet2"));
+    auto* line = w.findChild<QLabel*>(QStringLiteral("TableErrorLine"));
+    QVERIFY(!line->isVisible());
+    // 键名字: slot 1 is 日.
+    w.runEvent([&] { w.form().characters.RadioButton[1].check(); });
+    QCOMPARE(w.form().characters.zi.caption(), QStringLiteral("日"));
+    QCOMPARE(w.form().characters.Panel13.caption(), QStringLiteral("jjjj"));
+    QVERIFY(!w.findChild<QWidget*>(QStringLiteral("CodeExplanation1"))->isVisible());
+    // Said by an event of its own, right after the one that met it.
+    QTRY_VERIFY_WITH_TIMEOUT(line->isVisible(), 30000);
+    for (const QString& part : {QStringLiteral("cf.db"), QStringLiteral("的字段 dm"), QStringLiteral("“gggg”不是 日")})
+        QVERIFY2(line->toolTip().contains(part), qPrintable(line->toolTip()));
+    QVERIFY(desktop.errors.isEmpty());
+    // Slot 2 is explained as ever; another category takes the line away, and 日 met again in it
+    // brings no second report.
+    w.runEvent([&] { w.form().focus.set(w.form().characters.Ed[2], controls::Focus::Reason::Mouse); });
+    QVERIFY(w.findChild<QWidget*>(QStringLiteral("CodeExplanation1"))->isVisible());
+    w.runEvent([&] { w.form().characters.RadioButton[2].check(); });
+    QVERIFY(!line->isVisible());
+    w.runEvent([&] { w.form().characters.RadioButton[1].check(); });
+    QCoreApplication::processEvents();
+    QVERIFY(!line->isVisible());
 }
 
 QTEST_MAIN(TestCodeExplanationView)

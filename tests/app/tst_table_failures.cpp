@@ -56,6 +56,9 @@ private slots:
     void eachTableHasItsOwnDialog();
     void materialThatCannotBePractised_data();
     void materialThatCannotBePractised();
+    void codeThatCannotBeTyped_data();
+    void codeThatCannotBeTyped();
+    void caseFoldingCodeColumnIsRefused();
 
 private:
     // One learner event through the boundary every view uses.
@@ -255,6 +258,13 @@ void TstTableFailures::materialThatCannotBePractised_data() {
     QTest::newRow("多字词, empty phrase")
         << "czzk.db"
         << "UPDATE czzk SET n2 = '' WHERE n1 = '200'" << 7 << 10 << false << QStringList{"的字段 n2 为空"};
+    QTest::newRow("键名字, two characters in one slot") << "zk.db"
+                                                        << "UPDATE zk SET n4 = '木木' WHERE no = '100'" << 2 << 1
+                                                        << false << QStringList{"第 1 行的字段 n4 过长（2 个字符）"};
+    QTest::newRow("双字词, a 32-character phrase")
+        << "czzk.db"
+        << "UPDATE czzk SET n3 = '一二三四五六七八九十一二三四五六七八九十一二三四五六七八九十一二' WHERE n1 = '100'"
+        << 8 << 7 << false << QStringList{"第 1 行的字段 n3 过长（32 个字符）"};
     QTest::newRow("多字词, phrase not text")
         << "czzk.db"
         << "UPDATE czzk SET n2 = x'E4B8AD' WHERE n1 = '200'" << 7 << 10 << false << QStringList{"的字段 n2 不是文本"};
@@ -320,6 +330,126 @@ void TstTableFailures::materialThatCannotBePractised() {
         QCOMPARE(desktop.errors.size(), 1);
         QVERIFY(f.TableErrorLine.visible());
     }
+}
+
+namespace {
+
+// The one value `sql` selects from the table file `path`.
+QString selectOne(const QString& path, const QString& sql) {
+    sqlite3* db = nullptr;
+    sqlite3_stmt* s = nullptr;
+    QString value;
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK &&
+        sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &s, nullptr) == SQLITE_OK && sqlite3_step(s) == SQLITE_ROW)
+        value = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, 0)));
+    sqlite3_finalize(s);
+    sqlite3_close(db);
+    return value;
+}
+
+} // namespace
+
+// A code no learner can type (not one to four letters a to y), met when the hint looks up the code
+// of a target on show: one dialog naming the table, the row and the field; the hint shows no code,
+// never the broken one; the other slots go on working.
+void TstTableFailures::codeThatCannotBeTyped_data() {
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("code"); // the SQL value written over the target's code
+    QTest::addColumn<int>("category");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("目 coded hh1h") << "wb.db"
+                                   << "'hh1h'" << 1 << "“hh1h”不是五笔编码";
+    QTest::newRow("目 with an empty code") << "wb.db"
+                                           << "''" << 1 << "为空";
+    QTest::newRow("目 with a NULL code") << "wb.db"
+                                         << "NULL" << 1 << "为空";
+    QTest::newRow("a phrase coded !!!!") << "czwb.db"
+                                         << "'!!!!'" << 7 << "“!!!!”不是五笔编码";
+}
+
+void TstTableFailures::codeThatCannotBeTyped() {
+    QFETCH(QString, table);
+    QFETCH(QString, code);
+    QFETCH(int, category);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid() && copyData(dir.path(), {}));
+    const bool characters = category <= drills::CharacterDrill::kCategories;
+    // The target: 目 of the key names (slot 2 of the first batch), or the second phrase of the first two-character
+    // batch.
+    const QString target = characters ? QStringLiteral("目")
+                                      : selectOne(dir.filePath(QStringLiteral("czzk.db")),
+                                                  QStringLiteral("SELECT n3 FROM czzk WHERE n1 = '100'"));
+    QVERIFY(!target.isEmpty());
+    const QString row =
+        selectOne(dir.filePath(table), characters ? QStringLiteral("SELECT id FROM wb WHERE hz = '%1' "
+                                                                   "ORDER BY id LIMIT 1")
+                                                        .arg(target)
+                                                  : QStringLiteral("SELECT id FROM czwb WHERE n2 = '%1' "
+                                                                   "ORDER BY id LIMIT 1")
+                                                        .arg(target));
+    QVERIFY(!row.isEmpty());
+    QVERIFY(change(dir.filePath(table), characters
+                                            ? QStringLiteral("UPDATE wb SET dm = %1 WHERE id = %2").arg(code, row)
+                                            : QStringLiteral("UPDATE czwb SET n1 = %1 WHERE id = %2").arg(code, row)));
+    RecordingDesktop desktop;
+    Form f(dir.path(), dir.path(), desktop);
+    const QString page = characters ? kCharacters : kPhrases;
+    f.run([&] { f.pageShown(page); });
+    choose(f, category);
+    QVERIFY2(desktop.errors.isEmpty(), qPrintable(desktop.errors.join(QLatin1Char('\n'))));
+    const int slotCount = characters ? drills::CharacterDrill::kSlots : drills::PhraseDrill::kSlots;
+    int slot = 0;
+    for (int n = 1; n <= slotCount && !slot; ++n)
+        if ((characters ? f.characters.Label[n].caption() : f.phrases.cz[n].caption()) == target)
+            slot = n;
+    QVERIFY2(slot > 1, "the target is not on show after slot 1");
+    controls::Edit& box = characters ? f.characters.Ed[slot] : f.phrases.czt[slot];
+    controls::Label& hintCode = characters ? f.characters.Panel13 : f.phrases.czts;
+    f.run([&] { f.focus.set(box, controls::Focus::Reason::Mouse); });
+
+    QCOMPARE(desktop.errors.size(), 1);
+    const QString message = desktop.errors[0];
+    for (const QString& part :
+         {table, QStringLiteral("第 %1 行的字段 %2").arg(row, QLatin1String(characters ? "dm" : "n1")), reason})
+        QVERIFY2(message.contains(part), qPrintable(message + QStringLiteral(" lacks ") + part));
+    QVERIFY(f.TableErrorLine.visible());
+    QCOMPARE(f.TableErrorLine.caption(), message);
+    QCOMPARE(hintCode.caption(), QString());
+
+    // Slot 1 is typed by its hint and accepted; back at the broken one, no second dialog.
+    controls::Edit& first = characters ? f.characters.Ed[1] : f.phrases.czt[1];
+    f.run([&] { f.focus.set(first, controls::Focus::Reason::Mouse); });
+    const QString firstCode = hintCode.caption();
+    QVERIFY(!firstCode.isEmpty());
+    type(f, firstCode);
+    const QString firstTarget = characters ? f.characters.Label[1].caption() : f.phrases.cz[1].caption();
+    QCOMPARE(characters ? f.characters.Edit[1].text() : f.phrases.cztext[1].text(), firstTarget);
+    f.run([&] { f.focus.set(box, controls::Focus::Reason::Mouse); });
+    QCOMPARE(desktop.errors.size(), 1);
+    QVERIFY(f.TableErrorLine.visible());
+}
+
+// A code field compared without regard to case would take JJJJ, typed with Caps Lock on, for
+// jjjj, while the page says capitals never match: the table is refused when it opens.
+void TstTableFailures::caseFoldingCodeColumnIsRefused() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid() && copyData(dir.path(), {}));
+    QVERIFY(change(dir.filePath(QStringLiteral("wb.db")),
+                   QStringLiteral("CREATE TABLE folded (id INTEGER PRIMARY KEY, dm TEXT COLLATE NOCASE, hz TEXT);"
+                                  "INSERT INTO folded SELECT id, dm, hz FROM wb; DROP TABLE wb;"
+                                  "ALTER TABLE folded RENAME TO wb; CREATE INDEX wb_dm ON wb(dm);")));
+    RecordingDesktop desktop;
+    Form f(dir.path(), dir.path(), desktop);
+    QCOMPARE(f.startupErrors().size(), 1);
+    QVERIFY(f.startupErrors()[0].contains(QStringLiteral("wb.db")));
+    QVERIFY2(f.startupErrors()[0].contains(QStringLiteral("字段 dm 不按原样比较（COLLATE NOCASE）")),
+             qPrintable(f.startupErrors()[0]));
+    f.run([&] { f.pageShown(kCharacters); });
+    choose(f, 1);
+    QVERIFY(!canType(f, kCharacters));
+    QVERIFY(f.TableErrorLine.visible());
 }
 
 QTEST_GUILESS_MAIN(TstTableFailures)

@@ -11,8 +11,9 @@ QString character(int i) {
 
 QString code(int i) {
     QString c(QStringLiteral("m"));
-    for (int k = 0, v = i; k < 3; ++k, v /= 26)
-        c += QChar('a' + v % 26);
+    // Letters of the keys a to y: z is none, and a table holding it is broken.
+    for (int k = 0, v = i; k < 3; ++k, v /= 25)
+        c += QChar('a' + v % 25);
     return c;
 }
 

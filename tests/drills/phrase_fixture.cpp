@@ -8,8 +8,9 @@ namespace phrases {
 namespace {
 QString letters(QChar first, int i) {
     QString c(first);
-    for (int k = 0, v = i; k < 3; ++k, v /= 26)
-        c += QChar('a' + v % 26);
+    // Letters of the keys a to y: z is none, and a table holding it is broken.
+    for (int k = 0, v = i; k < 3; ++k, v /= 25)
+        c += QChar('a' + v % 25);
     return c;
 }
 

@@ -29,6 +29,15 @@ const QList<QStringList> kRows = {
     {"续", "xfnd", "纟x十f乙n大d"},
 };
 
+// wb.db of the rows above: each character's full code, after a short code of some (the full code
+// is the longest, wherever it stands).
+void writeCodes(const QString& folder) {
+    QList<QStringList> codes{{"ic", "汉"}, {"g", "王"}, {"gg", "五"}};
+    for (const QStringList& r : kRows)
+        codes << QStringList{r[1], r[0]};
+    writeTable(QDir(folder).filePath(QStringLiteral("wb.db")), QStringLiteral("wb"), {"dm", "hz"}, codes);
+}
+
 } // namespace
 
 class TstCodeExplainer : public QObject {
@@ -44,6 +53,7 @@ private slots:
     void answerFollowsTheQuestion();
     void tableThatCannotServe_data();
     void tableThatCannotServe();
+    void codeThatIsNotTheFullCode();
 
 private:
     QTemporaryDir m_dir;
@@ -52,6 +62,7 @@ private:
 void TstCodeExplainer::initTestCase() {
     QVERIFY(m_dir.isValid());
     writeTable(m_dir.filePath(QStringLiteral("cf.db")), QStringLiteral("cf"), {"hz", "dm", "cf"}, kRows);
+    writeCodes(m_dir.path());
 }
 
 void TstCodeExplainer::character_data() {
@@ -205,6 +216,40 @@ void TstCodeExplainer::tableThatCannotServe() {
         QVERIFY(explainer.phrase(QStringLiteral("继续"), QStringLiteral("xoxf")).cells.isEmpty());
         QVERIFY(explainer.character(QStringLiteral("继")).text.isEmpty());
     }
+}
+
+// cf.db is held to wb.db: a row whose code is not the character's full code there (a consistent
+// split of another code, or a character wb.db lacks) explains nothing, its phrases neither, and the
+// fault, naming the table, the row and the field, is given once.
+void TstCodeExplainer::codeThatIsNotTheFullCode() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QList<QStringList> rows = kRows;
+    rows[0] = QStringList{"汉", "gggg", "王g"};
+    rows << QStringList{"丁", "sgh", "丁s h3"};
+    writeTable(dir.filePath(QStringLiteral("cf.db")), QStringLiteral("cf"), {"hz", "dm", "cf"}, rows);
+    writeCodes(dir.path());
+    CodeExplainer explainer(dir.path());
+    QVERIFY(explainer.character(QStringLiteral("汉")).cells.isEmpty());
+    QVERIFY(explainer.character(QStringLiteral("汉"), QStringLiteral("ic")).note.isEmpty());
+    for (const QString& part :
+         {QStringLiteral("cf.db"), QStringLiteral("第 1 行的字段 dm"), QStringLiteral("“gggg”不是 汉 的全码 icy")})
+        QVERIFY2(explainer.fault().contains(part), qPrintable(explainer.fault()));
+    QList<lexicon::TableError> faults = explainer.takeNewFaults();
+    QCOMPARE(faults.size(), 1);
+    QCOMPARE(faults[0].file(), dir.filePath(QStringLiteral("cf.db")));
+    QVERIFY(explainer.character(QStringLiteral("丁")).cells.isEmpty());
+    QVERIFY2(explainer.fault().contains(QStringLiteral("wb.db 中没有 丁")), qPrintable(explainer.fault()));
+
+    // Sound rows go on being explained; the fault met again is not given again.
+    QVERIFY(!explainer.character(QStringLiteral("王")).cells.isEmpty());
+    QVERIFY(explainer.fault().isEmpty());
+    QVERIFY(explainer.character(QStringLiteral("汉")).cells.isEmpty());
+    QVERIFY(!explainer.character(QStringLiteral("继")).cells.isEmpty());
+    faults = explainer.takeNewFaults();
+    QCOMPARE(faults.size(), 1); // 丁's
+    QVERIFY(explainer.phrase(QStringLiteral("汉王"), QStringLiteral("icgg")).cells.isEmpty());
+    QVERIFY(explainer.takeNewFaults().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TstCodeExplainer)

@@ -21,7 +21,7 @@ void writeTables(const QString& folder) {
                              {"k", "中"},    {"khk", "中"}, {"l", "国"},    {"lgyi", "国"}, {"tgf", "竽"},
                              {"tgfj", "竽"}, {"tgj", "重"}, {"tgjf", "重"}, {"lk", "载"},   {"fawg", "载"}};
     for (int n = 0; n < 45; ++n)
-        codes << QStringList{QStringLiteral("aa%1").arg(QChar('a' + n % 26)) + QChar('a' + n / 26), gbCharacter(n)};
+        codes << QStringList{QStringLiteral("aa%1").arg(QChar('a' + n % 25)) + QChar('a' + n / 25), gbCharacter(n)};
     // The first-level codes: wb.db leaves out those of the key names (人 w), and repeats others.
     writeTable(QDir(folder).filePath(s::kFirstLevelFile), s::kFirstLevelFile,
                {s::kCharacterCodes.code, s::kCharacterCodes.text}, {{"w", "人"}, {"x", "经"}});
@@ -63,6 +63,7 @@ private slots:
     void whatCannotBeLookedUp_data();
     void whatCannotBeLookedUp();
     void missingTablesAreSaid();
+    void brokenRowsAreSaidAndLeftOut();
 
 private:
     QTemporaryDir m_dir;
@@ -223,6 +224,46 @@ void TstCodeLookup::missingTablesAreSaid() {
              qPrintable(d.Label40.caption()));
     d.Edit30.setText(QStringLiteral("tgf"));
     QVERIFY(d.answer().candidates.isEmpty());
+}
+
+// A code no one can type in wb.db is said and left out, the rows after it read on; an explanation
+// whose code is not the full code the page shows is not shown, and said.
+void TstCodeLookup::brokenRowsAreSaidAndLeftOut() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    writeTables(dir.path());
+    changeTable(dir.filePath(QStringLiteral("wb.db")), QStringLiteral("UPDATE wb SET dm = 'x1' WHERE dm = 'xc'"));
+    changeTable(dir.filePath(QStringLiteral("cf.db")),
+                QStringLiteral("UPDATE cf SET dm = 'gggg', cf = '王g' WHERE hz = '汉'"));
+    Lookup l(dir.path());
+    CodeLookup& d = l.d;
+    d.Edit30.setText(QStringLiteral("汉"));
+    QCOMPARE(d.answer().characters.size(), 1);
+    QCOMPARE(d.answer().characters[0].fullCode, QStringLiteral("icy"));
+    QVERIFY(d.answer().characters[0].explanation.cells.isEmpty());
+    // The first fault met is said first: the code table's.
+    QVERIFY2(d.Label40.caption().contains(QStringLiteral("wb.db")) &&
+                 d.Label40.caption().contains(QStringLiteral("“x1”不是五笔编码")),
+             qPrintable(d.Label40.caption()));
+    // The rows after the broken one were read: 经's full code and 重's.
+    d.Edit30.setText(QStringLiteral("经重"));
+    QCOMPARE(d.answer().characters.size(), 2);
+    QCOMPARE(d.answer().characters[0].fullCode, QStringLiteral("xcag"));
+    QCOMPARE(d.answer().characters[1].fullCode, QStringLiteral("tgjf"));
+    QVERIFY(!d.answer().characters[0].shortCodes.contains(QStringLiteral("x1")));
+
+    // With wb.db sound, the explanation's fault is what the line says.
+    writeTables(dir.path());
+    changeTable(dir.filePath(QStringLiteral("cf.db")),
+                QStringLiteral("UPDATE cf SET dm = 'gggg', cf = '王g' WHERE hz = '汉'"));
+    Lookup sound(dir.path());
+    sound.d.Edit30.setText(QStringLiteral("汉"));
+    QVERIFY(sound.d.answer().characters[0].explanation.cells.isEmpty());
+    QVERIFY2(sound.d.Label40.caption().contains(QStringLiteral("cf.db")) &&
+                 sound.d.Label40.caption().contains(QStringLiteral("“gggg”不是 汉 的全码 icy")),
+             qPrintable(sound.d.Label40.caption()));
+    sound.d.Edit30.setText(QStringLiteral("经"));
+    QVERIFY(!sound.d.Label40.caption().contains(QStringLiteral("cf.db")));
 }
 
 QTEST_GUILESS_MAIN(TstCodeLookup)

@@ -200,6 +200,7 @@ class Window:
         self.session = session
         self.pyatspi = pyatspi
         self.walked = False  # walked for a control not shown since the last click
+        self.tab_list = None  # the page tab list, named after the page shown
         self.readers = {}  # control: its Text interface, or None for a label read by its name
         self.last_click = None  # ((x, y), when)
         desktop = pyatspi.Registry.getDesktop(0)
@@ -218,7 +219,10 @@ class Window:
                 if child is None:
                     continue
                 # The page tab list is named after the page shown: only its tabs count.
-                keys = () if child.getRole() == self.pyatspi.ROLE_PAGE_TAB_LIST else (child.description, child.name)
+                tabs = child.getRole() == self.pyatspi.ROLE_PAGE_TAB_LIST
+                if tabs and self.tab_list is None:
+                    self.tab_list = child
+                keys = () if tabs else (child.description, child.name)
                 for key in keys:
                     if key:
                         self.controls.setdefault(key, []).append(child)
@@ -279,6 +283,13 @@ class Window:
     def click(self, key, x=None):
         e = self.center(key)
         self.click_at(e.x + (x if x is not None else e.width // 2), e.y + e.height // 2, e.x + e.width)
+
+    def page_shown(self):
+        """The caption of the page in view, as the tab list names it."""
+        if self.tab_list is None:
+            self.index()
+        self.tab_list.clear_cache()
+        return self.tab_list.name
 
     def focused(self, key):
         return self.has_state(key, self.pyatspi.STATE_FOCUSED)
@@ -357,6 +368,23 @@ class Test:
                 raise
             raise StepFailed(f"{e}; the focus is on {self.w.focus_owner()}") from None
 
+    def open_page(self, page):
+        """Clicks the tab of `page` and waits until the page is in view: its controls may share
+        their names with those of the page shown before (the two key drills name their boxes alike),
+        and a control is read, or clicked, on the page shown."""
+        self.w.click(page)
+        self.wait(lambda: f"the page {page} to show, the tabs show {self.w.page_shown()!r}",
+                  lambda: self.w.page_shown() == page)
+
+    def settled(self, what, read, want, before):
+        """Checks that `read()` gives `want` once the event that ends an action has been waited for.
+        What the action changes is waited for; what it must leave as it was is read once, since a
+        wait for it would hold before the action had even arrived."""
+        if want != before:
+            self.wait(lambda: f"{what} to read {want!r}, it reads {read()!r}", lambda: read() == want)
+        elif read() != want:
+            raise StepFailed(f"{what} reads {read()!r}, not {want!r}")
+
     def type(self, keys, delay=10):
         if keys:
             self.session.xdotool("type", "--delay", str(delay), keys)
@@ -395,7 +423,9 @@ class Test:
         w = self.w
         for page in ("口诀识记", "字根练习"):
             self.step(f"key drill {page}: open the page")
-            w.click(page)
+            # Both pages have a box 键位输入 and it has the focus on either: the page in view tells
+            # them apart, else the hint would be read from the page left.
+            self.open_page(page)
             self.wait("the entry box 键位输入 to take the focus", lambda: w.focused("键位输入"))
             # Every item takes the same path; one at a typist's pace, one at full speed.
             for i, delay in enumerate((10, 0)):
@@ -418,8 +448,7 @@ class Test:
     def character_drill(self):
         w = self.w
         self.step("single-character drill: open the page")
-        w.click("单字练习")
-        self.wait("the category buttons", lambda: w.find("键名字"))
+        self.open_page("单字练习")
         for category in CATEGORIES:
             # The first-level short codes are typed as the rules memo says: the code, then a blank.
             blank = " " if category == "一级简码" else ""
@@ -482,10 +511,10 @@ class Test:
     def phrase_drill(self):
         w = self.w
         self.step("phrase drill: open the page, 双字词")
-        w.click("词组练习")
-        self.wait("the category buttons", lambda: w.find("双字词"))
+        self.open_page("词组练习")
         w.click("双字词")
-        self.wait("the code box 词组编码1 to take the focus", lambda: w.focused("词组编码1"))
+        self.wait("双字词 checked and the code box 词组编码1 focused",
+                  lambda: w.checked("双字词") and w.focused("词组编码1"))
         targets = self.wait(lambda: f"the five target phrases, they read {self.phrase_targets()}",
                             lambda: all(self.phrase_targets()) and self.phrase_targets())
         for n in range(1, 5):
@@ -501,7 +530,7 @@ class Test:
 
         self.step("phrase drill: 多字词")
         w.click("多字词")
-        self.wait("the code box 词组编码 to take the focus", lambda: w.focused("词组编码"))
+        self.wait("多字词 checked and the code box 词组编码 focused", lambda: w.checked("多字词") and w.focused("词组编码"))
         for i in range(2):
             target = self.wait(lambda: f"a long phrase, 目标词组 reads {w.text('目标词组')!r}", lambda: w.text("目标词组"))
             self.step(f"phrase drill: long phrase {i + 1} ({target}) by its hint code")
@@ -527,8 +556,7 @@ class Test:
     def typing_test(self):
         w = self.w
         self.step("typing test: choose 测试一 and type at once, without 开始测试")
-        w.click("文章测试")
-        self.wait("the test buttons", lambda: w.find("测试一"))
+        self.open_page("文章测试")
         w.click("测试一")
         passage = self.wait(lambda: f"the passage of 测试一, its lines read {self.passage_lines()}",
                             lambda: all(self.passage_lines()) and self.passage_lines())
@@ -630,9 +658,9 @@ class Test:
             done += segment
             self.wait(lambda: f"line 1 to read {done!r}, it reads {self.typed_lines()[0]!r}",
                       lambda: self.typed_lines()[0] == done)
-        want = RIGHT * MARKS
-        self.wait(lambda: f"every mark of line 1 to be right, they read {self.mark_lines()[0]!r}",
-                  lambda: self.mark_lines()[0] == want)
+        # The marks start all right, so a wait would hold before any key; every blank has arrived
+        # before the commit after it, and the last commit has been waited for.
+        self.settled("the marks of line 1", lambda: self.mark_lines()[0], RIGHT * MARKS, RIGHT * MARKS)
         self.shot("stray-blanks")
         w.click("停止测试")
         self.wait("开始测试 to be enabled again",
@@ -671,7 +699,7 @@ class Test:
         """The lookup page's box takes what the engine commits, and the page answers it."""
         w = self.w
         self.step("lookup: open the page, 经 through the engine")
-        w.click("编码查询")
+        self.open_page("编码查询")
         self.wait("the box 查询内容 to take the focus", lambda: w.focused("查询内容"))
         self.type_character("经")
         self.wait(lambda: f"查询内容 to hold 经, it holds {w.text('查询内容')!r}", lambda: w.text("查询内容") == "经")
@@ -726,21 +754,22 @@ class Test:
 
         self.step("pending code: 总 half-typed in line 3, then a switch to 单字练习")
         self.half_type("输入第3行", "总")
-        w.click("单字练习")
+        self.open_page("单字练习")
         w.click("编码1")
         self.wait("编码1 to take the focus", lambda: w.focused("编码1"))
         self.type("q")
         self.wait(lambda: f"编码1 to hold only the letter typed, it holds {w.text('编码1')!r}", lambda: w.text("编码1") == "q")
         want = "总人" + self.lands("总")
-        self.wait(lambda: f"line 3 to read {want!r}, it reads {self.typed_lines()[2]!r}",
-                  lambda: self.typed_lines()[2] == want)
+        self.settled(f"line 3 (输入第3行), which read '总人'", lambda: self.typed_lines()[2], want, "总人")
 
         # The code is half-typed in the first accepted box, whose candidate list (Fcitx 5 shows
         # one) hangs over the first code box, not over the fourth.
         self.step("pending code: 总 half-typed in 已打出的词组1, then a click into 词组编码4 and the batch ends")
-        w.click("词组练习")
+        self.open_page("词组练习")
         w.click("双字词")
-        self.wait("the code box 词组编码1 to take the focus", lambda: w.focused("词组编码1"))
+        # The page was left in 多字词.
+        self.wait("双字词 checked and the code box 词组编码1 focused",
+                  lambda: w.checked("双字词") and w.focused("词组编码1"))
         targets = self.wait(lambda: f"the five target phrases, they read {self.phrase_targets()}",
                             lambda: all(self.phrase_targets()) and self.phrase_targets())
         for n in range(1, 4):
@@ -751,8 +780,7 @@ class Test:
         w.click("词组编码4")
         self.wait("词组编码4 to take the focus", lambda: w.focused("词组编码4"))
         want = targets[0] + self.lands("总")
-        self.wait(lambda: f"已打出的词组1 to read {want!r}, it reads {w.text('已打出的词组1')!r}",
-                  lambda: w.text("已打出的词组1") == want)
+        self.settled(f"已打出的词组1, which read {targets[0]!r}", lambda: w.text("已打出的词组1"), want, targets[0])
         for n in range(4, 6):
             code = self.wait(f"the hint for phrase slot {n}",
                              lambda: w.text("答案提示词组") == targets[n - 1] and w.text("答案提示编码"))
@@ -775,8 +803,7 @@ class Test:
     def run_keys(self):
         w = self.w
         self.step("run keys: stop the run left by the pending-code steps, start another, 人 in line 4")
-        w.click("文章测试")
-        self.wait("停止测试", lambda: w.find("停止测试"))
+        self.open_page("文章测试")
         w.click("停止测试")
         self.start_run()
         w.click("输入第4行")
@@ -786,8 +813,11 @@ class Test:
         # Under IBus, Tab never reaches the trainer: the engine commits a tab, which the line refuses.
         for key, pending in (("Return", False), ("Tab", False), ("Return", True)):
             self.step(f"run keys: {key} in the last line" + (" with 总 half-typed" if pending else "") + ", then a blank")
-            w.click("输入第4行")
-            self.wait("line 4 to take the focus", lambda: w.focused("输入第4行"))
+            # The key before may have left the focus in line 4; then a wait for it would hold before
+            # the click arrived.
+            if not w.focused("输入第4行"):
+                w.click("输入第4行")
+                self.wait("line 4 to take the focus", lambda: w.focused("输入第4行"))
             before = "".join(self.typed_lines())
             if pending:
                 self.half_type("输入第4行", "总")

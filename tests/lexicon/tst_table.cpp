@@ -3,6 +3,7 @@
 
 #include "data_folder.h"
 #include "fixture_tables.h"
+#include "schema.h"
 #include "table.h"
 
 #include <QDateTime>
@@ -45,6 +46,7 @@ private slots:
     void locate();
     void firstRowIsCurrentAfterEveryOpen();
     void emptyTextFindsOnlyAnEmptyField();
+    void everyMatchInTableOrder();
     void emptyTableReadsEmpty();
     void unknownFieldIsAnError();
     void brokenTable_data();
@@ -118,7 +120,12 @@ void TstTable::locate() {
     t.open(good(), QStringLiteral("wb.db"));
     QVERIFY(t.locate(QStringLiteral("dm"), before));
     QCOMPARE(t.locate(field, text), found);
-    QCOMPARE(t.read(QStringLiteral("dm")), dm);
+    // The fixture's capital code tells a case-sensitive locate from one that folds case; as a code
+    // no one can type, it is refused when read.
+    if (dm == QLatin1String("A"))
+        QVERIFY_THROWS_EXCEPTION(TableError, t.read(QStringLiteral("dm")));
+    else
+        QCOMPARE(t.read(QStringLiteral("dm")), dm);
     QCOMPARE(t.read(QStringLiteral("hz")), hz);
     // Reading twice is the same row: a read never moves it.
     QCOMPARE(t.read(QStringLiteral("hz")), hz);
@@ -147,12 +154,33 @@ void TstTable::emptyTextFindsOnlyAnEmptyField() {
     writeTable(dir.filePath(QStringLiteral("wb.db")), QStringLiteral("wb"),
                {QStringLiteral("dm"), QStringLiteral("hz")},
                {{QStringLiteral("b"), QStringLiteral("不")},
-                {QStringLiteral(""), QStringLiteral("空码")},
-                {QStringLiteral(""), QStringLiteral("又一个")}});
+                {QStringLiteral(""), QStringLiteral("空")},
+                {QStringLiteral(""), QStringLiteral("又")}});
     Table t(QStringLiteral("Table1"));
     t.open(dir.path(), QStringLiteral("wb.db"));
     QVERIFY(t.locate(QStringLiteral("dm"), QString()));
-    QCOMPARE(t.read(QStringLiteral("hz")), QStringLiteral("空码"));
+    QCOMPARE(t.read(QStringLiteral("hz")), QStringLiteral("空"));
+}
+
+void TstTable::everyMatchInTableOrder() {
+    Table t(QStringLiteral("Table1"));
+    t.open(good(), QStringLiteral("wb.db"));
+    for (int round = 0; round < 2; ++round) { // the second time on the kept statement
+        QStringList seen;
+        t.forEachMatch(QStringLiteral("dm"), QStringLiteral("aa"), [&] { seen << t.read(QStringLiteral("hz")); });
+        QCOMPARE(seen, (QStringList{QStringLiteral("式"), QStringLiteral("戒")}));
+        QCOMPARE(t.read(QStringLiteral("hz")), QStringLiteral("戒"));
+    }
+    // No match: no visit, and the current row stays.
+    t.forEachMatch(QStringLiteral("dm"), QStringLiteral("AA"), [] { QFAIL("visited a row that does not match"); });
+    QCOMPARE(t.read(QStringLiteral("hz")), QStringLiteral("戒"));
+    // A bad value read in the visit ends the walk; the next walk starts afresh.
+    QVERIFY_THROWS_EXCEPTION(TableError, t.forEachMatch(QStringLiteral("hz"), QStringLiteral("大"),
+                                                        [&] { (void)t.read(QStringLiteral("dm")); }));
+    int found = 0;
+    t.forEachMatch(QStringLiteral("hz"), QStringLiteral("工"), [&] { ++found; });
+    QCOMPARE(found, 2);
+    QVERIFY_THROWS_EXCEPTION(TableError, t.forEachMatch(QStringLiteral("code"), QStringLiteral("a"), [] {}));
 }
 
 void TstTable::emptyTableReadsEmpty() {
@@ -205,6 +233,9 @@ void TstTable::brokenTable_data() {
     QTest::newRow("no row-order key") << kFixtures + "/broken/no_key"
                                       << "wb.db"
                                       << "没有整数主键";
+    QTest::newRow("code compared without case") << kFixtures + "/broken/nocase"
+                                                << "wb.db"
+                                                << "字段 dm 不按原样比较（COLLATE NOCASE）";
     QTest::newRow("cut short") << kFixtures + "/broken/truncated"
                                << "zk.db"
                                << "损坏";
@@ -257,13 +288,29 @@ void TstTable::brokenTable() {
 
 namespace {
 
-// Writes `table` with three good rows (every field of row n holds "中n"), then sets `field` of
-// row 2 to the SQL expression `value`: the writer itself only writes well-formed text.
+// A sound value of `field` for row `row` of `table`, each row's its own: "g", "gg", "ggg" for a
+// code, 啊, 阿, 埃 for a character, "中1", "中2", "中3" for anything else.
+QString soundValue(const QString& table, const QString& field, int row) {
+    switch (lexicon::schema::holds(table, field)) {
+    case lexicon::schema::Holds::Code:
+        return QString(row, QLatin1Char('g'));
+    case lexicon::schema::Holds::Character:
+        return gbCharacter(row - 1);
+    default:
+        return QStringLiteral("中%1").arg(row);
+    }
+}
+
+// Writes `table` with three good rows, then sets `field` of row 2 to the SQL expression `value`:
+// the writer itself only writes well-formed text.
 void writeWithValue(const QString& folder, const QString& table, const QString& field, const QString& value) {
     const QStringList fields = Table::fieldsOf(table);
     QList<QStringList> rows;
-    for (int r = 1; r <= 3; ++r)
-        rows << QStringList(fields.size(), QStringLiteral("中%1").arg(r));
+    for (int r = 1; r <= 3; ++r) {
+        rows << QStringList();
+        for (const QString& f : fields)
+            rows.last() << soundValue(table, f, r);
+    }
     const QString path = QDir(folder).filePath(table);
     writeTable(path, table, fields, rows);
     sqlite3* db = nullptr;
@@ -278,7 +325,8 @@ void writeWithValue(const QString& folder, const QString& table, const QString& 
 // Makes row 2 current by a field other than `field`, so the locate itself never reads the value.
 void goToRow2(Table& t, const QString& field) {
     const QStringList fields = Table::fieldsOf(t.tableName());
-    QVERIFY(t.locate(fields[0] == field ? fields[1] : fields[0], QStringLiteral("中2")));
+    const QString by = fields[0] == field ? fields[1] : fields[0];
+    QVERIFY(t.locate(by, soundValue(t.tableName(), by, 2)));
 }
 
 } // namespace
@@ -313,6 +361,53 @@ void TstTable::readValue_data() {
                                          << "printf('%.*c', 33, 'a')"
                                          << ""
                                          << "过长（33 个字符）";
+    // A code is what a learner can type: one to four small letters of the keys a to y.
+    QTest::newRow("a digit in a code") << "wb.db"
+                                       << "dm"
+                                       << "'jj1j'"
+                                       << ""
+                                       << "“jj1j”不是五笔编码";
+    QTest::newRow("signs for a phrase code") << "czwb.db"
+                                             << "n1"
+                                             << "'!!!!'"
+                                             << ""
+                                             << "“!!!!”不是五笔编码";
+    QTest::newRow("capitals") << "jm.db"
+                              << "dm"
+                              << "'JJJJ'"
+                              << ""
+                              << "“JJJJ”不是五笔编码";
+    QTest::newRow("z is no key") << "cf.db"
+                                 << "dm"
+                                 << "'zz'"
+                                 << ""
+                                 << "“zz”不是五笔编码";
+    QTest::newRow("empty code") << "wb.db"
+                                << "dm"
+                                << "''"
+                                << ""
+                                << "为空";
+    QTest::newRow("NULL code") << "czwb.db"
+                               << "n1"
+                               << "NULL"
+                               << ""
+                               << "为空";
+    // A target and a phrase have the lengths the pages show.
+    QTest::newRow("two characters for one") << "zk.db"
+                                            << "n3"
+                                            << "'王土'"
+                                            << ""
+                                            << "过长（2 个字符）";
+    QTest::newRow("ten-character phrase") << "czwb.db"
+                                          << "n2"
+                                          << "'中华人民共和国国务院'"
+                                          << ""
+                                          << "过长（10 个字符）";
+    QTest::newRow("32-character phrase") << "czzk.db"
+                                         << "n4"
+                                         << "printf('%.*c', 32, 'a')"
+                                         << ""
+                                         << "过长（32 个字符）";
     QTest::newRow("five-letter code") << "wb.db"
                                       << "dm"
                                       << "'aaaaa'"
@@ -340,7 +435,7 @@ void TstTable::readValue_data() {
                             << "含有 GB2312 以外的字符 U+D55C";
     QTest::newRow("outside the basic plane") << "wb.db"
                                              << "hz"
-                                             << "'中' || char(128512)"
+                                             << "char(128512)"
                                              << ""
                                              << "含有 GB2312 以外的字符 U+1F600";
     // Code page 936 holds them; GB2312 does not.
@@ -390,8 +485,8 @@ void TstTable::readValue_data() {
                                          << "'—·'"
                                          << "—·"
                                          << "";
-    QTest::newRow("signs of rows 1-9") << "czwb.db"
-                                       << "n2"
+    QTest::newRow("signs of rows 1-9") << "cf.db"
+                                       << "cf"
                                        << "'　、ⅫＡぁヶΩяüㄩ╋'"
                                        << "　、ⅫＡぁヶΩяüㄩ╋"
                                        << "";
@@ -402,11 +497,11 @@ void TstTable::readValue_data() {
                                                       << "";
     QTest::newRow("nine-character phrase") << "czzk.db"
                                            << "n2"
-                                           << "'中华人民共和国国务院'"
-                                           << "中华人民共和国国务院"
+                                           << "'中华人民共和国国歌'"
+                                           << "中华人民共和国国歌"
                                            << "";
-    QTest::newRow("32 letters") << "czwb.db"
-                                << "n2"
+    QTest::newRow("32 letters") << "cf.db"
+                                << "cf"
                                 << "printf('%.*c', 32, 'a')" << QString(32, QLatin1Char('a')) << "";
     QTest::newRow("four-letter code") << "czwb.db"
                                       << "n1"
@@ -452,12 +547,12 @@ void TstTable::readValue() {
     // The other fields of the row, and the other rows, still read.
     for (const QString& other : Table::fieldsOf(table)) {
         if (other != field)
-            QCOMPARE(t.read(other), QStringLiteral("中2"));
+            QCOMPARE(t.read(other), soundValue(table, other, 2));
     }
     QVERIFY(t.isOpen());
-    QVERIFY(t.locate(Table::fieldsOf(table)[0] == field ? Table::fieldsOf(table)[1] : Table::fieldsOf(table)[0],
-                     QStringLiteral("中3")));
-    QCOMPARE(t.read(field), QStringLiteral("中3"));
+    const QString by = Table::fieldsOf(table)[0] == field ? Table::fieldsOf(table)[1] : Table::fieldsOf(table)[0];
+    QVERIFY(t.locate(by, soundValue(table, by, 3)));
+    QCOMPARE(t.read(field), soundValue(table, field, 3));
 }
 
 namespace {

@@ -2,7 +2,12 @@
 
 #include "table_file.h"
 
+#include <QFile>
 #include <QStringDecoder>
+
+#include <sqlite3.h>
+
+#include <stdexcept>
 
 namespace test_support {
 
@@ -11,6 +16,18 @@ void writeTable(const QString& path, const QString& tableName, const QStringList
     const QString table = tableName.endsWith(QLatin1String(".db")) ? tableName.chopped(3) : tableName;
     // Written exactly as the generator writes the program's tables, every field indexed.
     gen::writeTableFile(path, table, fields, fields, rows);
+}
+
+void changeTable(const QString& path, const QString& sql) {
+    sqlite3* db = nullptr;
+    char* error = nullptr;
+    const bool ok = sqlite3_open(QFile::encodeName(path).constData(), &db) == SQLITE_OK &&
+                    sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &error) == SQLITE_OK;
+    const std::string message = error ? error : (db ? sqlite3_errmsg(db) : "out of memory");
+    sqlite3_free(error);
+    sqlite3_close(db);
+    if (!ok)
+        throw std::runtime_error(path.toStdString() + ": " + message);
 }
 
 QString gbCharacter(int n) {

@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 rm -rf good broken
-mkdir -p good broken/{garbage,empty,wrong_table,wrong_fields,no_key,truncated,folder}
+mkdir -p good broken/{garbage,empty,wrong_table,wrong_fields,no_key,nocase,truncated,folder}
 
 db() { sqlite3 "$1" "PRAGMA journal_mode=OFF; PRAGMA page_size=1024; $2; VACUUM;" >/dev/null; }
 
@@ -24,6 +24,9 @@ printf 'this is not a lexicon table, only text pretending to be one\n' > broken/
 db broken/wrong_table/wb.db "CREATE TABLE words (id INTEGER PRIMARY KEY, dm TEXT, hz TEXT); INSERT INTO words VALUES (1,'a','工')"
 db broken/wrong_fields/wb.db "CREATE TABLE wb (id INTEGER PRIMARY KEY, code TEXT, hz TEXT); INSERT INTO wb VALUES (1,'a','工')"
 db broken/no_key/wb.db "CREATE TABLE wb (dm TEXT, hz TEXT); INSERT INTO wb VALUES ('a','工')"
+# A code field compared without regard to case: a locate of JJJJ would find jjjj.
+db broken/nocase/wb.db "CREATE TABLE wb (id INTEGER PRIMARY KEY, dm TEXT COLLATE NOCASE, hz TEXT);
+  CREATE INDEX wb_dm ON wb(dm); INSERT INTO wb VALUES (1,'jjjj','日')"
 # A valid first page whose table pages are cut off.
 db broken/truncated/zk.db "CREATE TABLE zk (id INTEGER PRIMARY KEY, no TEXT, n1 TEXT, n2 TEXT, n3 TEXT, n4 TEXT,
   n5 TEXT, n6 TEXT, n7 TEXT, n8 TEXT, n9 TEXT, n10 TEXT, n11 TEXT, n12 TEXT, n13 TEXT, n14 TEXT, n15 TEXT);
