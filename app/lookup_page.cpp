@@ -121,12 +121,12 @@ int addCandidates(QWidget* list, int y, const drills::CodeAnswer& code, int code
     const QFont codeFont = fonts::code(15);
     const QFont kindFont = fonts::song(12);
     const int column = (list->width() - 8) / kCandidateColumns;
-    const int wordSlot = widthOf(wordFont, QStringLiteral("中华人民")) + 6;
+    const int wordSlot = widthOf(wordFont, QStringLiteral("中华人民")) + 12;
     const int codeSlot = widthOf(codeFont, QStringLiteral("mmmm")) + 8;
     int at = 0; // column of the next unit
     for (int i = 0; i < code.candidates.size(); ++i) {
         const drills::Candidate& c = code.candidates[i];
-        const int wordWidth = std::max(wordSlot, widthOf(wordFont, c.text) + 6);
+        const int wordWidth = std::max(wordSlot, widthOf(wordFont, c.text) + 12);
         const int width = wordWidth + codeSlot + widthOf(kindFont, c.kind) + 8;
         const int span = (width + column - 1) / column;
         if (at + span > kCandidateColumns && at > 0) {
@@ -196,12 +196,15 @@ void buildLookupPage(QWidget* page, Form& form, Binder& binder) {
     box->setProperty(kTakesCodeLetters, true);
     binder.edit(d.Edit30, box);
 
-    auto* answer = place<QLabel>(page, d.Label40.name(), QRect(12, 46, 690, 20));
+    // Two lines: what cannot be looked up, said in full, may take a second.
+    auto* answer = place<QLabel>(page, d.Label40.name(), QRect(12, 44, 690, 36));
     answer->setFont(fonts::songWithRoots(13));
+    answer->setWordWrap(true);
+    answer->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     binder.label(d.Label40, answer);
     described(answer, QStringLiteral("查询结果"));
 
-    auto* scroll = place<QScrollArea>(page, QStringLiteral("ScrollBox1"), QRect(8, 70, 697, 184));
+    auto* scroll = place<QScrollArea>(page, QStringLiteral("ScrollBox1"), QRect(8, 82, 697, 172));
     scroll->setFrameShape(QFrame::StyledPanel);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->setFocusPolicy(Qt::NoFocus);

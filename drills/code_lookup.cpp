@@ -360,7 +360,7 @@ void CodeLookup::lookUpText(const QString& whole) {
     }
     if (!notGb2312.isEmpty())
         said << quoted(notGb2312, m_gb2312) +
-                    QStringLiteral("不在 GB2312 字符集内（是繁体字、异体字或生僻字），五笔码表里没有");
+                    QStringLiteral("不在 GB2312 字符集内（繁体字、异体字或生僻字），码表里没有");
     if (!notHan.isEmpty())
         said << quoted(notHan, m_gb2312) + QStringLiteral("不是汉字，没有五笔编码");
     if (cut)
