@@ -61,8 +61,10 @@ void addRow(QWidget* list, int y, const QString& what, const QList<std::pair<QSt
     const int whatWidth = std::max(120, widthOf(big, what) + 8);
     described(text(row, QRect(4, 2, whatWidth, 40), big, windowText(), what), said);
     constexpr int kPairWidth = 150;
+    // One line of codes stands level with the text, two fill the row.
+    const int top = codes.size() > 2 ? 2 : 12;
     for (int i = 0; i < codes.size(); ++i)
-        namedCode(row, 6 + whatWidth + (i % 2) * kPairWidth, 2 + (i / 2) * 20, codes[i].first, codes[i].second);
+        namedCode(row, 6 + whatWidth + (i % 2) * kPairWidth, top + (i / 2) * 20, codes[i].first, codes[i].second);
     auto* strip = new ExplanationStrip(row, QRect(list->width() - kStripWidth - 4, 2, kStripWidth, 40), 16);
     strip->setExplanation(explanation);
     strip->setVisible(!explanation.cells.isEmpty());
