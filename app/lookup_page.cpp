@@ -115,8 +115,7 @@ int addCandidates(QWidget* list, int y, const drills::CodeAnswer& code, int code
                   const std::function<void(int, int)>& click) {
     const int top = y;
     if (heading) {
-        text(list, QRect(4, y, list->width() - 8, 20), fonts::song(13), windowText(),
-             QStringLiteral("编码 %1：").arg(code.code));
+        namedCode(list, 4, y, QStringLiteral("编码"), code.code);
         y += 22;
     }
     const QFont wordFont = fonts::kai(20);
