@@ -19,7 +19,7 @@ bool InputMethodGuard::eventFilter(QObject* watched, QEvent* event) {
         return false;
     auto* im = static_cast<QInputMethodEvent*>(event);
     const bool showsPreedit = watched == m_preeditOwner && !m_preedit.isEmpty();
-    if (isCodeLetters(im->commitString())) {
+    if (isCodeLetters(im->commitString()) && !watched->property(kTakesCodeLetters).toBool()) {
         im->setCommitString(QString());
         m_echo.clear();
     } else if (!im->commitString().isEmpty()) {

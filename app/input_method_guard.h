@@ -13,14 +13,19 @@
 //
 // An engine may also commit the code letters themselves: IBus and Fcitx 5 do on Enter with a code
 // pending, and Fcitx 5, whose preedit is the code letters, has the toolkit commit them on a focus
-// move. Letters a-z are never a character the trainer asks for (a code box takes letters as keys,
-// with the input method kept away), so such a commit is dropped: the pending code lands nowhere.
+// move. Letters a-z are never a character a drill asks for (a code box takes letters as keys, with
+// the input method kept away), so such a commit is dropped: the pending code lands nowhere. A box
+// whose property kTakesCodeLetters is true (the lookup box, where letters are a code to look up)
+// takes it like any other commit.
 
 #include <QObject>
 #include <QPointer>
 #include <QString>
 
 namespace app {
+
+// The widget property that lets an input method's commit of code letters into a box.
+inline constexpr char kTakesCodeLetters[] = "takesCodeLetters";
 
 class InputMethodGuard : public QObject {
 public:

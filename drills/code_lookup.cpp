@@ -10,35 +10,14 @@ namespace drills {
 namespace {
 
 using lexicon::schema::kLongestCode;
-
-// A code of up to four letters a-z as a number in base 27, the letters from the left and a short
-// code filled with zeros: the numbers sort as the codes do, and the codes beginning with `k`
-// letters lie in [codeKey(letters), codeKey(letters) + 27^(4-k)). 0 for anything else.
-quint32 codeKey(const QString& code) {
-    if (code.isEmpty() || code.size() > kLongestCode)
-        return 0;
-    quint32 key = 0;
-    for (int i = 0; i < kLongestCode; ++i) {
-        key *= 27;
-        if (i < code.size()) {
-            const char16_t c = code.at(i).unicode();
-            if (c < u'a' || c > u'z')
-                return 0;
-            key += c - u'a' + 1;
-        }
-    }
-    return key;
-}
-
-quint32 keySpan(int letters) {
-    quint32 span = 1;
-    for (int i = letters; i < kLongestCode; ++i)
-        span *= 27;
-    return span;
-}
+namespace schema = lexicon::schema;
 
 bool isCodeLetter(QChar c) {
     return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
+}
+
+char32_t codePoint(const QString& character) {
+    return character.size() == 2 ? QChar::surrogateToUcs4(character.at(0), character.at(1)) : character.at(0).unicode();
 }
 
 // The text's characters, a surrogate pair as one.
@@ -53,25 +32,65 @@ QStringList characters(const QString& text) {
     return out;
 }
 
-bool isHan(const QString& character) {
-    const char32_t c =
-        character.size() == 2 ? QChar::surrogateToUcs4(character.at(0), character.at(1)) : character.at(0).unicode();
-    return QChar::script(c) == QChar::Script_Han;
+// What separates the pieces of the text: a space of any width, a line break, and the invisible
+// format characters (a zero-width space) that a paste brings along.
+bool isBlank(const QString& character) {
+    const char32_t c = codePoint(character);
+    return QChar::isSpace(c) || QChar::category(c) == QChar::Other_Format;
 }
 
-// "「網」「鬱」" for the first three of `list`, "等" after them when there are more; with its code
-// point after each when `points` (a face without the character then still says which it is).
-QString quoted(const QStringList& list, bool points = false) {
+// A character a face can draw: not a control, a lone surrogate, a private or unassigned point.
+bool isPrintable(const QString& character) {
+    switch (QChar::category(codePoint(character))) {
+    case QChar::Other_Control:
+    case QChar::Other_Surrogate:
+    case QChar::Other_PrivateUse:
+    case QChar::Other_NotAssigned:
+        return false;
+    default:
+        return true;
+    }
+}
+
+QString pointOf(const QString& character) {
+    return QStringLiteral("U+") +
+           QString::number(codePoint(character), 16).toUpper().rightJustified(4, QLatin1Char('0'));
+}
+
+// "「網」（U+7DB2）「鬱」（U+9B31）" for the first three of `list`, "等" after them when there are
+// more. A character outside GB2312 comes with its code point, so the line says which it is where a
+// face cannot draw it; one no face draws (a control) is its code point alone.
+QString quoted(const QStringList& list, gb2312::Checker& gb2312) {
     QString s;
     for (qsizetype i = 0; i < std::min<qsizetype>(list.size(), 3); ++i) {
-        s += QStringLiteral("「%1」").arg(list[i]);
-        if (points)
-            s += QStringLiteral("（U+%1）").arg(list[i].toUcs4().value(0), 4, 16, QLatin1Char('0')).toUpper();
+        const QString& c = list[i];
+        if (!isPrintable(c))
+            s += QStringLiteral("「%1」").arg(pointOf(c));
+        else if (gb2312.holds(c))
+            s += QStringLiteral("「%1」").arg(c);
+        else
+            s += QStringLiteral("「%1」（%2）").arg(c, pointOf(c));
     }
     if (list.size() > 3)
         s += QStringLiteral("等");
     return s;
 }
+
+// Two lists in code order as one, a character before a phrase on the same code.
+QList<Candidate> merged(const QList<Candidate>& characters, const QList<Candidate>& phrases) {
+    QList<Candidate> out;
+    qsizetype i = 0, j = 0;
+    while (i < characters.size() || j < phrases.size()) {
+        if (j == phrases.size() || (i < characters.size() && characters[i].code <= phrases[j].code))
+            out << characters[i++];
+        else
+            out << phrases[j++];
+    }
+    return out;
+}
+
+const QString kPrompt =
+    QStringLiteral("输入汉字或词组，查它的五笔编码；输入一至四个字母，查这个编码打出的字词（z 代表任一字母）。");
 
 } // namespace
 
@@ -83,12 +102,16 @@ bool LookupAnswer::operator==(const LookupAnswer& o) const {
         return a.phrase == b.phrase && a.text == b.text && a.explanation == b.explanation;
     };
     const auto sameCandidates = [](const Candidate& a, const Candidate& b) {
-        return a.code == b.code && a.text == b.text;
+        return a.code == b.code && a.text == b.text && a.kind == b.kind;
     };
-    return code == o.code && moreCandidates == o.moreCandidates &&
-           std::equal(characters.begin(), characters.end(), o.characters.begin(), o.characters.end(), sameCharacters) &&
+    const auto sameCodes = [&](const CodeAnswer& a, const CodeAnswer& b) {
+        return a.code == b.code && a.moreCandidates == b.moreCandidates &&
+               std::equal(a.candidates.begin(), a.candidates.end(), b.candidates.begin(), b.candidates.end(),
+                          sameCandidates);
+    };
+    return std::equal(characters.begin(), characters.end(), o.characters.begin(), o.characters.end(), sameCharacters) &&
            std::equal(phrases.begin(), phrases.end(), o.phrases.begin(), o.phrases.end(), samePhrases) &&
-           std::equal(candidates.begin(), candidates.end(), o.candidates.begin(), o.candidates.end(), sameCandidates);
+           std::equal(codes.begin(), codes.end(), o.codes.begin(), o.codes.end(), sameCodes);
 }
 
 QString shortCodeName(int level) {
@@ -99,68 +122,38 @@ QString shortCodeName(int level) {
 CodeLookup::CodeLookup(controls::Focus& focus, QString dataFolder, PictureHints& pictures)
     : m_focus(focus), m_folder(std::move(dataFolder)), m_pictures(pictures), m_explainer(m_folder) {
     Edit30.onChange = [this] { Edit30Change(); };
-    Label40.setCaption(QStringLiteral("输入汉字或词组，查它的五笔编码；输入一至四个字母，查这个编码打出的字词。"));
+    Label40.setCaption(kPrompt);
 }
 
 void CodeLookup::TabSheet8Show() {
     m_focus.set(Edit30);
     m_pictures.show(KeyboardMap::Roots);
-    load();
+    ready();
 }
 
-void CodeLookup::load() {
-    if (m_loaded)
-        return;
-    m_loaded = true;
-    int order = 0;
-    m_codes.reserve(8000);
-    m_phraseCodes.reserve(65000);
-    m_byCode.reserve(75000);
-    const auto read = [&](const char* file, const lexicon::schema::CodeTable& fields, bool phrases) {
-        lexicon::Table table{QStringLiteral("Table6")};
+bool CodeLookup::ready() {
+    m_loadError.clear();
+    const auto open = [this](lexicon::Table& table, const char* file) {
+        if (table.isOpen())
+            return;
         try {
             table.open(m_folder, QLatin1String(file));
-            table.forEachRow([&] {
-                QString code;
-                QString text;
-                try {
-                    code = table.read(fields.code);
-                    text = table.read(fields.text);
-                } catch (const lexicon::TableError& e) {
-                    // A broken row is said, and left out; the rows after it are read on.
-                    if (m_loadError.isEmpty())
-                        m_loadError = e.message();
-                    return;
-                }
-                if (code.isEmpty() || text.isEmpty())
-                    return;
-                if (phrases) {
-                    if (!m_phraseCodes.contains(text))
-                        m_phraseCodes.insert(text, code);
-                    m_longestPhrase = std::max(m_longestPhrase, static_cast<int>(text.size()));
-                } else {
-                    // jm.db repeats first-level codes wb.db holds, and adds those of the key names.
-                    QStringList& codes = m_codes[text];
-                    if (codes.contains(code))
-                        return;
-                    codes << code;
-                }
-                if (const quint32 key = codeKey(code))
-                    m_byCode.push_back({key, order++, code, text});
-            });
         } catch (const lexicon::TableError& e) {
             if (m_loadError.isEmpty())
                 m_loadError = e.message();
         }
     };
-    read(lexicon::schema::kCharacterCodeFile, lexicon::schema::kCharacterCodes, false);
-    read(lexicon::schema::kFirstLevelFile, lexicon::schema::kCharacterCodes, false);
-    read(lexicon::schema::kPhraseCodeFile, lexicon::schema::kPhraseCodes, true);
-    for (QStringList& codes : m_codes)
-        std::stable_sort(codes.begin(), codes.end(),
-                         [](const QString& a, const QString& b) { return a.size() < b.size(); });
-    std::sort(m_byCode.begin(), m_byCode.end(),
-              [](const Entry& a, const Entry& b) { return a.code != b.code ? a.code < b.code : a.order < b.order; });
+    open(m_characterCodes, schema::kLookupCodeFile);
+    open(m_phraseCodes, schema::kPhraseCodeFile);
+    return m_loadError.isEmpty();
+}
+
+void CodeLookup::candidateClick(int code, int index) {
+    const Candidate c = m_answer.codes.value(code).candidates.value(index);
+    if (c.text.isEmpty())
+        return;
+    m_focus.set(Edit30);
+    Edit30.setText(c.text);
 }
 
 void CodeLookup::Edit30Change() {
@@ -168,14 +161,17 @@ void CodeLookup::Edit30Change() {
     m_explanationFault.clear();
     const QString text = Edit30.text().trimmed();
     if (text.isEmpty()) {
-        Label40.setCaption(QStringLiteral("输入汉字或词组，查它的五笔编码；输入一至四个字母，查这个编码打出的字词。"));
+        Label40.setCaption(kPrompt);
         return;
     }
-    load();
-    if (std::all_of(text.begin(), text.end(), isCodeLetter))
-        lookUpCode(text.toLower());
-    else
+    ready();
+    try {
         lookUpText(text);
+    } catch (const lexicon::TableError& e) {
+        // A table that fails half-way answers nothing rather than half an answer.
+        m_answer = {};
+        m_loadError = e.message();
+    }
     // A table that could not be read is the first thing to say: it explains a missing answer; so
     // does a broken explanation row a missing explanation.
     if (!m_loadError.isEmpty())
@@ -184,36 +180,63 @@ void CodeLookup::Edit30Change() {
         Label40.setCaption(m_explanationFault);
 }
 
-void CodeLookup::lookUpCode(const QString& letters) {
-    if (letters.size() > kLongestCode) {
-        Label40.setCaption(QStringLiteral("五笔编码最多四个字母，“%1”不是编码。").arg(letters.left(kLongestCode + 4)));
-        return;
-    }
-    m_answer.code = letters;
-    const quint32 from = codeKey(letters);
-    const quint32 to = from + keySpan(static_cast<int>(letters.size()));
-    auto it = std::lower_bound(m_byCode.begin(), m_byCode.end(), from,
-                               [](const Entry& e, quint32 key) { return e.key < key; });
-    int found = 0;
-    for (; from != 0 && it != m_byCode.end() && it->key < to; ++it) {
-        if (found++ < kMostCandidates)
-            m_answer.candidates << Candidate{it->code, it->text};
-    }
-    m_answer.moreCandidates = std::max(0, found - kMostCandidates);
-    if (found == 0) {
-        Label40.setCaption(QStringLiteral("没有以 %1 开头的五笔编码。").arg(letters));
-        return;
-    }
-    QString caption = QStringLiteral("编码 %1 及以它开头的编码，共 %2 个字词").arg(letters).arg(found);
-    if (m_answer.moreCandidates > 0)
-        caption += QStringLiteral("，列出前 %1 个").arg(kMostCandidates);
-    Label40.setCaption(caption + QStringLiteral("："));
+QStringList CodeLookup::codesOf(const QString& hz) {
+    if (!m_characterCodes.isOpen())
+        return {};
+    const auto known = m_codesOf.constFind(hz);
+    if (known != m_codesOf.constEnd())
+        return *known;
+    QStringList codes;
+    m_characterCodes.forEachMatch(schema::kCharacterCodes.text, hz,
+                                  [&] { codes << m_characterCodes.read(schema::kCharacterCodes.code); });
+    codes.removeDuplicates();
+    std::stable_sort(codes.begin(), codes.end(),
+                     [](const QString& a, const QString& b) { return a.size() < b.size(); });
+    m_codesOf.insert(hz, codes);
+    return codes;
 }
 
-CharacterAnswer CodeLookup::characterAnswer(const QString& hz) {
+QString CodeLookup::kindOf(const QString& hz, const QString& code) {
+    const QStringList codes = codesOf(hz);
+    return !codes.isEmpty() && code == codes.last() ? QStringLiteral("全码") : shortCodeName(int(code.size()));
+}
+
+CodeAnswer CodeLookup::lookUpCode(const QString& letters, int most) {
+    CodeAnswer a;
+    a.code = letters;
+    QString pattern = letters;
+    pattern.replace(QChar(kAnyLetter), QLatin1Char('?'));
+    int found = 0;
+    const auto match = [&](const QString& glob) {
+        QList<Candidate> characters;
+        QList<Candidate> phrases;
+        if (m_characterCodes.isOpen())
+            found += m_characterCodes.forEachRowMatching(schema::kCharacterCodes.code, glob, most, [&] {
+                characters << Candidate{m_characterCodes.read(schema::kCharacterCodes.code),
+                                        m_characterCodes.read(schema::kCharacterCodes.text), QString()};
+            });
+        if (m_phraseCodes.isOpen())
+            found += m_phraseCodes.forEachRowMatching(schema::kPhraseCodes.code, glob, most, [&] {
+                phrases << Candidate{m_phraseCodes.read(schema::kPhraseCodes.code),
+                                     m_phraseCodes.read(schema::kPhraseCodes.text), QStringLiteral("词组")};
+            });
+        return merged(characters, phrases);
+    };
+    // The code itself first, then the longer codes that begin with it.
+    QList<Candidate> all = match(pattern);
+    if (letters.size() < kLongestCode)
+        all += match(pattern + QStringLiteral("?*"));
+    a.candidates = all.mid(0, most);
+    for (Candidate& c : a.candidates)
+        if (c.kind.isEmpty())
+            c.kind = kindOf(c.text, c.code);
+    a.moreCandidates = found - static_cast<int>(a.candidates.size());
+    return a;
+}
+
+CharacterAnswer CodeLookup::characterAnswer(const QString& hz, const QStringList& codes) {
     CharacterAnswer a;
     a.character = hz;
-    const QStringList& codes = m_codes[hz];
     a.fullCode = codes.last();
     QStringList said{QStringLiteral("全码 %1").arg(a.fullCode)};
     for (int level = 1; level <= 3; ++level) {
@@ -236,31 +259,13 @@ CharacterAnswer CodeLookup::characterAnswer(const QString& hz) {
     return a;
 }
 
-void CodeLookup::lookUpText(const QString& whole) {
-    // However much was pasted, only the start is split up.
-    QStringList all = characters(whole.left(2 * (kLongestText + 1)));
-    const bool cut = all.size() > kLongestText;
-    all = all.mid(0, kLongestText);
-    QStringList notGb2312;
-    QStringList notHan;
-    QString run; // the characters looked up, in order, for the phrases among them
-    for (const QString& c : all) {
-        if (c.trimmed().isEmpty())
-            continue;
-        if (m_codes.contains(c)) {
-            m_answer.characters << characterAnswer(c);
-            run += c;
-        } else if (isHan(c)) {
-            notGb2312 << c;
-        } else {
-            notHan << c;
-        }
-    }
-    // The phrases of the table in the run, longest first from the left.
+void CodeLookup::findPhrases(const QString& run) {
+    if (!m_phraseCodes.isOpen())
+        return;
     for (qsizetype i = 0; i + 1 < run.size();) {
-        qsizetype length = std::min<qsizetype>(m_longestPhrase, run.size() - i);
+        qsizetype length = std::min<qsizetype>(schema::kLongestValue, run.size() - i);
         for (; length >= 2; --length) {
-            if (m_phraseCodes.contains(run.mid(i, length)))
+            if (m_phraseCodes.locate(schema::kPhraseCodes.text, run.mid(i, length)))
                 break;
         }
         if (length < 2) {
@@ -269,14 +274,90 @@ void CodeLookup::lookUpText(const QString& whole) {
         }
         PhraseAnswer p;
         p.phrase = run.mid(i, length);
-        p.code = m_phraseCodes.value(p.phrase);
+        p.code = m_phraseCodes.read(schema::kPhraseCodes.code);
         p.explanation = m_explainer.phrase(p.phrase, p.code);
         p.text = QStringLiteral("词组%1：编码 %2。").arg(p.phrase, p.code) + p.explanation.text;
         m_answer.phrases << p;
         i += length;
     }
+}
+
+void CodeLookup::lookUpText(const QString& whole) {
+    // However much was pasted, only the start is split up.
+    QStringList all = characters(whole.left(2 * (kLongestText + 1)));
+    const bool cut = all.size() > kLongestText;
+    all = all.mid(0, kLongestText);
+
+    QStringList notGb2312; // Chinese characters outside the character set
+    QStringList notHan;    // signs, digits, emoji
+    QStringList letterRuns;
+    QString run;     // characters side by side, for the phrases among them
+    QString letters; // letters side by side: a code
+    const auto endRun = [&] {
+        findPhrases(run);
+        run.clear();
+    };
+    const auto endLetters = [&] {
+        if (!letters.isEmpty())
+            letterRuns << letters.toLower();
+        letters.clear();
+    };
+    for (const QString& c : all) {
+        if (isBlank(c)) {
+            endRun();
+            endLetters();
+            continue;
+        }
+        if (c.size() == 1 && isCodeLetter(c.at(0))) {
+            endRun();
+            letters += c;
+            continue;
+        }
+        endLetters();
+        const QStringList codes = codesOf(c);
+        if (!codes.isEmpty()) {
+            m_answer.characters << characterAnswer(c, codes);
+            run += c;
+            continue;
+        }
+        endRun();
+        // A character of GB2312 with no code is one of its signs (々 and 〇 among them).
+        if (!m_gb2312.holds(c) && QChar::script(codePoint(c)) == QChar::Script_Han)
+            notGb2312 << c;
+        else
+            notHan << c;
+    }
+    endRun();
+    endLetters();
 
     QStringList said;
+    const bool onlyACode =
+        letterRuns.size() == 1 && m_answer.characters.isEmpty() && notGb2312.isEmpty() && notHan.isEmpty() && !cut;
+    const int most =
+        letterRuns.size() <= 1 ? kMostCandidates : std::max(10, kMostCandidates / static_cast<int>(letterRuns.size()));
+    for (const QString& code : letterRuns) {
+        if (code.size() > kLongestCode) {
+            said << QStringLiteral("五笔编码最多四个字母，“%1”不是编码").arg(code.left(kLongestCode + 4));
+            continue;
+        }
+        const CodeAnswer a = lookUpCode(code, most);
+        const QString any =
+            code.contains(QChar(kAnyLetter)) ? QStringLiteral("（%1 代表任一字母）").arg(QChar(kAnyLetter)) : QString();
+        const int found = static_cast<int>(a.candidates.size()) + a.moreCandidates;
+        if (found == 0) {
+            said << QStringLiteral("没有以 %1 开头的五笔编码%2").arg(code, any);
+            continue;
+        }
+        QString s = QStringLiteral("编码 %1%2 及以它开头的编码，共 %3 个字词").arg(code, any).arg(found);
+        if (a.moreCandidates > 0)
+            s += QStringLiteral("，列出前 %1 个").arg(a.candidates.size());
+        said << s;
+        m_answer.codes << a;
+    }
+    if (onlyACode && !m_answer.codes.isEmpty()) {
+        Label40.setCaption(said.join(QString()) + QStringLiteral("："));
+        return;
+    }
     if (!m_answer.characters.isEmpty()) {
         QString found = QStringLiteral("%1 个字").arg(m_answer.characters.size());
         if (!m_answer.phrases.isEmpty())
@@ -284,9 +365,10 @@ void CodeLookup::lookUpText(const QString& whole) {
         said << found;
     }
     if (!notGb2312.isEmpty())
-        said << quoted(notGb2312, true) + QStringLiteral("不在 GB2312 字符集内，码表里没有");
+        said << quoted(notGb2312, m_gb2312) +
+                    QStringLiteral("不在 GB2312 字符集内（繁体字、异体字或生僻字），码表里没有");
     if (!notHan.isEmpty())
-        said << quoted(notHan) + QStringLiteral("不是汉字，没有五笔编码");
+        said << quoted(notHan, m_gb2312) + QStringLiteral("不是汉字，没有五笔编码");
     if (cut)
         said << QStringLiteral("一次最多查 %1 个字，后面的没有查").arg(kLongestText);
     Label40.setCaption(said.join(QStringLiteral("；")) + QStringLiteral("。"));

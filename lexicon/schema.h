@@ -49,7 +49,8 @@ inline QStringList numberedFields(int first, int count) {
     return fields;
 }
 
-// wb.db, every character code of the dictionary, and jm.db, the first-level short codes.
+// wb.db, the character codes the drills look typed codes up in, and jm.db, the first-level short
+// codes; bm.db, every code the dictionary gives each character, as the lookup page answers them.
 inline const CodeTable kCharacterCodes{QStringLiteral("dm"), QStringLiteral("hz")};
 // zk.db: fifteen characters a batch.
 inline const BatchTable kCharacterBatches{QStringLiteral("no"), numberedFields(1, kCharactersPerBatch)};
@@ -66,6 +67,7 @@ inline constexpr char kCharacterBatchFile[] = "zk.db";
 inline constexpr char kPhraseCodeFile[] = "czwb.db";
 inline constexpr char kPhraseBatchFile[] = "czzk.db";
 inline constexpr char kExplanationFile[] = "cf.db";
+inline constexpr char kLookupCodeFile[] = "bm.db";
 
 struct File {
     QString name;        // "wb.db"; the table inside is named without ".db"
@@ -86,6 +88,8 @@ inline const QList<File> kFiles = {
                                       {kPhraseBatches.number}},
     {QLatin1String(kExplanationFile), {kExplanations.character, kExplanations.code, kExplanations.split},
                                       {kExplanations.character}},
+    {QLatin1String(kLookupCodeFile), {kCharacterCodes.code, kCharacterCodes.text},
+                                     {kCharacterCodes.code, kCharacterCodes.text}},
 };
 // clang-format on
 
@@ -100,7 +104,7 @@ enum class Holds {
 inline Holds holds(const QString& fileName, const QString& field) {
     const QString file = fileName.endsWith(QLatin1String(".db")) ? fileName : fileName + QLatin1String(".db");
     const auto is = [&file](const char* name) { return file == QLatin1String(name); };
-    if (is(kCharacterCodeFile) || is(kFirstLevelFile))
+    if (is(kCharacterCodeFile) || is(kFirstLevelFile) || is(kLookupCodeFile))
         return field == kCharacterCodes.code ? Holds::Code : Holds::Character;
     if (is(kPhraseCodeFile))
         return field == kPhraseCodes.code ? Holds::Code : Holds::Phrase;

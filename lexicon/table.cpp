@@ -97,6 +97,8 @@ struct Table::Impl {
     std::vector<sqlite3_stmt*> locates;
     std::vector<sqlite3_stmt*> matches; // forEachMatch's, by field, prepared when first used
     QByteArray allRows;                 // every row in table order, for forEachRow
+    QByteArray select;                  // "SELECT <fields>, <key> FROM <table>", for the queries of several rows
+    QByteArray keyColumn;               // the row-order key, quoted
     // The current row's values as UTF-8, back to back, with where each begins: a locate copies
     // the row into one buffer that keeps its capacity, and a read decodes just the field asked
     // for: no query and no per-field allocation on a locate.
@@ -277,8 +279,9 @@ void Table::open(const QString& folder, const QString& tableName) {
     sqlite3_finalize(firstRow);
     if (rc != SQLITE_ROW && rc != SQLITE_DONE)
         fail(QStringLiteral("文件已损坏（%1）").arg(sqliteMessage(impl->db)));
-    impl->allRows =
-        "SELECT " + columns + " FROM \"" + impl->table.toUtf8() + "\" ORDER BY \"" + keyColumn.toUtf8() + "\"";
+    impl->select = "SELECT " + columns + " FROM \"" + impl->table.toUtf8() + "\"";
+    impl->keyColumn = "\"" + keyColumn.toUtf8() + "\"";
+    impl->allRows = impl->select + " ORDER BY " + impl->keyColumn;
 
     // Build the locate statements now rather than on first use: a broken file should fail here,
     // at open, not in the middle of a drill.
@@ -339,9 +342,7 @@ void Table::forEachRow(const std::function<void()>& visit) {
         visit();
     }
     if (rc != SQLITE_DONE)
-        throw TableError(QStringLiteral("读取词库表 %1 出错（查找位置：%2）：%3")
-                             .arg(m_tableName, QDir::toNativeSeparators(m_folder), sqliteMessage(m_impl->db)),
-                         file());
+        readFailed();
 }
 
 void Table::forEachMatch(const QString& field, const QString& text, const std::function<void()>& visit) {
@@ -351,7 +352,7 @@ void Table::forEachMatch(const QString& field, const QString& text, const std::f
     int rc = SQLITE_OK;
     if (!s) {
         QByteArray sql = m_impl->allRows;
-        sql.insert(sql.indexOf(" ORDER BY "), " WHERE \"" + field.toUtf8() + "\" = ?1");
+        sql.insert(sql.indexOf(" ORDER BY "), " WHERE \"" + m_impl->fields[index].toUtf8() + "\" = ?1");
         rc = sqlite3_prepare_v3(m_impl->db, sql.constData(), -1, SQLITE_PREPARE_PERSISTENT, &s, nullptr);
     }
     // Reset however the visit ends, a bad value it read included.
@@ -370,9 +371,7 @@ void Table::forEachMatch(const QString& field, const QString& text, const std::f
         visit();
     }
     if (rc != SQLITE_DONE)
-        throw TableError(QStringLiteral("读取词库表 %1 出错（查找位置：%2）：%3")
-                             .arg(m_tableName, QDir::toNativeSeparators(m_folder), sqliteMessage(m_impl->db)),
-                         file());
+        readFailed();
 }
 
 void Table::refuse(const QString& field, const QString& why) const {
@@ -382,6 +381,67 @@ void Table::refuse(const QString& field, const QString& why) const {
             QStringLiteral("词库表 %1（查找位置：%2）没有任何行").arg(m_tableName, QDir::toNativeSeparators(m_folder)),
             file());
     badValue(index, why);
+}
+
+namespace {
+
+// Runs `sql` with its text parameters bound, making each row it gives current with `take`.
+template <typename Take>
+void step(sqlite3* db, const QByteArray& sql, const QList<QByteArray>& params, Take take,
+          const std::function<void()>& failed) {
+    sqlite3_stmt* s = nullptr;
+    int rc = sqlite3_prepare_v2(db, sql.constData(), -1, &s, nullptr);
+    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> statement(s, sqlite3_finalize);
+    for (int i = 0; rc == SQLITE_OK && i < params.size(); ++i)
+        rc = sqlite3_bind_text(s, i + 1, params[i].constData(), static_cast<int>(params[i].size()), SQLITE_STATIC);
+    while (rc == SQLITE_OK || rc == SQLITE_ROW) {
+        rc = sqlite3_step(s);
+        if (rc != SQLITE_ROW)
+            break;
+        if (!take(s))
+            return;
+    }
+    if (rc != SQLITE_DONE)
+        failed();
+}
+
+} // namespace
+
+int Table::forEachRowMatching(const QString& field, const QString& pattern, int most,
+                              const std::function<void()>& visit) {
+    const int index = fieldIndex(field);
+    const QByteArray name = "\"" + m_impl->fields[index].toUtf8() + "\"";
+    const QByteArray where = " WHERE " + name + " GLOB ?1";
+    int found = 0;
+    step(
+        m_impl->db,
+        m_impl->select + where + " ORDER BY " + name + ", " + m_impl->keyColumn + " LIMIT " +
+            QByteArray::number(std::max(most, 0)),
+        {pattern.toUtf8()},
+        [&](sqlite3_stmt* s) {
+            ++found;
+            m_impl->take(s);
+            visit();
+            return true;
+        },
+        [&] { readFailed(); });
+    if (found < most)
+        return found;
+    const QByteArray count = "SELECT count(*) FROM " + m_impl->select.mid(m_impl->select.lastIndexOf(" FROM ") + 6);
+    step(
+        m_impl->db, count + where, {pattern.toUtf8()},
+        [&](sqlite3_stmt* s) {
+            found = sqlite3_column_int(s, 0);
+            return false;
+        },
+        [&] { readFailed(); });
+    return found;
+}
+
+void Table::readFailed() const {
+    throw TableError(QStringLiteral("读取词库表 %1 出错（查找位置：%2）：%3")
+                         .arg(m_tableName, QDir::toNativeSeparators(m_folder), sqliteMessage(m_impl->db)),
+                     file());
 }
 
 void Table::badValue(int field, const QString& why) const {

@@ -37,7 +37,7 @@ public:
 
     const QString& memberName() const { return m_member; }
 
-    // Opens `tableName` ("wb.db", "jm.db", "zk.db", "czwb.db", "czzk.db", "cf.db") in `folder`. Throws
+    // Opens `tableName` ("wb.db", "jm.db", "zk.db", "czwb.db", "czzk.db", "cf.db", "bm.db") in `folder`. Throws
     // TableError when it cannot; the member then stays closed and every later use throws the
     // same error.
     void open(const QString& folder, const QString& tableName);
@@ -68,6 +68,12 @@ public:
     // the caller finds unusable by what it knows beyond the table (a code that is not the one
     // another table gives): `why` says what is wrong with it.
     [[noreturn]] void refuse(const QString& field, const QString& why) const;
+    // The rows whose `field` matches `pattern`, an SQLite GLOB pattern ("tg?*": tg, one character,
+    // then any): makes at most `most` of them the current row in turn, in the order of the field's
+    // values and then table order, runs `visit` on each, and returns how many rows match in all.
+    // A field the table indexes is searched through its index, as far as the pattern's first
+    // wildcard.
+    int forEachRowMatching(const QString& field, const QString& pattern, int most, const std::function<void()>& visit);
     // The named field of the current row; empty text for an empty field or when the table has no
     // rows. A value no drill can use (not text, longer than any code or phrase, holding a control
     // character or a character outside GB2312) throws TableError naming the row
@@ -84,6 +90,7 @@ private:
     struct Impl;
     void fail(const QString& why);
     [[noreturn]] void throwClosed() const;
+    [[noreturn]] void readFailed() const;
     [[noreturn]] void badValue(int field, const QString& why) const;
     // The position of `field` among the table's fields; throws when closed or unknown.
     int fieldIndex(const QString& field) const;

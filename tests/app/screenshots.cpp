@@ -156,17 +156,24 @@ int main(int argc, char** argv) {
     w.runEvent([&] { f.typing.Button6.click(); });
     shot(QStringLiteral("typing-review"));
 
-    // The lookup page: a character, a phrase, a code, a character without a split, input outside
-    // GB2312, and the character the review opens.
+    // The lookup page: a character, phrases, a key name's codes, codes and their lists, the any-letter
+    // key, a character without a split, input outside GB2312 and signs, and the character the review
+    // opens.
     showPage("TabSheet8");
     const struct {
         const char* text;
         const char* name;
     } lookups[] = {{"经", "lookup-character"},
                    {"中国人民", "lookup-phrase"},
+                   {"中华人民共和国", "lookup-long-phrase"},
+                   {"大", "lookup-key-name"},
                    {"tgf", "lookup-code"},
+                   {"x", "lookup-code-list"},
+                   {"xz", "lookup-any-letter"},
+                   {"xc ag", "lookup-two-codes"},
                    {"嫌", "lookup-exception"},
-                   {"網絡abc", "lookup-rejected"}};
+                   {"網絡abc", "lookup-rejected"},
+                   {"犇々\xF0\x9F\x98\x80", "lookup-outside"}};
     for (const auto& l : lookups) {
         w.runEvent([&] { f.lookup.Edit30.edit(QString::fromUtf8(l.text)); });
         shot(QLatin1String(l.name));

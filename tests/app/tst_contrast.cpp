@@ -185,11 +185,11 @@ void TestContrast::walkThroughThePages(QStringList& failed) {
     QCoreApplication::sendEvent(QApplication::focusWidget(), &commit);
     m_window->runEvent([&] { f.typing.Timer2.tick(); });
     failed << failures(QStringLiteral("typing run"));
-    // The review the run leaves, then the lookup page with a phrase and a code's candidates.
+    // The review the run leaves, then the lookup page with a phrase, a code's candidates, and both.
     m_window->runEvent([&] { f.typing.Button6.click(); });
     failed << failures(QStringLiteral("typing review"));
     showPage("TabSheet8");
-    for (const QString& text : {QStringLiteral("中国"), QStringLiteral("tgf")}) {
+    for (const QString& text : {QStringLiteral("中国"), QStringLiteral("tgf"), QStringLiteral("xc 经")}) {
         m_window->runEvent([&] { f.lookup.Edit30.edit(text); });
         failed << failures(QStringLiteral("lookup ") + text);
     }

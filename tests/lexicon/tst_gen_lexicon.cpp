@@ -9,9 +9,9 @@
 
 namespace {
 
-const QStringList kOutputs = {QStringLiteral("wb.db"),         QStringLiteral("jm.db"),   QStringLiteral("zk.db"),
-                              QStringLiteral("czwb.db"),       QStringLiteral("czzk.db"), QStringLiteral("cf.db"),
-                              QStringLiteral("COPYING.wubi86")};
+const QStringList kOutputs = {QStringLiteral("wb.db"),   QStringLiteral("jm.db"),         QStringLiteral("zk.db"),
+                              QStringLiteral("czwb.db"), QStringLiteral("czzk.db"),       QStringLiteral("cf.db"),
+                              QStringLiteral("bm.db"),   QStringLiteral("COPYING.wubi86")};
 
 QByteArray contents(const QString& path) {
     QFile f(path);

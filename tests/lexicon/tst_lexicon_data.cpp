@@ -190,7 +190,7 @@ void TstLexiconData::initTestCase() {
 
 void TstLexiconData::allTextIsGb2312() {
     QStringList errors;
-    for (const QString& t : {QStringLiteral("wb"), QStringLiteral("jm")}) {
+    for (const QString& t : {QStringLiteral("wb"), QStringLiteral("jm"), QStringLiteral("bm")}) {
         for (const QStringList& r : allRows(t, {QStringLiteral("dm"), QStringLiteral("hz")})) {
             if (!isWubiCode(r[0]) || r[1].size() != 1 || !isGb2312(r[1]))
                 errors << t + QStringLiteral(": ") + r.join(QLatin1Char(' '));

@@ -47,6 +47,7 @@ private slots:
     void firstRowIsCurrentAfterEveryOpen();
     void emptyTextFindsOnlyAnEmptyField();
     void everyMatchInTableOrder();
+    void rowsWithAndMatching();
     void emptyTableReadsEmpty();
     void unknownFieldIsAnError();
     void brokenTable_data();
@@ -146,6 +147,44 @@ void TstTable::firstRowIsCurrentAfterEveryOpen() {
     t.open(good(), QStringLiteral("zk.db"));
     QCOMPARE(t.read(QStringLiteral("no")), QStringLiteral("100"));
     QCOMPARE(t.read(QStringLiteral("n15")), QStringLiteral("金"));
+}
+
+// Several rows at once, as the lookup page asks: every row holding a text in table order, and the
+// rows a pattern matches in the field's order, at most so many, with how many match in all. A bad
+// value met on the way fails as a read does.
+void TstTable::rowsWithAndMatching() {
+    QTemporaryDir dir;
+    const QString path = QDir(dir.path()).filePath(QStringLiteral("bm.db"));
+    writeTable(path, QStringLiteral("bm"), {QStringLiteral("dm"), QStringLiteral("hz")},
+               {{"xcag", "经"}, {"x", "经"}, {"xa", "红"}, {"xc", "经"}, {"xca", "经"}, {"xb", "弱"}, {"tgf", "竽"}});
+    Table t(QStringLiteral("Table6"));
+    t.open(dir.path(), QStringLiteral("bm.db"));
+    QStringList got;
+    t.forEachMatch(QStringLiteral("hz"), QStringLiteral("经"), [&] { got << t.read(QStringLiteral("dm")); });
+    QCOMPARE(got, (QStringList{"xcag", "x", "xc", "xca"}));
+
+    const auto matching = [&](const QString& pattern, int most, int expectFound) {
+        QStringList codes;
+        const int found =
+            t.forEachRowMatching(QStringLiteral("dm"), pattern, most, [&] { codes << t.read(QStringLiteral("dm")); });
+        if (found != expectFound)
+            qWarning("%s: %d found", qPrintable(pattern), found);
+        return found == expectFound ? codes : QStringList{QStringLiteral("wrong count")};
+    };
+    QCOMPARE(matching(QStringLiteral("x?*"), 10, 5), (QStringList{"xa", "xb", "xc", "xca", "xcag"}));
+    QCOMPARE(matching(QStringLiteral("x?*"), 2, 5), (QStringList{"xa", "xb"}));
+    QCOMPARE(matching(QStringLiteral("x?"), 0, 3), QStringList{});
+    QCOMPARE(matching(QStringLiteral("?c?"), 10, 1), QStringList{"xca"});
+    QCOMPARE(matching(QStringLiteral("q*"), 10, 0), QStringList{});
+
+    writeTable(path, QStringLiteral("bm"), {QStringLiteral("dm"), QStringLiteral("hz")}, {{"xa", "红"}, {"xb", "網"}});
+    t.open(dir.path(), QStringLiteral("bm.db"));
+    QVERIFY_THROWS_EXCEPTION(TableError, t.forEachRowMatching(QStringLiteral("dm"), QStringLiteral("x*"), 5,
+                                                              [&] { t.read(QStringLiteral("hz")); }));
+    QVERIFY_THROWS_EXCEPTION(
+        TableError, t.forEachMatch(QStringLiteral("dm"), QStringLiteral("xb"), [&] { t.read(QStringLiteral("hz")); }));
+    // The member stays usable after the failure.
+    QVERIFY(t.locate(QStringLiteral("dm"), QStringLiteral("xa")));
 }
 
 void TstTable::emptyTextFindsOnlyAnEmptyField() {

@@ -1,9 +1,9 @@
 // gen_lexicon <wubi86.dict.yaml> <lists folder> <output folder> [--report]
 //
-// Builds the lexicon tables (wb.db, jm.db, zk.db, czwb.db, czzk.db, and cf.db behind the code
-// explanations) from the Wubi 86 dictionary and the curated lists (splits.txt among them), and puts the dictionary's
-// licence notice beside them. The same inputs always give the same bytes. --report prints the categories, the batch
-// counts and every character or phrase left out, with the reason.
+// Builds the lexicon tables (wb.db, jm.db, zk.db, czwb.db, czzk.db, bm.db for the lookup page, and cf.db behind the
+// code explanations) from the Wubi 86 dictionary and the curated lists (splits.txt among them), and puts the
+// dictionary's licence notice beside them. The same inputs always give the same bytes. --report prints the categories,
+// the batch counts and every character or phrase left out, with the reason.
 
 #include "dictionary.h"
 #include "practice.h"
@@ -104,6 +104,7 @@ int main(int argc, char** argv) {
         write(lexicon::schema::kCharacterBatchFile, gen::characterBatchRows(practice));
         write(lexicon::schema::kPhraseCodeFile, gen::phraseTableRows(dict, practice));
         write(lexicon::schema::kPhraseBatchFile, gen::phraseBatchRows(practice));
+        write(lexicon::schema::kLookupCodeFile, gen::lookupCodeRows(dict));
         QStringList splitNotes;
         QFile splitsFile(lists.filePath(QStringLiteral("splits.txt")));
         if (!splitsFile.open(QIODevice::ReadOnly))

@@ -600,6 +600,27 @@ QList<QStringList> codeTableRows(const Dictionary& dict, const Practice& practic
     return tableRows(taught, dict.characters, byCodeThenWeight);
 }
 
+QList<QStringList> lookupCodeRows(const Dictionary& dict) {
+    QList<Entry> entries = dict.characters;
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        if (a.code != b.code)
+            return a.code < b.code;
+        if (a.weight != b.weight)
+            return a.weight > b.weight;
+        return a.order < b.order;
+    });
+    QList<QStringList> rows;
+    QSet<QString> done;
+    for (const Entry& e : entries) {
+        const QString row = e.code + QLatin1Char('\t') + e.text;
+        if (!done.contains(row)) {
+            done.insert(row);
+            rows << QStringList{e.code, e.text};
+        }
+    }
+    return rows;
+}
+
 QList<QStringList> firstLevelRows(const Practice& practice) {
     QList<QStringList> rows;
     for (const CharCategory& cat : practice.characters) {

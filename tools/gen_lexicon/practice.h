@@ -67,5 +67,9 @@ QList<QStringList> firstLevelRows(const Practice& practice);                    
 QList<QStringList> characterBatchRows(const Practice& practice);                      // zk
 QList<QStringList> phraseTableRows(const Dictionary& dict, const Practice& practice); // czwb
 QList<QStringList> phraseBatchRows(const Practice& practice);                         // czzk
+// Every code the dictionary gives each character, by code and then as an input method lists them
+// (weight, then file order): the lookup page's, which, unlike wb.db, keeps the short codes of
+// characters the drills teach a longer code.
+QList<QStringList> lookupCodeRows(const Dictionary& dict); // bm
 
 } // namespace gen
