@@ -17,7 +17,8 @@
 set -euo pipefail
 [ $# -eq 2 ] || { sed -n '2,/^set -e/p' "$0" | sed '$d'; exit 2; }
 root=$1 deb=$2
-name=$(basename "$deb")
+# A copy of its own: the caller may have put the package in the root's /tmp under its own name.
+name=figures-$(basename "$deb")
 cp "$deb" "$root/tmp/$name"
 trap 'rm -f "$root/tmp/$name"' EXIT
 
