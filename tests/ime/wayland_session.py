@@ -67,9 +67,14 @@ class WaylandSession(Session):
             os.chown(self.compositor, nobody.pw_uid, nobody.pw_gid)
             argv = ["setpriv", f"--reuid={nobody.pw_uid}", f"--regid={nobody.pw_gid}", "--clear-groups"] + argv
         with open(os.path.join(self.compositor, "config"), "w") as f:
-            # One output as large as the X screen; the pointer moves only when told to.
-            f.write(f"output HEADLESS-1 resolution 1280x1024 scale {self.scale}\n"
-                    "focus_follows_mouse no\n")
+            # One output as large as the X screen in logical pixels; the pointer moves only when told to. Each virtual
+            # keyboard stays a keyboard of its own with its own keymap (grouped, a new one could
+            # be taken for the last and typed through its keymap), and a key held by a process the
+            # machine's load holds up never repeats.
+            f.write(f"output HEADLESS-1 resolution {1280 * self.scale}x{1024 * self.scale} scale {self.scale}\n"
+                    "focus_follows_mouse no\n"
+                    "seat * keyboard_grouping none\n"
+                    "input type:keyboard repeat_delay 60000\n")
         env = {
             "PATH": self.env["PATH"],
             "HOME": self.compositor,
