@@ -1,10 +1,10 @@
 #!/usr/bin/python3
 """The end-to-end input-method test of tst_ime.py in a Wayland session.
 
-The trainer runs natively on a headless sway (wayland_session.py) with IBus or Fcitx 5 through its
-Qt module; keys come from a virtual keyboard, clicks from the accessibility bus (the headless seat has
-no pointer), and the window is read through the accessibility bus as under X. The steps are tst_ime.py's own where they need no
-screen pixels:
+The trainer runs natively on a headless sway (wayland_session.py) with IBus or Fcitx 5 through
+its Qt module; keys come from a virtual keyboard, clicks through the accessibility bus (the
+headless seat has no pointer), and the window is read through the accessibility bus as under X.
+The steps are tst_ime.py's own where they need no click at a place:
 
  1. the window is named after the desktop entry vardelo.desktop (sway's app id), which a Wayland
     desktop takes its icon and name from, and it cannot be resized;
