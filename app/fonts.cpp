@@ -52,6 +52,15 @@ const QStringList kChineseFallbacks = {
     QStringLiteral("AR PL UMing CN"),    QStringLiteral("AR PL UKai CN"),
 };
 
+// The root glyphs outside GB2312, which the program carries as a face of its own: loaded once,
+// before the installed faces are looked at. Should it fail, the face is reported missing.
+void loadOwnFaces() {
+    static bool loaded = false;
+    if (!loaded)
+        QFontDatabase::addApplicationFont(QString::fromUtf8(faces::kRootResource));
+    loaded = true;
+}
+
 QStringList without(QStringList list, const QString& face) {
     list.removeAll(face);
     return list;
@@ -72,12 +81,13 @@ std::vector<Face> standardFaces() {
          QString::fromUtf8(faces::kCodePackage),
          {QStringLiteral("Noto Sans Mono"), QStringLiteral("Liberation Mono"), QStringLiteral("FreeMono")},
          QStringLiteral("编码字体")},
-        {kRoot, QString::fromUtf8(faces::kRoot), QString::fromUtf8(faces::kRootPackage),
-         without(kChineseFallbacks, QString::fromUtf8(faces::kRoot)), QStringLiteral("字根字体")},
+        // Carried in the program: no package holds it.
+        {kRoot, QString::fromUtf8(faces::kRoot), QString(), kChineseFallbacks, QStringLiteral("字根字体")},
     };
 }
 
 QStringList install(const std::vector<Face>& faces) {
+    loadOwnFaces();
     QStringList missing;
     g_merge = false;
     // One look at the installed families; asking for each face by name would also resolve it
@@ -97,7 +107,9 @@ QStringList install(const std::vector<Face>& faces) {
                     break;
                 }
             const QString lead =
-                QStringLiteral("vardelo: 未安装字体“%1”（Debian 软件包 %2），").arg(face.wanted, face.package);
+                face.package.isEmpty()
+                    ? QStringLiteral("vardelo: 程序自带的字体“%1”未能载入，").arg(face.wanted)
+                    : QStringLiteral("vardelo: 未安装字体“%1”（Debian 软件包 %2），").arg(face.wanted, face.package);
             missing << lead + (chosen.isEmpty()
                                    ? QStringLiteral("%1没有可替代的字体，缺字由系统字体补出").arg(face.roleName)
                                    : QStringLiteral("%1改用“%2”").arg(face.roleName, chosen));

@@ -16,7 +16,7 @@ namespace app::fonts {
 struct Face {
     QString alias;         // the name the layout uses ("宋体")
     QString wanted;        // the installed face it draws with ("AR PL SungtiL GB")
-    QString package;       // the Debian package that holds it
+    QString package;       // the Debian package that holds it; empty for a face the program carries
     QStringList fallbacks; // best first: faces that draw the mainland forms before the rest
     QString roleName;      // how a learner would call it ("宋体", "代码")
 };
@@ -24,7 +24,8 @@ struct Face {
 // The Song, Kai, sans, code and root faces, in that order.
 std::vector<Face> standardFaces();
 
-// Maps the layout's face names to the faces given and sets the application font. A face that is
+// Loads the faces the program carries, maps the layout's face names to the faces given and sets
+// the application font. A face that is
 // not installed is replaced by the first of its fallbacks that is, and from then on every face
 // may borrow a glyph it lacks from another, so no character is drawn as a box. Returns one line
 // for each face that is missing, saying what is drawn instead; empty when all are there.
@@ -35,7 +36,8 @@ QStringList install(const std::vector<Face>& faces);
 void install();
 
 QFont song(int pixelSize, bool bold = false); // "宋体"
-// "宋体", with the few roots it lacks (乂, outside GB2312) drawn from the CJK face the charts use.
+// "宋体", with the few roots it lacks (乂, outside GB2312) drawn from the program's own root face,
+// cut from the CJK face the charts use.
 QFont songWithRoots(int pixelSize);
 QFont kai(int pixelSize, bool bold = false);  // "楷体_GB2312"
 QFont sans(int pixelSize);                    // "MS Sans Serif"

@@ -19,6 +19,8 @@ int main(int, char** argv) {
     QApplication app(argc, args);
     QApplication::setApplicationName(app::kApplicationTitle);
     QApplication::setApplicationDisplayName(app::kApplicationTitle);
+    // A Wayland desktop takes the window's icon and name from the desktop entry the program names.
+    QGuiApplication::setDesktopFileName(QStringLiteral("vardelo"));
     app::fonts::install();
     const QString untranslated = app::translations::install();
     if (!untranslated.isEmpty())

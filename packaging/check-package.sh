@@ -95,10 +95,14 @@ case "$what" in
         status=1
       fi
     done
-    # Nothing the program no longer draws with.
-    for old in fonts-arphic-uming fonts-arphic-ukai; do
+    # Nothing the program no longer draws with, nor the large CJK face its own root glyphs are cut
+    # from (the program carries them).
+    for old in fonts-arphic-uming fonts-arphic-ukai fonts-noto-cjk; do
       depends_on "$old" && { echo "Depends names $old, which the program does not use"; status=1; }
     done
+    # The licence of the glyphs the program carries is in its notice.
+    grep -q '^License: OFL-1.1$' "$root/usr/share/doc/vardelo/copyright" \
+      || { echo "the copyright file lacks the licence of the carried root glyphs"; status=1; }
     exit $status
     ;;
 

@@ -15,9 +15,10 @@ packages=(
   # the Wubi 86 dictionary the lexicon tables are built from
   rime-data-wubi
   # fonts in the mainland standard forms: AR PL SungtiL GB for the window's Song face, AR PL
-  # KaitiM GB for its Kai face, Noto Serif and Sans CJK SC in the pictures; DejaVu Sans for Latin
-  # text, DejaVu Sans Mono for codes
-  fonts-arphic-gbsn00lp fonts-arphic-gkai00mp fonts-noto-cjk fonts-dejavu-core fontconfig
+  # KaitiM GB for its Kai face, Noto Serif and Sans CJK SC in the pictures and, cut by fontTools at
+  # build time, the few root glyphs outside GB2312 the program carries (the package does not need
+  # fonts-noto-cjk); DejaVu Sans for Latin text, DejaVu Sans Mono for codes
+  fonts-arphic-gbsn00lp fonts-arphic-gkai00mp fonts-noto-cjk fonts-dejavu-core fontconfig python3-fonttools
   # real-window tests and screenshots
   xvfb xauth
   # the test that the program leaves nothing behind: dbus-launch is what would start a bus for a
@@ -31,6 +32,9 @@ packages=(
   # events, the accessibility bus, screenshots
   ibus ibus-table-wubi fcitx5 fcitx5-frontend-qt6 fcitx5-chinese-addons libime-bin
   xdotool dbus at-spi2-core python3 python3-pyatspi imagemagick
+  # the same under a headless Wayland compositor: sway (run as an unprivileged user), the Qt
+  # Wayland module, a virtual keyboard and screenshots
+  sway qt6-wayland wtype grim
 )
 
 missing=()

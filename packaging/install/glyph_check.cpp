@@ -2,7 +2,8 @@
 // text a learner can read there (the tab row, captions, labels, buttons, boxes, memos) in the font
 // its widget draws it with. Each character must come out as a real glyph of one of the faces the
 // program means to draw with; anything drawn as a box, or in a stand-in face, is named with its
-// text, its page and the face. It also saves a picture of each page.
+// text, its page and the face; the same for every verse of the mnemonic drill. It also saves a
+// picture of each page.
 //
 //   vardelo_glyph_check DATA_FOLDER OUT_FOLDER [--stand-ins]
 //
@@ -15,6 +16,7 @@
 #include "faces.h"
 #include "fonts.h"
 #include "main_window.h"
+#include "mnemonic_drill.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -154,6 +156,16 @@ int main(int argc, char** argv) {
             if (w->isVisibleTo(&window))
                 checker.check(QStringLiteral("%1 %2").arg(where, w->objectName()), textOf(w), w->font());
         window.grab().save(QStringLiteral("%1/page-%2.png").arg(out).arg(i + 1));
+    }
+
+    // The verses other than the one on show, in the verse's font: the Q verse writes 乂, which only
+    // the face the program carries holds.
+    if (auto* verse = window.findChild<QWidget*>(QStringLiteral("Label33"))) {
+        for (int item = 1; item <= drills::MnemonicDrill::kItems; ++item)
+            checker.check(QStringLiteral("verse %1").arg(item), drills::MnemonicDrill::verse(item), verse->font());
+    } else {
+        ++checker.faults;
+        say(QStringLiteral("FAULT no verse label Label33 in the window"));
     }
 
     QStringList faces;

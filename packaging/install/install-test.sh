@@ -6,6 +6,8 @@
 #
 # RELEASE is bookworm or trixie; DEB the package; GLYPH_CHECK the build's vardelo_glyph_check; OUT
 # a folder for the log and the pictures. Inside the root it
+#   0. writes down what apt would bring with the package, without and with recommended packages
+#      (apt-figures.sh);
 #   1. installs DEB with apt, without recommended packages: what it depends on must be enough;
 #   2. starts the installed /usr/bin/vardelo on an X server, waits for its window and takes a
 #      picture of it, then of the single-character page; its standard error must not report a
@@ -41,6 +43,7 @@ root=$(make_root "$release" "")
 say "== apt install ./$(basename "$deb")"
 cp "$deb" "$root/tmp/"
 in_root "$root" apt-get update -qq >> "$log" 2>&1
+"$here/apt-figures.sh" "$root" "$deb" | sed "s/^/apt on $release, /" | tee -a "$log"
 if ! in_root "$root" apt-get install -y -q --no-install-recommends "/tmp/$(basename "$deb")" >> "$log" 2>&1; then
   tail -n 20 "$log"
   say "FAIL: apt could not install the package on $release"
@@ -89,7 +92,7 @@ if grep -q . "$out/vardelo-$release.err"; then
   say "standard error of the installed program:"
   tee -a "$log" < "$out/vardelo-$release.err"
 fi
-if grep -q '未安装字体' "$out/vardelo-$release.err"; then
+if grep -q '未安装字体\|未能载入' "$out/vardelo-$release.err"; then
   say "FAIL: the installed program misses a face"
   failed=1
 fi

@@ -1,15 +1,22 @@
 // The window's faces as a learner sees them: mainland character forms in the Song and Kai faces,
-// a wrong-character mark as wide as the right one, and codes whose l, 1 and I differ.
+// a wrong-character mark as wide as the right one, codes whose l, 1 and I differ, and the roots
+// outside GB2312 drawn by the face the program carries.
 
+#include "faces.h"
 #include "fonts.h"
+#include "gb2312.h"
 #include "glyph_forms.h"
+#include "mnemonic_drill.h"
 
 #include <QApplication>
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QImage>
 #include <QPainter>
+#include <QRawFont>
 #include <QTest>
+#include <QTextLayout>
 
 namespace {
 
@@ -45,6 +52,7 @@ private slots:
     void codeLettersDiffer();
     void everyFaceInstalled();
     void missingFaceDrawnByMainlandStandIn();
+    void rootsOutsideGb2312DrawnByCarriedFace();
 };
 
 void TestFonts::mainlandForms_data() {
@@ -129,6 +137,36 @@ void TestFonts::missingFaceDrawnByMainlandStandIn() {
     }
     // The standard faces again, for whatever runs next.
     QVERIFY(app::fonts::install(app::fonts::standardFaces()).isEmpty());
+}
+
+// The verses write a few roots outside GB2312 (乂), which no face the package depends on holds: the
+// program carries them in a face of its own, cut at build time. Every such character of the verses
+// is among the glyphs cut, and the verse's font draws it with a real glyph of that face, whether or
+// not the machine has the face it was cut from.
+void TestFonts::rootsOutsideGb2312DrawnByCarriedFace() {
+    gb2312::Checker gb;
+    QString outside;
+    for (int item = 1; item <= drills::MnemonicDrill::kItems; ++item)
+        for (const QChar c : drills::MnemonicDrill::verse(item))
+            if (c != QLatin1Char('\r') && !gb.holds(QString(c)) && !outside.contains(c))
+                outside += c;
+    QVERIFY2(outside.contains(QStringLiteral("乂")), qPrintable(outside));
+    const QString carried = QString::fromUtf8(app::faces::kRootGlyphs);
+    const QString root = QString::fromUtf8(app::faces::kRoot);
+    QVERIFY2(QFontDatabase::families().contains(root), "the carried face is not loaded");
+
+    for (const QChar c : outside) {
+        QVERIFY2(carried.contains(c),
+                 qPrintable(QStringLiteral("%1 is not among the carried glyphs %2").arg(c).arg(carried)));
+        QTextLayout layout(QString(c), app::fonts::songWithRoots(56));
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        const QList<QGlyphRun> runs = layout.glyphRuns();
+        QCOMPARE(runs.size(), 1);
+        QCOMPARE(runs[0].rawFont().familyName(), root);
+        QVERIFY2(!runs[0].glyphIndexes().contains(0), qPrintable(QStringLiteral("%1 drawn as a box").arg(c)));
+    }
 }
 
 QTEST_MAIN(TestFonts)
