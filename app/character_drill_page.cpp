@@ -25,12 +25,14 @@ void buildCharacterDrillPage(QWidget* page, Form& form, Binder& binder) {
     drills::CharacterDrill& d = form.characters;
 
     auto* group = place<QGroupBox>(page, QStringLiteral("GroupBox1"), QRect(8, 0, 609, 40));
-    const int categoryLeft[] = {16, 112, 216, 320, 424, 528};
-    for (int n = 1; n <= drills::CharacterDrill::kCategories; ++n) {
-        auto* r = place<QRadioButton>(group, d.RadioButton[n].name(), QRect(categoryLeft[n - 1], 14, 90, 20));
+    // The six categories, then "练错字".
+    const int categoryLeft[] = {12, 96, 180, 264, 348, 432, 516};
+    for (int n = 1; n <= drills::CharacterDrill::kCategories + 1; ++n) {
+        controls::RadioButton& c = n <= drills::CharacterDrill::kCategories ? d.RadioButton[n] : d.RadioButton30;
+        auto* r = place<QRadioButton>(group, c.name(), QRect(categoryLeft[n - 1], 14, 84, 20));
         r->setFont(fonts::song(12));
         categoryOption(r);
-        binder.radio(d.RadioButton[n], r);
+        binder.radio(c, r);
     }
 
     QFrame* panel3 = panel(page, QStringLiteral("Panel3"), QRect(8, 44, 609, 207), Bevel::Raised, Bevel::None);
