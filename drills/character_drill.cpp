@@ -1,5 +1,7 @@
 #include "character_drill.h"
 
+#include "wrong_code.h"
+
 namespace drills {
 
 namespace {
@@ -93,7 +95,7 @@ CharacterDrill::CharacterDrill(controls::Focus& focus, lexicon::Table& codes, le
       Ed(kSlots, controls::named<controls::Edit>(QStringLiteral("Ed"))),
       h(kSlots, controls::named<controls::Edit>(QStringLiteral("h"))),
       Memo1(QStringLiteral("Memo1"), initialMemoLines()), m_codes(codes), m_dataFolder(std::move(dataFolder)),
-      m_pictures(pictures),
+      m_pictures(pictures), m_explainer(m_dataFolder),
       m_slots({Label, Edit, Ed, h, edit16, Button9, Button8, Panel13, Panel13, zi, RadioButton22, RadioButton23,
                capsNotice},
               {codes, lexicon::schema::kCharacterCodes, batches, lexicon::schema::kCharacterBatches}, focus,
@@ -112,6 +114,12 @@ CharacterDrill::CharacterDrill(controls::Focus& focus, lexicon::Table& codes, le
     for (int n = 1; n <= kCategories; ++n)
         RadioButton[n].onClick = [this, n] { RadioButtonClick(n); };
     RadioButton30.onClick = [this] { RadioButton30Click(); };
+    m_slots.setWrongCodeNote(wrongCodeNote, [this](const SlotDrill::Miss& m) {
+        WrongCode w{m.typed, m.gives, m.target, m.targetCode, m_explainer.character(m.target), {}};
+        if (!m.gives.isEmpty())
+            w.givesExplanation = m_explainer.character(m.gives);
+        return wrongCodeText(w);
+    });
     missed.onChange = [this] {
         if (RadioButton30.isChecked())
             showReviewRules();

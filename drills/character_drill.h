@@ -21,6 +21,7 @@
 // its rules and map, every slot empty and no code box to type into, until a category is chosen
 // again.
 
+#include "code_explainer.h"
 #include "controls.h"
 #include "missed_items.h"
 #include "picture_hints.h"
@@ -66,6 +67,10 @@ public:
     controls::Label zi{QStringLiteral("zi")};
     controls::Label capsNotice{QStringLiteral("capsNotice")}; // at a code box holding capitals
     int capitalsAt() const { return m_slots.capitalsAt(); }   // its slot
+    // Under a code box holding a wrong code, while the hint shows: what it gives, where it parts
+    // from the target's code.
+    controls::Label wrongCodeNote{QStringLiteral("wrongCodeNote")};
+    int wrongCodeAt() const { return m_slots.wrongCodeAt(); } // its slot
 
     // Handlers, each named after its control and event.
     void RadioButtonClick(int category); // RadioButton1Click ... RadioButton6Click
@@ -99,6 +104,7 @@ private:
     lexicon::Table& m_codes;
     QString m_dataFolder;
     PictureHints& m_pictures;
+    CodeExplainer m_explainer;
     SlotDrill m_slots;
 };
 

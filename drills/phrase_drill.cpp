@@ -1,6 +1,7 @@
 #include "phrase_drill.h"
 
 #include "counter.h"
+#include "wrong_code.h"
 
 namespace drills {
 
@@ -112,6 +113,14 @@ PhraseDrill::PhraseDrill(controls::Focus& focus, lexicon::Table& codes, lexicon:
         RadioButton[n].onClick = [this, n] { RadioButtonClick(n); };
     RadioButton[kLongPhraseCategory].onClick = [this] { RadioButton10Click(); };
     RadioButton31.onClick = [this] { RadioButton31Click(); };
+    m_slots.setWrongCodeNote(wrongCodeNote, [this](const SlotDrill::Miss& m) {
+        if (!m_explainer)
+            m_explainer = std::make_unique<CodeExplainer>(m_codes.folder());
+        WrongCode w{m.typed, m.gives, m.target, m.targetCode, m_explainer->phrase(m.target, m.targetCode), {}};
+        if (!m.gives.isEmpty())
+            w.givesExplanation = m_explainer->phrase(m.gives, m.typed);
+        return wrongCodeText(w);
+    });
     missed.onChange = [this] {
         if (RadioButton31.isChecked())
             showReviewRules();

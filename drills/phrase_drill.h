@@ -28,6 +28,7 @@
 // chosen category with its rules, the slots or the panel empty and no code box to type into,
 // until a category is chosen again.
 
+#include "code_explainer.h"
 #include "controls.h"
 #include "desktop.h"
 #include "missed_items.h"
@@ -87,6 +88,10 @@ public:
     controls::Label czts{QStringLiteral("czts")};             // hint code
     controls::Label capsNotice{QStringLiteral("capsNotice")}; // at a code box holding capitals
     int capitalsAt() const { return m_slots.capitalsAt(); }   // its slot, 0 for Edit18
+    // Under a code box holding a wrong code, while the hint shows: what it gives, where it parts
+    // from the target's code.
+    controls::Label wrongCodeNote{QStringLiteral("wrongCodeNote")};
+    int wrongCodeAt() const { return m_slots.wrongCodeAt(); } // its slot, 0 for Edit18
 
     // Handlers, each named after its control and event.
     void RadioButtonClick(int category); // RadioButton7Click ... RadioButton9Click
@@ -133,6 +138,7 @@ private:
     lexicon::Table& m_batches;
     PictureHints& m_pictures;
     controls::Desktop& m_desktop;
+    std::unique_ptr<CodeExplainer> m_explainer; // made at the first wrong code, beside czwb.db
     SlotDrill m_slots;
 };
 

@@ -44,6 +44,7 @@ void SlotDrill::startReview(controls::Button& clearAll) {
 
 void SlotDrill::nothingToReview() {
     m_missedHere.clear();
+    clearNote();
     for (int n = 1; n <= slotCount(); ++n) {
         m_c.target[n].setCaption(QString());
         m_c.accepted[n].setText(QString());
@@ -58,6 +59,7 @@ void SlotDrill::nothingToReview() {
 }
 
 void SlotDrill::cannotPractise() {
+    clearNote();
     for (int n = 1; n <= slotCount(); ++n) {
         m_c.target[n].setCaption(QString());
         m_c.accepted[n].setText(QString());
@@ -75,6 +77,7 @@ void SlotDrill::cannotPractise() {
 
 void SlotDrill::counterChange() {
     m_missedHere.clear();
+    clearNote();
     if (m_reviewing) {
         const QStringList batch = m_missed.batch(m_c.counter.text().toInt(), slotCount());
         if (batch.isEmpty()) {
@@ -95,6 +98,8 @@ void SlotDrill::counterChange() {
 void SlotDrill::lookUp(const QString& code, controls::Edit& found, int slot, const QString& target) {
     // An empty code types nothing, whatever odd row the table may hold: clearing a box can then
     // never set off an acceptance.
+    if (!target.isEmpty() && m_noteSlot == slot)
+        clearNote();
     if (code.isEmpty())
         return;
     const bool gives = m_t.codes.locate(m_t.codeFields.code, code);
@@ -112,7 +117,8 @@ void SlotDrill::codeChange(int slot) {
 }
 
 void SlotDrill::judge(int slot, const QString& target, const QString& code, const QString& gives) {
-    if (gives == target || m_missedHere.contains(slot))
+    // A capital letter is Caps Lock, which the capitals notice tells of: no answer at all.
+    if (gives == target || std::any_of(code.begin(), code.end(), [](QChar c) { return c.isUpper(); }))
         return;
     // The target's code as the hint shows it; found again only for a box typed into without the
     // hint having shown its target (which the focus always gives it).
@@ -124,8 +130,29 @@ void SlotDrill::judge(int slot, const QString& target, const QString& code, cons
     }
     if (targetCode.isEmpty() || code.size() < targetCode.size())
         return;
+    if (m_note && m_explain) {
+        m_note->setCaption(m_explain({slot, code, gives, target, targetCode}));
+        m_noteSlot = slot;
+        m_note->setVisible(m_c.hint.visible());
+    }
+    if (m_missedHere.contains(slot))
+        return;
     m_missedHere.append(slot);
     m_missed.missed(target);
+}
+
+void SlotDrill::setWrongCodeNote(controls::Label& note, std::function<QString(const Miss&)> explain) {
+    m_note = &note;
+    m_explain = std::move(explain);
+    note.hide();
+}
+
+void SlotDrill::clearNote() {
+    m_noteSlot = -1;
+    if (!m_note)
+        return;
+    m_note->setCaption(QString());
+    m_note->hide();
 }
 
 void SlotDrill::accepted(int slot, const QString& target) {
@@ -218,6 +245,8 @@ void SlotDrill::clearSlots(bool allCodeBoxes) {
 }
 
 void SlotDrill::codeEnter(int slot) {
+    if (m_noteSlot != slot)
+        clearNote();
     m_typingSlot = slot;
     showHint(m_c.target[slot].caption());
 }
@@ -251,6 +280,9 @@ void SlotDrill::escape(controls::Edit& box, QChar key) {
 
 void SlotDrill::hintOptionClick(bool shown, controls::Edit* typingBox, const QString& typingTarget) {
     m_c.hint.setVisible(shown);
+    // The note tells the target's code: it shows with the hint only.
+    if (m_note)
+        m_note->setVisible(shown && m_noteSlot >= 0);
     // The learner's choice took the focus to the option; typing goes on in the code box it came
     // from, with its half-typed code left as it was. Checked by program, the option moves nothing.
     if (!m_focus.has(m_c.hintOn) && !m_focus.has(m_c.hintOff))

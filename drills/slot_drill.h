@@ -111,6 +111,19 @@ public:
     // Judges `code` typed for `target` (0 for a box of the drill's own): as many letters as the
     // target's code, not giving it, is a miss. `gives` is what the code gives, empty for nothing.
     void judge(int slot, const QString& target, const QString& code, const QString& gives);
+    // A wrong code as judge() met it, for the line under its box.
+    struct Miss {
+        int slot;
+        QString typed;
+        QString gives; // empty for nothing
+        QString target;
+        QString targetCode;
+    };
+    // While the hint is shown, `note` holds one line on the wrong code in the box last typed into
+    // (from `explain`), until that box changes again or another box is entered.
+    void setWrongCodeNote(controls::Label& note, std::function<QString(const Miss&)> explain);
+    // The box the note stands under (a slot, or 0 for the drill's own), while it is shown.
+    int wrongCodeAt() const { return m_noteSlot; }
     // `target` accepted at `slot`: in a review, a right answer unless it was missed on the way.
     void accepted(int slot, const QString& target);
     // Nothing half-loaded: every slot and the hint empty, no code box to type into, until a
@@ -149,7 +162,11 @@ private:
     QList<int> m_missedHere; // the slots missed since their target was loaded (0: the drill's own box)
     QString m_hintTarget;    // the target the hint showed last, and its code
     QString m_hintCode;
+    controls::Label* m_note = nullptr;
+    std::function<QString(const Miss&)> m_explain;
+    int m_noteSlot = -1;
     void nothingToReview();
+    void clearNote();
 };
 
 } // namespace drills
