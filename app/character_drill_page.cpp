@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 
 namespace app {
@@ -76,6 +77,21 @@ void buildCharacterDrillPage(QWidget* page, Form& form, Binder& binder) {
     capitalsNotice(
         panel3, d.capsNotice, [&d] { return d.capitalsAt(); },
         [](int slot) { return QRect(kSlotLeft + (std::max(slot, 1) - 1) * kSlotPitch, 82, kSlotWidth, 22); }, binder);
+    // In the same place, while the hint shows: the line on a wrong code.
+    capitalsNotice(
+        panel3, d.wrongCodeNote, [&d] { return d.wrongCodeAt(); },
+        [](int slot) { return QRect(kSlotLeft + (std::max(slot, 1) - 1) * kSlotPitch, 82, kSlotWidth, 22); }, binder,
+        QStringLiteral("错码说明"));
+
+    // Back to the page "练习这些字" came from, in the memo's last line (empty under "练错字").
+    auto* back = place<QPushButton>(panel3, form.Button34.name(), QRect(492, 176, 108, 22));
+    back->setFont(fonts::song(12));
+    back->setCursor(Qt::PointingHandCursor);
+    binder.button(form.Button34, back);
+    binder.onSync([back, &form] {
+        if (back->text() != form.Button34.caption())
+            back->setText(form.Button34.caption());
+    });
 
     // The hint column.
     QFrame* panel11 = panel(page, QStringLiteral("Panel11"), QRect(623, 0, 84, 251), Bevel::Raised, Bevel::None);

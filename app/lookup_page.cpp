@@ -11,6 +11,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 
@@ -97,6 +98,11 @@ void buildLookupPage(QWidget* page, Form& form, Binder& binder) {
     auto* box = named(place<QLineEdit>(page, d.Edit30.name(), QRect(60, 10, 340, 30)), QStringLiteral("查询内容"));
     box->setFont(fonts::song(18));
     binder.edit(d.Edit30, box);
+    // The characters looked up, into the single-character drill's "练错字".
+    auto* practise = place<QPushButton>(page, form.Button33.name(), QRect(408, 10, 96, 30));
+    practise->setFont(fonts::song(12));
+    practise->setCursor(Qt::PointingHandCursor);
+    binder.button(form.Button33, practise);
 
     auto* answer = place<QLabel>(page, d.Label40.name(), QRect(12, 46, 690, 20));
     answer->setFont(fonts::song(13));

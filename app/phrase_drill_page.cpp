@@ -91,6 +91,13 @@ void buildPhraseDrillPage(QWidget* page, Form& form, Binder& binder) {
                              : QRect(16 + 240, 9 + 40, kBoxWidth, 22); // Edit18, inside Panel5
         },
         binder);
+    // In the same place, while the hint shows: the line on a wrong code.
+    capitalsNotice(
+        panel8, d.wrongCodeNote, [&d] { return d.wrongCodeAt(); },
+        [](int slot) {
+            return slot >= 1 ? QRect(kSlotLeft[slot - 1], 68, kBoxWidth, 24) : QRect(16 + 240, 9 + 40, kBoxWidth, 22);
+        },
+        binder, QStringLiteral("错码说明"));
 
     // The hint column.
     QFrame* panel14 = panel(page, QStringLiteral("Panel14"), QRect(619, 0, 86, 251), Bevel::Raised, Bevel::None);
