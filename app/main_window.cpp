@@ -62,6 +62,10 @@ TForm1::TForm1(const QString& dataFolder, controls::Desktop* desktop, const QPro
                 if (w && PageControl1->widget(index)->isAncestorOf(w))
                     w->setFocus(Qt::OtherFocusReason);
                 PageControl1->setCurrentIndex(index);
+                // A page built just now had no box to take it: the state's focus goes there now.
+                QWidget* page = PageControl1->widget(index);
+                if (c && m_form->focus.current() != c && page->isAncestorOf(m_binder->widgetOf(*c)))
+                    m_binder->event([&] { m_form->focus.set(*c, controls::Focus::Reason::Back); });
             },
             Qt::QueuedConnection);
     });
