@@ -28,6 +28,7 @@ struct Chain {
             first = &d.RadioButton[1];
             other = &d.RadioButton[2];
             review = &d.RadioButton30;
+            note = &d.wrongCodeNote;
             missed = &d.missed;
             memo = &d.Memo1;
             item = [](int k) { return fixture::character(k); };
@@ -45,6 +46,7 @@ struct Chain {
             first = &d.RadioButton[drills::PhraseDrill::kFirstCategory];
             other = &d.RadioButton[drills::PhraseDrill::kFirstCategory + 1];
             review = &d.RadioButton31;
+            note = &d.wrongCodeNote;
             missed = &d.missed;
             memo = &d.Memo2;
             item = [](int k) { return phrases::phrase(k); };
@@ -94,6 +96,7 @@ struct Chain {
     controls::RadioButton* review = nullptr; // "练错字" or "练错词"
     drills::MissedItems* missed = nullptr;
     controls::Memo* memo = nullptr;
+    controls::Label* note = nullptr; // the line on a wrong code
     std::function<QString(int)> item, code;
     std::function<int()> capitalsAt; // where the capitals notice stands
     bool keepsCodes = false;         // an advance keeps the codes left in the slots before the last
@@ -142,6 +145,8 @@ private Q_SLOTS:
     void reviewAsksTheMissesUntilTypedRightInARow_data() { addDrills(); }
     void reviewAsksTheMissesUntilTypedRightInARow();
     void missedBatchesGoRoundTheList();
+    void wrongCodeLineFollowsTheBoxAndTheHint_data() { addDrills(); }
+    void wrongCodeLineFollowsTheBoxAndTheHint();
 
 private:
     static void addDrills() {
@@ -597,4 +602,40 @@ void TestSlotDrill::missedBatchesGoRoundTheList() {
     QVERIFY(missed.right(QStringLiteral("甲")));
     QCOMPARE(missed.size(), 6);
     QCOMPARE(changes, 8);
+}
+
+// The line on a wrong code (the fixture has no explanations: it names the letters only) stands
+// while the box holds it and the hint shows; it tells the target's code, so never without the hint.
+void TestSlotDrill::wrongCodeLineFollowsTheBoxAndTheHint() {
+    auto m = chain();
+    const auto& c = *m->c;
+    m->type(m->code(1).left(3));
+    QVERIFY(!m->note->visible());
+    m->type(m->code(1).right(1));
+    QVERIFY(m->note->visible());
+    int k = 0;
+    while (m->code(1)[k] == m->code(0)[k])
+        ++k;
+    const QString ordinal = QStringLiteral("一二三四").mid(k, 1);
+    QCOMPARE(m->note->caption(),
+             QStringLiteral("“%1”打出的是“%2”：第%3码 %4；“%5”的第%3码是 %6")
+                 .arg(m->code(1), m->item(1), ordinal, m->code(1).mid(k, 1), m->item(0), m->code(0).mid(k, 1)));
+    m->escape(1);
+    QVERIFY(!m->note->visible());
+    m->type(QStringLiteral("zzzz"));
+    QVERIFY(m->note->caption().startsWith(QStringLiteral("“zzzz”打不出")));
+    // Hidden with the hint, back with it; another box entered takes it away.
+    m->focus().set(c.hintOff, controls::Focus::Reason::Mouse);
+    c.hintOff.check();
+    QVERIFY(!m->note->visible());
+    m->focus().set(c.hintOn, controls::Focus::Reason::Mouse);
+    c.hintOn.check();
+    QVERIFY(m->note->visible());
+    m->focus().set(c.code[2], controls::Focus::Reason::Mouse);
+    QVERIFY(!m->note->visible());
+    // Capitals are Caps Lock, not a wrong code: no line, no miss.
+    const int missed = m->missed->size();
+    m->type(m->code(1).toUpper());
+    QVERIFY(!m->note->visible());
+    QCOMPARE(m->missed->size(), missed);
 }
