@@ -166,6 +166,10 @@ int main(int argc, char** argv) {
     shot(QStringLiteral("practise-wrong-code"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     w.runEvent([&] { f.Button34.click(); });
+    if (!QTest::qWaitFor([&] { return pages->currentWidget()->objectName() == QLatin1String("TabSheet4"); })) {
+        std::fprintf(stderr, "the way back did not open the typing page\n");
+        failed = true;
+    }
 
     // The lookup page: a character, a phrase, a code, a character without a split, input outside
     // GB2312, and the character the review opens.
