@@ -122,7 +122,7 @@ CharacterDrill::CharacterDrill(controls::Focus& focus, lexicon::Table& codes, le
     });
     missed.onChange = [this] {
         if (RadioButton30.isChecked())
-            showReviewRules();
+            writeReviewMemo();
     };
     edit16.onChange = [this] { edit16Change(); };
     Button8.onClick = [this] { Button8Click(); };
@@ -175,10 +175,14 @@ void CharacterDrill::RadioButton30Click() {
 }
 
 void CharacterDrill::showReviewRules() {
+    writeReviewMemo();
+    m_pictures.show(KeyboardMap::Roots);
+}
+
+void CharacterDrill::writeReviewMemo() {
     const QStringList memo = reviewMemoLines(missed, missed.allTypedRight());
     for (int line : kMemoLineIndexes)
         Memo1.setLine(line, memo[line]);
-    m_pictures.show(KeyboardMap::Roots);
 }
 
 void CharacterDrill::practise(const QString& characters) {

@@ -100,6 +100,7 @@ public:
 private:
     void showRules(int category);
     void showReviewRules();
+    void writeReviewMemo(); // after a change of the missed items
 
     lexicon::Table& m_codes;
     QString m_dataFolder;

@@ -123,7 +123,7 @@ PhraseDrill::PhraseDrill(controls::Focus& focus, lexicon::Table& codes, lexicon:
     });
     missed.onChange = [this] {
         if (RadioButton31.isChecked())
-            showReviewRules();
+            writeReviewMemo();
     };
     Edit17.onChange = [this] { Edit17Change(); };
     Button1.onClick = [this] { Button1Click(); };
@@ -199,10 +199,14 @@ void PhraseDrill::RadioButton31Click() {
 }
 
 void PhraseDrill::showReviewRules() {
+    writeReviewMemo();
+    m_pictures.show(KeyboardMap::Roots);
+}
+
+void PhraseDrill::writeReviewMemo() {
     const QStringList lines = reviewMemoLines(missed, missed.allTypedRight());
     for (int line : kMemoLineIndexes)
         Memo2.setLine(line, lines[line]);
-    m_pictures.show(KeyboardMap::Roots);
 }
 
 void PhraseDrill::choose(int category, const std::function<void()>& load) {

@@ -127,6 +127,7 @@ private:
     void choose(int category, const std::function<void()>& load);
     void writeMemo(int category);
     void showReviewRules();
+    void writeReviewMemo(); // after a change of the missed items
     void coverSlots(bool covered);
     void emptyPanel();
     void reopenIfClosed(lexicon::Table& table);
