@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 
 namespace app {
@@ -25,12 +26,14 @@ void buildCharacterDrillPage(QWidget* page, Form& form, Binder& binder) {
     drills::CharacterDrill& d = form.characters;
 
     auto* group = place<QGroupBox>(page, QStringLiteral("GroupBox1"), QRect(8, 0, 609, 40));
-    const int categoryLeft[] = {16, 112, 216, 320, 424, 528};
-    for (int n = 1; n <= drills::CharacterDrill::kCategories; ++n) {
-        auto* r = place<QRadioButton>(group, d.RadioButton[n].name(), QRect(categoryLeft[n - 1], 14, 90, 20));
+    // The six categories, then "练错字".
+    const int categoryLeft[] = {12, 96, 180, 264, 348, 432, 516};
+    for (int n = 1; n <= drills::CharacterDrill::kCategories + 1; ++n) {
+        controls::RadioButton& c = n <= drills::CharacterDrill::kCategories ? d.RadioButton[n] : d.RadioButton30;
+        auto* r = place<QRadioButton>(group, c.name(), QRect(categoryLeft[n - 1], 14, 84, 20));
         r->setFont(fonts::song(13));
         categoryOption(r);
-        binder.radio(d.RadioButton[n], r);
+        binder.radio(c, r);
     }
 
     QFrame* panel3 = panel(page, QStringLiteral("Panel3"), QRect(8, 44, 609, 207), Bevel::Raised, Bevel::None);
@@ -74,6 +77,21 @@ void buildCharacterDrillPage(QWidget* page, Form& form, Binder& binder) {
     capitalsNotice(
         panel3, d.capsNotice, [&d] { return d.capitalsAt(); },
         [](int slot) { return QRect(kSlotLeft + (std::max(slot, 1) - 1) * kSlotPitch, 82, kSlotWidth, 22); }, binder);
+    // In the same place, while the hint shows: the line on a wrong code.
+    capitalsNotice(
+        panel3, d.wrongCodeNote, [&d] { return d.wrongCodeAt(); },
+        [](int slot) { return QRect(kSlotLeft + (std::max(slot, 1) - 1) * kSlotPitch, 82, kSlotWidth, 22); }, binder,
+        QStringLiteral("错码说明"));
+
+    // Back to the page "练习这些字" came from, in the memo's last line (empty under "练错字").
+    auto* back = place<QPushButton>(panel3, form.Button34.name(), QRect(492, 176, 108, 22));
+    back->setFont(fonts::song(13));
+    back->setCursor(Qt::PointingHandCursor);
+    binder.button(form.Button34, back);
+    binder.onSync([back, &form] {
+        if (back->text() != form.Button34.caption())
+            back->setText(form.Button34.caption());
+    });
 
     // The hint column.
     QFrame* panel11 = panel(page, QStringLiteral("Panel11"), QRect(623, 0, 84, 251), Bevel::Raised, Bevel::None);

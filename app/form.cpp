@@ -19,6 +19,59 @@ Form::Form(const QString& dataFolder_, const QString& phraseBatchFolder_, contro
         }
     }
     showFailures();
+
+    Button32.setCaption(QStringLiteral("练习这些字"));
+    Button33.setCaption(QStringLiteral("练习这些字"));
+    Button34.hide();
+    Button32.onClick = [this] { Button32Click(); };
+    Button33.onClick = [this] { Button33Click(); };
+    Button34.onClick = [this] { Button34Click(); };
+    // A run ends with its finish step (which stops it by clicking Stop) or with a click on Stop
+    // while it runs; either way its wrong characters are listed then.
+    typing.Button5.onClick = [this, finish = typing.Button5.onClick] {
+        finish();
+        gatherTypingMisses();
+    };
+    typing.Button6.onClick = [this, stop = typing.Button6.onClick] {
+        const bool ran = typing.running();
+        stop();
+        if (ran)
+            gatherTypingMisses();
+    };
+    showPracticeButtons();
+}
+
+void Form::gatherTypingMisses() {
+    for (QChar c : typing.Label41.caption())
+        characters.missed.missed(QString(c));
+}
+
+QString Form::lookupCharacters() const {
+    QString s;
+    for (QChar c : lookup.Edit30.text())
+        if (c.unicode() >= 0x4E00 && c.unicode() <= 0x9FFF && !s.contains(c))
+            s += c;
+    return s;
+}
+
+void Form::showPracticeButtons() {
+    Button32.setVisible(typing.Label41.visible() && !typing.Label41.caption().isEmpty());
+    Button33.setEnabled(!lookupCharacters().isEmpty());
+}
+
+void Form::practise(const QString& text, const QString& from) {
+    if (text.isEmpty())
+        return;
+    characters.practise(text);
+    m_backTo = from;
+    Button34.setCaption(QStringLiteral("返回") + QString::fromUtf8(kPages[pageIndex(from)].caption));
+    Button34.show();
+    pageToShow = QStringLiteral("TabSheet2");
+}
+
+void Form::Button34Click() {
+    Button34.hide();
+    pageToShow = m_backTo;
 }
 
 void Form::FormCreate() {
@@ -50,6 +103,7 @@ void Form::run(const std::function<void()>& handlers) {
     } catch (const lexicon::TableError& e) {
         tableFailed(e);
     }
+    showPracticeButtons();
     showFailures();
 }
 

@@ -84,6 +84,18 @@ public:
     // The page a handler asked to bring into view (its name in pages.h), until the window shows it.
     QString pageToShow;
 
+    // "练习这些字": the single-character drill's "练错字" on `characters` (each counted a miss), from
+    // page `from` (its name in pages.h), to which Button34 then leads back.
+    void practise(const QString& characters, const QString& from);
+    // The Chinese characters of what the lookup page looks up, which its "练习这些字" practises.
+    QString lookupCharacters() const;
+    controls::Button Button32{QStringLiteral("Button32")}; // "练习这些字" under the typing test's wrong characters
+    controls::Button Button33{QStringLiteral("Button33")}; // "练习这些字" on the lookup page
+    controls::Button Button34{QStringLiteral("Button34")}; // "返回…" on the single-character page, after either
+    void Button32Click() { practise(typing.Label41.caption(), QStringLiteral("TabSheet4")); }
+    void Button33Click() { practise(lookupCharacters(), QStringLiteral("TabSheet8")); }
+    void Button34Click();
+
     // Sets every page's start state (its row's start handler), once every control exists.
     void FormCreate();
 
@@ -125,6 +137,12 @@ private:
     std::vector<Known> m_known;
     std::vector<OnScreen> m_onScreen; // oldest first
     QString m_page;
+    QString m_backTo; // where Button34 leads
+    // The typing test's wrong characters join the drill's missed ones at the end of every run.
+    void gatherTypingMisses();
+    // The practice buttons follow what they practise: shown with the wrong characters, enabled
+    // with a character looked up.
+    void showPracticeButtons();
 };
 
 } // namespace app

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 
@@ -196,6 +197,11 @@ void buildLookupPage(QWidget* page, Form& form, Binder& binder) {
     box->setFont(fonts::songWithRoots(18));
     box->setProperty(kTakesCodeLetters, true);
     binder.edit(d.Edit30, box);
+    // The characters looked up, into the single-character drill's "练错字".
+    auto* practise = place<QPushButton>(page, form.Button33.name(), QRect(408, 10, 96, 30));
+    practise->setFont(fonts::song(13));
+    practise->setCursor(Qt::PointingHandCursor);
+    binder.button(form.Button33, practise);
 
     // Two lines: what cannot be looked up, said in full, may take a second.
     auto* answer = place<QLabel>(page, d.Label40.name(), QRect(12, 44, 690, 36));

@@ -52,9 +52,24 @@ TForm1::TForm1(const QString& dataFolder, controls::Desktop* desktop, const QPro
             return;
         const int index = pageIndex(m_form->pageToShow);
         m_form->pageToShow.clear();
-        if (index >= 0)
-            QMetaObject::invokeMethod(
-                this, [this, index] { PageControl1->setCurrentIndex(index); }, Qt::QueuedConnection);
+        if (index < 0)
+            return;
+        QMetaObject::invokeMethod(
+            this,
+            [this, index] {
+                // The focus the handler gave on that page is where the learner goes on, not the
+                // box that had it when the page was left last.
+                controls::Control* c = m_form->focus.current();
+                QWidget* w = c ? m_binder->widgetOf(*c) : nullptr;
+                if (w && PageControl1->widget(index)->isAncestorOf(w))
+                    w->setFocus(Qt::OtherFocusReason);
+                PageControl1->setCurrentIndex(index);
+                // A page built just now had no box to take it: the state's focus goes there now.
+                QWidget* page = PageControl1->widget(index);
+                if (c && m_form->focus.current() != c && page->isAncestorOf(m_binder->widgetOf(*c)))
+                    m_binder->event([&] { m_form->focus.set(*c, controls::Focus::Reason::Back); });
+            },
+            Qt::QueuedConnection);
     });
 
     auto* timer3 = new QTimer(this);

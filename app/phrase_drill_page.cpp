@@ -27,12 +27,14 @@ void buildPhraseDrillPage(QWidget* page, Form& form, Binder& binder) {
     constexpr int kSlots = drills::PhraseDrill::kSlots;
 
     QFrame* panel6 = panel(page, QStringLiteral("Panel6"), QRect(8, 4, 601, 38), Bevel::Raised, Bevel::None);
-    for (int n = d.RadioButton.first(); n <= d.RadioButton.last(); ++n) {
+    // The four categories, then "练错词".
+    for (int n = d.RadioButton.first(); n <= d.RadioButton.last() + 1; ++n) {
         const int i = n - d.RadioButton.first();
-        auto* r = place<QRadioButton>(panel6, d.RadioButton[n].name(), QRect(48 + i * 144, 9, 90, 20));
+        controls::RadioButton& c = n <= d.RadioButton.last() ? d.RadioButton[n] : d.RadioButton31;
+        auto* r = place<QRadioButton>(panel6, c.name(), QRect(36 + i * 116, 9, 90, 20));
         r->setFont(fonts::song(13));
         categoryOption(r);
-        binder.radio(d.RadioButton[n], r);
+        binder.radio(c, r);
     }
 
     QFrame* panel8 = panel(page, QStringLiteral("Panel8"), QRect(8, 48, 601, 209), Bevel::Raised, Bevel::None);
@@ -89,6 +91,13 @@ void buildPhraseDrillPage(QWidget* page, Form& form, Binder& binder) {
                              : QRect(16 + 240, 9 + 40, kBoxWidth, 22); // Edit18, inside Panel5
         },
         binder);
+    // In the same place, while the hint shows: the line on a wrong code.
+    capitalsNotice(
+        panel8, d.wrongCodeNote, [&d] { return d.wrongCodeAt(); },
+        [](int slot) {
+            return slot >= 1 ? QRect(kSlotLeft[slot - 1], 68, kBoxWidth, 24) : QRect(16 + 240, 9 + 40, kBoxWidth, 22);
+        },
+        binder, QStringLiteral("错码说明"));
 
     // The hint column.
     QFrame* panel14 = panel(page, QStringLiteral("Panel14"), QRect(619, 0, 86, 251), Bevel::Raised, Bevel::None);

@@ -154,7 +154,7 @@ void buildTypingTestPage(QWidget* page, Form& form, Binder& binder) {
             if (p->cursor().shape() != shape)
                 p->setCursor(shape);
     });
-    auto* review = place<QLabel>(page, t.Label41.name(), QRect(12, 0, 690, 13));
+    auto* review = place<QLabel>(page, t.Label41.name(), QRect(12, 0, 600, 13));
     review->setFont(fonts::song(kLineFont));
     review->setTextFormat(Qt::RichText);
     review->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
@@ -171,6 +171,14 @@ void buildTypingTestPage(QWidget* page, Form& form, Binder& binder) {
         review->setText(QStringLiteral("本次打错的字（点击查编码）：") + links);
         described(review, QStringLiteral("本次打错的字：") + shown);
     });
+
+    // Beside them: those characters into the single-character drill's "练错字".
+    auto* practise = place<QPushButton>(page, form.Button32.name(), QRect(616, 0, 88, 14));
+    practise->setFont(fonts::song(13));
+    practise->setFlat(true);
+    practise->setCursor(Qt::PointingHandCursor);
+    setColours(practise, kBlue);
+    binder.button(form.Button32, practise);
 
     for (controls::Timer* timer : {&t.Timer1, &t.Timer2}) {
         auto* q = new QTimer(page);

@@ -166,8 +166,8 @@ void categoryOption(QRadioButton* option) {
 }
 
 void capitalsNotice(QWidget* parent, controls::Label& notice, std::function<int()> where,
-                    std::function<QRect(int)> boxAt, Binder& binder) {
-    auto* w = described(new QLabel(parent), QStringLiteral("大写提醒"));
+                    std::function<QRect(int)> boxAt, Binder& binder, const QString& said) {
+    auto* w = described(new QLabel(parent), said);
     w->setObjectName(notice.name());
     w->setFont(fonts::song(13));
     w->setMargin(2);

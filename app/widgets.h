@@ -91,8 +91,9 @@ void categoryOption(QRadioButton* option);
 // The notice a slot drill shows at a code box that holds capitals, bound to `notice`: drawn over
 // what lies under the box, its left edge at the box's (kept inside `parent`), just below it.
 // `boxAt(where)` gives the geometry, in `parent`, of the box the drill says it stands at.
+// The line on a wrong code is shown the same way, named `said` for screen readers.
 void capitalsNotice(QWidget* parent, controls::Label& notice, std::function<int()> where,
-                    std::function<QRect(int)> boxAt, Binder& binder);
+                    std::function<QRect(int)> boxAt, Binder& binder, const QString& said = QStringLiteral("大写提醒"));
 
 // A picture compiled into the program, decoded the first time it is shown, so that start-up
 // decodes only what is in view.

@@ -1,5 +1,7 @@
 #include "character_drill.h"
 
+#include "wrong_code.h"
+
 namespace drills {
 
 namespace {
@@ -63,6 +65,23 @@ QStringList CharacterDrill::initialMemoLines() {
             QString()};
 }
 
+QStringList CharacterDrill::reviewMemoLines(const MissedItems& missed, bool done) {
+    QStringList lines = initialMemoLines();
+    lines[0] = QStringLiteral("☆练错字：本次打错的字，每批15个；在这里连续打对%1次的字即移出。")
+                   .arg(MissedItems::kRightInARow);
+    lines[2] = QStringLiteral("    算打错：编码打满位数仍打不出该字，或在“不提示”时改选“提示”看了编码；");
+    lines[3] = QStringLiteral("    打字测试中标×的字也算。错字只存在内存里，关闭窗口即清空。");
+    if (!missed.isEmpty())
+        lines[4] =
+            QStringLiteral("    现有错字%1个：%2").arg(missed.size()).arg(missed.items().mid(0, 30).join(QString()));
+    else if (done)
+        lines[4] = QStringLiteral("    错字都已练对，没有要练的字了。");
+    else
+        lines[4] = QStringLiteral("    还没有打错的字，没有要练的字。");
+    lines[5] = QString();
+    return lines;
+}
+
 CharacterDrill::CharacterDrill(controls::Focus& focus, lexicon::Table& codes, lexicon::Table& batches,
                                QString dataFolder, PictureHints& pictures)
     : RadioButton(kCategories,
@@ -76,11 +95,11 @@ CharacterDrill::CharacterDrill(controls::Focus& focus, lexicon::Table& codes, le
       Ed(kSlots, controls::named<controls::Edit>(QStringLiteral("Ed"))),
       h(kSlots, controls::named<controls::Edit>(QStringLiteral("h"))),
       Memo1(QStringLiteral("Memo1"), initialMemoLines()), m_codes(codes), m_dataFolder(std::move(dataFolder)),
-      m_pictures(pictures),
+      m_pictures(pictures), m_explainer(m_dataFolder),
       m_slots({Label, Edit, Ed, h, edit16, Button9, Button8, Panel13, Panel13, zi, RadioButton22, RadioButton23,
                capsNotice},
               {codes, lexicon::schema::kCharacterCodes, batches, lexicon::schema::kCharacterBatches}, focus,
-              QList<EndMarker>(std::begin(kCharacterEndMarkers), std::end(kCharacterEndMarkers))) {
+              QList<EndMarker>(std::begin(kCharacterEndMarkers), std::end(kCharacterEndMarkers)), missed) {
     edit16.setText(QStringLiteral("099"));
     dats.setCaption(QStringLiteral("答案提示"));
     Button10.hide();
@@ -94,6 +113,17 @@ CharacterDrill::CharacterDrill(controls::Focus& focus, lexicon::Table& codes, le
     Edit[kSlots].onChange = [this] { Edit15Change(); };
     for (int n = 1; n <= kCategories; ++n)
         RadioButton[n].onClick = [this, n] { RadioButtonClick(n); };
+    RadioButton30.onClick = [this] { RadioButton30Click(); };
+    m_slots.setWrongCodeNote(wrongCodeNote, [this](const SlotDrill::Miss& m) {
+        WrongCode w{m.typed, m.gives, m.target, m.targetCode, m_explainer.character(m.target), {}};
+        if (!m.gives.isEmpty())
+            w.givesExplanation = m_explainer.character(m.gives);
+        return wrongCodeText(w);
+    });
+    missed.onChange = [this] {
+        if (RadioButton30.isChecked())
+            writeReviewMemo();
+    };
     edit16.onChange = [this] { edit16Change(); };
     Button8.onClick = [this] { Button8Click(); };
     Button9.onClick = [this] { Button9Click(); };
@@ -122,6 +152,47 @@ void CharacterDrill::showRules(int category) {
     for (int line : kMemoLineIndexes)
         Memo1.setLine(line, memo[line]);
     m_pictures.show(kCharacterCategory[category - 1].map);
+}
+
+} // namespace drills
+
+namespace drills {
+
+void CharacterDrill::RadioButton30Click() {
+    // Every code is looked up in wb.db, as in the categories that type full codes.
+    try {
+        if (m_codes.tableName() != QLatin1String(lexicon::schema::kCharacterCodeFile) || !m_codes.isOpen()) {
+            m_codes.close();
+            m_codes.open(m_dataFolder, QLatin1String(lexicon::schema::kCharacterCodeFile));
+        }
+        m_slots.startReview(Button10);
+    } catch (const lexicon::TableError&) {
+        m_slots.cannotPractise();
+        showReviewRules();
+        throw;
+    }
+    showReviewRules();
+}
+
+void CharacterDrill::showReviewRules() {
+    writeReviewMemo();
+    m_pictures.show(KeyboardMap::Roots);
+}
+
+void CharacterDrill::writeReviewMemo() {
+    const QStringList memo = reviewMemoLines(missed, missed.allTypedRight());
+    for (int line : kMemoLineIndexes)
+        Memo1.setLine(line, memo[line]);
+}
+
+void CharacterDrill::practise(const QString& characters) {
+    for (QChar c : characters)
+        if (!c.isSpace())
+            missed.missed(QString(c));
+    if (RadioButton30.isChecked())
+        RadioButton30Click();
+    else
+        RadioButton30.check();
 }
 
 } // namespace drills

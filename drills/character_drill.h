@@ -12,13 +12,18 @@
 // tests the end markers. The hint column is Panel13 (the code) and zi (the character), shown or
 // hidden by RadioButton22 and RadioButton23.
 //
+// "练错字" (RadioButton30) asks the characters missed in this session (missed_items.h), fifteen a
+// batch through the same chain; the memo says what counts as missed and how many are left.
+//
 // All of it runs nested, one handler inside another, exactly in that order. Table failures are
 // thrown as lexicon::TableError and end the running chain where they happen; a batch that cannot
 // be loaded (a table missing, a target empty or unreadable) first leaves the chosen category with
 // its rules and map, every slot empty and no code box to type into, until a category is chosen
 // again.
 
+#include "code_explainer.h"
 #include "controls.h"
+#include "missed_items.h"
 #include "picture_hints.h"
 #include "practice_plan.h"
 #include "slot_drill.h"
@@ -38,6 +43,10 @@ public:
     // Category choice (GroupBox1).
     controls::RadioGroup GroupBox1;
     controls::Family<controls::RadioButton> RadioButton; // RadioButton1 ... RadioButton6
+    controls::RadioButton RadioButton30{QStringLiteral("RadioButton30"), QStringLiteral("练错字"), GroupBox1};
+
+    // The characters missed in this session, here, in the typing test or sent from the lookup.
+    MissedItems missed;
 
     controls::Family<controls::Label> Label;             // targets
     controls::Family<controls::Edit> Edit;               // accepted characters
@@ -58,6 +67,10 @@ public:
     controls::Label zi{QStringLiteral("zi")};
     controls::Label capsNotice{QStringLiteral("capsNotice")}; // at a code box holding capitals
     int capitalsAt() const { return m_slots.capitalsAt(); }   // its slot
+    // Under a code box holding a wrong code, while the hint shows: what it gives, where it parts
+    // from the target's code.
+    controls::Label wrongCodeNote{QStringLiteral("wrongCodeNote")};
+    int wrongCodeAt() const { return m_slots.wrongCodeAt(); } // its slot
 
     // Handlers, each named after its control and event.
     void RadioButtonClick(int category); // RadioButton1Click ... RadioButton6Click
@@ -71,19 +84,28 @@ public:
     void Button10Click() { m_slots.clearSlots(true); }
     void EdEnter(int slot) { m_slots.codeEnter(slot); }                        // Ed1Enter ... Ed15Enter
     void EdKeyPress(int slot, QChar& key) { m_slots.codeKeyPress(slot, key); } // Ed1KeyPress ... Ed15KeyPress
+    void RadioButton30Click();
     void RadioButton22Click() { m_slots.hintOptionClick(true); }
     void RadioButton23Click() { m_slots.hintOptionClick(false); }
 
     // The memo's lines before any category is chosen, and once `category` is chosen.
     static QStringList initialMemoLines();
     static QStringList memoLines(int category);
+    // The memo's lines for "练错字" with `missed` as it stands; `done` once a review has emptied it.
+    static QStringList reviewMemoLines(const MissedItems& missed, bool done);
+
+    // Practises `characters` (each a miss): "练错字" chosen, or started again when it was.
+    void practise(const QString& characters);
 
 private:
     void showRules(int category);
+    void showReviewRules();
+    void writeReviewMemo(); // after a change of the missed items
 
     lexicon::Table& m_codes;
     QString m_dataFolder;
     PictureHints& m_pictures;
+    CodeExplainer m_explainer;
     SlotDrill m_slots;
 };
 

@@ -1,6 +1,7 @@
 #include "phrase_drill.h"
 
 #include "counter.h"
+#include "wrong_code.h"
 
 namespace drills {
 
@@ -42,6 +43,24 @@ QStringList PhraseDrill::memoLines(int category) {
     return lines;
 }
 
+QStringList PhraseDrill::reviewMemoLines(const MissedItems& missed, bool done) {
+    QStringList lines = initialMemoLines();
+    lines[0] = QStringLiteral("☆练错词：本次打错的词组，每批5个；在这里连续打对%1次的词即移出。")
+                   .arg(MissedItems::kRightInARow);
+    lines[2] = QStringLiteral("    算打错：编码打满位数仍打不出该词，或在“不提示”时改选“提示”看了编码。");
+    lines[3] = QStringLiteral("    错词只存在内存里，关闭窗口即清空。");
+    if (!missed.isEmpty())
+        lines[4] = QStringLiteral("    现有错词%1个：%2")
+                       .arg(missed.size())
+                       .arg(missed.items().mid(0, 8).join(QStringLiteral("、")));
+    else if (done)
+        lines[4] = QStringLiteral("    错词都已练对，没有要练的词了。");
+    else
+        lines[4] = QStringLiteral("    还没有打错的词，没有要练的词。");
+    lines[5] = QString();
+    return lines;
+}
+
 QStringList PhraseDrill::initialMemoLines() {
     return {QStringLiteral("词组拆码规则："),
             QString(),
@@ -75,7 +94,7 @@ PhraseDrill::PhraseDrill(controls::Focus& focus, lexicon::Table& codes, lexicon:
       m_slots({cz, cztext, czt, czh, Edit17, Button1, Button2, Panel16, czts, zi2, RadioButton24, RadioButton25,
                capsNotice},
               {codes, lexicon::schema::kPhraseCodes, batches, lexicon::schema::kPhraseBatches}, focus,
-              batchEndMarkers(), [this] { emptyPanel(); }) {
+              batchEndMarkers(), missed, [this] { emptyPanel(); }) {
     Edit17.setText(QStringLiteral("99"));
     Edit20.setText(QStringLiteral("169"));
     Label20.setCaption(QStringLiteral("答案提示"));
@@ -93,6 +112,19 @@ PhraseDrill::PhraseDrill(controls::Focus& focus, lexicon::Table& codes, lexicon:
     for (int n = kFirstCategory; n < kLongPhraseCategory; ++n)
         RadioButton[n].onClick = [this, n] { RadioButtonClick(n); };
     RadioButton[kLongPhraseCategory].onClick = [this] { RadioButton10Click(); };
+    RadioButton31.onClick = [this] { RadioButton31Click(); };
+    m_slots.setWrongCodeNote(wrongCodeNote, [this](const SlotDrill::Miss& m) {
+        if (!m_explainer)
+            m_explainer = std::make_unique<CodeExplainer>(m_codes.folder());
+        WrongCode w{m.typed, m.gives, m.target, m.targetCode, m_explainer->phrase(m.target, m.targetCode), {}};
+        if (!m.gives.isEmpty())
+            w.givesExplanation = m_explainer->phrase(m.gives, m.typed);
+        return wrongCodeText(w);
+    });
+    missed.onChange = [this] {
+        if (RadioButton31.isChecked())
+            writeReviewMemo();
+    };
     Edit17.onChange = [this] { Edit17Change(); };
     Button1.onClick = [this] { Button1Click(); };
     Button2.onClick = [this] { Button2Click(); };
@@ -152,6 +184,31 @@ void PhraseDrill::RadioButton10Click() {
     });
 }
 
+void PhraseDrill::RadioButton31Click() {
+    try {
+        reopenIfClosed(m_codes);
+        coverSlots(false);
+        m_slots.startReview(Button2);
+    } catch (const lexicon::TableError&) {
+        coverSlots(false);
+        m_slots.cannotPractise();
+        showReviewRules();
+        throw;
+    }
+    showReviewRules();
+}
+
+void PhraseDrill::showReviewRules() {
+    writeReviewMemo();
+    m_pictures.show(KeyboardMap::Roots);
+}
+
+void PhraseDrill::writeReviewMemo() {
+    const QStringList lines = reviewMemoLines(missed, missed.allTypedRight());
+    for (int line : kMemoLineIndexes)
+        Memo2.setLine(line, lines[line]);
+}
+
 void PhraseDrill::choose(int category, const std::function<void()>& load) {
     const bool covered = category == kLongPhraseCategory;
     try {
@@ -194,7 +251,7 @@ void PhraseDrill::Edit20Change() {
 
 void PhraseDrill::Edit18Change() {
     m_slots.noteCapitals(Edit18, 0);
-    m_slots.lookUp(Edit18.text(), Edit19);
+    m_slots.lookUp(Edit18.text(), Edit19, 0, Label24.caption());
     // After a right code the nested chain has loaded the next phrase: the hint shows that one.
     m_slots.showHint(Label24.caption());
 }
@@ -203,6 +260,7 @@ void PhraseDrill::Edit19Change() {
     const QString found = Edit19.text();
     if (found.isEmpty() || found != Label24.caption())
         return;
+    m_slots.accepted(0, found);
     Edit19.clear();
     Edit18.clear();
     m_focus.set(Edit18);

@@ -18,6 +18,9 @@
 // and advances the row counter (loading the next phrase, or the first again after the end marker);
 // then the code box's handler shows the phrase now on show and its code in the hint column.
 //
+// "练错词" (RadioButton31) asks the phrases missed in this session (missed_items.h), five a batch
+// through the slots' chain; the memo says what counts as missed and how many are left.
+//
 // Both modes read czzk.db's one current row: a batch number without a row reads the phrases of
 // whichever row either mode located last. Everything runs nested, one handler inside another, in
 // exactly that order. Table failures are thrown as lexicon::TableError and end the running chain;
@@ -25,8 +28,10 @@
 // chosen category with its rules, the slots or the panel empty and no code box to type into,
 // until a category is chosen again.
 
+#include "code_explainer.h"
 #include "controls.h"
 #include "desktop.h"
+#include "missed_items.h"
 #include "picture_hints.h"
 #include "practice_plan.h"
 #include "slot_drill.h"
@@ -50,6 +55,10 @@ public:
     // Category choice (Panel6).
     controls::RadioGroup Panel6;
     controls::Family<controls::RadioButton> RadioButton; // RadioButton7 ... RadioButton10
+    controls::RadioButton RadioButton31{QStringLiteral("RadioButton31"), QStringLiteral("练错词"), Panel6};
+
+    // The phrases missed in this session.
+    MissedItems missed;
 
     // The five slots (Panel8).
     controls::Family<controls::Label> cz;                // target phrases
@@ -79,10 +88,15 @@ public:
     controls::Label czts{QStringLiteral("czts")};             // hint code
     controls::Label capsNotice{QStringLiteral("capsNotice")}; // at a code box holding capitals
     int capitalsAt() const { return m_slots.capitalsAt(); }   // its slot, 0 for Edit18
+    // Under a code box holding a wrong code, while the hint shows: what it gives, where it parts
+    // from the target's code.
+    controls::Label wrongCodeNote{QStringLiteral("wrongCodeNote")};
+    int wrongCodeAt() const { return m_slots.wrongCodeAt(); } // its slot, 0 for Edit18
 
     // Handlers, each named after its control and event.
     void RadioButtonClick(int category); // RadioButton7Click ... RadioButton9Click
     void RadioButton10Click();
+    void RadioButton31Click();
     void Edit17Change() { m_slots.counterChange(); }
     void cztChange(int slot) { m_slots.codeChange(slot); }  // czt1Change ... czt5Change
     void czhChange(int slot) { m_slots.foundChange(slot); } // czh1Change ... czh4Change
@@ -92,7 +106,7 @@ public:
     void Button2Click() { m_slots.clearSlots(true); }
     void cztEnter(int slot) { m_slots.codeEnter(slot); }                        // czt1Enter ... czt5Enter
     void cztKeyPress(int slot, QChar& key) { m_slots.codeKeyPress(slot, key); } // czt1KeyPress ... czt5KeyPress
-    void RadioButton24Click() { m_slots.hintOptionClick(true, longPhraseBox()); }
+    void RadioButton24Click() { m_slots.hintOptionClick(true, longPhraseBox(), Label24.caption()); }
     void RadioButton25Click() { m_slots.hintOptionClick(false, longPhraseBox()); }
     void Label20Click();
     void Edit20Change();
@@ -104,12 +118,16 @@ public:
     // The memo's lines before any category is chosen, and once `category` is chosen from there.
     static QStringList initialMemoLines();
     static QStringList memoLines(int category);
+    // The memo's lines for "练错词" with `missed` as it stands; `done` once a review has emptied it.
+    static QStringList reviewMemoLines(const MissedItems& missed, bool done);
 
 private:
     // The panel shown for the long phrases, hidden for the others; the tables tried again if
     // closed, the material loaded by `load`, the category's rules shown, whether it loaded or not.
     void choose(int category, const std::function<void()>& load);
     void writeMemo(int category);
+    void showReviewRules();
+    void writeReviewMemo(); // after a change of the missed items
     void coverSlots(bool covered);
     void emptyPanel();
     void reopenIfClosed(lexicon::Table& table);
@@ -121,6 +139,7 @@ private:
     lexicon::Table& m_batches;
     PictureHints& m_pictures;
     controls::Desktop& m_desktop;
+    std::unique_ptr<CodeExplainer> m_explainer; // made at the first wrong code, beside czwb.db
     SlotDrill m_slots;
 };
 

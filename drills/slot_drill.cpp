@@ -6,9 +6,9 @@
 
 namespace drills {
 
-SlotDrill::SlotDrill(Controls c, Tables t, controls::Focus& focus, QList<EndMarker> endMarkers,
+SlotDrill::SlotDrill(Controls c, Tables t, controls::Focus& focus, QList<EndMarker> endMarkers, MissedItems& missed,
                      std::function<void()> emptyMore)
-    : m_c(c), m_t(t), m_focus(focus), m_emptyMore(std::move(emptyMore)) {
+    : m_c(c), m_t(t), m_focus(focus), m_emptyMore(std::move(emptyMore)), m_missed(missed) {
     for (const EndMarker& m : endMarkers)
         m_markers.append({QString::fromUtf8(m.text), QString::number(m.jumpTo)});
     for (int n = 1; n <= slotCount(); ++n) {
@@ -24,6 +24,7 @@ SlotDrill::SlotDrill(Controls c, Tables t, controls::Focus& focus, QList<EndMark
 }
 
 void SlotDrill::start(int startBatch, controls::Button& clearAll) {
+    m_reviewing = false;
     for (int n = 1; n <= slotCount(); ++n)
         m_c.code[n].setEnabled(true);
     restartCounter(m_c.counter, QString::number(startBatch), !m_c.target[1].caption().isEmpty(),
@@ -31,7 +32,34 @@ void SlotDrill::start(int startBatch, controls::Button& clearAll) {
     clearAll.click();
 }
 
+void SlotDrill::startReview(controls::Button& clearAll) {
+    m_reviewing = true;
+    for (int n = 1; n <= slotCount(); ++n)
+        m_c.code[n].setEnabled(true);
+    // Loaded again even when the counter holds 1 already: the list may have changed since.
+    restartCounter(m_c.counter, QStringLiteral("1"), false, [this] { counterChange(); });
+    if (!reviewDone())
+        clearAll.click();
+}
+
+void SlotDrill::nothingToReview() {
+    m_missedHere.clear();
+    clearNote();
+    for (int n = 1; n <= slotCount(); ++n) {
+        m_c.target[n].setCaption(QString());
+        m_c.accepted[n].setText(QString());
+        m_c.code[n].setText(QString());
+        m_c.found[n].setText(QString());
+        m_c.code[n].setEnabled(false);
+        if (m_focus.has(m_c.code[n]))
+            m_focus.setOther();
+    }
+    m_c.hintCode.setCaption(QString());
+    m_c.hintTarget.setCaption(QString());
+}
+
 void SlotDrill::cannotPractise() {
+    clearNote();
     for (int n = 1; n <= slotCount(); ++n) {
         m_c.target[n].setCaption(QString());
         m_c.accepted[n].setText(QString());
@@ -48,6 +76,18 @@ void SlotDrill::cannotPractise() {
 }
 
 void SlotDrill::counterChange() {
+    m_missedHere.clear();
+    clearNote();
+    if (m_reviewing) {
+        const QStringList batch = m_missed.batch(m_c.counter.text().toInt(), slotCount());
+        if (batch.isEmpty()) {
+            nothingToReview();
+            return;
+        }
+        for (int n = 1; n <= slotCount(); ++n)
+            m_c.target[n].setCaption(batch[n - 1]);
+        return;
+    }
     const lexicon::schema::BatchTable& f = m_t.batchFields;
     if (m_t.batches.locate(f.number, m_c.counter.text()))
         m_c.target[1].setCaption(m_t.batches.readTarget(f.targets[0]));
@@ -55,16 +95,70 @@ void SlotDrill::counterChange() {
         m_c.target[n].setCaption(m_t.batches.readTarget(f.targets[n - 1]));
 }
 
-void SlotDrill::lookUp(const QString& code, controls::Edit& found) {
+void SlotDrill::lookUp(const QString& code, controls::Edit& found, int slot, const QString& target) {
     // An empty code types nothing, whatever odd row the table may hold: clearing a box can then
     // never set off an acceptance.
-    if (!code.isEmpty() && m_t.codes.locate(m_t.codeFields.code, code))
-        found.setText(m_t.codes.read(m_t.codeFields.text));
+    if (!target.isEmpty() && m_noteSlot == slot)
+        clearNote();
+    if (code.isEmpty())
+        return;
+    const bool gives = m_t.codes.locate(m_t.codeFields.code, code);
+    const QString text = gives ? m_t.codes.read(m_t.codeFields.text) : QString();
+    // Judged before the result box takes it: an acceptance loads the next targets.
+    if (!target.isEmpty())
+        judge(slot, target, code, text);
+    if (gives)
+        found.setText(text);
 }
 
 void SlotDrill::codeChange(int slot) {
     noteCapitals(m_c.code[slot], slot);
-    lookUp(m_c.code[slot].text(), m_c.found[slot]);
+    lookUp(m_c.code[slot].text(), m_c.found[slot], slot, m_c.target[slot].caption());
+}
+
+void SlotDrill::judge(int slot, const QString& target, const QString& code, const QString& gives) {
+    // A capital letter is Caps Lock, which the capitals notice tells of: no answer at all.
+    if (gives == target || std::any_of(code.begin(), code.end(), [](QChar c) { return c.isUpper(); }))
+        return;
+    // The target's code as the hint shows it; found again only for a box typed into without the
+    // hint having shown its target (which the focus always gives it).
+    QString targetCode = m_hintCode;
+    if (target != m_hintTarget) {
+        if (!m_t.codes.locate(m_t.codeFields.text, target))
+            return;
+        targetCode = m_t.codes.read(m_t.codeFields.code);
+    }
+    if (targetCode.isEmpty() || code.size() < targetCode.size())
+        return;
+    if (m_note && m_explain) {
+        m_note->setCaption(m_explain({slot, code, gives, target, targetCode}));
+        m_noteSlot = slot;
+        m_note->setVisible(m_c.hint.visible());
+    }
+    if (m_missedHere.contains(slot))
+        return;
+    m_missedHere.append(slot);
+    m_missed.missed(target);
+}
+
+void SlotDrill::setWrongCodeNote(controls::Label& note, std::function<QString(const Miss&)> explain) {
+    m_note = &note;
+    m_explain = std::move(explain);
+    note.hide();
+}
+
+void SlotDrill::clearNote() {
+    m_noteSlot = -1;
+    if (!m_note)
+        return;
+    m_note->setCaption(QString());
+    m_note->hide();
+}
+
+void SlotDrill::accepted(int slot, const QString& target) {
+    const bool missedHere = m_missedHere.removeOne(slot);
+    if (m_reviewing && !missedHere)
+        m_missed.right(target);
 }
 
 void SlotDrill::noteCapitals(const controls::Edit& box, int where) {
@@ -82,16 +176,22 @@ void SlotDrill::foundChange(int slot) {
     // An empty target accepts nothing: the emptied result box would match it again and again.
     if (found.isEmpty() || found != m_c.target[slot].caption())
         return;
+    accepted(slot, found);
     m_c.accepted[slot].setText(found);
     m_c.code[slot].clear();
     m_focus.set(m_c.code[slot + 1]);
     m_c.found[slot].clear();
+    // The last item of a review typed right enough times: nothing is left to ask.
+    if (m_reviewing && m_missed.isEmpty())
+        nothingToReview();
 }
 
 void SlotDrill::lastFoundChange() {
     const QString found = m_c.found[slotCount()].text();
-    if (!found.isEmpty() && found == m_c.target[slotCount()].caption())
+    if (!found.isEmpty() && found == m_c.target[slotCount()].caption()) {
+        accepted(slotCount(), found);
         m_c.accepted[slotCount()].setText(found);
+    }
 }
 
 void SlotDrill::lastAcceptedChange() {
@@ -103,6 +203,12 @@ void SlotDrill::lastAcceptedChange() {
 void SlotDrill::advanceClick() {
     try {
         m_c.counter.setText(nextNumber(m_c.counter.text()));
+        if (m_reviewing) {
+            // The review goes round its list; once the list is empty the slots are too.
+            if (!reviewDone())
+                m_c.clear.click();
+            return;
+        }
         m_c.clear.click();
         bool jumped = false;
         for (const Marker& marker : m_markers) {
@@ -139,6 +245,8 @@ void SlotDrill::clearSlots(bool allCodeBoxes) {
 }
 
 void SlotDrill::codeEnter(int slot) {
+    if (m_noteSlot != slot)
+        clearNote();
     m_typingSlot = slot;
     showHint(m_c.target[slot].caption());
 }
@@ -155,6 +263,8 @@ void SlotDrill::showHint(const QString& target) {
         m_c.hintTarget.setCaption(target);
         throw;
     }
+    m_hintTarget = target;
+    m_hintCode = code;
     m_c.hintCode.setCaption(code);
     m_c.hintTarget.setCaption(target);
 }
@@ -168,12 +278,22 @@ void SlotDrill::escape(controls::Edit& box, QChar key) {
         box.setText(QString());
 }
 
-void SlotDrill::hintOptionClick(bool shown, controls::Edit* typingBox) {
+void SlotDrill::hintOptionClick(bool shown, controls::Edit* typingBox, const QString& typingTarget) {
     m_c.hint.setVisible(shown);
+    // The note tells the target's code: it shows with the hint only.
+    if (m_note)
+        m_note->setVisible(shown && m_noteSlot >= 0);
     // The learner's choice took the focus to the option; typing goes on in the code box it came
     // from, with its half-typed code left as it was. Checked by program, the option moves nothing.
     if (!m_focus.has(m_c.hintOn) && !m_focus.has(m_c.hintOff))
         return;
+    const int slot = typingBox ? 0 : m_typingSlot;
+    const QString target = typingBox ? typingTarget : m_c.target[m_typingSlot].caption();
+    // The code now in view is help taken: the target counts as missed, once until it is accepted.
+    if (shown && !target.isEmpty() && !m_missedHere.contains(slot)) {
+        m_missedHere.append(slot);
+        m_missed.missed(target);
+    }
     controls::Edit& box = typingBox ? *typingBox : m_c.code[m_typingSlot];
     m_focus.set(box);
     box.setAllSelected(false);

@@ -24,10 +24,23 @@
 // unreadable) ends the chain with lexicon::TableError after cannotPractise() has emptied every
 // slot and the hint and taken the code boxes out of reach.
 //
+// What the learner missed goes to the drill's MissedItems: a target whose code box holds as many
+// letters as the target's code (the one the hint shows) without giving the target (another
+// character, or nothing), and the target of the slot in focus when the learner switches the hint
+// on ("提示") to see its code. Either is one miss of that slot's target until it is accepted.
+//
+// A review ("练错字", "练错词") runs the same chain on batches from that list instead of the batch
+// table: startReview() sets the counter to 1, and batch n is the list's n-th run of slots (a short
+// list fills the row round again). An item accepted there with no miss on the way counts one right
+// answer in a row; enough of them take it off the list. There are no end markers: the batches go
+// round the list until it is empty, and then (or when nothing was missed at all) every slot is
+// empty with no code box to type into, as after a failure, but with nothing thrown.
+//
 // The drills own their controls and name the handlers; this is the part of them that is the same
 // for both.
 
 #include "controls.h"
+#include "missed_items.h"
 #include "practice_plan.h"
 #include "schema.h"
 #include "table.h"
@@ -69,7 +82,7 @@ public:
     // `endMarkers` are tested in their order after every advance. `emptyMore` empties what else of
     // the drill a batch that cannot be loaded must not leave behind (or nothing).
     SlotDrill(Controls controls, Tables tables, controls::Focus& focus, QList<EndMarker> endMarkers,
-              std::function<void()> emptyMore = {});
+              MissedItems& missed, std::function<void()> emptyMore = {});
 
     int slotCount() const { return m_c.target.size(); }
 
@@ -82,18 +95,44 @@ public:
     void clearSlots(bool allCodeBoxes);      // accepted boxes, code boxes (or the last), result boxes
     void codeEnter(int slot);                // the hint for the slot
     void codeKeyPress(int slot, QChar& key); // Esc empties the box
-    // Shows or hides the hint; the focus goes back to `typingBox`, or to the code box of the slot
-    // entered last.
-    void hintOptionClick(bool shown, controls::Edit* typingBox = nullptr);
+    // Shows or hides the hint; the focus goes back to `typingBox` (asking for `typingTarget`), or
+    // to the code box of the slot entered last. Switched on by the learner, the hint's help counts
+    // as a miss of the target it shows.
+    void hintOptionClick(bool shown, controls::Edit* typingBox = nullptr, const QString& typingTarget = {});
 
     // A category's start: code boxes back in reach, batch `startBatch` loaded, then `clearAll`.
     void start(int startBatch, controls::Button& clearAll);
+    // The review's start: its first batch from the missed items, then `clearAll`; with nothing
+    // missed, every slot empty and nothing to type into.
+    void startReview(controls::Button& clearAll);
+    bool reviewing() const { return m_reviewing; }
+    // Whether the review has nothing (left) to ask.
+    bool reviewDone() const { return m_reviewing && m_c.target[1].caption().isEmpty(); }
+    // Judges `code` typed for `target` (0 for a box of the drill's own): as many letters as the
+    // target's code, not giving it, is a miss. `gives` is what the code gives, empty for nothing.
+    void judge(int slot, const QString& target, const QString& code, const QString& gives);
+    // A wrong code as judge() met it, for the line under its box.
+    struct Miss {
+        int slot;
+        QString typed;
+        QString gives; // empty for nothing
+        QString target;
+        QString targetCode;
+    };
+    // While the hint is shown, `note` holds one line on the wrong code in the box last typed into
+    // (from `explain`), until that box changes again or another box is entered.
+    void setWrongCodeNote(controls::Label& note, std::function<QString(const Miss&)> explain);
+    // The box the note stands under (a slot, or 0 for the drill's own), while it is shown.
+    int wrongCodeAt() const { return m_noteSlot; }
+    // `target` accepted at `slot`: in a review, a right answer unless it was missed on the way.
+    void accepted(int slot, const QString& target);
     // Nothing half-loaded: every slot and the hint empty, no code box to type into, until a
     // category is chosen again.
     void cannotPractise();
 
     // Writes what `code` types into `found` (nothing for an empty code or one the table lacks).
-    void lookUp(const QString& code, controls::Edit& found);
+    // With a `target`, the code is judged for it first (judge()).
+    void lookUp(const QString& code, controls::Edit& found, int slot = 0, const QString& target = {});
     // Shows `target` and its code in the hint column; a target the code table lacks, or a table
     // failure, leaves the target shown without a code.
     void showHint(const QString& target);
@@ -118,6 +157,16 @@ private:
     std::function<void()> m_emptyMore;
     int m_typingSlot = 1;      // the slot whose code box had the focus last: where typing goes on
     QList<int> m_withCapitals; // the boxes holding a capital letter, the latest last
+    MissedItems& m_missed;
+    bool m_reviewing = false;
+    QList<int> m_missedHere; // the slots missed since their target was loaded (0: the drill's own box)
+    QString m_hintTarget;    // the target the hint showed last, and its code
+    QString m_hintCode;
+    controls::Label* m_note = nullptr;
+    std::function<QString(const Miss&)> m_explain;
+    int m_noteSlot = -1;
+    void nothingToReview();
+    void clearNote();
 };
 
 } // namespace drills

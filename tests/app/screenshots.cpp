@@ -133,6 +133,8 @@ int main(int argc, char** argv) {
     w.runEvent([&] { f.phrases.RadioButton[10].check(); });
     QTest::keyClicks(QApplication::focusWidget(), f.phrases.czts.caption().left(1));
     shot(QStringLiteral("phrases-long"));
+    w.runEvent([&] { f.phrases.RadioButton31.check(); });
+    shot(QStringLiteral("phrases-review-empty"));
 
     // The typing test ready, then mid-line: the first line typed with two mistakes.
     showPage("TabSheet4");
@@ -155,6 +157,21 @@ int main(int argc, char** argv) {
     // The review after the run ends: the characters typed wrong, each a link to the lookup page.
     w.runEvent([&] { f.typing.Button6.click(); });
     shot(QStringLiteral("typing-review"));
+    // Those characters practised in "练错字"; a wrong code there, its line under the box; then back.
+    w.runEvent([&] { f.Button32.click(); });
+    if (!QTest::qWaitFor([&] { return pages->currentWidget()->objectName() == QLatin1String("TabSheet2"); })) {
+        std::fprintf(stderr, "the practice button did not open the single-character page\n");
+        failed = true;
+    }
+    shot(QStringLiteral("practise-review"));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("tgfz"));
+    shot(QStringLiteral("practise-wrong-code"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    w.runEvent([&] { f.Button34.click(); });
+    if (!QTest::qWaitFor([&] { return pages->currentWidget()->objectName() == QLatin1String("TabSheet4"); })) {
+        std::fprintf(stderr, "the way back did not open the typing page\n");
+        failed = true;
+    }
 
     // The lookup page: a character, phrases, a key name's codes, codes and their lists, the any-letter
     // key, a character without a split, input outside GB2312 and signs, and the character the review

@@ -27,6 +27,10 @@ struct Chain {
             capitalsAt = [&d] { return d.capitalsAt(); };
             first = &d.RadioButton[1];
             other = &d.RadioButton[2];
+            review = &d.RadioButton30;
+            note = &d.wrongCodeNote;
+            missed = &d.missed;
+            memo = &d.Memo1;
             item = [](int k) { return fixture::character(k); };
             code = [](int k) { return fixture::code(k); };
             keepsCodes = true;
@@ -41,6 +45,10 @@ struct Chain {
             capitalsAt = [&d] { return d.capitalsAt(); };
             first = &d.RadioButton[drills::PhraseDrill::kFirstCategory];
             other = &d.RadioButton[drills::PhraseDrill::kFirstCategory + 1];
+            review = &d.RadioButton31;
+            note = &d.wrongCodeNote;
+            missed = &d.missed;
+            memo = &d.Memo2;
             item = [](int k) { return phrases::phrase(k); };
             code = [](int k) { return phrases::code(k); };
             keepsCodes = false;
@@ -83,8 +91,12 @@ struct Chain {
     std::unique_ptr<phrases::Drill> phrases;
     fixture::Learner* learner = nullptr;
     std::unique_ptr<drills::SlotDrill::Controls> c;
-    controls::RadioButton* first = nullptr; // the first category
-    controls::RadioButton* other = nullptr; // another
+    controls::RadioButton* first = nullptr;  // the first category
+    controls::RadioButton* other = nullptr;  // another
+    controls::RadioButton* review = nullptr; // "练错字" or "练错词"
+    drills::MissedItems* missed = nullptr;
+    controls::Memo* memo = nullptr;
+    controls::Label* note = nullptr; // the line on a wrong code
     std::function<QString(int)> item, code;
     std::function<int()> capitalsAt; // where the capitals notice stands
     bool keepsCodes = false;         // an advance keeps the codes left in the slots before the last
@@ -126,6 +138,15 @@ private Q_SLOTS:
     void capitalsShowAndNeverMatch();
     void hintOptionGivesTheFocusBack_data();
     void hintOptionGivesTheFocusBack();
+    void missesGathered_data() { addDrills(); }
+    void missesGathered();
+    void reviewWithNothingMissedAsksNothing_data() { addDrills(); }
+    void reviewWithNothingMissedAsksNothing();
+    void reviewAsksTheMissesUntilTypedRightInARow_data() { addDrills(); }
+    void reviewAsksTheMissesUntilTypedRightInARow();
+    void missedBatchesGoRoundTheList();
+    void wrongCodeLineFollowsTheBoxAndTheHint_data() { addDrills(); }
+    void wrongCodeLineFollowsTheBoxAndTheHint();
 
 private:
     static void addDrills() {
@@ -455,3 +476,166 @@ void TestSlotDrill::hintOptionGivesTheFocusBack() {
 
 QTEST_GUILESS_MAIN(TestSlotDrill)
 #include "tst_slot_drill.moc"
+
+// A miss: a code as long as the target's that gives another item or nothing, or the hint switched
+// on by the learner. Half a code, a right code, or the hint switched by program is none.
+void TestSlotDrill::missesGathered() {
+    auto m = chain();
+    const auto& c = *m->c;
+    m->type(m->code(1).left(3)); // half a code of the next item, in slot 1
+    QVERIFY(m->missed->isEmpty());
+    m->type(m->code(1).right(1)); // the whole code of another item
+    QCOMPARE(m->missed->items(), QStringList{m->item(0)});
+    m->escape(1);
+    m->type(m->code(0));
+    QCOMPARE(c.accepted[1].text(), m->item(0));
+    m->type(QStringLiteral("zzzz")); // slot 2: four letters that give nothing
+    QCOMPARE(m->missed->items(), (QStringList{m->item(0), m->item(1)}));
+    m->escape(2);
+    m->type(m->code(1));
+    m->type(m->code(2)); // slot 3 right at once
+    QCOMPARE(m->missed->size(), 2);
+    // The hint switched off and on by the learner shows the code of slot 4's item: a miss.
+    c.hintOff.check();
+    c.hintOn.check();
+    QCOMPARE(m->missed->size(), 2);
+    m->focus().set(c.hintOff, controls::Focus::Reason::Mouse);
+    c.hintOff.check();
+    QCOMPARE(m->missed->size(), 2);
+    m->focus().set(c.hintOn, controls::Focus::Reason::Mouse);
+    c.hintOn.check();
+    QCOMPARE(m->missed->items(), (QStringList{m->item(0), m->item(1), m->item(3)}));
+    QCOMPARE(m->focus().current(), &c.code[4]);
+    // A miss again sets the count of right answers back, without a second entry.
+    m->type(QStringLiteral("zzzz"));
+    QCOMPARE(m->missed->size(), 3);
+}
+
+void TestSlotDrill::reviewWithNothingMissedAsksNothing() {
+    auto m = chain();
+    const auto& c = *m->c;
+    m->review->check();
+    QCOMPARE(m->targets(), QStringList(m->size, QString()));
+    for (int n = 1; n <= m->size; ++n)
+        QVERIFY(!c.code[n].enabled());
+    QVERIFY(m->memo->lines()[4].contains(QStringLiteral("还没有打错的")));
+    QVERIFY(m->memo->lines()[3].contains(QStringLiteral("关闭窗口即清空")));
+    // A category of the design afterwards is as it always was.
+    m->first->check();
+    QCOMPARE(m->targets(), m->items(0));
+    QVERIFY(c.code[1].enabled());
+}
+
+void TestSlotDrill::reviewAsksTheMissesUntilTypedRightInARow() {
+    auto m = chain();
+    const auto& c = *m->c;
+    const QString a = m->item(0), b = m->item(1);
+    m->missed->missed(a);
+    m->missed->missed(b);
+    m->review->check();
+    QStringList cycled;
+    for (int n = 0; n < m->size; ++n)
+        cycled << (n % 2 ? b : a);
+    QCOMPARE(m->targets(), cycled);
+    QCOMPARE(c.counter.text(), QStringLiteral("1"));
+    QCOMPARE(m->focus().current(), &c.code[1]);
+    QVERIFY(m->memo->lines()[4].contains(QStringLiteral("2")));
+    // a right; b missed on the way, then right: b's count starts again.
+    m->type(m->code(0));
+    QCOMPARE(m->missed->rightInARow(a), 1);
+    m->type(m->code(0));
+    QCOMPARE(c.accepted[2].text(), QString());
+    m->escape(2);
+    m->type(m->code(1));
+    QCOMPARE(c.accepted[2].text(), b);
+    QCOMPARE(m->missed->rightInARow(b), 0);
+    // a right twice more leaves the list; the batch on show stays to the end.
+    m->type(m->code(0));
+    m->type(m->code(1));
+    m->type(m->code(0));
+    QCOMPARE(m->missed->items(), QStringList{b});
+    QVERIFY(m->memo->lines()[4].contains(b));
+    QVERIFY(!m->memo->lines()[4].contains(a));
+    // The last slot advances to the list's next batch: b alone (a batch of five has just done so).
+    if (m->size > 5) {
+        QCOMPARE(m->targets(), cycled);
+        m->typeInto(m->size, m->code(0));
+    }
+    QCOMPARE(c.counter.text(), QStringLiteral("2"));
+    QCOMPARE(m->targets(), QStringList(m->size, b));
+    // b, right once in a row already (slot 4), right twice more: nothing left to ask, nothing to
+    // type into.
+    QCOMPARE(m->missed->rightInARow(b), 1);
+    m->type(m->code(1));
+    m->type(m->code(1));
+    QVERIFY(m->missed->isEmpty());
+    QCOMPARE(m->targets(), QStringList(m->size, QString()));
+    for (int n = 1; n <= m->size; ++n)
+        QVERIFY(!c.code[n].enabled());
+    QVERIFY(m->memo->lines()[4].contains(QStringLiteral("都已练对")));
+    // A miss meanwhile elsewhere is asked when the review is chosen again.
+    m->first->check();
+    m->type(m->code(3));
+    m->review->check();
+    QCOMPARE(m->targets(), QStringList(m->size, m->item(0)));
+}
+
+void TestSlotDrill::missedBatchesGoRoundTheList() {
+    drills::MissedItems missed;
+    int changes = 0;
+    missed.onChange = [&] { ++changes; };
+    QVERIFY(missed.batch(1, 5).isEmpty());
+    for (const char* s : {"甲", "乙", "丙", "丁", "戊", "己", "庚"})
+        missed.missed(QString::fromUtf8(s));
+    missed.missed(QStringLiteral("乙"));
+    missed.missed(QString());
+    QCOMPARE(changes, 7);
+    QCOMPARE(missed.batch(1, 5), QStringList({"甲", "乙", "丙", "丁", "戊"}));
+    QCOMPARE(missed.batch(2, 5), QStringList({"己", "庚", "甲", "乙", "丙"}));
+    QCOMPARE(missed.batchesPerRound(5), 2);
+    QCOMPARE(missed.batch(2147483647, 3).size(), 3); // a counter at int's end still gives a batch
+    QVERIFY(!missed.right(QStringLiteral("辛")));
+    QVERIFY(!missed.right(QStringLiteral("甲")));
+    missed.missed(QStringLiteral("甲"));
+    QVERIFY(!missed.right(QStringLiteral("甲")));
+    QVERIFY(!missed.right(QStringLiteral("甲")));
+    QVERIFY(missed.right(QStringLiteral("甲")));
+    QCOMPARE(missed.size(), 6);
+    QCOMPARE(changes, 8);
+}
+
+// The line on a wrong code (the fixture has no explanations: it names the letters only) stands
+// while the box holds it and the hint shows; it tells the target's code, so never without the hint.
+void TestSlotDrill::wrongCodeLineFollowsTheBoxAndTheHint() {
+    auto m = chain();
+    const auto& c = *m->c;
+    m->type(m->code(1).left(3));
+    QVERIFY(!m->note->visible());
+    m->type(m->code(1).right(1));
+    QVERIFY(m->note->visible());
+    int k = 0;
+    while (m->code(1)[k] == m->code(0)[k])
+        ++k;
+    const QString ordinal = QStringLiteral("一二三四").mid(k, 1);
+    QCOMPARE(m->note->caption(),
+             QStringLiteral("“%1”打出的是“%2”：第%3码 %4；“%5”的第%3码是 %6")
+                 .arg(m->code(1), m->item(1), ordinal, m->code(1).mid(k, 1), m->item(0), m->code(0).mid(k, 1)));
+    m->escape(1);
+    QVERIFY(!m->note->visible());
+    m->type(QStringLiteral("zzzz"));
+    QVERIFY(m->note->caption().startsWith(QStringLiteral("“zzzz”打不出")));
+    // Hidden with the hint, back with it; another box entered takes it away.
+    m->focus().set(c.hintOff, controls::Focus::Reason::Mouse);
+    c.hintOff.check();
+    QVERIFY(!m->note->visible());
+    m->focus().set(c.hintOn, controls::Focus::Reason::Mouse);
+    c.hintOn.check();
+    QVERIFY(m->note->visible());
+    m->focus().set(c.code[2], controls::Focus::Reason::Mouse);
+    QVERIFY(!m->note->visible());
+    // Capitals are Caps Lock, not a wrong code: no line, no miss.
+    const int missed = m->missed->size();
+    m->type(m->code(1).toUpper());
+    QVERIFY(!m->note->visible());
+    QCOMPARE(m->missed->size(), missed);
+}

@@ -551,7 +551,10 @@ class Test:
         w = self.w
         self.wait("开始测试 to be enabled", lambda: w.find("开始测试").getState().contains(w.pyatspi.STATE_ENABLED))
         w.click("开始测试")
-        self.wait("the first typed line to take the focus", lambda: w.focused("输入第1行"))
+        # The ready state has the focus in the first typed line already: only the run going (开始测试
+        # disabled) tells that the click was taken, and a key sent before then would be cleared by it.
+        self.wait("the run to start, with the first typed line focused",
+                  lambda: self.run_going() and w.focused("输入第1行"))
 
     def typing_test(self):
         w = self.w
