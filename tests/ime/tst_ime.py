@@ -411,6 +411,7 @@ class Test:
         self.character_drill()
         self.phrase_drill()
         self.typing_test()
+        self.practise_missed()
         self.stray_blanks()
         self.pending_code()
         self.run_keys()
@@ -627,6 +628,24 @@ class Test:
                   f"the typed lines {self.typed_lines()}, the marks {self.mark_lines()}",
                   lambda: w.dialog_text() is None and self.typed_lines() == [""] * 4
                   and self.mark_lines() == [RIGHT * MARKS] * 4)
+
+    def practise_missed(self):
+        """From the run's review to the practice of what it missed, and back: the run typed 还是
+        where the passage has 不是, so 不 is the one character missed."""
+        w = self.w
+        self.step("practice: 练习这些字 under the review opens 练错字 with 不")
+        w.click("练习这些字")
+        self.wait(lambda: f"单字练习 in view with 练错字 checked and 不 in slot 1: the page is {w.page_shown()!r}, "
+                  f"slot 1 holds {w.text('目标字1')!r}",
+                  lambda: w.page_shown() == "单字练习" and w.checked("练错字") and w.text("目标字1") == "不"
+                  and w.focused("编码1"))
+        code = self.wait("the hint for 不", lambda: w.text("答案提示字") == "不" and w.text("答案提示编码"))
+        self.type(code)
+        self.wait(lambda: f"slot 1 to take 不 ({code}), 已打出的字1 holds {w.text('已打出的字1')!r}",
+                  lambda: w.text("已打出的字1") == "不" and w.focused("编码2"))
+        self.step("practice: back to the typing test")
+        w.click("返回文章测试")
+        self.wait(lambda: f"文章测试 in view, the page is {w.page_shown()!r}", lambda: w.page_shown() == "文章测试")
 
     def passage_lines(self):
         return [self.w.text(f"原文第{n}行") for n in range(1, 5)]
