@@ -44,21 +44,14 @@ void SlotDrill::startReview(controls::Button& clearAll) {
 
 void SlotDrill::nothingToReview() {
     m_missedHere.clear();
-    clearNote();
-    for (int n = 1; n <= slotCount(); ++n) {
-        m_c.target[n].setCaption(QString());
-        m_c.accepted[n].setText(QString());
-        m_c.code[n].setText(QString());
-        m_c.found[n].setText(QString());
-        m_c.code[n].setEnabled(false);
-        if (m_focus.has(m_c.code[n]))
-            m_focus.setOther();
-    }
-    m_c.hintCode.setCaption(QString());
-    m_c.hintTarget.setCaption(QString());
+    emptySlots(false);
 }
 
 void SlotDrill::cannotPractise() {
+    emptySlots(true);
+}
+
+void SlotDrill::emptySlots(bool more) {
     clearNote();
     for (int n = 1; n <= slotCount(); ++n) {
         m_c.target[n].setCaption(QString());
@@ -69,7 +62,7 @@ void SlotDrill::cannotPractise() {
         if (m_focus.has(m_c.code[n]))
             m_focus.setOther();
     }
-    if (m_emptyMore)
+    if (more && m_emptyMore)
         m_emptyMore();
     m_c.hintCode.setCaption(QString());
     m_c.hintTarget.setCaption(QString());

@@ -166,6 +166,8 @@ private:
     std::function<QString(const Miss&)> m_explain;
     int m_noteSlot = -1;
     void nothingToReview();
+    // Every slot empty and shut, the hint too; `more` empties what the drill shows besides.
+    void emptySlots(bool more);
     void clearNote();
 };
 

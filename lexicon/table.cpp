@@ -334,15 +334,7 @@ void Table::forEachRow(const std::function<void()>& visit) {
     int rc = sqlite3_prepare_v2(m_impl->db, m_impl->allRows.constData(), -1, &s, nullptr);
     // The statement is finalized however the visit ends, a bad value it read included.
     const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> statement(s, sqlite3_finalize);
-    while (rc == SQLITE_OK || rc == SQLITE_ROW) {
-        rc = sqlite3_step(s);
-        if (rc != SQLITE_ROW)
-            break;
-        m_impl->take(s);
-        visit();
-    }
-    if (rc != SQLITE_DONE)
-        readFailed();
+    visitRows(s, rc, visit);
 }
 
 void Table::forEachMatch(const QString& field, const QString& text, const std::function<void()>& visit) {
@@ -363,6 +355,10 @@ void Table::forEachMatch(const QString& field, const QString& text, const std::f
     const QByteArray key = text.toUtf8();
     if (rc == SQLITE_OK)
         rc = sqlite3_bind_text(s, 1, key.constData(), key.size(), SQLITE_STATIC);
+    visitRows(s, rc, visit);
+}
+
+void Table::visitRows(sqlite3_stmt* s, int rc, const std::function<void()>& visit) {
     while (rc == SQLITE_OK || rc == SQLITE_ROW) {
         rc = sqlite3_step(s);
         if (rc != SQLITE_ROW)

@@ -10,6 +10,8 @@
 #include <memory>
 #include <stdexcept>
 
+struct sqlite3_stmt;
+
 namespace lexicon {
 
 // A failure of the table engine: a table missing, unreadable, corrupt or of the wrong shape, a
@@ -91,6 +93,9 @@ private:
     void fail(const QString& why);
     [[noreturn]] void throwClosed() const;
     [[noreturn]] void readFailed() const;
+    // Steps `statement` (prepared with result `rc`) to its end, each row current in turn for
+    // `visit`; a failure of the file throws.
+    void visitRows(sqlite3_stmt* statement, int rc, const std::function<void()>& visit);
     [[noreturn]] void badValue(int field, const QString& why) const;
     // The position of `field` among the table's fields; throws when closed or unknown.
     int fieldIndex(const QString& field) const;
