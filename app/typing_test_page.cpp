@@ -146,7 +146,7 @@ void buildTypingTestPage(QWidget* page, Form& form, Binder& binder) {
     clickHint->hide();
     binder.onSync([clickHint, passages, &t] {
         const bool idle = t.chosenTest() != 0 && !t.running();
-        const bool hint = idle && !t.Label41.visible();
+        const bool hint = idle && !t.Label41.visible() && !t.Label42.visible();
         if (clickHint->isHidden() == hint)
             clickHint->setVisible(hint);
         const Qt::CursorShape shape = idle ? Qt::PointingHandCursor : Qt::ArrowCursor;
@@ -154,6 +154,12 @@ void buildTypingTestPage(QWidget* page, Form& form, Binder& binder) {
             if (p->cursor().shape() != shape)
                 p->setCursor(shape);
     });
+    // The last run's result, at the left of the same row, from the end of the run until the next
+    // start; the review follows it.
+    auto* result = place<QLabel>(page, t.Label42.name(), QRect(12, 0, 0, 13));
+    result->setFont(fonts::song(kLineFont));
+    setColours(result, kBlue);
+    binder.visibility(t.Label42, result);
     auto* review = place<QLabel>(page, t.Label41.name(), QRect(12, 0, 600, 13));
     review->setFont(fonts::song(kLineFont));
     review->setTextFormat(Qt::RichText);
@@ -161,10 +167,17 @@ void buildTypingTestPage(QWidget* page, Form& form, Binder& binder) {
     binder.visibility(t.Label41, review);
     QObject::connect(review, &QLabel::linkActivated, review,
                      [&form, &binder](const QString& c) { binder.event([&] { form.lookUp(c); }); });
-    binder.onSync([review, &t, shown = QString()]() mutable {
-        if (t.Label41.caption() == shown)
+    binder.onSync([result, review, &t, shown = QString(), shownResult = QString()]() mutable {
+        if (t.Label41.caption() == shown && t.Label42.caption() == shownResult)
             return;
         shown = t.Label41.caption();
+        shownResult = t.Label42.caption();
+        result->setText(shownResult);
+        described(result, QStringLiteral("本次成绩：") + shownResult);
+        const int resultWidth = shownResult.isEmpty() ? 0 : result->sizeHint().width();
+        result->setGeometry(12, 0, resultWidth, 13);
+        const int left = shownResult.isEmpty() ? 12 : 12 + resultWidth + 13;
+        review->setGeometry(left, 0, 612 - left, 13);
         QString links;
         for (QChar c : shown)
             links += QStringLiteral(" <a href=\"%1\">%1</a>").arg(c);

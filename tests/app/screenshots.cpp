@@ -152,7 +152,10 @@ int main(int argc, char** argv) {
         QCoreApplication::sendEvent(QApplication::focusWidget(), &commit);
     }
     for (int i = 0; i < 7; ++i)
-        w.runEvent([&] { f.typing.Timer2.tick(); });
+        w.runEvent([&] {
+            f.typing.Timer1.tick();
+            f.typing.Timer2.tick();
+        });
     shot(QStringLiteral("typing-test"));
     // The review after the run ends: the characters typed wrong, each a link to the lookup page.
     w.runEvent([&] { f.typing.Button6.click(); });

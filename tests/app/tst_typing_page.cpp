@@ -121,11 +121,18 @@ void TestTypingPage::fullFourthLineReportsTheSpeedAndResets() {
     for (const QString& line : passage())
         commit(line);
     QCOMPARE(m_desktop.beeps, 1);
-    QCOMPARE(m_desktop.messages, QStringList{QStringLiteral("您的速度为每分钟：84字")});
+    QCOMPARE(m_desktop.messages, QStringList{QStringLiteral("您的速度为每分钟：84字，正确率：100%，错字：0个")});
+    // The result stays on show until the next start: the lines, the marks, the clock and the
+    // result line.
     for (int n = 3; n <= 6; ++n)
-        QVERIFY(find<QLineEdit>(QStringLiteral("Memo%1").arg(n))->text().isEmpty());
+        QCOMPARE(typed(n), passage()[n - 3]);
     QCOMPARE(marks(8), QStringLiteral("—").repeated(59));
-    QCOMPARE(find<QLabel>(QStringLiteral("Panel9"))->text(), QStringLiteral("00:00"));
+    QCOMPARE(find<QLabel>(QStringLiteral("Panel9"))->text(), QStringLiteral("00:00")); // no tick of the clock here
+    auto* result = find<QLabel>(QStringLiteral("Label42"));
+    QVERIFY(result->isVisible());
+    QCOMPARE(result->text(), QStringLiteral("用时 0:0，每分钟 84 字，正确率 100%，错字 0 个"));
+    QVERIFY(!find(QStringLiteral("PassageHint"))->isVisible());
+    QVERIFY(result->geometry().right() < find(QStringLiteral("Button32"))->geometry().left());
     QCOMPARE(QApplication::focusWidget(), find(QStringLiteral("Memo3")));
     QVERIFY(find(QStringLiteral("Button4"))->isEnabled());
     QVERIFY(!m_window->form().typing.Timer1.enabled());
@@ -278,7 +285,7 @@ void TestTypingPage::routineKeysNeverEndTheRun() {
     QVERIFY(clickOnly(stop));
     QVERIFY(clickOnly(find(QStringLiteral("RadioButton13"))));
     click(QStringLiteral("Button6"));
-    QVERIFY(typed(6).isEmpty());
+    QCOMPARE(typed(6), lines[3].left(2) + QLatin1Char('a')); // kept as the result
     QVERIFY(!m_window->form().typing.Timer1.enabled());
     QCOMPARE(stop->focusPolicy(), Qt::StrongFocus);
     QCOMPARE(find(QStringLiteral("RadioButton13"))->focusPolicy(), Qt::StrongFocus);
