@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QTimer>
 
+#include <algorithm>
 #include <vector>
 
 namespace app {
@@ -177,11 +178,11 @@ void buildTypingTestPage(QWidget* page, Form& form, Binder& binder) {
         const int resultWidth = shownResult.isEmpty() ? 0 : result->sizeHint().width();
         result->setGeometry(12, 0, resultWidth, 13);
         const int left = shownResult.isEmpty() ? 12 : 12 + resultWidth + 13;
-        review->setGeometry(left, 0, 612 - left, 13);
         QString links;
         for (QChar c : shown)
             links += QStringLiteral(" <a href=\"%1\">%1</a>").arg(c);
         review->setText(QStringLiteral("本次打错的字（点击查编码）：") + links);
+        review->setGeometry(left, 0, std::min(612 - left, review->sizeHint().width()), 13);
         described(review, QStringLiteral("本次打错的字：") + shown);
     });
 
@@ -192,6 +193,55 @@ void buildTypingTestPage(QWidget* page, Form& form, Binder& binder) {
     practise->setCursor(Qt::PointingHandCursor);
     setColours(practise, kBlue);
     binder.button(form.Button32, practise);
+
+    // After them, while no run is under way, the session's runs newest first, once there are two:
+    // passage, time, speed and accuracy, cut short where the row ends (the accessible name and the
+    // tooltip hold it whole). Kept in memory only: the line says "this running", the tooltip and the
+    // name say it in full.
+    auto* history = place<QLabel>(page, QStringLiteral("RunHistory"), QRect(12, 0, 0, 13));
+    history->setFont(fonts::song(kLineFont));
+    history->hide();
+    binder.onSync([history, clickHint, result, review, practise, &t, shown = QString(), shownLeft = -1,
+                   shownRight = -1]() mutable {
+        QString text;
+        QStringList whole;
+        if (!t.running() && t.runs().size() >= 2) {
+            static const char* const kTests[] = {"", "测试一", "测试二", "测试三", "测试四", "测试五", "测试六"};
+            QStringList runs;
+            for (const typing::TypingTest::Run& run : t.runs()) {
+                runs << QStringLiteral("%1 %2字/分 %3%")
+                            .arg(QString::fromUtf8(kTests[std::clamp(run.test, 0, 6)]))
+                            .arg(run.speed)
+                            .arg(run.accuracy);
+                whole << QString::fromUtf8(kTests[std::clamp(run.test, 0, 6)]) + QLatin1Char(' ') +
+                             typing::TypingTest::resultText(run);
+            }
+            text = QStringLiteral("本次运行各次：") + runs.join(QStringLiteral("；"));
+        }
+        int left = 12;
+        for (QLabel* w : {clickHint, result, review})
+            if (!w->isHidden())
+                left = std::max(left, w->x() + std::min(w->width(), w->sizeHint().width()) + 13);
+        // The practice button's place is free while it is hidden.
+        const int right = practise->isHidden() ? 704 : 612;
+        if (text == shown && left == shownLeft && right == shownRight)
+            return;
+        shown = text;
+        shownLeft = left;
+        shownRight = right;
+        const int width = right - left;
+        if (text.isEmpty() || width < 13 * 8) {
+            history->hide();
+            return;
+        }
+        history->setGeometry(left, 0, width, 13);
+        history->setText(history->fontMetrics().elidedText(text, Qt::ElideRight, width));
+        const QString all =
+            QStringLiteral("历次成绩（仅本次运行保存，关闭窗口即清空）：") + whole.join(QStringLiteral("；"));
+        history->setToolTip(QStringLiteral("仅本次运行保存，关闭窗口即清空\n") + whole.join(QLatin1Char('\n')));
+        named(history, all); // whole, where the text is cut short
+        history->show();
+    });
 
     for (controls::Timer* timer : {&t.Timer1, &t.Timer2}) {
         auto* q = new QTimer(page);

@@ -206,6 +206,32 @@ int main(int argc, char** argv) {
     }
     shot(QStringLiteral("lookup-from-review"));
 
+    // Two more runs of the typing test, the second finished; then another test chosen, with the
+    // session's runs newest first beside the line on clicks.
+    showPage("TabSheet4");
+    for (int run = 1; run <= 2; ++run) {
+        w.runEvent([&] { f.typing.Button4.click(); });
+        for (int b = 1; b <= 4; ++b) {
+            QString text = f.typing.RichEdit[b].text();
+            if (run == 1)
+                text = text.left(20);
+            else
+                text[3] = QChar(0x9519); // one wrong character a line
+            w.runEvent([&] {
+                for (int i = 0; i < 30 * run; ++i) {
+                    f.typing.Timer1.tick();
+                    f.typing.Timer2.tick();
+                }
+                f.typing.commit(b, text);
+            });
+        }
+        if (run == 1)
+            w.runEvent([&] { f.typing.Button6.click(); });
+    }
+    shot(QStringLiteral("typing-second-result"));
+    w.runEvent([&] { f.typing.RadioButton[13].check(); });
+    shot(QStringLiteral("typing-history"));
+
     // The About page with the scrolling picture half out of its frame, then with the photograph.
     showPage("TabSheet5");
     for (int i = 0; i < 22; ++i) {

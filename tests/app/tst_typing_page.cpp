@@ -44,6 +44,7 @@ private Q_SLOTS:
     void firstCharacterLandsWithoutStart();
     void backspaceOnAnEmptyLineGoesBack();
     void passageSaysItCanBeClicked();
+    void runsOfTheSessionListed();
     void passageAndMarkLinesReadFromOutside();
 
 private:
@@ -407,6 +408,35 @@ void TestTypingPage::passageSaysItCanBeClicked() {
     QVERIFY(!hint->isVisible());
     QVERIFY(find(QStringLiteral("Label41"))->isVisible());
     QCOMPARE(passage1->cursor().shape(), Qt::PointingHandCursor);
+}
+
+// The session's runs, newest first, in the row above the passage where it leaves room, never over
+// another text of that row or the practice button.
+void TestTypingPage::runsOfTheSessionListed() {
+    auto* history = find<QLabel>(QStringLiteral("RunHistory"));
+    click(QStringLiteral("RadioButton11"));
+    commit(passage()[0].left(3));
+    click(QStringLiteral("Button6"));
+    QVERIFY(!history->isVisible()); // one run: the result line says it all
+    click(QStringLiteral("RadioButton12"));
+    commit(passage()[0].left(5));
+    click(QStringLiteral("Button6"));
+    click(QStringLiteral("RadioButton13"));
+    QVERIFY(history->isVisible());
+    const QString name = history->accessibleName();
+    QVERIFY2(name.contains(QStringLiteral("关闭窗口即清空")), qPrintable(name));
+    QVERIFY2(name.indexOf(QStringLiteral("测试二")) < name.indexOf(QStringLiteral("测试一")), qPrintable(name));
+    QVERIFY(history->text().startsWith(QStringLiteral("本次运行各次：测试二")));
+    const QRect hint = find(QStringLiteral("PassageHint"))->geometry();
+    const QFontMetrics fm(find<QLabel>(QStringLiteral("PassageHint"))->font());
+    QVERIFY(history->x() > hint.x() + fm.horizontalAdvance(find<QLabel>(QStringLiteral("PassageHint"))->text()));
+    QWidget* practise = find(QStringLiteral("Button32"));
+    QVERIFY(practise->isHidden() || history->geometry().right() < practise->geometry().left());
+    QVERIFY(history->geometry().right() < find(QStringLiteral("Panel7"))->geometry().right());
+    QVERIFY(fm.horizontalAdvance(history->text()) <= history->width());
+    // A run under way hides it.
+    commit(QStringLiteral("错"));
+    QVERIFY(!history->isVisible());
 }
 
 QTEST_MAIN(TestTypingPage)
