@@ -10,6 +10,7 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -47,6 +48,45 @@ protected:
         }
         QLineEdit::keyPressEvent(e);
     }
+};
+
+// The speeds of the session's runs, oldest at the left, drawn small: a line through one dot a run,
+// scaled to the fastest.
+class RunChart : public QWidget {
+public:
+    explicit RunChart(QWidget* parent) : QWidget(parent) {}
+    void setSpeeds(const std::vector<qint64>& speeds) {
+        if (speeds == m_speeds)
+            return;
+        m_speeds = speeds;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        const QRectF area = QRectF(rect()).adjusted(3.5, 3.5, -3.5, -3.5);
+        p.setPen(QPen(windowText(), 1));
+        p.drawLine(area.bottomLeft(), area.bottomRight());
+        p.drawLine(area.bottomLeft(), area.topLeft());
+        if (m_speeds.size() < 2)
+            return;
+        const qint64 top = std::max<qint64>(1, *std::max_element(m_speeds.begin(), m_speeds.end()));
+        QPolygonF points;
+        for (std::size_t i = 0; i < m_speeds.size(); ++i)
+            points << QPointF(
+                area.left() + area.width() * static_cast<double>(i) / static_cast<double>(m_speeds.size() - 1),
+                area.bottom() - area.height() * static_cast<double>(m_speeds[i]) / static_cast<double>(top));
+        p.setPen(QPen(kBlue, 1.5));
+        p.drawPolyline(points);
+        p.setBrush(kBlue);
+        for (const QPointF& point : points)
+            p.drawEllipse(point, 1.5, 1.5);
+    }
+
+private:
+    std::vector<qint64> m_speeds;
 };
 
 } // namespace
@@ -241,6 +281,31 @@ void buildTypingTestPage(QWidget* page, Form& form, Binder& binder) {
         history->setToolTip(QStringLiteral("仅本次运行保存，关闭窗口即清空\n") + whole.join(QLatin1Char('\n')));
         named(history, all); // whole, where the text is cut short
         history->show();
+    });
+
+    // Beside the first line, in the room its indent leaves, the speeds of those runs as a chart.
+    auto* chart = new RunChart(panel7);
+    chart->setObjectName(QStringLiteral("RunChart"));
+    chart->setGeometry(11, 14, 44, 42);
+    chart->hide();
+    binder.onSync([chart, &t] {
+        const bool show = !t.running() && t.runs().size() >= 2;
+        if (show) {
+            std::vector<qint64> speeds;
+            QStringList said;
+            for (auto run = t.runs().rbegin(); run != t.runs().rend(); ++run) {
+                speeds.push_back(run->speed);
+                said << QString::number(run->speed);
+            }
+            chart->setSpeeds(speeds);
+            const QString name = QStringLiteral("各次速度（每分钟字数，先后）：") + said.join(QStringLiteral("、"));
+            if (chart->accessibleName() != name) {
+                named(chart, name);
+                chart->setToolTip(name);
+            }
+        }
+        if (chart->isHidden() == show)
+            chart->setVisible(show);
     });
 
     for (controls::Timer* timer : {&t.Timer1, &t.Timer2}) {

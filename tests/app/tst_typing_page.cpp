@@ -18,6 +18,8 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include <string>
+
 using app::TForm1;
 
 class TestTypingPage : public WindowTest {
@@ -434,9 +436,22 @@ void TestTypingPage::runsOfTheSessionListed() {
     QVERIFY(practise->isHidden() || history->geometry().right() < practise->geometry().left());
     QVERIFY(history->geometry().right() < find(QStringLiteral("Panel7"))->geometry().right());
     QVERIFY(fm.horizontalAdvance(history->text()) <= history->width());
-    // A run under way hides it.
+    // Their speeds drawn, oldest first, in the first line's indent, clear of every line.
+    QWidget* chart = find(QStringLiteral("RunChart"));
+    QVERIFY(chart->isVisible());
+    QVERIFY2(chart->accessibleName().endsWith(
+                 QStringLiteral("：") + QString::number(m_window->form().typing.runs().back().speed) +
+                 QStringLiteral("、") + QString::number(m_window->form().typing.runs().front().speed)),
+             qPrintable(chart->accessibleName()));
+    for (const char* line : {"RichEdit1", "Memo3", "RichEdit5", "RichEdit2", "Bevel1"}) {
+        const QRect r = find(QString::fromLatin1(line))->geometry();
+        QVERIFY2(line == std::string("Bevel1") ? r.contains(chart->geometry()) : !r.intersects(chart->geometry()),
+                 line);
+    }
+    // A run under way hides them.
     commit(QStringLiteral("错"));
     QVERIFY(!history->isVisible());
+    QVERIFY(!chart->isVisible());
 }
 
 QTEST_MAIN(TestTypingPage)
