@@ -127,6 +127,28 @@ QLabel* prompt(QWidget* parent, const QString& name, const QString& caption, con
     return l;
 }
 
+// Where the learner is in the drill's cycle: item n of `items`, from the counter box, in a small
+// label that says it in `unit`; hidden while the counter names no item.
+void cyclePosition(QWidget* page, const QString& name, const QRect& geometry, controls::Edit& counter, int items,
+                   const QString& unit, Binder& binder) {
+    auto* label = place<QLabel>(page, name, geometry);
+    label->setFont(fonts::song(13));
+    auto show = [label, &counter, items, unit] {
+        bool ok = false;
+        const int item = counter.text().toInt(&ok);
+        const QString text = ok && item >= 1 && item <= items
+                                 ? QStringLiteral("第 %1 %3，共 %2 %3").arg(item).arg(items).arg(unit)
+                                 : QString();
+        if (label->text() == text)
+            return;
+        label->setText(text);
+        described(label, QStringLiteral("练到哪里：") + text);
+        label->setVisible(!text.isEmpty());
+    };
+    show();
+    binder.onSync(show);
+}
+
 } // namespace
 
 void buildMnemonicDrillPage(QWidget* page, Form& form, Binder& binder) {
@@ -156,6 +178,9 @@ void buildMnemonicDrillPage(QWidget* page, Form& form, Binder& binder) {
     };
     showVerse();
     binder.onSync(showVerse);
+
+    cyclePosition(page, QStringLiteral("VersePosition"), QRect(20, 232, 200, 14), d.Edit24,
+                  drills::MnemonicDrill::kItems, QStringLiteral("句"), binder);
 }
 
 void buildRootDrillPage(QWidget* page, Form& form, Binder& binder) {
@@ -195,6 +220,9 @@ void buildRootDrillPage(QWidget* page, Form& form, Binder& binder) {
         picture->setVisible(d.zigen[n].visible());
         binder.visibility(d.zigen[n], picture);
     }
+
+    cyclePosition(page, QStringLiteral("RootPosition"), QRect(20, 228, 200, 14), d.Edit22, drills::RootDrill::kItems,
+                  QStringLiteral("个"), binder);
 }
 
 } // namespace app

@@ -10,10 +10,12 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
 
+#include <algorithm>
 #include <vector>
 
 namespace app {
@@ -46,6 +48,45 @@ protected:
         }
         QLineEdit::keyPressEvent(e);
     }
+};
+
+// The speeds of the session's runs, oldest at the left, drawn small: a line through one dot a run,
+// scaled to the fastest.
+class RunChart : public QWidget {
+public:
+    explicit RunChart(QWidget* parent) : QWidget(parent) {}
+    void setSpeeds(const std::vector<qint64>& speeds) {
+        if (speeds == m_speeds)
+            return;
+        m_speeds = speeds;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        const QRectF area = QRectF(rect()).adjusted(3.5, 3.5, -3.5, -3.5);
+        p.setPen(QPen(windowText(), 1));
+        p.drawLine(area.bottomLeft(), area.bottomRight());
+        p.drawLine(area.bottomLeft(), area.topLeft());
+        if (m_speeds.size() < 2)
+            return;
+        const qint64 top = std::max<qint64>(1, *std::max_element(m_speeds.begin(), m_speeds.end()));
+        QPolygonF points;
+        for (std::size_t i = 0; i < m_speeds.size(); ++i)
+            points << QPointF(
+                area.left() + area.width() * static_cast<double>(i) / static_cast<double>(m_speeds.size() - 1),
+                area.bottom() - area.height() * static_cast<double>(m_speeds[i]) / static_cast<double>(top));
+        p.setPen(QPen(kBlue, 1.5));
+        p.drawPolyline(points);
+        p.setBrush(kBlue);
+        for (const QPointF& point : points)
+            p.drawEllipse(point, 1.5, 1.5);
+    }
+
+private:
+    std::vector<qint64> m_speeds;
 };
 
 } // namespace
@@ -146,7 +187,7 @@ void buildTypingTestPage(QWidget* page, Form& form, Binder& binder) {
     clickHint->hide();
     binder.onSync([clickHint, passages, &t] {
         const bool idle = t.chosenTest() != 0 && !t.running();
-        const bool hint = idle && !t.Label41.visible();
+        const bool hint = idle && !t.Label41.visible() && !t.Label42.visible();
         if (clickHint->isHidden() == hint)
             clickHint->setVisible(hint);
         const Qt::CursorShape shape = idle ? Qt::PointingHandCursor : Qt::ArrowCursor;
@@ -154,6 +195,12 @@ void buildTypingTestPage(QWidget* page, Form& form, Binder& binder) {
             if (p->cursor().shape() != shape)
                 p->setCursor(shape);
     });
+    // The last run's result, at the left of the same row, from the end of the run until the next
+    // start; the review follows it.
+    auto* result = place<QLabel>(page, t.Label42.name(), QRect(12, 0, 0, 13));
+    result->setFont(fonts::song(kLineFont));
+    setColours(result, kBlue);
+    binder.visibility(t.Label42, result);
     auto* review = place<QLabel>(page, t.Label41.name(), QRect(12, 0, 600, 13));
     review->setFont(fonts::song(kLineFont));
     review->setTextFormat(Qt::RichText);
@@ -161,14 +208,21 @@ void buildTypingTestPage(QWidget* page, Form& form, Binder& binder) {
     binder.visibility(t.Label41, review);
     QObject::connect(review, &QLabel::linkActivated, review,
                      [&form, &binder](const QString& c) { binder.event([&] { form.lookUp(c); }); });
-    binder.onSync([review, &t, shown = QString()]() mutable {
-        if (t.Label41.caption() == shown)
+    binder.onSync([result, review, &t, shown = QString(), shownResult = QString()]() mutable {
+        if (t.Label41.caption() == shown && t.Label42.caption() == shownResult)
             return;
         shown = t.Label41.caption();
+        shownResult = t.Label42.caption();
+        result->setText(shownResult);
+        described(result, QStringLiteral("本次成绩：") + shownResult);
+        const int resultWidth = shownResult.isEmpty() ? 0 : result->sizeHint().width();
+        result->setGeometry(12, 0, resultWidth, 13);
+        const int left = shownResult.isEmpty() ? 12 : 12 + resultWidth + 13;
         QString links;
         for (QChar c : shown)
             links += QStringLiteral(" <a href=\"%1\">%1</a>").arg(c);
         review->setText(QStringLiteral("本次打错的字（点击查编码）：") + links);
+        review->setGeometry(left, 0, std::min(612 - left, review->sizeHint().width()), 13);
         described(review, QStringLiteral("本次打错的字：") + shown);
     });
 
@@ -179,6 +233,80 @@ void buildTypingTestPage(QWidget* page, Form& form, Binder& binder) {
     practise->setCursor(Qt::PointingHandCursor);
     setColours(practise, kBlue);
     binder.button(form.Button32, practise);
+
+    // After them, while no run is under way, the session's runs newest first, once there are two:
+    // passage, time, speed and accuracy, cut short where the row ends (the accessible name and the
+    // tooltip hold it whole). Kept in memory only: the line says "this running", the tooltip and the
+    // name say it in full.
+    auto* history = place<QLabel>(page, QStringLiteral("RunHistory"), QRect(12, 0, 0, 13));
+    history->setFont(fonts::song(kLineFont));
+    history->hide();
+    binder.onSync([history, clickHint, result, review, practise, &t, shown = QString(), shownLeft = -1,
+                   shownRight = -1]() mutable {
+        QString text;
+        QStringList whole;
+        if (!t.running() && t.runs().size() >= 2) {
+            static const char* const kTests[] = {"", "测试一", "测试二", "测试三", "测试四", "测试五", "测试六"};
+            QStringList runs;
+            for (const typing::TypingTest::Run& run : t.runs()) {
+                runs << QStringLiteral("%1 %2字/分 %3%")
+                            .arg(QString::fromUtf8(kTests[std::clamp(run.test, 0, 6)]))
+                            .arg(run.speed)
+                            .arg(run.accuracy);
+                whole << QString::fromUtf8(kTests[std::clamp(run.test, 0, 6)]) + QLatin1Char(' ') +
+                             typing::TypingTest::resultText(run);
+            }
+            text = QStringLiteral("本次运行各次：") + runs.join(QStringLiteral("；"));
+        }
+        int left = 12;
+        for (QLabel* w : {clickHint, result, review})
+            if (!w->isHidden())
+                left = std::max(left, w->x() + std::min(w->width(), w->sizeHint().width()) + 13);
+        // The practice button's place is free while it is hidden.
+        const int right = practise->isHidden() ? 704 : 612;
+        if (text == shown && left == shownLeft && right == shownRight)
+            return;
+        shown = text;
+        shownLeft = left;
+        shownRight = right;
+        const int width = right - left;
+        if (text.isEmpty() || width < 13 * 8) {
+            history->hide();
+            return;
+        }
+        history->setGeometry(left, 0, width, 13);
+        history->setText(history->fontMetrics().elidedText(text, Qt::ElideRight, width));
+        const QString all =
+            QStringLiteral("历次成绩（仅本次运行保存，关闭窗口即清空）：") + whole.join(QStringLiteral("；"));
+        history->setToolTip(QStringLiteral("仅本次运行保存，关闭窗口即清空\n") + whole.join(QLatin1Char('\n')));
+        named(history, all); // whole, where the text is cut short
+        history->show();
+    });
+
+    // Beside the first line, in the room its indent leaves, the speeds of those runs as a chart.
+    auto* chart = new RunChart(panel7);
+    chart->setObjectName(QStringLiteral("RunChart"));
+    chart->setGeometry(11, 14, 44, 42);
+    chart->hide();
+    binder.onSync([chart, &t] {
+        const bool show = !t.running() && t.runs().size() >= 2;
+        if (show) {
+            std::vector<qint64> speeds;
+            QStringList said;
+            for (auto run = t.runs().rbegin(); run != t.runs().rend(); ++run) {
+                speeds.push_back(run->speed);
+                said << QString::number(run->speed);
+            }
+            chart->setSpeeds(speeds);
+            const QString name = QStringLiteral("各次速度（每分钟字数，先后）：") + said.join(QStringLiteral("、"));
+            if (chart->accessibleName() != name) {
+                named(chart, name);
+                chart->setToolTip(name);
+            }
+        }
+        if (chart->isHidden() == show)
+            chart->setVisible(show);
+    });
 
     for (controls::Timer* timer : {&t.Timer1, &t.Timer2}) {
         auto* q = new QTimer(page);

@@ -81,6 +81,7 @@ TypingTest::TypingTest(controls::Focus& focus, controls::Desktop& desktop)
     Button5.setTabStop(false);
     Label29.hide();
     Label41.hide();
+    Label42.hide();
     Label29.setCaption(QStringLiteral("0"));
     Panel9.setCaption(kClockReset);
     Panel9.setTabStop(false);
@@ -111,7 +112,11 @@ int TypingTest::maxLength(int block) const {
 }
 
 void TypingTest::RadioButtonClick(int test) {
+    // Another passage: a run under way ends without a result, and the last result goes, since
+    // neither belongs to it.
+    setRunning(false);
     setReview(QString());
+    clearResult();
     const QStringList lines = passage(test);
     for (int b = 1; b <= kBlocks; ++b)
         passageLine(b).setText(lines.at(b - 1));
@@ -125,6 +130,7 @@ void TypingTest::RadioButtonClick(int test) {
 
 void TypingTest::Button4Click() {
     setReview(QString());
+    clearResult();
     // Lines typed before Start took their marks with them.
     for (int b = 1; b <= kBlocks; ++b) {
         typedLine(b).clear();
@@ -138,16 +144,26 @@ void TypingTest::Button4Click() {
 }
 
 void TypingTest::Button6Click() {
-    // A run stopped by a click is offered for review as a finished one is.
-    if (running())
+    // A run stopped by a click is offered for review as a finished one is, and its result kept.
+    if (running()) {
         setReview(missedInRun());
-    for (int b = 1; b <= kBlocks; ++b)
-        typedLine(b).clear();
-    for (int b = 1; b <= kBlocks; ++b)
-        markLine(b).setText(fullMarkLine());
+        bool typed = false;
+        for (int b = 1; b <= kBlocks; ++b)
+            typed = typed || !typedLine(b).text().isEmpty();
+        if (typed)
+            keepResult(measure());
+    }
+    // A result on show stays, lines, marks and clock, until the next start.
+    if (!m_result) {
+        for (int b = 1; b <= kBlocks; ++b)
+            typedLine(b).clear();
+        for (int b = 1; b <= kBlocks; ++b)
+            markLine(b).setText(fullMarkLine());
+    }
     setRunning(false);
     Label29.setCaption(QStringLiteral("0"));
-    Panel9.setCaption(kClockReset);
+    if (!m_result)
+        Panel9.setCaption(kClockReset);
     Timer1.tag = 0;
     Button4.setEnabled(true);
     // Ready: the first character typed lands in its place and starts the clock, whether or not
@@ -212,19 +228,73 @@ void TypingTest::Timer2Timer() {
 
 void TypingTest::Button5Click() {
     setRunning(false);
+    const Run run = measure();
+    m_desktop.beep();
+    m_desktop.message(finishMessage(run));
+    setReview(missedInRun());
+    keepResult(run);
+    Button6.click();
+}
+
+TypingTest::Run TypingTest::measure() {
+    Run run;
+    run.test = chosenTest();
+    run.seconds = Timer1.tag;
     qint64 bytes = 0;
-    for (int b = 1; b <= kBlocks; ++b)
-        bytes += gb::byteLength(typedLine(b).text());
+    int characters = 0;
+    for (int b = 1; b <= kBlocks; ++b) {
+        const QString& typed = typedLine(b).text();
+        bytes += gb::byteLength(typed);
+        characters += static_cast<int>(typed.size());
+        run.wrong += static_cast<int>(missed(passageLine(b).text(), typed).size());
+    }
     bool ok = false;
     const double counted = Label29.caption().toDouble(&ok);
     // A line filled (by pasting, say) before the first tick has taken under a second: count it as
     // one rather than divide by zero.
     const qint64 seconds = ok && std::isfinite(counted) && counted >= 1.0 ? static_cast<qint64>(counted) : 1;
-    const qint64 speed = (bytes / 2) * 60 / seconds;
-    m_desktop.beep();
-    m_desktop.message(kSpeedBefore + QString::number(speed) + kSpeedAfter);
-    setReview(missedInRun());
-    Button6.click();
+    run.speed = (bytes / 2) * 60 / seconds;
+    // The share of the typed characters not missed. A character typed too many is not missed, one
+    // left out between typed ones is, so the count can pass the characters typed: never below 0.
+    run.accuracy = characters > 0 ? std::max(0, characters - run.wrong) * 100 / characters : 0;
+    return run;
+}
+
+QString TypingTest::resultText(const Run& run) {
+    return QStringLiteral("用时 %1，每分钟 %2 字，正确率 %3%，错字 %4 个")
+        .arg(clockText(run.seconds))
+        .arg(run.speed)
+        .arg(run.accuracy)
+        .arg(run.wrong);
+}
+
+QString TypingTest::finishMessage(const Run& run) {
+    return kSpeedBefore + QString::number(run.speed) + kSpeedAfter +
+           QStringLiteral("，正确率：%1%，错字：%2个").arg(run.accuracy).arg(run.wrong);
+}
+
+void TypingTest::keepResult(const Run& run) {
+    m_result = true;
+    Label42.setCaption(resultText(run));
+    Label42.show();
+    m_runs.insert(m_runs.begin(), run);
+    if (m_runs.size() > static_cast<std::size_t>(kHistory))
+        m_runs.pop_back();
+}
+
+void TypingTest::clearResult() {
+    if (!m_result)
+        return;
+    m_result = false;
+    Label42.hide();
+    Label42.setCaption(QString());
+    for (int b = 1; b <= kBlocks; ++b) {
+        typedLine(b).clear();
+        markLine(b).setText(fullMarkLine());
+    }
+    Label29.setCaption(QStringLiteral("0"));
+    Timer1.tag = 0;
+    Panel9.setCaption(kClockReset);
 }
 
 QString TypingTest::missed(const QString& passage, const QString& typed) {
@@ -352,6 +422,20 @@ bool TypingTest::edit(int block, const QString& newText, int caretInChars) {
     while (tail < shorter - head && old.at(old.size() - 1 - tail) == newText.at(newText.size() - 1 - tail))
         ++tail;
     const int insertedSize = static_cast<int>(newText.size()) - head - tail;
+    if (m_result) {
+        // A result on show: a deletion leaves it alone, a character typed starts the next run in
+        // the cleared line.
+        if (insertedSize <= 0)
+            return false;
+        const Placed placed = place(block, QString(), newText.mid(head, insertedSize), QString());
+        if (placed.dropped)
+            m_desktop.beep();
+        if (placed.kept == 0)
+            return false;
+        clearResult();
+        line.edit(placed.text, placed.kept);
+        return true;
+    }
     const Placed placed = place(block, newText.left(head), newText.mid(head, insertedSize), newText.right(tail));
     if (placed.dropped)
         m_desktop.beep();
@@ -368,6 +452,11 @@ bool TypingTest::edit(int block, const QString& newText, int caretInChars) {
 }
 
 int TypingTest::commit(int block, const QString& s) {
+    // A result on show gives way to the next run, unless nothing here would be typed.
+    if (m_result && isBlock(block) && std::any_of(s.begin(), s.end(), [](QChar c) {
+            return !isBlank(c) && (gb::isSingleByte(c) || gb::isDoubleByte(c));
+        }))
+        clearResult();
     int typed = 0;
     bool dropped = false;
     for (QChar c : s) {

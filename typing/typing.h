@@ -11,7 +11,13 @@
 // wrong character leaves no "×" behind, an insertion shifts the marks with the characters); a
 // line that has reached its passage line's length moves the focus on, and the fourth one clicks
 // the hidden finish button, which stops the timers, beeps, reports the speed in characters per
-// minute and clicks Stop again.
+// minute with the accuracy and the number of wrong characters, and clicks Stop again.
+//
+// A run's result stays: Stop at the end of a run (clicked, or by the finish) keeps the typed lines,
+// their marks and the clock as they stood, shows the result line (time, speed, accuracy, wrong
+// characters) and adds the run to the session's list of runs; only its hidden counters go back to
+// 0. The next start clears it all: Start, choosing a test, or a character typed into a typed line,
+// which then lands in the cleared line and starts the clock. A deletion leaves the result alone.
 //
 // While the timers run, a run is under way: Tab and Enter move only among the typed lines, and
 // neither Stop nor a test button can be reached by the keyboard, so no routine key ends the run;
@@ -29,6 +35,7 @@
 #include <QStringList>
 
 #include <array>
+#include <vector>
 
 namespace typing {
 
@@ -72,6 +79,26 @@ public:
     // offered for review from the end of a run (finished or stopped) until the next starts or
     // another test is chosen. Hidden while there are none.
     controls::Label Label41{"Label41"};
+    // The result of the last run, from its end until the next start: time, speed, accuracy and
+    // wrong characters. Hidden while there is none.
+    controls::Label Label42{"Label42"};
+
+    // One run of this session, finished or stopped with something typed.
+    struct Run {
+        int test = 0;     // 1-6
+        int seconds = 0;  // counted, as the clock showed them
+        qint64 speed = 0; // characters a minute, as the finish reports it
+        int accuracy = 0; // per cent, rounded down
+        int wrong = 0;    // characters missed (see missed())
+    };
+    static constexpr int kHistory = 5;
+    // The session's last runs, newest first, at most kHistory; kept in memory only.
+    const std::vector<Run>& runs() const { return m_runs; }
+    // Whether the last run's result is on show (the typed lines hold it, not a run under way).
+    bool showingResult() const { return m_result; }
+    // The result line for `run`, and the finish message for it.
+    static QString resultText(const Run& run);
+    static QString finishMessage(const Run& run);
 
     // The three lines of block 1-4.
     RichLine& passageLine(int block) { return RichEdit[block]; }
@@ -141,6 +168,13 @@ private:
     // The Chinese characters the run as it stands missed (see missed()), each once.
     QString missedInRun();
     void setReview(const QString& characters);
+    // The run as it stands measured: its time, speed, accuracy and wrong characters.
+    Run measure();
+    // Keeps `run` as the result on show and at the head of the session's list.
+    void keepResult(const Run& run);
+    // Drops the result on show, and with it the typed lines, their marks and the clock, for the
+    // next run.
+    void clearResult();
     // Starts or ends a run: both timers, and what the keyboard can reach.
     void setRunning(bool on);
     // The typed line that has the focus (1-4), or 0.
@@ -154,6 +188,8 @@ private:
     };
     Placed place(int block, const QString& head, const QString& inserted, const QString& tail) const;
     std::array<int, kBlocks + 1> m_maxLength{}; // by block 1-4
+    bool m_result = false;
+    std::vector<Run> m_runs;
 };
 
 } // namespace typing

@@ -152,7 +152,10 @@ int main(int argc, char** argv) {
         QCoreApplication::sendEvent(QApplication::focusWidget(), &commit);
     }
     for (int i = 0; i < 7; ++i)
-        w.runEvent([&] { f.typing.Timer2.tick(); });
+        w.runEvent([&] {
+            f.typing.Timer1.tick();
+            f.typing.Timer2.tick();
+        });
     shot(QStringLiteral("typing-test"));
     // The review after the run ends: the characters typed wrong, each a link to the lookup page.
     w.runEvent([&] { f.typing.Button6.click(); });
@@ -202,6 +205,32 @@ int main(int argc, char** argv) {
         failed = true;
     }
     shot(QStringLiteral("lookup-from-review"));
+
+    // Two more runs of the typing test, the second finished; then another test chosen, with the
+    // session's runs newest first beside the line on clicks.
+    showPage("TabSheet4");
+    for (int run = 1; run <= 2; ++run) {
+        w.runEvent([&] { f.typing.Button4.click(); });
+        for (int b = 1; b <= 4; ++b) {
+            QString text = f.typing.RichEdit[b].text();
+            if (run == 1)
+                text = text.left(20);
+            else
+                text[3] = QChar(0x9519); // one wrong character a line
+            w.runEvent([&] {
+                for (int i = 0; i < 30 * run; ++i) {
+                    f.typing.Timer1.tick();
+                    f.typing.Timer2.tick();
+                }
+                f.typing.commit(b, text);
+            });
+        }
+        if (run == 1)
+            w.runEvent([&] { f.typing.Button6.click(); });
+    }
+    shot(QStringLiteral("typing-second-result"));
+    w.runEvent([&] { f.typing.RadioButton[13].check(); });
+    shot(QStringLiteral("typing-history"));
 
     // The About page with the scrolling picture half out of its frame, then with the photograph.
     showPage("TabSheet5");

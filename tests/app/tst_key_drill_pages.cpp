@@ -112,6 +112,7 @@ void TestKeyDrillPages::mnemonicKeysReachTheDrillAndTheVerseChanges() {
     QCOMPARE(find<QLabel>(QStringLiteral("Label35"))->text(), QStringLiteral("T"));
     QCOMPARE(m_window->form().mnemonics.Edit24.text(), QStringLiteral("3"));
     QCOMPARE(QApplication::focusWidget(), edit);
+    QCOMPARE(find<QLabel>(QStringLiteral("VersePosition"))->text(), QStringLiteral("第 3 句，共 25 句"));
 }
 
 void TestKeyDrillPages::verseGrowsFromItsCornerAndKeepsItsBlanks() {
@@ -157,8 +158,14 @@ void TestKeyDrillPages::rootKeysReachTheDrillAndThePictureChanges() {
     QCOMPARE(edit->text(), QStringLiteral("F"));
     QCOMPARE(edit->selectedText(), QStringLiteral("F"));
     QCOMPARE(visiblePictures(), QStringList{QStringLiteral("zigen92")});
+    auto* position = find<QLabel>(QStringLiteral("RootPosition"));
+    QCOMPARE(position->text(), QStringLiteral("第 2 个，共 195 个"));
     QTest::keyClicks(edit, QStringLiteral("e"));
     QCOMPARE(visiblePictures(), QStringList{QStringLiteral("zigen43")});
+    QCOMPARE(position->text(), QStringLiteral("第 3 个，共 195 个"));
+    // Clear of the prompts, the box and the restart button of the page.
+    for (const char* other : {"Label31", "Label27", "Edit21", "Button13"})
+        QVERIFY2(!find(QString::fromLatin1(other))->geometry().intersects(position->geometry()), other);
 }
 
 void TestKeyDrillPages::hintOptionsAndRestart() {

@@ -18,6 +18,8 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include <string>
+
 using app::TForm1;
 
 class TestTypingPage : public WindowTest {
@@ -44,6 +46,7 @@ private Q_SLOTS:
     void firstCharacterLandsWithoutStart();
     void backspaceOnAnEmptyLineGoesBack();
     void passageSaysItCanBeClicked();
+    void runsOfTheSessionListed();
     void passageAndMarkLinesReadFromOutside();
 
 private:
@@ -121,11 +124,18 @@ void TestTypingPage::fullFourthLineReportsTheSpeedAndResets() {
     for (const QString& line : passage())
         commit(line);
     QCOMPARE(m_desktop.beeps, 1);
-    QCOMPARE(m_desktop.messages, QStringList{QStringLiteral("您的速度为每分钟：84字")});
+    QCOMPARE(m_desktop.messages, QStringList{QStringLiteral("您的速度为每分钟：84字，正确率：100%，错字：0个")});
+    // The result stays on show until the next start: the lines, the marks, the clock and the
+    // result line.
     for (int n = 3; n <= 6; ++n)
-        QVERIFY(find<QLineEdit>(QStringLiteral("Memo%1").arg(n))->text().isEmpty());
+        QCOMPARE(typed(n), passage()[n - 3]);
     QCOMPARE(marks(8), QStringLiteral("—").repeated(59));
-    QCOMPARE(find<QLabel>(QStringLiteral("Panel9"))->text(), QStringLiteral("00:00"));
+    QCOMPARE(find<QLabel>(QStringLiteral("Panel9"))->text(), QStringLiteral("00:00")); // no tick of the clock here
+    auto* result = find<QLabel>(QStringLiteral("Label42"));
+    QVERIFY(result->isVisible());
+    QCOMPARE(result->text(), QStringLiteral("用时 0:0，每分钟 84 字，正确率 100%，错字 0 个"));
+    QVERIFY(!find(QStringLiteral("PassageHint"))->isVisible());
+    QVERIFY(result->geometry().right() < find(QStringLiteral("Button32"))->geometry().left());
     QCOMPARE(QApplication::focusWidget(), find(QStringLiteral("Memo3")));
     QVERIFY(find(QStringLiteral("Button4"))->isEnabled());
     QVERIFY(!m_window->form().typing.Timer1.enabled());
@@ -278,7 +288,7 @@ void TestTypingPage::routineKeysNeverEndTheRun() {
     QVERIFY(clickOnly(stop));
     QVERIFY(clickOnly(find(QStringLiteral("RadioButton13"))));
     click(QStringLiteral("Button6"));
-    QVERIFY(typed(6).isEmpty());
+    QCOMPARE(typed(6), lines[3].left(2) + QLatin1Char('a')); // kept as the result
     QVERIFY(!m_window->form().typing.Timer1.enabled());
     QCOMPARE(stop->focusPolicy(), Qt::StrongFocus);
     QCOMPARE(find(QStringLiteral("RadioButton13"))->focusPolicy(), Qt::StrongFocus);
@@ -400,6 +410,48 @@ void TestTypingPage::passageSaysItCanBeClicked() {
     QVERIFY(!hint->isVisible());
     QVERIFY(find(QStringLiteral("Label41"))->isVisible());
     QCOMPARE(passage1->cursor().shape(), Qt::PointingHandCursor);
+}
+
+// The session's runs, newest first, in the row above the passage where it leaves room, never over
+// another text of that row or the practice button.
+void TestTypingPage::runsOfTheSessionListed() {
+    auto* history = find<QLabel>(QStringLiteral("RunHistory"));
+    click(QStringLiteral("RadioButton11"));
+    commit(passage()[0].left(3));
+    click(QStringLiteral("Button6"));
+    QVERIFY(!history->isVisible()); // one run: the result line says it all
+    click(QStringLiteral("RadioButton12"));
+    commit(passage()[0].left(5));
+    click(QStringLiteral("Button6"));
+    click(QStringLiteral("RadioButton13"));
+    QVERIFY(history->isVisible());
+    const QString name = history->accessibleName();
+    QVERIFY2(name.contains(QStringLiteral("关闭窗口即清空")), qPrintable(name));
+    QVERIFY2(name.indexOf(QStringLiteral("测试二")) < name.indexOf(QStringLiteral("测试一")), qPrintable(name));
+    QVERIFY(history->text().startsWith(QStringLiteral("本次运行各次：测试二")));
+    const QRect hint = find(QStringLiteral("PassageHint"))->geometry();
+    const QFontMetrics fm(find<QLabel>(QStringLiteral("PassageHint"))->font());
+    QVERIFY(history->x() > hint.x() + fm.horizontalAdvance(find<QLabel>(QStringLiteral("PassageHint"))->text()));
+    QWidget* practise = find(QStringLiteral("Button32"));
+    QVERIFY(practise->isHidden() || history->geometry().right() < practise->geometry().left());
+    QVERIFY(history->geometry().right() < find(QStringLiteral("Panel7"))->geometry().right());
+    QVERIFY(fm.horizontalAdvance(history->text()) <= history->width());
+    // Their speeds drawn, oldest first, in the first line's indent, clear of every line.
+    QWidget* chart = find(QStringLiteral("RunChart"));
+    QVERIFY(chart->isVisible());
+    QVERIFY2(chart->accessibleName().endsWith(
+                 QStringLiteral("：") + QString::number(m_window->form().typing.runs().back().speed) +
+                 QStringLiteral("、") + QString::number(m_window->form().typing.runs().front().speed)),
+             qPrintable(chart->accessibleName()));
+    for (const char* line : {"RichEdit1", "Memo3", "RichEdit5", "RichEdit2", "Bevel1"}) {
+        const QRect r = find(QString::fromLatin1(line))->geometry();
+        QVERIFY2(line == std::string("Bevel1") ? r.contains(chart->geometry()) : !r.intersects(chart->geometry()),
+                 line);
+    }
+    // A run under way hides them.
+    commit(QStringLiteral("错"));
+    QVERIFY(!history->isVisible());
+    QVERIFY(!chart->isVisible());
 }
 
 QTEST_MAIN(TestTypingPage)

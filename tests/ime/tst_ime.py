@@ -620,14 +620,17 @@ class Test:
 
         self.step("typing test: the finish message")
         message = self.wait("the speed message", w.dialog_text)
-        if not re.fullmatch(r"您的速度为每分钟：\d+字", message):
+        if not re.fullmatch(r"您的速度为每分钟：\d+字，正确率：\d+%，错字：\d+个", message):
             raise StepFailed(f"the finish message reads {message!r}")
         print(f"  finish message: {message}", flush=True)
         w.click_in_dialog("确定")  # Qt's own text, in Chinese under every locale
-        self.wait(lambda: f"the message to close and the page to reset: the message reads {w.dialog_text()!r}, "
-                  f"the typed lines {self.typed_lines()}, the marks {self.mark_lines()}",
-                  lambda: w.dialog_text() is None and self.typed_lines() == [""] * 4
-                  and self.mark_lines() == [RIGHT * MARKS] * 4)
+        # The result stays on show until the next start: the lines as typed, with their marks.
+        kept = lines_of(typed_all)
+        self.wait(lambda: f"the message to close and the result to stay: the message reads {w.dialog_text()!r}, "
+                  f"the typed lines {self.typed_lines()}",
+                  lambda: w.dialog_text() is None and self.typed_lines() == kept
+                  and w.find("开始测试").getState().contains(w.pyatspi.STATE_ENABLED))
+        self.check_marks(passage, typed_all)
 
     def practise_missed(self):
         """From the run's review to the practice of what it missed, and back: the run typed 还是

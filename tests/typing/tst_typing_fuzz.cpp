@@ -19,7 +19,7 @@ private slots:
         const QStringList odd = {QStringLiteral("丂"),   QStringLiteral("€"), QStringLiteral("\n"), QStringLiteral("😀"),
                                  QString(QChar(0xE000)), QStringLiteral(" "), QStringLiteral("　")};
         const QRegularExpression clock(QStringLiteral("^(00:00|\\d+:\\d+)$"));
-        const QRegularExpression report(QStringLiteral("^您的速度为每分钟：\\d+字$"));
+        const QRegularExpression report(QStringLiteral("^您的速度为每分钟：\\d+字，正确率：\\d+%，错字：\\d+个$"));
         int finishes = 0;
         const int kEvents = fuzzEvents(60000);
         for (int event = 0; event < kEvents; ++event) {

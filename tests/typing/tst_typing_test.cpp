@@ -185,11 +185,16 @@ private slots:
         QTest::addColumn<bool>("rightChars");
         QTest::addColumn<int>("firstLineChars"); // -1: the whole line, then Enter is not needed
         QTest::addColumn<QString>("message");
-        QTest::newRow("test 2 in 125 s") << 2 << 125 << true << -1 << "您的速度为每分钟：84字";
-        QTest::newRow("wrong characters count too") << 2 << 125 << false << -1 << "您的速度为每分钟：84字";
-        QTest::newRow("test 1 in a minute") << 1 << 60 << true << -1 << "您的速度为每分钟：190字";
-        QTest::newRow("unfinished first line left") << 2 << 60 << true << 10 << "您的速度为每分钟：140字";
-        QTest::newRow("finished before the first tick") << 2 << 0 << true << -1 << "您的速度为每分钟：10500字";
+        QTest::newRow("test 2 in 125 s") << 2 << 125 << true << -1 << "您的速度为每分钟：84字，正确率：100%，错字：0个";
+        QTest::newRow("wrong characters count too")
+            << 2 << 125 << false << -1 << "您的速度为每分钟：84字，正确率：0%，错字：175个";
+        QTest::newRow("test 1 in a minute")
+            << 1 << 60 << true << -1 << "您的速度为每分钟：190字，正确率：100%，错字：0个";
+        // The rest of a line left is not missed: it was not typed yet.
+        QTest::newRow("unfinished first line left")
+            << 2 << 60 << true << 10 << "您的速度为每分钟：140字，正确率：100%，错字：0个";
+        QTest::newRow("finished before the first tick")
+            << 2 << 0 << true << -1 << "您的速度为每分钟：10500字，正确率：100%，错字：0个";
     }
     void speed() {
         QFETCH(int, test);
@@ -222,15 +227,18 @@ private slots:
 
         QCOMPARE(p.desktop.messages, QStringList{message});
         QCOMPARE(p.desktop.beeps, 1);
-        // Reset for another run of the same test.
+        // Ready for another run of the same test, the result still on show.
         QCOMPARE(p.t.chosenTest(), test);
-        for (int b = 1; b <= 4; ++b) {
-            QVERIFY(p.line(b).text().isEmpty());
-            QCOMPARE(p.marks(b).text(), TypingTest::fullMarkLine());
-        }
+        QVERIFY(p.t.showingResult());
+        for (int b = 2; b <= 4; ++b)
+            QCOMPARE(p.line(b).text().size(), p.model(b).size());
         QVERIFY(!p.t.Timer1.enabled() && !p.t.Timer2.enabled());
         QCOMPARE(p.t.Label29.caption(), QStringLiteral("0"));
-        QCOMPARE(p.t.Panel9.caption(), QStringLiteral("00:00"));
+        QCOMPARE(p.t.Timer1.tag, 0);
+        QCOMPARE(p.t.Panel9.caption(), seconds == 0 ? QStringLiteral("00:00") : TypingTest::clockText(seconds));
+        QVERIFY(p.t.Label42.visible());
+        QVERIFY(p.t.Label42.caption().contains(QStringLiteral("正确率")));
+        QCOMPARE(p.t.runs().size(), std::size_t{1});
         QVERIFY(p.t.Button4.enabled());
         QVERIFY(p.focus.has(p.t.Memo[3]));
         p.tick(5); // stopped timers deliver nothing
@@ -282,7 +290,6 @@ private slots:
         QCOMPARE(p.line(1).text().size(), 1);
         QVERIFY(p.t.Timer1.enabled());
         p.t.Button6.click();
-        QVERIFY(p.line(1).text().isEmpty());
         QVERIFY(!p.t.Timer1.enabled());
     }
 
@@ -307,22 +314,109 @@ private slots:
         QCOMPARE(p.t.Panel9.caption(), QStringLiteral("0:1"));
     }
 
+    // Stop with nothing typed is the plain reset: nothing to keep.
     void stopResetsToReady() {
         Page p;
         p.choose(4);
         p.t.Button4.click();
-        p.t.paste(1, p.wrong(1) + p.right(1));
         p.tick(70);
         p.focus.set(p.t.Button6, controls::Focus::Reason::Mouse);
         p.t.Button6.click();
         QCOMPARE(p.t.chosenTest(), 4);
-        QVERIFY(p.line(1).text().isEmpty());
+        QVERIFY(!p.t.showingResult() && !p.t.Label42.visible() && p.t.runs().empty());
         QCOMPARE(p.marks(1).text(), TypingTest::fullMarkLine());
         QVERIFY(!p.t.Timer1.enabled() && !p.t.Timer2.enabled());
         QCOMPARE(p.t.Label29.caption(), QStringLiteral("0"));
         QCOMPARE(p.t.Panel9.caption(), QStringLiteral("00:00"));
         QVERIFY(p.t.Button4.enabled() && p.t.Button6.enabled());
         QVERIFY(p.focus.has(p.t.Memo[3]));
+    }
+
+    // A run stopped with something typed keeps its lines, marks and clock, and its result line,
+    // through another Stop and a deletion, until the next start; then the page is as Start
+    // leaves it, and the next run counts from 0.
+    void stoppedRunKeepsItsResult_data() {
+        QTest::addColumn<QString>("next"); // start, type, commit, test
+        QTest::newRow("Start") << "start";
+        QTest::newRow("a key in line 1") << "type";
+        QTest::newRow("an input method's commit") << "commit";
+        QTest::newRow("another test") << "test";
+    }
+    void stoppedRunKeepsItsResult() {
+        QFETCH(QString, next);
+        Page p;
+        p.choose(4);
+        p.t.Button4.click();
+        const QString typed = p.wrong(1) + p.model(1).mid(1, 3);
+        p.t.paste(1, typed);
+        p.tick(70);
+        const QString marks = p.marks(1).text();
+        QCOMPARE(marks.left(2), TypingTest::kWrong + TypingTest::kRight);
+        p.focus.set(p.t.Button6, controls::Focus::Reason::Mouse);
+        p.t.Button6.click();
+        QVERIFY(!p.t.running());
+        QCOMPARE(p.line(1).text(), typed);
+        QCOMPARE(p.marks(1).text(), marks);
+        QCOMPARE(p.t.Panel9.caption(), QStringLiteral("1:10"));
+        QCOMPARE(p.t.Label29.caption(), QStringLiteral("0"));
+        QCOMPARE(p.t.Timer1.tag, 0);
+        QVERIFY(p.t.Button4.enabled());
+        QVERIFY(p.focus.has(p.t.Memo[3]));
+        QCOMPARE(p.t.Label42.caption(), QStringLiteral("用时 1:10，每分钟 3 字，正确率 75%，错字 1 个"));
+        QVERIFY(p.t.Label42.visible());
+        QVERIFY(p.desktop.messages.isEmpty());
+
+        p.t.Button6.click();
+        p.line(1).setCaret(static_cast<int>(typed.size()));
+        QVERIFY(!p.t.backspace(1));
+        QVERIFY(!p.t.paste(1, QStringLiteral(" ")));
+        p.tick(2);
+        QCOMPARE(p.line(1).text(), typed);
+        QCOMPARE(p.marks(1).text(), marks);
+        QCOMPARE(p.t.Panel9.caption(), QStringLiteral("1:10"));
+        QVERIFY(p.t.showingResult());
+
+        if (next == QLatin1String("start")) {
+            p.t.Button4.click();
+            QVERIFY(p.line(1).text().isEmpty());
+        } else if (next == QLatin1String("type")) {
+            // The key lands in the cleared line, not after the kept text.
+            QVERIFY(p.t.edit(1, typed + p.model(1).left(1), static_cast<int>(typed.size()) + 1));
+            QCOMPARE(p.line(1).text(), p.model(1).left(1));
+            QCOMPARE(p.line(1).caret(), 1);
+        } else if (next == QLatin1String("commit")) {
+            QCOMPARE(p.t.commit(1, p.model(1).left(2)), 2);
+            QCOMPARE(p.line(1).text(), p.model(1).left(2));
+        } else {
+            p.choose(5);
+            QVERIFY(p.line(1).text().isEmpty());
+        }
+        QCOMPARE(p.t.running(), next != QLatin1String("test"));
+        QVERIFY(!p.t.showingResult() && !p.t.Label42.visible());
+        QCOMPARE(p.marks(1).text(), TypingTest::fullMarkLine());
+        QCOMPARE(p.t.Panel9.caption(), QStringLiteral("00:00"));
+        QCOMPARE(p.t.Label29.caption(), QStringLiteral("0"));
+        for (int b = 2; b <= 4; ++b)
+            QVERIFY(p.line(b).text().isEmpty());
+        p.tick();
+        QCOMPARE(p.t.Label29.caption(), next == QLatin1String("test") ? QStringLiteral("0") : QStringLiteral("1"));
+        QCOMPARE(p.t.runs().size(), std::size_t{1});
+    }
+
+    // The session's runs, newest first, the oldest going past kHistory.
+    void runsKeptNewestFirst() {
+        Page p;
+        for (int n = 1; n <= TypingTest::kHistory + 2; ++n) {
+            p.choose(n % 2 ? 1 : 2);
+            p.t.paste(1, p.model(1).left(n));
+            p.tick(n);
+            p.t.Button6.click();
+            QCOMPARE(p.t.runs().front().test, n % 2 ? 1 : 2);
+            QCOMPARE(p.t.runs().front().seconds, n);
+            QCOMPARE(p.t.runs().front().speed, qint64{60});
+        }
+        QCOMPARE(p.t.runs().size(), std::size_t{TypingTest::kHistory});
+        QCOMPARE(p.t.runs().back().seconds, 3);
     }
 
     // No routine key ends a run: Tab and Enter stay among the typed lines, going no further than
@@ -391,7 +485,7 @@ private slots:
             QCOMPARE(p.desktop.messages.size(), 1);
         }
         QVERIFY(!p.t.running());
-        QVERIFY(p.line(2).text().isEmpty());
+        QVERIFY(p.t.showingResult() == (end != QLatin1String("test")));
         QVERIFY(reachable());
         QVERIFY(p.focus.has(p.t.Memo[3]));
         QVERIFY(!p.tab()); // the window's tab order decides again
@@ -500,7 +594,7 @@ private slots:
         QCOMPARE(p.desktop.messages.size(), 1);
         QVERIFY(p.focus.has(p.t.Memo[3]));
         for (int b = 1; b <= 4; ++b)
-            QVERIFY(p.line(b).text().isEmpty());
+            QCOMPARE(p.line(b).text(), p.model(b));
     }
 
     void oddFourthLineDoesNotFinish() {
