@@ -261,8 +261,11 @@ TypingTest::Run TypingTest::measure() {
 }
 
 QString TypingTest::resultText(const Run& run) {
+    // In words: the clock's own "1:5" reads badly in a sentence.
+    const QString time = run.seconds < 60 ? QStringLiteral("%1 秒").arg(run.seconds)
+                                          : QStringLiteral("%1 分 %2 秒").arg(run.seconds / 60).arg(run.seconds % 60);
     return QStringLiteral("用时 %1，每分钟 %2 字，正确率 %3%，错字 %4 个")
-        .arg(clockText(run.seconds))
+        .arg(time)
         .arg(run.speed)
         .arg(run.accuracy)
         .arg(run.wrong);

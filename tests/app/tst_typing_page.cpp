@@ -133,7 +133,7 @@ void TestTypingPage::fullFourthLineReportsTheSpeedAndResets() {
     QCOMPARE(find<QLabel>(QStringLiteral("Panel9"))->text(), QStringLiteral("00:00")); // no tick of the clock here
     auto* result = find<QLabel>(QStringLiteral("Label42"));
     QVERIFY(result->isVisible());
-    QCOMPARE(result->text(), QStringLiteral("用时 0:0，每分钟 84 字，正确率 100%，错字 0 个"));
+    QCOMPARE(result->text(), QStringLiteral("用时 0 秒，每分钟 84 字，正确率 100%，错字 0 个"));
     QVERIFY(!find(QStringLiteral("PassageHint"))->isVisible());
     QVERIFY(result->geometry().right() < find(QStringLiteral("Button32"))->geometry().left());
     QCOMPARE(QApplication::focusWidget(), find(QStringLiteral("Memo3")));

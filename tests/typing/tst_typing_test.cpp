@@ -362,7 +362,7 @@ private slots:
         QCOMPARE(p.t.Timer1.tag, 0);
         QVERIFY(p.t.Button4.enabled());
         QVERIFY(p.focus.has(p.t.Memo[3]));
-        QCOMPARE(p.t.Label42.caption(), QStringLiteral("用时 1:10，每分钟 3 字，正确率 75%，错字 1 个"));
+        QCOMPARE(p.t.Label42.caption(), QStringLiteral("用时 1 分 10 秒，每分钟 3 字，正确率 75%，错字 1 个"));
         QVERIFY(p.t.Label42.visible());
         QVERIFY(p.desktop.messages.isEmpty());
 
