@@ -32,26 +32,6 @@ int byteLength(const QString& text) {
     return static_cast<int>(encode(text).size());
 }
 
-int byteOffset(const QString& text, int caretInChars) {
-    if (caretInChars <= 0)
-        return 0;
-    return byteLength(text.left(caretInChars));
-}
-
-int charAtByte(const QString& text, int byteOffset) {
-    if (byteOffset < 0)
-        return -1;
-    int bytes = 0;
-    for (int i = 0; i < text.size(); ++i) {
-        if (bytes == byteOffset)
-            return i;
-        if (bytes > byteOffset)
-            return -1;
-        bytes += byteLength(QString(text.at(i)));
-    }
-    return -1;
-}
-
 bool isDoubleByte(QChar c) {
     if (c.isSurrogate())
         return false;

@@ -18,14 +18,6 @@ QByteArray encode(const QString& text);
 // Bytes the text takes in code page 936.
 int byteLength(const QString& text);
 
-// Bytes that lie before the caret when `caretInChars` QChars of `text` lie before it. The caret is
-// clamped to the text.
-int byteOffset(const QString& text, int caretInChars);
-
-// The index of the QChar of `text` that begins exactly at byte `byteOffset`, or -1 when no
-// character begins there (the offset lies inside a double-byte character or past the end).
-int charAtByte(const QString& text, int byteOffset);
-
 // A double-byte character of GB2312 proper: two bytes in the code page, in a cell GB2312 assigns
 // (gb2312.h); not the code page's own signs in the empty cells of rows 1-9, its user-defined rows
 // (the private-use code points) or its wider character set.

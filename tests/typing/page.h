@@ -53,7 +53,7 @@ struct Page {
         bytes[0] = static_cast<char>(static_cast<unsigned char>(bytes.at(0)) == 0xB0 ? 0xB1 : 0xB0);
         return QStringDecoder("GBK").decode(bytes);
     }
-    int caretBytes(int block) { return gb::byteOffset(line(block).text(), line(block).caret()); }
+    int caretBytes(int block) { return gb::byteLength(line(block).text().left(line(block).caret())); }
 
     // Types the passage line `block` from its caret to the end, one character at a time.
     // The last character may finish the test and reset the page, so the count is fixed up front.

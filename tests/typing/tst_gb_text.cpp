@@ -52,17 +52,6 @@ private slots:
         QCOMPARE(gb::isTypeable(ch), typeable);
     }
 
-    void offsets_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("caret");
-        QTest::addColumn<int>("bytes");
-        QTest::addColumn<int>("charAtBytes"); // charAtByte(text, bytes)
-        QTest::newRow("start") << QStringLiteral("中a文") << 0 << 0 << 0;
-        QTest::newRow("after a Chinese character") << QStringLiteral("中a文") << 1 << 2 << 1;
-        QTest::newRow("after ASCII") << QStringLiteral("中a文") << 2 << 3 << 2;
-        QTest::newRow("end") << QStringLiteral("中a文") << 3 << 5 << -1;
-        QTest::newRow("caret past the end") << QStringLiteral("中a文") << 9 << 5 << -1;
-    }
     // Each length stands alone, whatever was measured before; an unencodable character is one byte.
     void lengthsDoNotDependOnTheCallBefore_data() {
         QTest::addColumn<QString>("before");
@@ -81,16 +70,6 @@ private slots:
         (void)gb::byteLength(before);
         QCOMPARE(gb::byteLength(text), bytes);
         QCOMPARE(gb::encode(before + text).size(), gb::byteLength(before) + bytes);
-    }
-
-    void offsets() {
-        QFETCH(QString, text);
-        QFETCH(int, caret);
-        QFETCH(int, bytes);
-        QFETCH(int, charAtBytes);
-        QCOMPARE(gb::byteOffset(text, caret), bytes);
-        QCOMPARE(gb::charAtByte(text, bytes), charAtBytes);
-        QCOMPARE(gb::charAtByte(QStringLiteral("中文"), 1), -1); // inside a character
     }
 
     void passages_data() {
