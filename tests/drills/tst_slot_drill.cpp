@@ -520,7 +520,7 @@ void TestSlotDrill::reviewWithNothingMissedAsksNothing() {
         QVERIFY(!c.code[n].enabled());
     QVERIFY(m->memo->lines()[4].contains(QStringLiteral("还没有打错的")));
     QVERIFY(m->memo->lines()[3].contains(QStringLiteral("关闭窗口即清空")));
-    // A category of the design afterwards is as it always was.
+    // A fixed category afterwards is as it always was.
     m->first->check();
     QCOMPARE(m->targets(), m->items(0));
     QVERIFY(c.code[1].enabled());
