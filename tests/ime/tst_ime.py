@@ -860,13 +860,10 @@ class EndedFromOutside(BaseException):
     """SIGTERM: no Exception, so that no wait takes it for a condition that failed to read."""
 
 
-def main(argv):
-    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("--framework", choices=sorted(FRAMEWORKS), default="ibus")
-    parser.add_argument("--shots", help="a folder for screenshots of a code box and a typed line")
-    parser.add_argument("program")
-    args = parser.parse_args(argv[1:])
-    test = Test(os.path.abspath(args.program), args.framework, args.shots)
+def run_to_the_end(test, where, passing=()):
+    """Runs `test`; a failure says where and why, with what the session can tell of the trainer.
+    Whatever happens, it ends everything the session started. Exceptions of `passing` go on to the
+    caller (once the session is ended). Returns the exit code."""
     # Ended from outside (a test driver's time limit): still end everything it started.
     def ended_from_outside(*_):
         raise EndedFromOutside("ended from outside")
@@ -875,9 +872,11 @@ def main(argv):
     try:
         test.run()
         return 0
+    except passing:
+        raise
     except (Exception, EndedFromOutside) as e:
         why = str(e) if isinstance(e, (StepFailed, EndedFromOutside)) else traceback.format_exc().rstrip()
-        print(f"FAILED under {args.framework} at step '{test.step_name}': {why}", flush=True)
+        print(f"FAILED under {where} at step '{test.step_name}': {why}", flush=True)
         # A trainer that crashed and one that lost its accessibility connection look the same
         # from the bus ("The application no longer exists"): its state and output tell them apart.
         try:
@@ -889,6 +888,15 @@ def main(argv):
         return 1
     finally:
         test.session.stop()
+
+
+def main(argv):
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--framework", choices=sorted(FRAMEWORKS), default="ibus")
+    parser.add_argument("--shots", help="a folder for screenshots of a code box and a typed line")
+    parser.add_argument("program")
+    args = parser.parse_args(argv[1:])
+    return run_to_the_end(Test(os.path.abspath(args.program), args.framework, args.shots), args.framework)
 
 
 if __name__ == "__main__":

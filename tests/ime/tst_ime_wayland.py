@@ -25,16 +25,14 @@ compositor cannot start here, saying why.
 import argparse
 import concurrent.futures
 import os
-import signal
 import sys
 import time
-import traceback
 
 sys.dont_write_bytecode = True  # nothing written into the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from ime_session import StepFailed, installed_version, wait_for  # noqa: E402
-from tst_ime import (CODES, FRAMEWORKS, MARKS, RIGHT, STEP_TIMEOUT, EndedFromOutside, Test, Window,  # noqa: E402
-                     pending_rules)
+from tst_ime import (CODES, FRAMEWORKS, MARKS, RIGHT, STEP_TIMEOUT, Test, Window,  # noqa: E402
+                     pending_rules, run_to_the_end)
 from wayland_session import Unavailable, WaylandSession  # noqa: E402
 
 SKIP = 77
@@ -235,29 +233,11 @@ def main(argv):
     parser.add_argument("program")
     args = parser.parse_args(argv[1:])
     test = WaylandTest(os.path.abspath(args.program), args.framework, args.shots, args.scale)
-
-    def ended_from_outside(*_):
-        raise EndedFromOutside("ended from outside")
-
-    signal.signal(signal.SIGTERM, ended_from_outside)
     try:
-        test.run()
-        return 0
+        return run_to_the_end(test, f"{args.framework} on Wayland", passing=Unavailable)
     except Unavailable as e:
         print(f"SKIPPED under {args.framework}: no Wayland compositor here: {e}", flush=True)
         return SKIP
-    except (Exception, EndedFromOutside) as e:
-        why = str(e) if isinstance(e, (StepFailed, EndedFromOutside)) else traceback.format_exc().rstrip()
-        print(f"FAILED under {args.framework} on Wayland at step '{test.step_name}': {why}", flush=True)
-        try:
-            for line in test.session.report():
-                print("  " + line, flush=True)
-            test.shot("failure")
-        except Exception as e:
-            print(f"  (no more to tell: {e})", flush=True)
-        return 1
-    finally:
-        test.session.stop()
 
 
 if __name__ == "__main__":
