@@ -154,10 +154,6 @@ void CharacterDrill::showRules(int category) {
     m_pictures.show(kCharacterCategory[category - 1].map);
 }
 
-} // namespace drills
-
-namespace drills {
-
 void CharacterDrill::RadioButton30Click() {
     // Every code is looked up in wb.db, as in the categories that type full codes.
     try {
