@@ -30,7 +30,7 @@ a stroke cut keeps one root per key and strokes (CUT_PREFERRED). Of the candidat
 code, one whose roots' strokes are the character's (stroke_check.py) comes first. The splits are
 checked three times: by their strokes (tests/tools/tst_split_strokes.py),
 against the dictionary here and in the build, and against a teacher's hand-written list in
-tests/drills/data/teacher_splits.txt (tst_code_explanation_data). tools/gen_splits/sample_splits.py
+tests/lookup/data/teacher_splits.txt (tst_code_explanation_data). tools/gen_splits/sample_splits.py
 draws a seeded sample for judging by hand. A character whose code no split gives is an exception
 where a piece the dictionary codes in another order explains it (DICTIONARY_ORDER, 官) or the hand
 list says so (哀); otherwise it is left out and listed. A character of fewer than four roots also needs its shape: taken from the decomposition's
@@ -52,8 +52,8 @@ STROKE_NAME = {'h': '横', 's': '竖', 'p': '撇', 'n': '捺', 'z': '折'}
 
 def read_id_letters():
     """The identification letters by last stroke, read from the one place the program keeps them
-    (drills/code_explanation.cpp: five zones of three keys, by stroke 横 竖 撇 捺 折)."""
-    source = Path(__file__).resolve().parents[2] / 'drills' / 'code_explanation.cpp'
+    (lookup/code_explanation.cpp: five zones of three keys, by stroke 横 竖 撇 捺 折)."""
+    source = Path(__file__).resolve().parents[2] / 'lookup' / 'code_explanation.cpp'
     m = re.search(r'kIdentificationZones\[\] = \{([^}]*)\}', source.read_text(encoding='utf-8'))
     zones = re.findall(r'"([a-y]{3})"', m.group(1)) if m else []
     if len(zones) != 5:
