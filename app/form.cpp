@@ -15,7 +15,7 @@ Form::Form(const QString& dataFolder_, const QString& phraseBatchFolder_, contro
             // The start-up dialog is this table's one dialog.
             m_startupErrors << e.message();
             m_known.push_back({e.file(), t.table.opens()});
-            m_onScreen.push_back({e.file(), t.table.opens(), e.message(), QLatin1String(t.page), nullptr});
+            m_onScreen.push_back({e.file(), t.table.opens(), e, QLatin1String(t.page), nullptr});
         }
     }
     showFailures();
@@ -113,7 +113,7 @@ void Form::explanationFailed(const lexicon::TableError& error, const QString& pa
     m_onScreen.erase(std::remove_if(m_onScreen.begin(), m_onScreen.end(),
                                     [&](const OnScreen& f) { return f.table == error.file(); }),
                      m_onScreen.end());
-    m_onScreen.push_back({error.file(), use ? use->table.opens() : 0, error.message(), page, categoryOf(page)});
+    m_onScreen.push_back({error.file(), use ? use->table.opens() : 0, error, page, categoryOf(page)});
     showFailures();
 }
 
@@ -129,7 +129,7 @@ void Form::tableFailed(const lexicon::TableError& error) {
     m_onScreen.erase(
         std::remove_if(m_onScreen.begin(), m_onScreen.end(), [&](const OnScreen& f) { return f.table == table; }),
         m_onScreen.end());
-    m_onScreen.push_back({table, opens, error.message(), page, categoryOf(page)});
+    m_onScreen.push_back({table, opens, error, page, categoryOf(page)});
     const bool known = std::any_of(m_known.begin(), m_known.end(), [&](const Known& k) { return k.table == table; });
     if (!known) {
         m_known.push_back({table, opens});
@@ -177,7 +177,11 @@ void Form::showFailures() {
     const auto shown = std::find_if(m_onScreen.rbegin(), m_onScreen.rend(),
                                     [this](const OnScreen& f) { return f.page.isEmpty() || f.page == m_page; });
     const bool any = shown != m_onScreen.rend();
-    TableErrorLine.setCaption(any ? shown->message : QString());
+    if (any)
+        m_errorShown = shown->error;
+    else
+        m_errorShown.reset();
+    TableErrorLine.setCaption(any ? shown->error.message() : QString());
     TableErrorLine.setVisible(any);
 }
 

@@ -16,6 +16,7 @@
 #include "typing.h"
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace app {
@@ -71,6 +72,8 @@ public:
     // or the category changed, and comes back with the page while the category stays; hidden
     // while nothing on screen concerns a failure.
     controls::Label TableErrorLine{QStringLiteral("TableErrorLine")};
+    // The failure TableErrorLine shows, with its parts; none while it is hidden.
+    const lexicon::TableError* tableErrorShown() const { return m_errorShown ? &*m_errorShown : nullptr; }
 
     // The errors met opening the tables at start-up, one a table, shown together in one dialog;
     // the rest of the program works without a table that failed.
@@ -123,7 +126,7 @@ private:
     struct OnScreen {
         QString table;
         int opens;
-        QString message;
+        lexicon::TableError error;
         QString page;                          // the page whose drill reads the table; empty for none
         const controls::RadioButton* category; // the page's category when it failed, or none
     };
@@ -136,6 +139,7 @@ private:
     QStringList m_startupErrors;
     std::vector<Known> m_known;
     std::vector<OnScreen> m_onScreen; // oldest first
+    std::optional<lexicon::TableError> m_errorShown;
     QString m_page;
     QString m_backTo; // where Button34 leads
     // The typing test's wrong characters join the drill's missed ones at the end of every run.

@@ -13,7 +13,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProxyStyle>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
@@ -99,19 +98,17 @@ TForm1::~TForm1() {
 
 namespace {
 
-// The text the foot line shows in `lines` lines of `width` pixels: the whole message when it fits;
-// otherwise without the folder looked in, so that the file name and the reason stay whole;
+// The text the foot line shows of `error` in `lines` lines of `width` pixels: the whole message when
+// it fits; otherwise without the folder looked in, so that the file name and the reason stay whole;
 // otherwise cut at the end. The hover text and the accessible description keep the whole.
-QString footText(const QString& message, const QFontMetrics& fm, int width, int lines) {
+QString footText(const lexicon::TableError& error, const QFontMetrics& fm, int width, int lines) {
     const auto fits = [&](const QString& text) {
         const QRect r = fm.boundingRect(QRect(0, 0, width, 1000), Qt::TextWrapAnywhere, text);
         return r.height() <= lines * fm.lineSpacing() && r.width() <= width;
     };
-    if (fits(message))
-        return message;
-    static const QRegularExpression folder(QStringLiteral("（查找位置：[^）]*）"));
-    QString text = message;
-    text.remove(folder);
+    if (fits(error.message()))
+        return error.message();
+    QString text = error.messageWithoutFolder();
     while (!fits(text) && text.size() > 1)
         text = text.left(text.size() - 2) + QStringLiteral("…");
     return text;
@@ -135,11 +132,12 @@ void TForm1::buildTableErrorLine() {
     line->setAccessibleName(QStringLiteral("词库表错误"));
     m_binder->visibility(m_form->TableErrorLine, line);
     const controls::Label& state = m_form->TableErrorLine;
-    m_binder->onSync([line, &state, shown = QString()]() mutable {
+    m_binder->onSync([line, &state, form = m_form.get(), shown = QString()]() mutable {
         if (state.caption() == shown)
             return;
         shown = state.caption();
-        line->setText(footText(shown, line->fontMetrics(), line->width(), 2));
+        const lexicon::TableError* error = form->tableErrorShown();
+        line->setText(error ? footText(*error, line->fontMetrics(), line->width(), 2) : shown);
         line->setToolTip(shown);
         line->setAccessibleDescription(shown);
     });

@@ -47,11 +47,6 @@ int longestOf(Holds holds) {
     return schema::kLongestValue;
 }
 
-// A Wubi code's letters: z is no key of the scheme.
-bool isCodeLetter(QChar c) {
-    return c >= QLatin1Char('a') && c <= QLatin1Char('y');
-}
-
 bool isControl(char16_t c) {
     return c < 0x20 || (c >= 0x7F && c < 0xA0);
 }
@@ -87,6 +82,32 @@ char32_t codePointAt(const QString& text, qsizetype i) {
 }
 
 } // namespace
+
+QString TableError::textOf(const Parts& p, bool withFolder) {
+    using Kind = TableError::Kind;
+    const QString at = withFolder ? QStringLiteral("（查找位置：%1）").arg(p.folder) : QString();
+    switch (p.kind) {
+    case Kind::CannotOpen:
+        return QStringLiteral("无法打开词库表 %1%2：%3").arg(p.table, at, p.reason);
+    case Kind::NeverOpened:
+        return QStringLiteral("词库表尚未打开（%1）").arg(p.table);
+    case Kind::NotOpen:
+        return QStringLiteral("词库表 %1 未打开%2").arg(p.table, at);
+    case Kind::NoField:
+        return QStringLiteral("词库表 %1%2没有字段 %3").arg(p.table, at, p.field);
+    case Kind::ReadFailed:
+        return QStringLiteral("读取词库表 %1 出错%2：%3").arg(p.table, at, p.reason);
+    case Kind::NoRows:
+        return QStringLiteral("词库表 %1%2没有任何行").arg(p.table, at);
+    case Kind::NothingToPractise:
+        return QStringLiteral("词库表 %1%2没有任何行，无法练习").arg(p.table, at);
+    case Kind::BadValue:
+        break;
+    }
+    // One pass over the parts: a folder holding "%1" stays as it is.
+    return QStringLiteral("词库表 %1%2第 %3 行的字段 %4 %5")
+        .arg(p.table, at, QString::number(p.row), p.field, p.reason);
+}
 
 struct Table::Impl {
     sqlite3* db = nullptr;
@@ -155,24 +176,25 @@ bool Table::isOpen() const {
 
 void Table::close() {
     m_impl.reset();
-    m_lastError.clear();
+    m_lastError.reset();
+}
+
+TableError Table::error(TableError::Kind kind, const QString& reason, const QString& field, qint64 row) const {
+    return TableError({kind, m_tableName, QDir::toNativeSeparators(m_folder), row, field, reason}, file());
 }
 
 void Table::fail(const QString& why) {
     m_impl.reset();
-    m_lastError = QStringLiteral("无法打开词库表 %1（查找位置：%2）：%3")
-                      .arg(m_tableName, QDir::toNativeSeparators(m_folder), why);
-    throw TableError(m_lastError, file());
+    m_lastError = std::make_unique<TableError>(error(TableError::Kind::CannotOpen, why));
+    throw *m_lastError;
 }
 
 void Table::throwClosed() const {
-    if (!m_lastError.isEmpty())
-        throw TableError(m_lastError, file());
+    if (m_lastError)
+        throw *m_lastError;
     if (m_tableName.isEmpty())
-        throw TableError(QStringLiteral("词库表尚未打开（%1）").arg(m_member));
-    throw TableError(
-        QStringLiteral("词库表 %1 未打开（查找位置：%2）").arg(m_tableName, QDir::toNativeSeparators(m_folder)),
-        file());
+        throw TableError({TableError::Kind::NeverOpened, m_member, QString(), 0, QString(), QString()});
+    throw error(TableError::Kind::NotOpen);
 }
 
 void Table::open(const QString& folder, const QString& tableName) {
@@ -301,9 +323,7 @@ int Table::fieldIndex(const QString& field) const {
         throwClosed();
     const int index = m_impl->fields.indexOf(field);
     if (index < 0)
-        throw TableError(QStringLiteral("词库表 %1（查找位置：%2）没有字段 %3")
-                             .arg(m_tableName, QDir::toNativeSeparators(m_folder), field),
-                         file());
+        throw error(TableError::Kind::NoField, QString(), field);
     return index;
 }
 
@@ -321,9 +341,7 @@ bool Table::locate(const QString& field, const QString& text) {
     sqlite3_reset(s);
     sqlite3_clear_bindings(s);
     if (rc != SQLITE_ROW && rc != SQLITE_DONE)
-        throw TableError(QStringLiteral("读取词库表 %1 出错（查找位置：%2）：%3")
-                             .arg(m_tableName, QDir::toNativeSeparators(m_folder), sqliteMessage(m_impl->db)),
-                         file());
+        readFailed();
     return found;
 }
 
@@ -373,9 +391,7 @@ void Table::visitRows(sqlite3_stmt* s, int rc, const std::function<void()>& visi
 void Table::refuse(const QString& field, const QString& why) const {
     const int index = fieldIndex(field);
     if (m_impl->starts.empty())
-        throw TableError(
-            QStringLiteral("词库表 %1（查找位置：%2）没有任何行").arg(m_tableName, QDir::toNativeSeparators(m_folder)),
-            file());
+        throw error(TableError::Kind::NoRows);
     badValue(index, why);
 }
 
@@ -435,17 +451,11 @@ int Table::forEachRowMatching(const QString& field, const QString& pattern, int 
 }
 
 void Table::readFailed() const {
-    throw TableError(QStringLiteral("读取词库表 %1 出错（查找位置：%2）：%3")
-                         .arg(m_tableName, QDir::toNativeSeparators(m_folder), sqliteMessage(m_impl->db)),
-                     file());
+    throw error(TableError::Kind::ReadFailed, sqliteMessage(m_impl->db));
 }
 
 void Table::badValue(int field, const QString& why) const {
-    throw TableError(QStringLiteral("词库表 %1（查找位置：%2）第 %3 行的字段 %4 %5")
-                         .arg(m_tableName, QDir::toNativeSeparators(m_folder))
-                         .arg(m_impl->rowId)
-                         .arg(m_impl->fields[field], why),
-                     file());
+    throw error(TableError::Kind::BadValue, why, m_impl->fields[field], m_impl->rowId);
 }
 
 QString Table::read(const QString& field) const {
@@ -485,7 +495,7 @@ QString Table::read(const QString& field) const {
     }
     if (code && value.isEmpty())
         badValue(index, QStringLiteral("为空，不是五笔编码"));
-    if (code && !std::all_of(value.begin(), value.end(), isCodeLetter))
+    if (code && !std::all_of(value.begin(), value.end(), schema::isCodeLetter))
         badValue(index, QStringLiteral("“%1”不是五笔编码").arg(value));
     // Codes and batch numbers are ASCII and need no more.
     if (highest >= 0x80 && !m_impl->gb2312.holds(value)) {
@@ -504,9 +514,7 @@ QString Table::read(const QString& field) const {
 QString Table::readTarget(const QString& field) const {
     const int index = fieldIndex(field);
     if (m_impl->starts.empty())
-        throw TableError(QStringLiteral("词库表 %1（查找位置：%2）没有任何行，无法练习")
-                             .arg(m_tableName, QDir::toNativeSeparators(m_folder)),
-                         file());
+        throw error(TableError::Kind::NothingToPractise);
     QString value = read(field);
     if (value.isEmpty())
         badValue(index, QStringLiteral("为空，无法练习"));

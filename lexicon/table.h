@@ -15,17 +15,43 @@ struct sqlite3_stmt;
 namespace lexicon {
 
 // A failure of the table engine: a table missing, unreadable, corrupt or of the wrong shape, a
-// value no drill can use, or a member used while closed. The message names the file and the folder
-// looked in; file() is that table file's path (empty for a member never opened), so one table's
-// failures can be told from another's.
+// value no drill can use, or a member used while closed. It carries its parts (what happened, the
+// table file, the folder looked in, the row, the field, the reason), and its message is made from
+// them here and nowhere else; file() is that table file's path (empty for a member never opened),
+// so one table's failures can be told from another's.
 class TableError : public std::runtime_error {
 public:
-    explicit TableError(const QString& message, QString file = QString())
-        : std::runtime_error(message.toStdString()), m_message(message), m_file(std::move(file)) {}
+    enum class Kind {
+        CannotOpen,        // the file cannot be opened as its table: `reason` says why
+        NeverOpened,       // a member used before any open: `table` is the member's name
+        NotOpen,           // a member used while closed
+        NoField,           // `field` is not a field of the table
+        ReadFailed,        // the file failed while being read: `reason` is the engine's word
+        NoRows,            // a value refused in a table without rows
+        NothingToPractise, // a target read from a table without rows
+        BadValue,          // `field` of row `row` holds a value no drill can use: `reason` says how
+    };
+    struct Parts {
+        Kind kind = Kind::ReadFailed;
+        QString table;  // the table file's name ("wb.db"), or the member's name (NeverOpened)
+        QString folder; // the folder looked in, as the system writes it
+        qint64 row = 0; // the row-order key of the row at fault (BadValue)
+        QString field;
+        QString reason;
+    };
+    explicit TableError(Parts parts, QString file = QString())
+        : std::runtime_error(textOf(parts, true).toStdString()), m_parts(std::move(parts)),
+          m_message(textOf(m_parts, true)), m_file(std::move(file)) {}
+    const Parts& parts() const { return m_parts; }
     const QString& message() const { return m_message; }
+    // The message without the folder looked in, for a place too narrow for the whole: the file
+    // name and the reason stay whole.
+    QString messageWithoutFolder() const { return textOf(m_parts, false); }
     const QString& file() const { return m_file; }
 
 private:
+    static QString textOf(const Parts& parts, bool withFolder);
+    Parts m_parts;
     QString m_message;
     QString m_file;
 };
@@ -90,7 +116,10 @@ public:
 
 private:
     struct Impl;
-    void fail(const QString& why);
+    // The error of this table, of `kind`, naming the folder it was looked for in.
+    TableError error(TableError::Kind kind, const QString& reason = QString(), const QString& field = QString(),
+                     qint64 row = 0) const;
+    [[noreturn]] void fail(const QString& why);
     [[noreturn]] void throwClosed() const;
     [[noreturn]] void readFailed() const;
     // Steps `statement` (prepared with result `rc`) to its end, each row current in turn for
@@ -102,7 +131,7 @@ private:
     QString m_member;
     QString m_folder;
     QString m_tableName;
-    QString m_lastError;
+    std::unique_ptr<TableError> m_lastError; // why the last open failed, until the next one
     int m_opens = 0;
     std::unique_ptr<Impl> m_impl;
 };

@@ -54,6 +54,7 @@ private slots:
     void brokenTable();
     void readValue_data();
     void readValue();
+    void errorCarriesItsParts();
     void unreadableFile();
     void unsearchableFolder();
     void tableFileIsNeverTouched();
@@ -592,6 +593,49 @@ void TstTable::readValue() {
     const QString by = Table::fieldsOf(table)[0] == field ? Table::fieldsOf(table)[1] : Table::fieldsOf(table)[0];
     QVERIFY(t.locate(by, soundValue(table, by, 3)));
     QCOMPARE(t.read(field), soundValue(table, field, 3));
+}
+
+// An error keeps its parts apart: the foot line drops the folder from the message by them, whatever
+// the folder's name holds (a closing bracket, a "%1"), and keeps the file, the row and the reason.
+void TstTable::errorCarriesItsParts() {
+    QTemporaryDir root;
+    QVERIFY(root.isValid());
+    const QString folder = root.filePath(QStringLiteral("词库（旧）%1"));
+    QVERIFY(QDir().mkpath(folder));
+    const QString where = QStringLiteral("（查找位置：%1）").arg(QDir::toNativeSeparators(folder));
+    const auto check = [&](const TableError& e, TableError::Kind kind, const QString& rest) {
+        QCOMPARE(int(e.parts().kind), int(kind));
+        QCOMPARE(e.parts().folder, QDir::toNativeSeparators(folder));
+        QVERIFY2(e.message().contains(where), qPrintable(e.message()));
+        QCOMPARE(e.messageWithoutFolder(), QString(e.message()).remove(where));
+        QVERIFY2(e.messageWithoutFolder().contains(rest), qPrintable(e.messageWithoutFolder()));
+    };
+
+    Table t(QStringLiteral("Table1"));
+    try {
+        t.open(folder, QStringLiteral("wb.db"));
+        QFAIL("opened a missing table");
+    } catch (const TableError& e) {
+        check(e, TableError::Kind::CannotOpen, QStringLiteral("无法打开词库表 wb.db：文件不存在"));
+    }
+
+    writeWithValue(folder, QStringLiteral("wb.db"), QStringLiteral("dm"), QStringLiteral("'abz'"));
+    t.open(folder, QStringLiteral("wb.db"));
+    goToRow2(t, QStringLiteral("dm"));
+    try {
+        (void)t.read(QStringLiteral("dm"));
+        QFAIL("read a code holding z");
+    } catch (const TableError& e) {
+        check(e, TableError::Kind::BadValue, QStringLiteral("词库表 wb.db第 2 行的字段 dm “abz”不是五笔编码"));
+        QCOMPARE(e.parts().row, 2);
+        QCOMPARE(e.parts().field, QStringLiteral("dm"));
+    }
+    try {
+        t.locate(QStringLiteral("DM"), QStringLiteral("a"));
+        QFAIL("located by a field the table lacks");
+    } catch (const TableError& e) {
+        check(e, TableError::Kind::NoField, QStringLiteral("没有字段 DM"));
+    }
 }
 
 namespace {
