@@ -12,12 +12,8 @@
 #include <QLabel>
 #include <QPainter>
 #include <QRegularExpression>
-#include <QTimer>
 
 #include <algorithm>
-
-#include <functional>
-#include <memory>
 
 namespace app {
 
@@ -165,25 +161,14 @@ void ExplanationStrip::paintEvent(QPaintEvent*) {
 
 namespace {
 
-// A strip with its own explainer of the tables in `folder`. After every event `explain` gives the
-// explanation of what the hint panel shows, an empty one while it shows no code; the strip is in
-// view while there is something to explain.
-// A fault of cf.db the explainer meets goes to the foot line of `page`, once, as an event of its
-// own right after this one.
-ExplanationStrip* addExplanation(QWidget* parent, const QRect& geometry, int topPixels, const QString& name, Form& form,
-                                 const char* page, const QString& folder, Binder& binder,
-                                 std::function<drills::Explanation(drills::CodeExplainer&)> explain) {
+// A strip that shows `source` after every event, in view while there is something to explain.
+ExplanationStrip* addExplanation(QWidget* parent, const QRect& geometry, int topPixels, const QString& name,
+                                 const drills::HintExplanation& source, Binder& binder) {
     auto* strip = new ExplanationStrip(parent, geometry, topPixels);
     strip->setObjectName(name);
-    auto explainer = std::make_shared<drills::CodeExplainer>(folder);
-    binder.onSync([strip, explainer, explain = std::move(explain), &form, page, &binder] {
-        const drills::Explanation e = explain(*explainer);
-        strip->setExplanation(e);
-        strip->setVisible(!e.cells.isEmpty());
-        for (const lexicon::TableError& fault : explainer->takeNewFaults())
-            QTimer::singleShot(0, strip, [&form, page, &binder, fault] {
-                binder.event([&form, page, &fault] { form.explanationFailed(fault, QLatin1String(page)); });
-            });
+    binder.onSync([strip, &source] {
+        strip->setExplanation(source.current());
+        strip->setVisible(!source.current().cells.isEmpty());
     });
     return strip;
 }
@@ -212,54 +197,37 @@ ExplanationStrip* addCharacterExplanation(QWidget* column, const QRect& geometry
     drills::CharacterDrill& d = form.characters;
     // Inside the hint's code box, under the code: which code the strip explains when the hint shows
     // a short one, and how the short one comes from it.
-    QLabel* note = nullptr;
     if (auto* panel13 = column->findChild<QLabel*>(d.Panel13.name())) {
-        note = new QLabel(panel13);
+        auto* note = new QLabel(panel13);
         note->setObjectName(QStringLiteral("CodeExplanationNote"));
         note->setGeometry(2, panel13->height() - kNoteHeight - 1, panel13->width() - 4, kNoteHeight);
         note->setFont(fonts::song(kSmallestPixels));
         note->setAlignment(Qt::AlignCenter);
         note->setTextFormat(Qt::RichText);
         note->hide();
+        binder.onSync([&d, note, shown = QString()]() mutable {
+            const QString& now = d.hintExplanation.current().note;
+            if (now == shown)
+                return;
+            shown = now;
+            note->setText(noteHtml(now));
+            note->setAccessibleName(now);
+            note->setVisible(!now.isEmpty());
+        });
     }
-    auto explain = [&d, note, shown = QString()](drills::CodeExplainer& explainer) mutable {
-        // Only while the hint shows a code: the hint panel hidden, or no target yet, shows none.
-        const bool hint = d.Panel13.visible() && !d.zi.caption().isEmpty();
-        const drills::Explanation e = explainer.character(hint ? d.zi.caption() : QString(), d.Panel13.caption());
-        if (note && e.note != shown) {
-            shown = e.note;
-            note->setText(noteHtml(e.note));
-            note->setAccessibleName(e.note);
-            note->setVisible(!e.note.isEmpty());
-        }
-        return e;
-    };
-    return addExplanation(column, geometry, 13, QStringLiteral("CodeExplanation1"), form, "TabSheet2",
-                          form.Table1.folder(), binder, explain);
+    return addExplanation(column, geometry, 13, QStringLiteral("CodeExplanation1"), d.hintExplanation, binder);
 }
 
 ExplanationStrip* addPhraseExplanation(QWidget* panel16, const QRect& geometry, Form& form, Binder& binder) {
     drills::PhraseDrill& d = form.phrases;
-    auto explain = [&d](drills::CodeExplainer& explainer) {
-        const QString phrase = d.zi2.caption();
-        const bool hint = d.Panel16.visible() && drills::phrasePlace(phrase) == drills::PhrasePlace::Hint;
-        return explainer.phrase(hint ? phrase : QString(), d.czts.caption());
-    };
-    ExplanationStrip* strip = addExplanation(panel16, geometry, 14, QStringLiteral("CodeExplanation2"), form,
-                                             "TabSheet3", form.Table3.folder(), binder, explain);
+    ExplanationStrip* strip =
+        addExplanation(panel16, geometry, 14, QStringLiteral("CodeExplanation2"), d.hintExplanation, binder);
     // On the long-phrase panel, beside its code box: every character, the ones the first three
     // and the last leave out marked.
     QWidget* page = panel16->window();
-    if (auto* panel5 = page->findChild<QFrame*>(d.Panel5.name())) {
-        auto explainLong = [&d](drills::CodeExplainer& explainer) {
-            const QString phrase = d.zi2.caption();
-            const bool hint = d.Panel16.visible() && d.Panel5.visible() &&
-                              drills::phrasePlace(phrase) == drills::PhrasePlace::LongPhrasePanel;
-            return explainer.phrase(hint ? phrase : QString(), d.czts.caption());
-        };
-        addExplanation(panel5, QRect(336, 42, 224, 38), 16, QStringLiteral("CodeExplanation3"), form, "TabSheet3",
-                       form.Table3.folder(), binder, explainLong);
-    }
+    if (auto* panel5 = page->findChild<QFrame*>(d.Panel5.name()))
+        addExplanation(panel5, QRect(336, 42, 224, 38), 16, QStringLiteral("CodeExplanation3"), d.longPhraseExplanation,
+                       binder);
     return strip;
 }
 

@@ -1,9 +1,9 @@
 #pragma once
-// The strip under the hint's code that explains it, on the single-character and phrase drill
-// pages. It only reads what the drills show (the hint's text and whether the hint is shown) after
-// every event, and looks the explanation up itself: no drill chain knows of it.
+// The strips under the hint's code that explain it, on the single-character and phrase drill
+// pages. What they explain is the drills' (drills/hint_explanation.h); they show it after every
+// event.
 
-#include "code_explainer.h"
+#include "hint_explanation.h"
 
 #include <QHash>
 #include <QPixmap>

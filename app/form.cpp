@@ -78,6 +78,15 @@ void Form::FormCreate() {
     for (const Page& p : kPages)
         if (p.start)
             p.start(*this);
+    explainHints();
+}
+
+void Form::explainHints() {
+    for (const HintExplanationUse& h : hintExplanations) {
+        h.explanation.update();
+        for (const lexicon::TableError& fault : h.explanation.takeNewFaults())
+            explanationFailed(fault, QLatin1String(h.page));
+    }
 }
 
 void Form::lookUp(const QString& text) {
@@ -103,6 +112,7 @@ void Form::run(const std::function<void()>& handlers) {
     } catch (const lexicon::TableError& e) {
         tableFailed(e);
     }
+    explainHints();
     showPracticeButtons();
     showFailures();
 }

@@ -63,6 +63,18 @@ public:
         {Table4, phraseBatchFolder, lexicon::schema::kPhraseBatchFile, "TabSheet3", phrases.Panel6},
     };
 
+    // The explanations under the drills' hints, each with the page that shows it: asked again after
+    // every event, a fault of cf.db one met going to the foot line (explanationFailed).
+    struct HintExplanationUse {
+        drills::HintExplanation& explanation;
+        const char* page;
+    };
+    const std::vector<HintExplanationUse> hintExplanations{
+        {characters.hintExplanation, "TabSheet2"},
+        {phrases.hintExplanation, "TabSheet3"},
+        {phrases.longPhraseExplanation, "TabSheet3"},
+    };
+
     // Runs from start-up whatever page is shown: it scrolls a picture on the About page.
     controls::Timer Timer3{QStringLiteral("Timer3"), 200, true};
     About about{Timer3, desktop};
@@ -116,6 +128,7 @@ public:
     void explanationFailed(const lexicon::TableError& error, const QString& page);
 
 private:
+    void explainHints();
     // A failure shown in a dialog: another failure of the same table opens none until the table
     // has opened again.
     struct Known {

@@ -181,6 +181,12 @@ void CharacterDrill::writeReviewMemo() {
         Memo1.setLine(line, memo[line]);
 }
 
+HintExplanation::InView CharacterDrill::hintInView() const {
+    // Only while the hint shows a code: the hint panel hidden, or no target yet, shows none.
+    const bool hint = Panel13.visible() && !zi.caption().isEmpty();
+    return {hint ? zi.caption() : QString(), Panel13.caption()};
+}
+
 void CharacterDrill::practise(const QString& characters) {
     for (QChar c : characters)
         if (!c.isSpace())

@@ -23,6 +23,7 @@
 
 #include "code_explainer.h"
 #include "controls.h"
+#include "hint_explanation.h"
 #include "missed_items.h"
 #include "picture_hints.h"
 #include "practice_plan.h"
@@ -71,6 +72,9 @@ public:
     // from the target's code.
     controls::Label wrongCodeNote{QStringLiteral("wrongCodeNote")};
     int wrongCodeAt() const { return m_slots.wrongCodeAt(); } // its slot
+    // The explanation of the code the hint column shows, for the strip under it.
+    HintExplanation hintExplanation{HintExplanation::Of::Character, [this] { return m_dataFolder; },
+                                    [this] { return hintInView(); }};
 
     // Handlers, each named after its control and event.
     void RadioButtonClick(int category); // RadioButton1Click ... RadioButton6Click
@@ -101,6 +105,7 @@ private:
     void showRules(int category);
     void showReviewRules();
     void writeReviewMemo(); // after a change of the missed items
+    HintExplanation::InView hintInView() const;
 
     lexicon::Table& m_codes;
     QString m_dataFolder;

@@ -239,6 +239,13 @@ void PhraseDrill::emptyPanel() {
         m_focus.setOther();
 }
 
+HintExplanation::InView PhraseDrill::hintInView(PhrasePlace place) const {
+    const QString phrase = zi2.caption();
+    const bool panel = place != PhrasePlace::LongPhrasePanel || Panel5.visible();
+    const bool hint = Panel16.visible() && panel && phrasePlace(phrase) == place;
+    return {hint ? phrase : QString(), czts.caption()};
+}
+
 void PhraseDrill::Label20Click() {
     m_desktop.openUrl(kPhraseCodeRulesUrl);
 }

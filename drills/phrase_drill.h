@@ -31,6 +31,7 @@
 #include "code_explainer.h"
 #include "controls.h"
 #include "desktop.h"
+#include "hint_explanation.h"
 #include "missed_items.h"
 #include "picture_hints.h"
 #include "practice_plan.h"
@@ -92,6 +93,12 @@ public:
     // from the target's code.
     controls::Label wrongCodeNote{QStringLiteral("wrongCodeNote")};
     int wrongCodeAt() const { return m_slots.wrongCodeAt(); } // its slot, 0 for Edit18
+    // The explanations of the code the hint column shows: of a phrase of two to four characters in
+    // the hint panel, and of a longer one beside the one-phrase panel's code box.
+    HintExplanation hintExplanation{HintExplanation::Of::Phrase, [this] { return m_codes.folder(); },
+                                    [this] { return hintInView(PhrasePlace::Hint); }};
+    HintExplanation longPhraseExplanation{HintExplanation::Of::Phrase, [this] { return m_codes.folder(); },
+                                          [this] { return hintInView(PhrasePlace::LongPhrasePanel); }};
 
     // Handlers, each named after its control and event.
     void RadioButtonClick(int category); // RadioButton7Click ... RadioButton9Click
@@ -128,6 +135,8 @@ private:
     void writeMemo(int category);
     void showReviewRules();
     void writeReviewMemo(); // after a change of the missed items
+    // The hint's phrase and code while the phrase is explained at `place`.
+    HintExplanation::InView hintInView(PhrasePlace place) const;
     void coverSlots(bool covered);
     void emptyPanel();
     void reopenIfClosed(lexicon::Table& table);
