@@ -1,5 +1,7 @@
 #include "input_method_guard.h"
 
+#include "schema.h"
+
 #include <QInputMethodEvent>
 
 #include <algorithm>
@@ -9,7 +11,8 @@ namespace app {
 namespace {
 
 bool isCodeLetters(const QString& text) {
-    return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'a' && c <= u'z'; });
+    return !text.isEmpty() && std::all_of(text.begin(), text.end(),
+                                          [](QChar c) { return lexicon::schema::isLetterKey(c) && c.isLower(); });
 }
 
 } // namespace

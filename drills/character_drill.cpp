@@ -44,15 +44,13 @@ const char* const kMemo[CharacterDrill::kCategories][5] = {
 };
 // clang-format on
 
-// The memo lines a category writes, in this order, from its row above; line 1 is never written.
-const int kMemoLineIndexes[5] = {0, 2, 3, 4, 5};
-
 } // namespace
 
 QStringList CharacterDrill::memoLines(int category) {
     QStringList lines = initialMemoLines();
-    for (int i = 0; i < 5; ++i)
-        lines[kMemoLineIndexes[i]] = QString::fromUtf8(kMemo[category - 1][i]);
+    // The category's row above, in the order of the lines it writes.
+    for (std::size_t i = 0; i < std::size(kRulesMemoLines); ++i)
+        lines[kRulesMemoLines[i]] = QString::fromUtf8(kMemo[category - 1][i]);
     return lines;
 }
 
@@ -148,26 +146,20 @@ void CharacterDrill::RadioButtonClick(int category) {
 }
 
 void CharacterDrill::showRules(int category) {
-    const QStringList memo = memoLines(category);
-    for (int line : kMemoLineIndexes)
-        Memo1.setLine(line, memo[line]);
+    writeRulesMemo(Memo1, memoLines(category));
     m_pictures.show(kCharacterCategory[category - 1].map);
 }
 
 void CharacterDrill::RadioButton30Click() {
     // Every code is looked up in wb.db, as in the categories that type full codes.
-    try {
-        if (m_codes.tableName() != QLatin1String(lexicon::schema::kCharacterCodeFile) || !m_codes.isOpen()) {
-            m_codes.close();
-            m_codes.open(m_dataFolder, QLatin1String(lexicon::schema::kCharacterCodeFile));
-        }
-        m_slots.startReview(Button10);
-    } catch (const lexicon::TableError&) {
-        m_slots.cannotPractise();
-        showReviewRules();
-        throw;
-    }
-    showReviewRules();
+    m_slots.chooseReview(
+        [this] {
+            if (m_codes.tableName() != QLatin1String(lexicon::schema::kCharacterCodeFile) || !m_codes.isOpen()) {
+                m_codes.close();
+                m_codes.open(m_dataFolder, QLatin1String(lexicon::schema::kCharacterCodeFile));
+            }
+        },
+        Button10, [this] { showReviewRules(); });
 }
 
 void CharacterDrill::showReviewRules() {
@@ -176,9 +168,7 @@ void CharacterDrill::showReviewRules() {
 }
 
 void CharacterDrill::writeReviewMemo() {
-    const QStringList memo = reviewMemoLines(missed, missed.allTypedRight());
-    for (int line : kMemoLineIndexes)
-        Memo1.setLine(line, memo[line]);
+    writeRulesMemo(Memo1, reviewMemoLines(missed, missed.allTypedRight()));
 }
 
 HintExplanation::InView CharacterDrill::hintInView() const {

@@ -1,5 +1,7 @@
 #include "counter.h"
 
+#include "schema.h"
+
 #include <algorithm>
 
 namespace drills {
@@ -37,12 +39,7 @@ void restartCounter(controls::Edit& counter, const QString& number, bool loaded,
 }
 
 bool isCodeText(const QString& text) {
-    for (QChar c : text) {
-        const char16_t u = c.unicode();
-        if ((u < u'a' || u > u'z') && (u < u'A' || u > u'Z'))
-            return false;
-    }
-    return true;
+    return std::all_of(text.begin(), text.end(), lexicon::schema::isLetterKey);
 }
 
 } // namespace drills

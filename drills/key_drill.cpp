@@ -1,6 +1,7 @@
 #include "key_drill.h"
 
 #include "counter.h"
+#include "schema.h"
 
 namespace drills {
 
@@ -52,9 +53,7 @@ void KeyDrill::advanceClick() {
 bool KeyDrill::isKeyText(const QString& text) {
     if (text.isEmpty())
         return true;
-    const QChar c = text.at(0);
-    return text.size() == 1 &&
-           ((c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || (c >= QLatin1Char('a') && c <= QLatin1Char('z')));
+    return text.size() == 1 && lexicon::schema::isLetterKey(text.at(0));
 }
 
 } // namespace drills

@@ -29,9 +29,6 @@ QList<EndMarker> batchEndMarkers() {
     return markers;
 }
 
-// The memo lines a category writes.
-const int kMemoLineIndexes[] = {0, 2, 3, 4, 5};
-
 } // namespace
 
 QStringList PhraseDrill::memoLines(int category) {
@@ -132,7 +129,7 @@ PhraseDrill::PhraseDrill(controls::Focus& focus, lexicon::Table& codes, lexicon:
     Edit19.hide();
     Edit20.hide();
     Button3.hide();
-    Edit18.setMaxLength(4);
+    Edit18.setMaxLength(lexicon::schema::kLongestCode);
     Edit18.accepts = isCodeText;
     Edit18.onChange = [this] { Edit18Change(); };
     Edit18.onKeyPress = [this](QChar& key) { Edit18KeyPress(key); };
@@ -166,9 +163,7 @@ void PhraseDrill::reopenIfClosed(lexicon::Table& table) {
 }
 
 void PhraseDrill::writeMemo(int category) {
-    const QStringList lines = memoLines(category);
-    for (int line : kMemoLineIndexes)
-        Memo2.setLine(line, lines[line]);
+    writeRulesMemo(Memo2, memoLines(category));
 }
 
 void PhraseDrill::RadioButtonClick(int category) {
@@ -185,17 +180,12 @@ void PhraseDrill::RadioButton10Click() {
 }
 
 void PhraseDrill::RadioButton31Click() {
-    try {
-        reopenIfClosed(m_codes);
-        coverSlots(false);
-        m_slots.startReview(Button2);
-    } catch (const lexicon::TableError&) {
-        coverSlots(false);
-        m_slots.cannotPractise();
-        showReviewRules();
-        throw;
-    }
-    showReviewRules();
+    m_slots.chooseReview(
+        [this] {
+            coverSlots(false);
+            reopenIfClosed(m_codes);
+        },
+        Button2, [this] { showReviewRules(); });
 }
 
 void PhraseDrill::showReviewRules() {
@@ -204,9 +194,7 @@ void PhraseDrill::showReviewRules() {
 }
 
 void PhraseDrill::writeReviewMemo() {
-    const QStringList lines = reviewMemoLines(missed, missed.allTypedRight());
-    for (int line : kMemoLineIndexes)
-        Memo2.setLine(line, lines[line]);
+    writeRulesMemo(Memo2, reviewMemoLines(missed, missed.allTypedRight()));
 }
 
 void PhraseDrill::choose(int category, const std::function<void()>& load) {
@@ -265,7 +253,7 @@ void PhraseDrill::Edit18Change() {
 
 void PhraseDrill::Edit19Change() {
     const QString found = Edit19.text();
-    if (found.isEmpty() || found != Label24.caption())
+    if (!isTarget(found, Label24.caption()))
         return;
     m_slots.accepted(0, found);
     Edit19.clear();

@@ -6,6 +6,11 @@
 
 namespace drills {
 
+void writeRulesMemo(controls::Memo& memo, const QStringList& lines) {
+    for (int line : kRulesMemoLines)
+        memo.setLine(line, lines[line]);
+}
+
 SlotDrill::SlotDrill(Controls c, Tables t, controls::Focus& focus, QList<EndMarker> endMarkers, MissedItems& missed,
                      std::function<void()> emptyMore)
     : m_c(c), m_t(t), m_focus(focus), m_emptyMore(std::move(emptyMore)), m_missed(missed) {
@@ -13,7 +18,7 @@ SlotDrill::SlotDrill(Controls c, Tables t, controls::Focus& focus, QList<EndMark
         m_markers.append({QString::fromUtf8(m.text), QString::number(m.jumpTo)});
     for (int n = 1; n <= slotCount(); ++n) {
         m_c.found[n].hide();
-        m_c.code[n].setMaxLength(4);
+        m_c.code[n].setMaxLength(lexicon::schema::kLongestCode);
         m_c.code[n].accepts = isCodeText;
     }
     m_c.capitals.setCaption(QStringLiteral("大写字母打不出编码，请关闭大写锁定"));
@@ -40,6 +45,19 @@ void SlotDrill::startReview(controls::Button& clearAll) {
     restartCounter(m_c.counter, QStringLiteral("1"), false, [this] { counterChange(); });
     if (!reviewDone())
         clearAll.click();
+}
+
+void SlotDrill::chooseReview(const std::function<void()>& open, controls::Button& clearAll,
+                             const std::function<void()>& showRules) {
+    try {
+        open();
+        startReview(clearAll);
+    } catch (const lexicon::TableError&) {
+        cannotPractise();
+        showRules();
+        throw;
+    }
+    showRules();
 }
 
 void SlotDrill::nothingToReview() {
@@ -166,8 +184,7 @@ void SlotDrill::noteCapitals(const controls::Edit& box, int where) {
 
 void SlotDrill::foundChange(int slot) {
     const QString found = m_c.found[slot].text();
-    // An empty target accepts nothing: the emptied result box would match it again and again.
-    if (found.isEmpty() || found != m_c.target[slot].caption())
+    if (!isTarget(found, m_c.target[slot].caption()))
         return;
     accepted(slot, found);
     m_c.accepted[slot].setText(found);
@@ -181,15 +198,14 @@ void SlotDrill::foundChange(int slot) {
 
 void SlotDrill::lastFoundChange() {
     const QString found = m_c.found[slotCount()].text();
-    if (!found.isEmpty() && found == m_c.target[slotCount()].caption()) {
+    if (isTarget(found, m_c.target[slotCount()].caption())) {
         accepted(slotCount(), found);
         m_c.accepted[slotCount()].setText(found);
     }
 }
 
 void SlotDrill::lastAcceptedChange() {
-    const QString accepted = m_c.accepted[slotCount()].text();
-    if (!accepted.isEmpty() && accepted == m_c.target[slotCount()].caption())
+    if (isTarget(m_c.accepted[slotCount()].text(), m_c.target[slotCount()].caption()))
         m_c.advance.click();
 }
 

@@ -52,6 +52,18 @@
 
 namespace drills {
 
+// Whether `found` (what a code gave, or what a box accepted) is `target`. An empty target accepts
+// nothing: an emptied result box would match it again and again.
+inline bool isTarget(const QString& found, const QString& target) {
+    return !found.isEmpty() && found == target;
+}
+
+// The lines of a slot drill's rules memo that a category, or the review, writes; line 1 keeps what
+// the memo began with, and the lines below are the learner's own.
+inline constexpr int kRulesMemoLines[] = {0, 2, 3, 4, 5};
+// Writes those lines of `lines` into `memo`.
+void writeRulesMemo(controls::Memo& memo, const QStringList& lines);
+
 class SlotDrill {
 public:
     struct Controls {
@@ -105,6 +117,11 @@ public:
     // The review's start: its first batch from the missed items, then `clearAll`; with nothing
     // missed, every slot empty and nothing to type into.
     void startReview(controls::Button& clearAll);
+    // The review chosen ("练错字", "练错词"): `open` readies the code table, then startReview();
+    // the review's rules are shown (`showRules`) whether it started or not, and a table failure,
+    // after every slot is emptied (cannotPractise), is thrown on.
+    void chooseReview(const std::function<void()>& open, controls::Button& clearAll,
+                      const std::function<void()>& showRules);
     bool reviewing() const { return m_reviewing; }
     // Whether the review has nothing (left) to ask.
     bool reviewDone() const { return m_reviewing && m_c.target[1].caption().isEmpty(); }

@@ -36,6 +36,15 @@ struct ExplanationTable {
 inline constexpr int kLongestValue = 32;
 // A code box holds four letters, so a longer code could never be typed.
 inline constexpr int kLongestCode = 4;
+// A letter of a Wubi code as the tables hold it: a to y, z being no key of the scheme.
+inline bool isCodeLetter(QChar c) {
+    return c >= u'a' && c <= u'y';
+}
+// A letter key as the code boxes take it: a to z in either case. A capital is a code typed with
+// Caps Lock on, which the drills point out; z is the lookup's any letter.
+inline bool isLetterKey(QChar c) {
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
 // The longest phrase of the dictionary; the phrase page shows one this long whole.
 inline constexpr int kLongestPhrase = 9;
 

@@ -1,5 +1,7 @@
 #include "code_explanation.h"
 
+#include "schema.h"
+
 namespace drills {
 
 namespace {
@@ -19,10 +21,6 @@ std::optional<Stroke> strokeOf(QChar c) {
     default:
         return std::nullopt;
     }
-}
-
-bool isKey(QChar c) {
-    return c >= QLatin1Char('a') && c <= QLatin1Char('y');
 }
 
 bool isAscii(QChar c) {
@@ -96,7 +94,7 @@ std::optional<Split> parseSplit(QStringView field) {
                 return std::nullopt;
             r.picture = r.picture * 10 + field[i++].digitValue();
         }
-        if (i >= n || !isKey(field[i]) || (r.text.isEmpty() && r.picture == 0))
+        if (i >= n || !lexicon::schema::isCodeLetter(field[i]) || (r.text.isEmpty() && r.picture == 0))
             return std::nullopt;
         r.key = field[i++];
         split.roots << r;

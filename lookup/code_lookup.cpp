@@ -12,10 +12,6 @@ namespace {
 using lexicon::schema::kLongestCode;
 namespace schema = lexicon::schema;
 
-bool isCodeLetter(QChar c) {
-    return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
-}
-
 char32_t codePoint(const QString& character) {
     return character.size() == 2 ? QChar::surrogateToUcs4(character.at(0), character.at(1)) : character.at(0).unicode();
 }
@@ -308,7 +304,7 @@ void CodeLookup::lookUpText(const QString& whole) {
             endLetters();
             continue;
         }
-        if (c.size() == 1 && isCodeLetter(c.at(0))) {
+        if (c.size() == 1 && schema::isLetterKey(c.at(0))) {
             endRun();
             letters += c;
             continue;
