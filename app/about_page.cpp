@@ -49,20 +49,12 @@ QLabel* captionLabel(QWidget* page, controls::Label& control, QPoint at, const Q
 void buildAboutPage(QWidget* page, Form& form, Binder& binder) {
     About& a = form.about;
 
-    // The shadow first, so that the name lies over it.
-    auto* label18 = place<QLabel>(page, a.Label18.name(), QRect(203, 35, 319, 33));
-    auto* label19 = place<QLabel>(page, a.Label19.name(), QRect(200, 32, 319, 33));
-    for (QLabel* l : {label18, label19}) {
-        l->setFont(fonts::kai(32, true));
-        l->setAttribute(Qt::WA_TranslucentBackground);
-    }
-    setColours(label18, kBlue);
-    setColours(label19, kYellow);
-    binder.label(a.Label18, label18);
-    binder.label(a.Label19, label19);
+    const auto [shadow, name] =
+        shadowedTitle(page, {a.Label18, QRect(203, 35, 319, 33), kBlue}, {a.Label19, QRect(200, 32, 319, 33), kYellow},
+                      fonts::kai(32, true), binder);
     // Spaced out for the eye; a screen reader would spell it letter by letter.
-    label19->setAccessibleName(QStringLiteral("软件名称 Vardelo V5.0"));
-    label18->setAccessibleName(QStringLiteral("软件名称的阴影"));
+    name->setAccessibleName(QStringLiteral("软件名称 Vardelo V5.0"));
+    shadow->setAccessibleName(QStringLiteral("软件名称的阴影"));
 
     captionLabel(page, a.Label30, QPoint(280, 108), fonts::song(16), binder);
     named(new Picture(page, QStringLiteral("Image3"), assets::kMakerName.at(328, 96), assets::kMakerName.resource()),

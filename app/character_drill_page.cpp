@@ -64,15 +64,7 @@ void buildCharacterDrillPage(QWidget* page, Form& form, Binder& binder) {
         setColours(accepted, kYellow, buttonShadow());
         binder.edit(d.Edit[n], accepted);
     }
-    auto* memo =
-        named(place<QPlainTextEdit>(panel3, d.Memo1.name(), QRect(4, 112, 601, 89)), QStringLiteral("规则说明"));
-    memo->setFont(fonts::song(13));
-    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
-    // The memo's lines are a pixel higher in the mainland Song face than in the face the box was
-    // sized for; a narrower inner margin keeps all of them in view without a scroll bar.
-    memo->document()->setDocumentMargin(1);
-    setColours(memo, windowText(), buttonFace());
-    binder.memo(d.Memo1, memo);
+    rulesMemo(panel3, d.Memo1, QRect(4, 112, 601, 89), binder);
     // Over the memo's first line, under the box that holds capitals.
     capitalsNotice(
         panel3, d.capsNotice, [&d] { return d.capitalsAt(); },

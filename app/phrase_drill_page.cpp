@@ -59,16 +59,7 @@ void buildPhraseDrillPage(QWidget* page, Form& form, Binder& binder) {
     for (int n = 1; n <= kSlots; ++n)
         binder.edit(d.czt[n], named(codeBox(panel8, d.czt[n].name(), QRect(kSlotLeft[n - 1], 68, kBoxWidth, 24), 16),
                                     QStringLiteral("词组编码%1").arg(n)));
-    auto* memo =
-        named(place<QPlainTextEdit>(panel8, d.Memo2.name(), QRect(16, 104, 569, 89)), QStringLiteral("规则说明"));
-    memo->setFont(fonts::song(13));
-    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
-    // As in the single-character memo: a narrower inner margin keeps the six lines that hold the
-    // rules whole in view, the last one no longer cut at the bottom; the learner's own lines below
-    // them are reached by the scroll bar.
-    memo->document()->setDocumentMargin(1);
-    setColours(memo, windowText(), buttonFace());
-    binder.memo(d.Memo2, memo);
+    rulesMemo(panel8, d.Memo2, QRect(16, 104, 569, 89), binder);
 
     // Over the slots, not over the memo.
     QFrame* panel5 = panel(panel8, d.Panel5.name(), QRect(16, 9, 569, 86), Bevel::Raised, Bevel::None);

@@ -17,16 +17,8 @@ void buildPicturePanel(QWidget* window, PicturePanel& pp, Binder& binder) {
     // Stacking from bottom to top: the banner's shadow, the banner, then the four pictures.
     QFrame* panel4 = panel(panel2, QStringLiteral("Panel4"), QRect(9, 24, 702, 183), Bevel::Lowered, Bevel::Lowered);
     panel4->setAutoFillBackground(true);
-    auto* label16 = place<QLabel>(panel4, pp.Label16.name(), QRect(110, 72, 482, 29));
-    auto* label17 = place<QLabel>(panel4, pp.Label17.name(), QRect(113, 70, 482, 29));
-    for (QLabel* l : {label16, label17}) {
-        l->setFont(fonts::kai(29, true));
-        l->setAttribute(Qt::WA_TranslucentBackground);
-    }
-    setColours(label16, kYellow);
-    setColours(label17, kBlue);
-    binder.label(pp.Label16, label16);
-    binder.label(pp.Label17, label17);
+    shadowedTitle(panel4, {pp.Label16, QRect(110, 72, 482, 29), kYellow}, {pp.Label17, QRect(113, 70, 482, 29), kBlue},
+                  fonts::kai(29, true), binder);
 
     const struct {
         controls::Control& control;

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QPainter>
 #include <QPalette>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 
 #include <algorithm>
@@ -163,6 +164,32 @@ void hintColumnOptions(QWidget* column, const QString& frameName, const QRect& g
 
 void categoryOption(QRadioButton* option) {
     option->setFocusPolicy(Qt::TabFocus);
+}
+
+void rulesMemo(QWidget* parent, controls::Memo& memo, const QRect& geometry, Binder& binder) {
+    auto* box = named(place<QPlainTextEdit>(parent, memo.name(), geometry), QStringLiteral("规则说明"));
+    box->setFont(fonts::song(13));
+    box->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // The lines are a pixel higher in the mainland Song face than in the face the box was sized
+    // for; a narrower inner margin keeps the six lines that hold the rules whole in view, the last
+    // one not cut at the bottom. The learner's own lines below them are reached by the scroll bar.
+    box->document()->setDocumentMargin(1);
+    setColours(box, windowText(), buttonFace());
+    binder.memo(memo, box);
+}
+
+std::pair<QLabel*, QLabel*> shadowedTitle(QWidget* parent, const TitleLayer& shadow, const TitleLayer& title,
+                                          const QFont& font, Binder& binder) {
+    const auto layer = [&](const TitleLayer& t) {
+        auto* l = place<QLabel>(parent, t.control.name(), t.geometry);
+        l->setFont(font);
+        l->setAttribute(Qt::WA_TranslucentBackground);
+        setColours(l, t.colour);
+        binder.label(t.control, l);
+        return l;
+    };
+    QLabel* below = layer(shadow);
+    return {below, layer(title)};
 }
 
 void capitalsNotice(QWidget* parent, controls::Label& notice, std::function<int()> where,

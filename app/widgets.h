@@ -11,12 +11,14 @@
 #include <QString>
 
 #include <functional>
+#include <utility>
 
 class QRadioButton;
 
 namespace controls {
 class Captioned;
 using Label = Captioned;
+class Memo;
 class RadioButton;
 } // namespace controls
 
@@ -94,6 +96,20 @@ void categoryOption(QRadioButton* option);
 // The line on a wrong code is shown the same way, named `said` for screen readers.
 void capitalsNotice(QWidget* parent, controls::Label& notice, std::function<int()> where,
                     std::function<QRect(int)> boxAt, Binder& binder, const QString& said = QStringLiteral("大写提醒"));
+
+// The rules memo of a slot drill page, bound to `memo`: its lines in the Song face, unwrapped, on
+// the panel's colour.
+void rulesMemo(QWidget* parent, controls::Memo& memo, const QRect& geometry, Binder& binder);
+
+// A title over its shadow: two labels of one font, the shadow made first so that the title lies
+// over it, each in its colour on no background. Gives the shadow's label and the title's.
+struct TitleLayer {
+    controls::Label& control;
+    QRect geometry;
+    QColor colour;
+};
+std::pair<QLabel*, QLabel*> shadowedTitle(QWidget* parent, const TitleLayer& shadow, const TitleLayer& title,
+                                          const QFont& font, Binder& binder);
 
 // A picture compiled into the program, decoded the first time it is shown, so that start-up
 // decodes only what is in view.
