@@ -132,17 +132,13 @@ CharacterDrill::CharacterDrill(controls::Focus& focus, lexicon::Table& codes, le
 
 void CharacterDrill::RadioButtonClick(int category) {
     const CharacterCategory& c = kCharacterCategory[category - 1];
-    try {
-        m_codes.close();
-        m_codes.open(m_dataFolder, QLatin1String(c.codeTable));
-        m_slots.start(c.startBatch, Button10);
-    } catch (const lexicon::TableError&) {
-        // The category stays chosen, with its rules and its map, and shows it cannot be practised.
-        m_slots.cannotPractise();
-        showRules(category);
-        throw;
-    }
-    showRules(category);
+    m_slots.choose(
+        [&] {
+            m_codes.close();
+            m_codes.open(m_dataFolder, QLatin1String(c.codeTable));
+            m_slots.start(c.startBatch, Button10);
+        },
+        [&] { showRules(category); });
 }
 
 void CharacterDrill::showRules(int category) {
@@ -152,14 +148,15 @@ void CharacterDrill::showRules(int category) {
 
 void CharacterDrill::RadioButton30Click() {
     // Every code is looked up in wb.db, as in the categories that type full codes.
-    m_slots.chooseReview(
+    m_slots.choose(
         [this] {
             if (m_codes.tableName() != QLatin1String(lexicon::schema::kCharacterCodeFile) || !m_codes.isOpen()) {
                 m_codes.close();
                 m_codes.open(m_dataFolder, QLatin1String(lexicon::schema::kCharacterCodeFile));
             }
+            m_slots.startReview(Button10);
         },
-        Button10, [this] { showReviewRules(); });
+        [this] { showReviewRules(); });
 }
 
 void CharacterDrill::showReviewRules() {

@@ -180,12 +180,13 @@ void PhraseDrill::RadioButton10Click() {
 }
 
 void PhraseDrill::RadioButton31Click() {
-    m_slots.chooseReview(
+    m_slots.choose(
         [this] {
             coverSlots(false);
             reopenIfClosed(m_codes);
+            m_slots.startReview(Button2);
         },
-        Button2, [this] { showReviewRules(); });
+        [this] { showReviewRules(); });
 }
 
 void PhraseDrill::showReviewRules() {
@@ -198,22 +199,17 @@ void PhraseDrill::writeReviewMemo() {
 }
 
 void PhraseDrill::choose(int category, const std::function<void()>& load) {
-    const bool covered = category == kLongPhraseCategory;
-    try {
-        reopenIfClosed(m_codes);
-        reopenIfClosed(m_batches);
-        coverSlots(covered);
-        load();
-    } catch (const lexicon::TableError&) {
-        // The category stays chosen, with its rules, and shows it cannot be practised.
-        coverSlots(covered);
-        m_slots.cannotPractise();
-        writeMemo(category);
-        m_pictures.show(KeyboardMap::Roots);
-        throw;
-    }
-    writeMemo(category);
-    m_pictures.show(KeyboardMap::Roots);
+    m_slots.choose(
+        [&] {
+            coverSlots(category == kLongPhraseCategory);
+            reopenIfClosed(m_codes);
+            reopenIfClosed(m_batches);
+            load();
+        },
+        [&] {
+            writeMemo(category);
+            m_pictures.show(KeyboardMap::Roots);
+        });
 }
 
 // Phrases that cannot be loaded leave nothing half-loaded: besides the slots, the one-phrase

@@ -47,11 +47,9 @@ void SlotDrill::startReview(controls::Button& clearAll) {
         clearAll.click();
 }
 
-void SlotDrill::chooseReview(const std::function<void()>& open, controls::Button& clearAll,
-                             const std::function<void()>& showRules) {
+void SlotDrill::choose(const std::function<void()>& load, const std::function<void()>& showRules) {
     try {
-        open();
-        startReview(clearAll);
+        load();
     } catch (const lexicon::TableError&) {
         cannotPractise();
         showRules();

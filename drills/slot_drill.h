@@ -117,11 +117,10 @@ public:
     // The review's start: its first batch from the missed items, then `clearAll`; with nothing
     // missed, every slot empty and nothing to type into.
     void startReview(controls::Button& clearAll);
-    // The review chosen ("练错字", "练错词"): `open` readies the code table, then startReview();
-    // the review's rules are shown (`showRules`) whether it started or not, and a table failure,
-    // after every slot is emptied (cannotPractise), is thrown on.
-    void chooseReview(const std::function<void()>& open, controls::Button& clearAll,
-                      const std::function<void()>& showRules);
+    // A category chosen, the review too: `load` readies its tables and starts it; its rules are
+    // shown (`showRules`) whether it loaded or not. A table failure leaves the category chosen
+    // with nothing half-loaded (cannotPractise) and is thrown on.
+    void choose(const std::function<void()>& load, const std::function<void()>& showRules);
     bool reviewing() const { return m_reviewing; }
     // Whether the review has nothing (left) to ask.
     bool reviewDone() const { return m_reviewing && m_c.target[1].caption().isEmpty(); }
