@@ -8,15 +8,21 @@ HintExplanation::HintExplanation(Of of, std::function<QString()> folder, std::fu
     : m_of(of), m_folder(std::move(folder)), m_inView(std::move(inView)) {}
 
 void HintExplanation::update() {
-    const InView v = m_inView();
-    if (v.target.isEmpty() && !m_explainer) {
+    InView v = m_inView();
+    // Asked after every event, a timer's tick too: the same target under the same code is
+    // explained as before.
+    if (m_asked && v.target == m_last.target && v.code == m_last.code)
+        return;
+    m_asked = true;
+    m_last = std::move(v);
+    if (m_last.target.isEmpty() && !m_explainer) {
         m_current = {};
         return;
     }
     if (!m_explainer)
         m_explainer.emplace(m_folder());
-    m_current =
-        m_of == Of::Character ? m_explainer->character(v.target, v.code) : m_explainer->phrase(v.target, v.code);
+    m_current = m_of == Of::Character ? m_explainer->character(m_last.target, m_last.code)
+                                      : m_explainer->phrase(m_last.target, m_last.code);
 }
 
 QList<lexicon::TableError> HintExplanation::takeNewFaults() {

@@ -36,6 +36,8 @@ private:
     std::function<InView()> m_inView;
     std::optional<CodeExplainer> m_explainer;
     Explanation m_current;
+    InView m_last; // what m_current explains
+    bool m_asked = false;
 };
 
 } // namespace drills
