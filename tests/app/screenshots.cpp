@@ -192,6 +192,7 @@ int main(int argc, char** argv) {
                    {"xz", "lookup-any-letter"},
                    {"xc ag", "lookup-two-codes"},
                    {"嫌", "lookup-exception"},
+                   {"临", "lookup-no-split"},
                    {"網絡abc", "lookup-rejected"},
                    {"犇々\xF0\x9F\x98\x80", "lookup-outside"}};
     for (const auto& l : lookups) {

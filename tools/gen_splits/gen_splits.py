@@ -785,6 +785,8 @@ def write_splits(path, lines, left, drilled, sp, pictures):
         out.write(f'# {len(drilled) - len(left_drilled)} of the {len(drilled)} drilled characters and '
                   f'{len([c for c in done if c not in drilled])} other characters of GB2312.\n')
         for label, chars in (('drilled', left_drilled), ('other', left_other)):
+            if not chars:
+                continue
             out.write(f'# Left out, {label} (no split found that gives the dictionary\'s code):\n')
             for i in range(0, len(chars), 40):
                 out.write('#   ' + ''.join(chars[i:i + 40]) + '\n')
