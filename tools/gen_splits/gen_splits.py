@@ -121,6 +121,7 @@ COMPOUNDS = {
     '出': ['凵', '山'],                # the open box 凵 around 山
     '38040': ['予下', '丿'],           # lower part of 矛
     '兀': ['一', '儿'],                # 光 元-like feet: 儿, not 几
+    '光': ['光头', '儿'],              # 光 as a part (觥 幌): its head is one root, as in 光 iqb
     '龸': ['⺌', '冖'],                # top of 党 堂 常
     '亥': ['亠', '乙', '丿', '人'],
     '𡗗': ['三', '人'],                # top of 春 奉 泰 秦
