@@ -245,15 +245,18 @@ int main(int argc, char** argv) {
     w.runEvent([&] { f.about.CheckBox2.click(); });
     shot(QStringLiteral("about-photo"));
 
-    // The foot line of a failing table, under a window whose data folder is not there.
-    RecordingDesktop missing;
-    app::TForm1 bare(QStringLiteral("/nowhere/数据"), &missing);
-    bare.show();
-    QCoreApplication::processEvents();
-    auto* barePages = bare.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
-    barePages->setCurrentIndex(app::pageIndex(u"TabSheet2"));
-    bare.runEvent([&] { bare.form().characters.RadioButton[1].check(); });
-    shot(QStringLiteral("table-error"), &bare);
+    // The foot line of a failing table, under a window whose data folder is not there: a short
+    // folder, and one too deep for the line, which then leaves it out.
+    const QString deep = QStringLiteral("/nowhere/一个很长很长的文件夹名称").repeated(8);
+    for (const QString& folder : {QStringLiteral("/nowhere/数据"), deep}) {
+        RecordingDesktop missing;
+        app::TForm1 bare(folder, &missing);
+        bare.show();
+        QCoreApplication::processEvents();
+        bare.findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(app::pageIndex(u"TabSheet2"));
+        bare.runEvent([&] { bare.form().characters.RadioButton[1].check(); });
+        shot(folder == deep ? QStringLiteral("table-error-deep-folder") : QStringLiteral("table-error"), &bare);
+    }
 
     for (const QString& error : desktop.errors)
         std::fprintf(stderr, "error dialog: %s\n", qPrintable(error));
