@@ -549,25 +549,36 @@ void TestSlotDrill::reviewAsksTheMissesUntilTypedRightInARow() {
     m->type(m->code(1));
     QCOMPARE(c.accepted[2].text(), b);
     QCOMPARE(m->missed->rightInARow(b), 0);
-    // a right twice more leaves the list; the batch on show stays to the end.
+    // a right twice more: three in a row, but a stays on the list while the batch on show still
+    // asks it, and leaves with that batch.
     m->type(m->code(0));
     m->type(m->code(1));
-    m->type(m->code(0));
+    if (m->size > 5) {
+        m->type(m->code(0));
+        QVERIFY(m->missed->leaving(a));
+        QCOMPARE(m->missed->items(), (QStringList{a, b}));
+        // The batch's later slots ask a again: those answers count.
+        QCOMPARE(m->targets(), cycled);
+        m->type(m->code(1));
+        m->type(m->code(0));
+        QCOMPARE(m->missed->rightInARow(a), 4);
+        m->typeInto(m->size, m->code(0));
+    } else {
+        m->type(m->code(0)); // the batch's last slot: three in a row as the batch ends
+    }
     QCOMPARE(m->missed->items(), QStringList{b});
     QVERIFY(m->memo->lines()[4].contains(b));
     QVERIFY(!m->memo->lines()[4].contains(a));
-    // The last slot advances to the list's next batch: b alone (a batch of five has just done so).
-    if (m->size > 5) {
-        QCOMPARE(m->targets(), cycled);
-        m->typeInto(m->size, m->code(0));
-    }
+    // The last slot advanced to the list's next batch: b alone.
     QCOMPARE(c.counter.text(), QStringLiteral("2"));
     QCOMPARE(m->targets(), QStringList(m->size, b));
-    // b, right once in a row already (slot 4), right twice more: nothing left to ask, nothing to
-    // type into.
-    QCOMPARE(m->missed->rightInARow(b), 1);
-    m->type(m->code(1));
-    m->type(m->code(1));
+    // b typed right until three in a row: still asked to the batch's end, then nothing is left to
+    // ask and nothing to type into.
+    while (!m->missed->leaving(b))
+        m->type(m->code(1));
+    QCOMPARE(m->missed->items(), QStringList{b});
+    QVERIFY(c.code[m->size].enabled());
+    m->typeInto(m->size, m->code(1));
     QVERIFY(m->missed->isEmpty());
     QCOMPARE(m->targets(), QStringList(m->size, QString()));
     for (int n = 1; n <= m->size; ++n)
@@ -600,7 +611,18 @@ void TestSlotDrill::missedBatchesGoRoundTheList() {
     QVERIFY(!missed.right(QStringLiteral("甲")));
     QVERIFY(!missed.right(QStringLiteral("甲")));
     QVERIFY(missed.right(QStringLiteral("甲")));
+    // Three in a row: it leaves when the batch ends, not before; a miss before then keeps it.
+    QCOMPARE(missed.size(), 7);
+    missed.missed(QStringLiteral("甲"));
+    QVERIFY(!missed.leaving(QStringLiteral("甲")));
+    missed.endBatch();
+    QCOMPARE(missed.size(), 7);
+    QCOMPARE(changes, 7);
+    for (int n = 0; n < drills::MissedItems::kRightInARow; ++n)
+        missed.right(QStringLiteral("甲"));
+    missed.endBatch();
     QCOMPARE(missed.size(), 6);
+    QVERIFY(!missed.items().contains(QStringLiteral("甲")));
     QCOMPARE(changes, 8);
 }
 
