@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyleOptionFocusRect>
+#include <QStyledItemDelegate>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -87,6 +88,15 @@ namespace {
 
 enum Column { Number, Test, Time, Speed, Accuracy, Wrong, Columns };
 
+// Rows with room above and below the characters: at the face's own height they crowd.
+class RoomyRows : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return QStyledItemDelegate::sizeHint(option, index) + QSize(0, 6);
+    }
+};
+
 } // namespace
 
 RunList::RunList() : QFrame(nullptr, Qt::Popup) {
@@ -106,6 +116,7 @@ RunList::RunList() : QFrame(nullptr, Qt::Popup) {
     m_rows->setColumnCount(Columns);
     m_rows->setHeaderLabels({QStringLiteral("次"), QStringLiteral("文章"), QStringLiteral("用时"),
                              QStringLiteral("速度（字/分）"), QStringLiteral("正确率"), QStringLiteral("错字")});
+    m_rows->setItemDelegate(new RoomyRows(m_rows));
     m_rows->setRootIsDecorated(false);
     m_rows->setUniformRowHeights(true);
     m_rows->setAlternatingRowColors(true);
@@ -162,7 +173,7 @@ void RunList::open(const std::vector<typing::TypingTest::Run>& runs, const QStri
     int columns = 0;
     for (int c = 0; c < Columns; ++c) {
         m_rows->resizeColumnToContents(c);
-        m_rows->header()->resizeSection(c, m_rows->header()->sectionSize(c) + 12);
+        m_rows->header()->resizeSection(c, m_rows->header()->sectionSize(c) + 16);
         columns += m_rows->header()->sectionSize(c);
     }
     const int rowHeight = items.isEmpty() ? 0 : m_rows->visualItemRect(items.first()).height();
