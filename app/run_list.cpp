@@ -5,7 +5,6 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -24,15 +23,6 @@ namespace app {
 RunListOpener::RunListOpener(QWidget* parent) : QAbstractButton(parent) {
     setFocusPolicy(Qt::TabFocus);
     setCursor(Qt::PointingHandCursor);
-}
-
-void RunListOpener::keyPressEvent(QKeyEvent* e) {
-    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && e->modifiers() == Qt::NoModifier) {
-        click();
-        e->accept();
-        return;
-    }
-    QAbstractButton::keyPressEvent(e);
 }
 
 void RunListOpener::paintFocus(QPainter& p) {

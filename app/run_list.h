@@ -15,14 +15,14 @@ class QTreeWidget;
 
 namespace app {
 
-// Something on the page that opens the list: a click, Space, Enter or Return. The mouse leaves the
-// focus where it was (in the typed line, where the next character starts a run); Tab reaches it.
+// Something on the page that opens the list: a click, or Space (Enter moves on, as everywhere in
+// the window). The mouse leaves the focus where it was (in the typed line, where the next
+// character starts a run); Tab reaches it.
 class RunListOpener : public QAbstractButton {
 public:
     explicit RunListOpener(QWidget* parent);
 
 protected:
-    void keyPressEvent(QKeyEvent* e) override;
     // A dotted frame round the whole, while it has the keyboard's focus.
     void paintFocus(QPainter& p);
 };

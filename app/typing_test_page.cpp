@@ -251,7 +251,7 @@ void buildTypingTestPage(QWidget* page, Form& form, Binder& binder) {
         history->setGeometry(left, 0, width, 13);
         history->setText(history->fontMetrics().elidedText(text, Qt::ElideRight, width));
         const QString said =
-            QStringLiteral("本次运行的各次成绩，共 %1 次（仅本次运行保存，关闭窗口即清空）：按回车打开列表")
+            QStringLiteral("本次运行的各次成绩，共 %1 次（仅本次运行保存，关闭窗口即清空）：按空格键打开列表")
                 .arg(runs.size());
         history->setToolTip(QStringLiteral("点击打开各次成绩列表\n仅本次运行保存，关闭窗口即清空"));
         named(history, said);
@@ -280,7 +280,7 @@ void buildTypingTestPage(QWidget* page, Form& form, Binder& binder) {
             const QString name = QStringLiteral("各次速度（每分钟字数，先后）：") + said.join(QStringLiteral("、"));
             if (chart->accessibleName() != name) {
                 named(chart, name);
-                described(chart, QStringLiteral("按回车打开各次成绩列表"));
+                described(chart, QStringLiteral("按空格键打开各次成绩列表"));
                 chart->setToolTip(name + QStringLiteral("\n点击打开各次成绩列表"));
             }
         }

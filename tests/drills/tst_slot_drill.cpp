@@ -31,6 +31,7 @@ struct Chain {
             note = &d.wrongCodeNote;
             missed = &d.missed;
             memo = &d.Memo1;
+            position = [&d] { return d.batchPosition(); };
             item = [](int k) { return fixture::character(k); };
             code = [](int k) { return fixture::code(k); };
             keepsCodes = true;
@@ -49,6 +50,7 @@ struct Chain {
             note = &d.wrongCodeNote;
             missed = &d.missed;
             memo = &d.Memo2;
+            position = [&d] { return d.batchPosition(); };
             item = [](int k) { return phrases::phrase(k); };
             code = [](int k) { return phrases::code(k); };
             keepsCodes = false;
@@ -98,10 +100,11 @@ struct Chain {
     controls::Memo* memo = nullptr;
     controls::Label* note = nullptr; // the line on a wrong code
     std::function<QString(int)> item, code;
-    std::function<int()> capitalsAt; // where the capitals notice stands
-    bool keepsCodes = false;         // an advance keeps the codes left in the slots before the last
-    int firstJump = 0;               // where the first category's end marker sends the counter
-    int size = 0;                    // slots
+    std::function<QString()> position; // which batch of how many
+    std::function<int()> capitalsAt;   // where the capitals notice stands
+    bool keepsCodes = false;           // an advance keeps the codes left in the slots before the last
+    int firstJump = 0;                 // where the first category's end marker sends the counter
+    int size = 0;                      // slots
 };
 
 const char* const kDrills[] = {"characters", "phrases"};
@@ -145,6 +148,8 @@ private Q_SLOTS:
     void reviewAsksTheMissesUntilTypedRightInARow_data() { addDrills(); }
     void reviewAsksTheMissesUntilTypedRightInARow();
     void missedBatchesGoRoundTheList();
+    void positionInTheCycle_data() { addDrills(); }
+    void positionInTheCycle();
     void wrongCodeLineFollowsTheBoxAndTheHint_data() { addDrills(); }
     void wrongCodeLineFollowsTheBoxAndTheHint();
 
@@ -624,6 +629,27 @@ void TestSlotDrill::missedBatchesGoRoundTheList() {
     QCOMPARE(missed.size(), 6);
     QVERIFY(!missed.items().contains(QStringLiteral("甲")));
     QCOMPARE(changes, 8);
+}
+
+// Which batch of how many: a category's count read from the batch table (the fixture's first
+// category closes with batch 102, whose last target is its end marker), the review's from its list.
+void TestSlotDrill::positionInTheCycle() {
+    auto m = chain();
+    const auto& c = *m->c;
+    QCOMPARE(m->position(), QStringLiteral("第 1 批，共 2 批"));
+    m->typeInto(m->size, m->code(m->size - 1));
+    QCOMPARE(c.counter.text(), QStringLiteral("101"));
+    QCOMPARE(m->position(), QStringLiteral("第 2 批，共 2 批"));
+    // A list one item longer than a batch takes two batches a round, then starts the round again.
+    for (int k = 0; k <= m->size; ++k)
+        m->missed->missed(m->item(k));
+    m->review->check();
+    QCOMPARE(m->position(), QStringLiteral("第 1 批，共 2 批"));
+    m->typeInto(m->size, m->code(m->size - 1));
+    QCOMPARE(m->position(), QStringLiteral("第 2 批，共 2 批"));
+    m->typeInto(m->size, m->code(m->size - 2));
+    QCOMPARE(c.counter.text(), QStringLiteral("3"));
+    QCOMPARE(m->position(), QStringLiteral("第 1 批，共 2 批"));
 }
 
 // The line on a wrong code (the fixture has no explanations: it names the letters only) stands
