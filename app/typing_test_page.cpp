@@ -218,8 +218,8 @@ void buildTypingTestPage(QWidget* page, Form& form, Binder& binder) {
         });
 
     // The line: from the second run on, or the first once its result has gone from the page.
-    binder.onSync([history, clickHint, result, review, practise, &t, shown = QString(), shownLeft = -1,
-                   shownRight = -1]() mutable {
+    binder.onSync([history, clickHint, result, review, practise, &t, shown = QString(), shownLeft = -1, shownRight = -1,
+                   shownRuns = std::size_t{0}]() mutable {
         QString text;
         const std::vector<typing::TypingTest::Run>& runs = t.runs();
         if (!t.running() && (runs.size() >= 2 || (runs.size() == 1 && !t.showingResult()))) {
@@ -238,8 +238,9 @@ void buildTypingTestPage(QWidget* page, Form& form, Binder& binder) {
                 left = std::max(left, w->x() + std::min(w->width(), w->sizeHint().width()) + 13);
         // The practice button's place is free while it is hidden.
         const int right = practise->isHidden() ? 704 : 612;
-        if (text == shown && left == shownLeft && right == shownRight)
+        if (text == shown && left == shownLeft && right == shownRight && runs.size() == shownRuns)
             return;
+        shownRuns = runs.size();
         shown = text;
         shownLeft = left;
         shownRight = right;
