@@ -7,6 +7,7 @@
 #include "pages.h"
 #include "recording_desktop.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QInputMethodEvent>
@@ -232,6 +233,25 @@ int main(int argc, char** argv) {
     shot(QStringLiteral("typing-second-result"));
     w.runEvent([&] { f.typing.RadioButton[13].check(); });
     shot(QStringLiteral("typing-history"));
+    // The list of those runs, opened from the chart in the first line's indent; a window of its own.
+    if (auto* chart = w.findChild<QAbstractButton*>(QStringLiteral("RunChart")))
+        chart->click();
+    QWidget* list = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->objectName() == QLatin1String("RunList") && top->isVisible())
+            list = top;
+    if (list) {
+        QCoreApplication::processEvents();
+        const QString file = out + QStringLiteral("/typing-run-list.png");
+        if (!list->grab().save(file)) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+            failed = true;
+        }
+        list->close();
+    } else {
+        std::fprintf(stderr, "the chart opened no list of runs\n");
+        failed = true;
+    }
 
     // The About page with the scrolling picture half out of its frame, then with the photograph.
     showPage("TabSheet5");
