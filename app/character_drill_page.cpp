@@ -85,6 +85,17 @@ void buildCharacterDrillPage(QWidget* page, Form& form, Binder& binder) {
             back->setText(form.Button34.caption());
     });
 
+    // Which batch of how many, at the right of the memo's last line (empty, or short), left of the
+    // way back while that is there.
+    QLabel* position = positionLabel(
+        panel3, QStringLiteral("Label44"), QRect(442, 184, 158, 15), [&d] { return d.batchPosition(); }, binder,
+        Qt::AlignRight | Qt::AlignVCenter);
+    binder.onSync([position, back] {
+        const int right = back->isHidden() ? 600 : back->x() - 4;
+        if (position->geometry().right() + 1 != right)
+            position->move(right - position->width(), position->y());
+    });
+
     // The hint column.
     QFrame* panel11 = panel(page, QStringLiteral("Panel11"), QRect(623, 0, 84, 251), Bevel::Raised, Bevel::None);
     auto* dats = place<QLabel>(panel11, d.dats.name(), QRect(4, 8, 76, 20));

@@ -1,6 +1,7 @@
 // The pages "口诀识记" (a verse, its key letter typed) and "字根练习" (a root picture, its key
 // letter typed).
 
+#include "batch_cycle.h"
 #include "binder.h"
 #include "fonts.h"
 #include "form.h"
@@ -127,26 +128,18 @@ QLabel* prompt(QWidget* parent, const QString& name, const QString& caption, con
     return l;
 }
 
-// Where the learner is in the drill's cycle: item n of `items`, from the counter box, in a small
-// label that says it in `unit`; hidden while the counter names no item.
+// Where the learner is in the drill's cycle: item n of `items`, from the counter box, said in
+// `unit`; hidden while the counter names no item.
 void cyclePosition(QWidget* page, const QString& name, const QRect& geometry, controls::Edit& counter, int items,
                    const QString& unit, Binder& binder) {
-    auto* label = place<QLabel>(page, name, geometry);
-    label->setFont(fonts::song(13));
-    auto show = [label, &counter, items, unit] {
-        bool ok = false;
-        const int item = counter.text().toInt(&ok);
-        const QString text = ok && item >= 1 && item <= items
-                                 ? QStringLiteral("第 %1 %3，共 %2 %3").arg(item).arg(items).arg(unit)
-                                 : QString();
-        if (label->text() == text)
-            return;
-        label->setText(text);
-        described(label, QStringLiteral("练到哪里：") + text);
-        label->setVisible(!text.isEmpty());
-    };
-    show();
-    binder.onSync(show);
+    positionLabel(
+        page, name, geometry,
+        [&counter, items, unit] {
+            bool ok = false;
+            const int item = counter.text().toInt(&ok);
+            return ok ? drills::cyclePosition(item, items, unit) : QString();
+        },
+        binder);
 }
 
 } // namespace

@@ -116,39 +116,45 @@ QString footText(const lexicon::TableError& error, const QFontMetrics& fm, int w
 
 } // namespace
 
-// The foot line of a failing table: at the right end of the tab row, a place of its own the tabs
-// leave free (TightTabs), where it covers no control on any page. Two short lines; the whole
-// message on hover and for screen readers.
+// The foot line of a failing table: under the picture-hint panel, outside every page, so it
+// covers nothing whatever the number of tabs. The window grows by it while it is shown and
+// shrinks back when it goes. One line, or two when the message needs them; the whole message on
+// hover and for screen readers.
 void TForm1::buildTableErrorLine() {
-    const int height = PageControl1->tabBar()->sizeHint().height();
     auto* line = place<QLabel>(this, m_form->TableErrorLine.name(),
-                               QRect(kClientWidth - kFootLineWidth - 2, 0, kFootLineWidth, height));
-    line->setFont(fonts::song(11));
+                               QRect(kFootLineLeft, kClientHeight, kClientWidth - 2 * kFootLineLeft, 0));
+    line->setFont(fonts::song(12));
     line->setWordWrap(true);
     line->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     line->setTextFormat(Qt::PlainText);
-    line->setAutoFillBackground(true);
     setColours(line, QColor(0xC0, 0x00, 0x00), buttonFace());
     line->setAccessibleName(QStringLiteral("词库表错误"));
     m_binder->visibility(m_form->TableErrorLine, line);
     const controls::Label& state = m_form->TableErrorLine;
-    m_binder->onSync([line, &state, form = m_form.get(), shown = QString()]() mutable {
-        if (state.caption() == shown)
+    m_binder->onSync([this, line, &state, shown = QString(), open = false]() mutable {
+        if (state.caption() == shown && state.visible() == open)
             return;
         shown = state.caption();
-        const lexicon::TableError* error = form->tableErrorShown();
-        line->setText(error ? footText(*error, line->fontMetrics(), line->width(), 2) : shown);
+        open = state.visible();
+        const QFontMetrics fm = line->fontMetrics();
+        const lexicon::TableError* error = m_form->tableErrorShown();
+        const QString text = error ? footText(*error, fm, line->width(), 2) : shown;
+        const int lines =
+            fm.boundingRect(QRect(0, 0, line->width(), 1000), Qt::TextWrapAnywhere, text).height() > fm.lineSpacing()
+                ? 2
+                : 1;
+        line->setText(text);
         line->setToolTip(shown);
         line->setAccessibleDescription(shown);
+        line->resize(line->width(), lines * fm.lineSpacing() + 4);
+        setFixedSize(kClientWidth, kClientHeight + (open ? line->height() + 2 : 0));
     });
-    line->raise();
 }
 
 namespace {
 
-// The tabs as the desktop's style draws them, with less room beside each caption: the tab row
-// keeps its right end free for the foot line (kFootLineWidth) with eight pages, their captions as
-// large as the rest of the window's Chinese text.
+// The tabs as the desktop's style draws them, with less room beside each caption: ten pages with
+// captions of four characters fit the row, as large as the rest of the window's Chinese text.
 class TightTabs : public QProxyStyle {
 public:
     int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
@@ -165,7 +171,9 @@ void TForm1::buildPages() {
     tabStyle->setParent(PageControl1);
     PageControl1->tabBar()->setStyle(tabStyle);
     PageControl1->setFont(fonts::song(13));
-    PageControl1->setUsesScrollButtons(false);
+    // More tabs than the row holds scroll; a caption is never cut.
+    PageControl1->setUsesScrollButtons(true);
+    PageControl1->setElideMode(Qt::ElideNone);
     PageControl1->tabBar()->setExpanding(false);
     for (const Page& p : kPages) {
         auto* page = new QWidget;

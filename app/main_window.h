@@ -31,9 +31,10 @@ public:
     void runEvent(const std::function<void()>& handlers) { m_binder->event(handlers); }
 
     static constexpr int kClientWidth = 721;
+    // Without the table-error line, which adds its height while it is shown.
     static constexpr int kClientHeight = 506;
-    // The room the table-error line keeps at the right end of the tab row.
-    static constexpr int kFootLineWidth = 200;
+    // The table-error line's margin, the picture-hint panel's; the line lies under that panel.
+    static constexpr int kFootLineLeft = 9;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

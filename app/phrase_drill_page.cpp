@@ -61,6 +61,11 @@ void buildPhraseDrillPage(QWidget* page, Form& form, Binder& binder) {
                                     QStringLiteral("词组编码%1").arg(n)));
     rulesMemo(panel8, d.Memo2, QRect(16, 104, 569, 89), binder);
 
+    // Which batch (or long phrase) of how many, in the strip under the memo, at its right.
+    positionLabel(
+        panel8, QStringLiteral("Label45"), QRect(16, 193, 569, 15), [&d] { return d.batchPosition(); }, binder,
+        Qt::AlignRight | Qt::AlignVCenter);
+
     // Over the slots, not over the memo.
     QFrame* panel5 = panel(panel8, d.Panel5.name(), QRect(16, 9, 569, 86), Bevel::Raised, Bevel::None);
     setColours(panel5, windowText(), buttonFace());

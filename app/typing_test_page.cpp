@@ -6,11 +6,11 @@
 #include "fonts.h"
 #include "form.h"
 #include "pages.h"
+#include "run_list.h"
 #include "widgets.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -48,45 +48,6 @@ protected:
         }
         QLineEdit::keyPressEvent(e);
     }
-};
-
-// The speeds of the session's runs, oldest at the left, drawn small: a line through one dot a run,
-// scaled to the fastest.
-class RunChart : public QWidget {
-public:
-    explicit RunChart(QWidget* parent) : QWidget(parent) {}
-    void setSpeeds(const std::vector<qint64>& speeds) {
-        if (speeds == m_speeds)
-            return;
-        m_speeds = speeds;
-        update();
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        p.setRenderHint(QPainter::Antialiasing);
-        const QRectF area = QRectF(rect()).adjusted(3.5, 3.5, -3.5, -3.5);
-        p.setPen(QPen(windowText(), 1));
-        p.drawLine(area.bottomLeft(), area.bottomRight());
-        p.drawLine(area.bottomLeft(), area.topLeft());
-        if (m_speeds.size() < 2)
-            return;
-        const qint64 top = std::max<qint64>(1, *std::max_element(m_speeds.begin(), m_speeds.end()));
-        QPolygonF points;
-        for (std::size_t i = 0; i < m_speeds.size(); ++i)
-            points << QPointF(
-                area.left() + area.width() * static_cast<double>(i) / static_cast<double>(m_speeds.size() - 1),
-                area.bottom() - area.height() * static_cast<double>(m_speeds[i]) / static_cast<double>(top));
-        p.setPen(QPen(kBlue, 1.5));
-        p.drawPolyline(points);
-        p.setBrush(kBlue);
-        for (const QPointF& point : points)
-            p.drawEllipse(point, 1.5, 1.5);
-    }
-
-private:
-    std::vector<qint64> m_speeds;
 };
 
 } // namespace
@@ -234,29 +195,42 @@ void buildTypingTestPage(QWidget* page, Form& form, Binder& binder) {
     setColours(practise, kBlue);
     binder.button(form.Button32, practise);
 
-    // After them, while no run is under way, the session's runs newest first, once there are two:
-    // passage, time, speed and accuracy, cut short where the row ends (the accessible name and the
-    // tooltip hold it whole). Kept in memory only: the line says "this running", the tooltip and the
-    // name say it in full.
-    auto* history = place<QLabel>(page, QStringLiteral("RunHistory"), QRect(12, 0, 0, 13));
+    // The session's runs, while no run is under way: a line that sums up the newest after the other
+    // texts of the row, where they leave room, and a chart of their speeds in the first line's
+    // indent, which is always free. Either opens the list of them all. Kept in memory only: the
+    // line, its tooltip and the list say so.
+    // A window of no parent: as a child of the page it would sit in the page's focus chain, where
+    // Qt looks for a widget to take the focus when the page is left.
+    auto* list = new RunList;
+    QObject::connect(page, &QObject::destroyed, [list] { delete list; });
+    QStringList testNames{QString()};
+    for (int n = 11; n <= 16; ++n)
+        testNames << t.RadioButton[n].caption();
+    auto* history = place<RunSummary>(page, QStringLiteral("RunHistory"), QRect(12, 0, 0, 13));
     history->setFont(fonts::song(kLineFont));
     history->hide();
-    binder.onSync([history, clickHint, result, review, practise, &t, shown = QString(), shownLeft = -1,
-                   shownRight = -1]() mutable {
+    auto* chart = place<RunChart>(panel7, QStringLiteral("RunChart"), QRect(11, 14, 44, 42));
+    chart->hide();
+    for (RunListOpener* opener : std::initializer_list<RunListOpener*>{history, chart})
+        QObject::connect(opener, &QAbstractButton::clicked, list, [list, opener, testNames, &t] {
+            if (!t.running())
+                list->open(t.runs(), testNames, opener);
+        });
+
+    // The line: from the second run on, or the first once its result has gone from the page.
+    binder.onSync([history, clickHint, result, review, practise, &t, shown = QString(), shownLeft = -1, shownRight = -1,
+                   shownRuns = std::size_t{0}]() mutable {
         QString text;
-        QStringList whole;
-        if (!t.running() && t.runs().size() >= 2) {
-            static const char* const kTests[] = {"", "测试一", "测试二", "测试三", "测试四", "测试五", "测试六"};
-            QStringList runs;
-            for (const typing::TypingTest::Run& run : t.runs()) {
-                runs << QStringLiteral("%1 %2字/分 %3%")
-                            .arg(QString::fromUtf8(kTests[std::clamp(run.test, 0, 6)]))
-                            .arg(run.speed)
-                            .arg(run.accuracy);
-                whole << QString::fromUtf8(kTests[std::clamp(run.test, 0, 6)]) + QLatin1Char(' ') +
-                             typing::TypingTest::resultText(run);
-            }
-            text = QStringLiteral("本次运行各次：") + runs.join(QStringLiteral("；"));
+        const std::vector<typing::TypingTest::Run>& runs = t.runs();
+        if (!t.running() && (runs.size() >= 2 || (runs.size() == 1 && !t.showingResult()))) {
+            QStringList newest;
+            // As many as the row could ever hold; the list has them all.
+            for (std::size_t i = 0; i < std::min<std::size_t>(runs.size(), 8); ++i)
+                newest << QStringLiteral("%1 %2字/分 %3%")
+                              .arg(t.RadioButton[10 + std::clamp(runs[i].test, 1, 6)].caption())
+                              .arg(runs[i].speed)
+                              .arg(runs[i].accuracy);
+            text = QStringLiteral("本次运行各次：") + newest.join(QStringLiteral("；"));
         }
         int left = 12;
         for (QLabel* w : {clickHint, result, review})
@@ -264,8 +238,9 @@ void buildTypingTestPage(QWidget* page, Form& form, Binder& binder) {
                 left = std::max(left, w->x() + std::min(w->width(), w->sizeHint().width()) + 13);
         // The practice button's place is free while it is hidden.
         const int right = practise->isHidden() ? 704 : 612;
-        if (text == shown && left == shownLeft && right == shownRight)
+        if (text == shown && left == shownLeft && right == shownRight && runs.size() == shownRuns)
             return;
+        shownRuns = runs.size();
         shown = text;
         shownLeft = left;
         shownRight = right;
@@ -276,20 +251,21 @@ void buildTypingTestPage(QWidget* page, Form& form, Binder& binder) {
         }
         history->setGeometry(left, 0, width, 13);
         history->setText(history->fontMetrics().elidedText(text, Qt::ElideRight, width));
-        const QString all =
-            QStringLiteral("历次成绩（仅本次运行保存，关闭窗口即清空）：") + whole.join(QStringLiteral("；"));
-        history->setToolTip(QStringLiteral("仅本次运行保存，关闭窗口即清空\n") + whole.join(QLatin1Char('\n')));
-        named(history, all); // whole, where the text is cut short
+        const QString said =
+            QStringLiteral("本次运行的各次成绩，共 %1 次（仅本次运行保存，关闭窗口即清空）：按空格键打开列表")
+                .arg(runs.size());
+        history->setToolTip(QStringLiteral("点击打开各次成绩列表\n仅本次运行保存，关闭窗口即清空"));
+        named(history, said);
+        described(history, text);
         history->show();
     });
 
-    // Beside the first line, in the room its indent leaves, the speeds of those runs as a chart.
-    auto* chart = new RunChart(panel7);
-    chart->setObjectName(QStringLiteral("RunChart"));
-    chart->setGeometry(11, 14, 44, 42);
-    chart->hide();
-    binder.onSync([chart, &t] {
+    // The chart, from the second run on.
+    binder.onSync([chart, list, &t] {
         const bool show = !t.running() && t.runs().size() >= 2;
+        // No list while a run is under way either.
+        if (t.running() && list->isVisible())
+            list->close();
         if (show) {
             std::vector<qint64> speeds;
             QStringList said;
@@ -297,11 +273,16 @@ void buildTypingTestPage(QWidget* page, Form& form, Binder& binder) {
                 speeds.push_back(run->speed);
                 said << QString::number(run->speed);
             }
+            // The newest dozen: more would crowd 44 pixels; the list draws them all.
+            constexpr std::size_t kDrawn = 12;
+            if (speeds.size() > kDrawn)
+                speeds.erase(speeds.begin(), speeds.end() - kDrawn);
             chart->setSpeeds(speeds);
             const QString name = QStringLiteral("各次速度（每分钟字数，先后）：") + said.join(QStringLiteral("、"));
             if (chart->accessibleName() != name) {
                 named(chart, name);
-                chart->setToolTip(name);
+                described(chart, QStringLiteral("按空格键打开各次成绩列表"));
+                chart->setToolTip(name + QStringLiteral("\n点击打开各次成绩列表"));
             }
         }
         if (chart->isHidden() == show)

@@ -192,6 +192,24 @@ std::pair<QLabel*, QLabel*> shadowedTitle(QWidget* parent, const TitleLayer& sha
     return {below, layer(title)};
 }
 
+QLabel* positionLabel(QWidget* parent, const QString& name, const QRect& geometry, std::function<QString()> text,
+                      Binder& binder, Qt::Alignment alignment) {
+    auto* label = place<QLabel>(parent, name, geometry);
+    label->setFont(fonts::song(13));
+    label->setAlignment(alignment);
+    auto show = [label, text = std::move(text)] {
+        const QString now = text();
+        if (label->text() == now && label->isHidden() == now.isEmpty())
+            return;
+        label->setText(now);
+        described(label, QStringLiteral("练到哪里：") + now);
+        label->setVisible(!now.isEmpty());
+    };
+    show();
+    binder.onSync(show);
+    return label;
+}
+
 void capitalsNotice(QWidget* parent, controls::Label& notice, std::function<int()> where,
                     std::function<QRect(int)> boxAt, Binder& binder, const QString& said) {
     auto* w = described(new QLabel(parent), said);

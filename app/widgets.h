@@ -111,6 +111,11 @@ struct TitleLayer {
 std::pair<QLabel*, QLabel*> shadowedTitle(QWidget* parent, const TitleLayer& shadow, const TitleLayer& title,
                                           const QFont& font, Binder& binder);
 
+// Where the learner is in a drill's cycle ("第 3 批，共 12 批"), as `text` gives it after every event,
+// in a small label named `name`; hidden while the text is empty.
+QLabel* positionLabel(QWidget* parent, const QString& name, const QRect& geometry, std::function<QString()> text,
+                      Binder& binder, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
+
 // A picture compiled into the program, decoded the first time it is shown, so that start-up
 // decodes only what is in view.
 class Picture : public QLabel {

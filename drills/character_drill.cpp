@@ -44,6 +44,14 @@ const char* const kMemo[CharacterDrill::kCategories][5] = {
 };
 // clang-format on
 
+QList<BatchCycles::Cycle> categoryCycles() {
+    QList<BatchCycles::Cycle> cycles;
+    for (const CharacterCategory& c : kCharacterCategory)
+        cycles.append(
+            {batchRange(c), lexicon::schema::kCharacterBatches.targets.last(), QString::fromUtf8(c.endMarker)});
+    return cycles;
+}
+
 } // namespace
 
 QStringList CharacterDrill::memoLines(int category) {
@@ -92,12 +100,13 @@ CharacterDrill::CharacterDrill(controls::Focus& focus, lexicon::Table& codes, le
       Edit(kSlots, controls::named<controls::Edit>(QStringLiteral("Edit"))),
       Ed(kSlots, controls::named<controls::Edit>(QStringLiteral("Ed"))),
       h(kSlots, controls::named<controls::Edit>(QStringLiteral("h"))),
-      Memo1(QStringLiteral("Memo1"), initialMemoLines()), m_codes(codes), m_dataFolder(std::move(dataFolder)),
-      m_pictures(pictures), m_explainer(m_dataFolder),
+      Memo1(QStringLiteral("Memo1"), initialMemoLines()), m_codes(codes), m_batches(batches),
+      m_dataFolder(std::move(dataFolder)), m_pictures(pictures), m_explainer(m_dataFolder),
       m_slots({Label, Edit, Ed, h, edit16, Button9, Button8, Panel13, Panel13, zi, RadioButton22, RadioButton23,
                capsNotice},
               {codes, lexicon::schema::kCharacterCodes, batches, lexicon::schema::kCharacterBatches}, focus,
-              QList<EndMarker>(std::begin(kCharacterEndMarkers), std::end(kCharacterEndMarkers)), missed) {
+              QList<EndMarker>(std::begin(kCharacterEndMarkers), std::end(kCharacterEndMarkers)), missed),
+      m_cycles(categoryCycles()) {
     edit16.setText(QStringLiteral("099"));
     dats.setCaption(QStringLiteral("答案提示"));
     Button10.hide();
@@ -137,8 +146,20 @@ void CharacterDrill::RadioButtonClick(int category) {
             m_codes.close();
             m_codes.open(m_dataFolder, QLatin1String(c.codeTable));
             m_slots.start(c.startBatch, Button10);
+            m_cycles.read(m_batches, lexicon::schema::kCharacterBatches.number);
         },
         [&] { showRules(category); });
+}
+
+QString CharacterDrill::batchPosition() const {
+    if (Label[1].caption().isEmpty())
+        return QString();
+    if (RadioButton30.isChecked())
+        return reviewPosition(edit16.text(), missed.batchesPerRound(kSlots));
+    for (int n = 1; n <= kCategories; ++n)
+        if (RadioButton[n].isChecked())
+            return m_cycles.position(n - 1, edit16.text(), QStringLiteral("批"));
+    return QString();
 }
 
 void CharacterDrill::showRules(int category) {

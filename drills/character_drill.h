@@ -21,6 +21,7 @@
 // its rules and map, every slot empty and no code box to type into, until a category is chosen
 // again.
 
+#include "batch_cycle.h"
 #include "code_explainer.h"
 #include "controls.h"
 #include "hint_explanation.h"
@@ -101,6 +102,10 @@ public:
     // Practises `characters` (each a miss): "练错字" chosen, or started again when it was.
     void practise(const QString& characters);
 
+    // Where the batch on show stands in the chosen category's cycle ("第 n 批，共 m 批"), or in the
+    // round of "练错字"'s list; empty while no batch is on show.
+    QString batchPosition() const;
+
 private:
     void showRules(int category);
     void showReviewRules();
@@ -108,10 +113,12 @@ private:
     HintExplanation::InView hintInView() const;
 
     lexicon::Table& m_codes;
+    lexicon::Table& m_batches;
     QString m_dataFolder;
     PictureHints& m_pictures;
     CodeExplainer m_explainer;
     SlotDrill m_slots;
+    BatchCycles m_cycles;
 };
 
 } // namespace drills

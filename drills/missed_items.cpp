@@ -17,14 +17,21 @@ bool MissedItems::right(const QString& item) {
     const auto at = m_right.find(item);
     if (at == m_right.end())
         return false;
-    if (++*at < kRightInARow)
-        return false;
-    m_right.erase(at);
-    m_items.removeOne(item);
+    return ++*at >= kRightInARow;
+}
+
+void MissedItems::endBatch() {
+    const qsizetype left = m_items.removeIf([this](const QString& item) {
+        if (!leaving(item))
+            return false;
+        m_right.remove(item);
+        return true;
+    });
+    if (left == 0)
+        return;
     m_allRight = m_items.isEmpty();
     if (onChange)
         onChange();
-    return true;
 }
 
 QStringList MissedItems::batch(int number, int perBatch) const {

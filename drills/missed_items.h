@@ -5,6 +5,9 @@
 // What counts as missed is decided by the drills (slot_drill.h) and the typing test's
 // wrong-character list; here an item is added, asked, and leaves once it has been typed right
 // kRightInARow times in a row where it is asked again. A miss meanwhile starts the count anew.
+// It leaves when the batch in which it got there ends, not at once: a short list fills a batch
+// round again, and the batch's later slots still ask it, where a right answer goes on counting
+// and a miss keeps it on the list.
 
 #include <QHash>
 #include <QString>
@@ -21,15 +24,20 @@ public:
     // A miss: the item joins the list (at its end, when new) and its count of right answers in a
     // row starts again. An empty text is no item.
     void missed(const QString& item);
-    // A right answer where the item was asked again; the kRightInARow-th in a row takes it out.
-    // Returns whether it left.
+    // A right answer where the item was asked again. Returns whether that makes kRightInARow in a
+    // row: the item then leaves at the end of the batch (endBatch()), unless missed before it.
     bool right(const QString& item);
+    // The batch asked ends (the next is loaded, or the review is left): the items typed right
+    // enough times in a row leave the list.
+    void endBatch();
 
     bool isEmpty() const { return m_items.isEmpty(); }
     int size() const { return m_items.size(); }
     const QStringList& items() const { return m_items; }
     // Whether the list was emptied by right answers (and nothing missed since).
     bool allTypedRight() const { return m_items.isEmpty() && m_allRight; }
+    // Whether `item` is typed right enough times to leave at the end of the batch.
+    bool leaving(const QString& item) const { return rightInARow(item) >= kRightInARow; }
     // Right answers in a row so far (0 for an item not on the list).
     int rightInARow(const QString& item) const { return m_right.value(item); }
 

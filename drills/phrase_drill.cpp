@@ -29,6 +29,16 @@ QList<EndMarker> batchEndMarkers() {
     return markers;
 }
 
+// The categories' cycles in the order of their buttons, then the long phrases' (a row each).
+QList<BatchCycles::Cycle> categoryCycles() {
+    const lexicon::schema::BatchTable& f = lexicon::schema::kPhraseBatches;
+    QList<BatchCycles::Cycle> cycles;
+    for (const PhraseCategory& c : kPhraseCategory)
+        cycles.append({batchRange(c), f.targets.last(), QString::fromUtf8(c.endMarker.text)});
+    cycles.append({batchRange(kLongPhrases), f.targets.first(), QString::fromUtf8(kLongPhrases.endMarker.text)});
+    return cycles;
+}
+
 } // namespace
 
 QStringList PhraseDrill::memoLines(int category) {
@@ -91,7 +101,8 @@ PhraseDrill::PhraseDrill(controls::Focus& focus, lexicon::Table& codes, lexicon:
       m_slots({cz, cztext, czt, czh, Edit17, Button1, Button2, Panel16, czts, zi2, RadioButton24, RadioButton25,
                capsNotice},
               {codes, lexicon::schema::kPhraseCodes, batches, lexicon::schema::kPhraseBatches}, focus,
-              batchEndMarkers(), missed, [this] { emptyPanel(); }) {
+              batchEndMarkers(), missed, [this] { emptyPanel(); }),
+      m_cycles(categoryCycles()) {
     Edit17.setText(QStringLiteral("99"));
     Edit20.setText(QStringLiteral("169"));
     Label20.setCaption(QStringLiteral("答案提示"));
@@ -172,6 +183,7 @@ void PhraseDrill::RadioButtonClick(int category) {
 
 void PhraseDrill::RadioButton10Click() {
     choose(kLongPhraseCategory, [this] {
+        m_slots.leaveReview();
         restartCounter(Edit20, QString::number(kLongPhrases.startBatch), !Label24.caption().isEmpty(),
                        [this] { Edit20Change(); });
         Edit18.clear();
@@ -205,6 +217,7 @@ void PhraseDrill::choose(int category, const std::function<void()>& load) {
             reopenIfClosed(m_codes);
             reopenIfClosed(m_batches);
             load();
+            m_cycles.read(m_batches, lexicon::schema::kPhraseBatches.number);
         },
         [&] {
             writeMemo(category);
@@ -228,6 +241,20 @@ HintExplanation::InView PhraseDrill::hintInView(PhrasePlace place) const {
     const bool panel = place != PhrasePlace::LongPhrasePanel || Panel5.visible();
     const bool hint = Panel16.visible() && panel && phrasePlace(phrase) == place;
     return {hint ? phrase : QString(), czts.caption()};
+}
+
+QString PhraseDrill::batchPosition() const {
+    if (RadioButton[kLongPhraseCategory].isChecked())
+        return Label24.caption().isEmpty() ? QString()
+                                           : m_cycles.position(kPhraseCategories, Edit20.text(), QStringLiteral("个"));
+    if (cz[1].caption().isEmpty())
+        return QString();
+    if (RadioButton31.isChecked())
+        return reviewPosition(Edit17.text(), missed.batchesPerRound(kSlots));
+    for (int n = kFirstCategory; n < kLongPhraseCategory; ++n)
+        if (RadioButton[n].isChecked())
+            return m_cycles.position(n - kFirstCategory, Edit17.text(), QStringLiteral("批"));
+    return QString();
 }
 
 void PhraseDrill::Label20Click() {

@@ -28,6 +28,7 @@
 // chosen category with its rules, the slots or the panel empty and no code box to type into,
 // until a category is chosen again.
 
+#include "batch_cycle.h"
 #include "code_explainer.h"
 #include "controls.h"
 #include "desktop.h"
@@ -128,6 +129,11 @@ public:
     // The memo's lines for "练错词" with `missed` as it stands; `done` once a review has emptied it.
     static QStringList reviewMemoLines(const MissedItems& missed, bool done);
 
+    // Where the material on show stands in the chosen category's cycle: "第 n 批，共 m 批" of five
+    // phrases, "第 n 个，共 m 个" of the long phrases, or the batch's place in the round of
+    // "练错词"'s list; empty while nothing is on show.
+    QString batchPosition() const;
+
 private:
     // The panel shown for the long phrases, hidden for the others; the tables tried again if
     // closed, the material loaded by `load`, the category's rules shown, whether it loaded or not.
@@ -150,6 +156,7 @@ private:
     controls::Desktop& m_desktop;
     std::unique_ptr<CodeExplainer> m_explainer; // made at the first wrong code, beside czwb.db
     SlotDrill m_slots;
+    BatchCycles m_cycles; // the three categories', then the long phrases'
 };
 
 } // namespace drills

@@ -28,8 +28,15 @@ SlotDrill::SlotDrill(Controls c, Tables t, controls::Focus& focus, QList<EndMark
     m_c.clear.hide();
 }
 
-void SlotDrill::start(int startBatch, controls::Button& clearAll) {
+void SlotDrill::leaveReview() {
+    // Leaving the review ends the batch it was asking.
+    if (m_reviewing)
+        m_missed.endBatch();
     m_reviewing = false;
+}
+
+void SlotDrill::start(int startBatch, controls::Button& clearAll) {
+    leaveReview();
     for (int n = 1; n <= slotCount(); ++n)
         m_c.code[n].setEnabled(true);
     restartCounter(m_c.counter, QString::number(startBatch), !m_c.target[1].caption().isEmpty(),
@@ -38,6 +45,9 @@ void SlotDrill::start(int startBatch, controls::Button& clearAll) {
 }
 
 void SlotDrill::startReview(controls::Button& clearAll) {
+    // A review started again ends the batch it was asking.
+    if (m_reviewing)
+        m_missed.endBatch();
     m_reviewing = true;
     for (int n = 1; n <= slotCount(); ++n)
         m_c.code[n].setEnabled(true);
@@ -189,9 +199,6 @@ void SlotDrill::foundChange(int slot) {
     m_c.code[slot].clear();
     m_focus.set(m_c.code[slot + 1]);
     m_c.found[slot].clear();
-    // The last item of a review typed right enough times: nothing is left to ask.
-    if (m_reviewing && m_missed.isEmpty())
-        nothingToReview();
 }
 
 void SlotDrill::lastFoundChange() {
@@ -209,6 +216,9 @@ void SlotDrill::lastAcceptedChange() {
 
 void SlotDrill::advanceClick() {
     try {
+        // The items typed right enough times leave with the batch that asked them.
+        if (m_reviewing)
+            m_missed.endBatch();
         m_c.counter.setText(nextNumber(m_c.counter.text()));
         if (m_reviewing) {
             // The review goes round its list; once the list is empty the slots are too.

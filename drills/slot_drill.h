@@ -32,7 +32,8 @@
 // A review ("练错字", "练错词") runs the same chain on batches from that list instead of the batch
 // table: startReview() sets the counter to 1, and batch n is the list's n-th run of slots (a short
 // list fills the row round again). An item accepted there with no miss on the way counts one right
-// answer in a row; enough of them take it off the list. There are no end markers: the batches go
+// answer in a row; enough of them take it off the list when that batch ends (its later slots may
+// ask it again, and count). There are no end markers: the batches go
 // round the list until it is empty, and then (or when nothing was missed at all) every slot is
 // empty with no code box to type into, as after a failure, but with nothing thrown.
 //
@@ -122,6 +123,9 @@ public:
     // with nothing half-loaded (cannotPractise) and is thrown on.
     void choose(const std::function<void()>& load, const std::function<void()>& showRules);
     bool reviewing() const { return m_reviewing; }
+    // Another category chosen (start() does it too): the review's batch ends, and what is typed
+    // from now on is no answer of the review.
+    void leaveReview();
     // Whether the review has nothing (left) to ask.
     bool reviewDone() const { return m_reviewing && m_c.target[1].caption().isEmpty(); }
     // Judges `code` typed for `target` (0 for a box of the drill's own): as many letters as the

@@ -260,12 +260,15 @@ TypingTest::Run TypingTest::measure() {
     return run;
 }
 
-QString TypingTest::resultText(const Run& run) {
+QString TypingTest::durationText(int seconds) {
     // In words: the clock's own "1:5" reads badly in a sentence.
-    const QString time = run.seconds < 60 ? QStringLiteral("%1 秒").arg(run.seconds)
-                                          : QStringLiteral("%1 分 %2 秒").arg(run.seconds / 60).arg(run.seconds % 60);
+    return seconds < 60 ? QStringLiteral("%1 秒").arg(seconds)
+                        : QStringLiteral("%1 分 %2 秒").arg(seconds / 60).arg(seconds % 60);
+}
+
+QString TypingTest::resultText(const Run& run) {
     return QStringLiteral("用时 %1，每分钟 %2 字，正确率 %3%，错字 %4 个")
-        .arg(time)
+        .arg(durationText(run.seconds))
         .arg(run.speed)
         .arg(run.accuracy)
         .arg(run.wrong);
@@ -281,8 +284,6 @@ void TypingTest::keepResult(const Run& run) {
     Label42.setCaption(resultText(run));
     Label42.show();
     m_runs.insert(m_runs.begin(), run);
-    if (m_runs.size() > static_cast<std::size_t>(kHistory))
-        m_runs.pop_back();
 }
 
 void TypingTest::clearResult() {

@@ -91,13 +91,14 @@ public:
         int accuracy = 0; // per cent, rounded down
         int wrong = 0;    // characters missed (see missed())
     };
-    static constexpr int kHistory = 5;
-    // The session's last runs, newest first, at most kHistory; kept in memory only.
+    // The session's runs, newest first; kept in memory only.
     const std::vector<Run>& runs() const { return m_runs; }
     // Whether the last run's result is on show (the typed lines hold it, not a run under way).
     bool showingResult() const { return m_result; }
     // The result line for `run`, and the finish message for it.
     static QString resultText(const Run& run);
+    // A run's time in words ("45 秒", "1 分 10 秒").
+    static QString durationText(int seconds);
     static QString finishMessage(const Run& run);
 
     // The three lines of block 1-4.

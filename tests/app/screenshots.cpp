@@ -7,6 +7,7 @@
 #include "pages.h"
 #include "recording_desktop.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QInputMethodEvent>
@@ -33,10 +34,10 @@ int main(int argc, char** argv) {
         return 2;
     // A picture that cannot be written, or a page that is not there, fails the run, naming it.
     bool failed = false;
-    auto shot = [&](const QString& name) {
+    auto shot = [&](const QString& name, QWidget* window = nullptr) {
         QCoreApplication::processEvents();
         const QString file = out + QLatin1Char('/') + name + QStringLiteral(".png");
-        if (!w.grab().save(file)) {
+        if (!(window ? window : &w)->grab().save(file)) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
             failed = true;
         }
@@ -192,6 +193,7 @@ int main(int argc, char** argv) {
                    {"xz", "lookup-any-letter"},
                    {"xc ag", "lookup-two-codes"},
                    {"嫌", "lookup-exception"},
+                   {"临", "lookup-no-split"},
                    {"網絡abc", "lookup-rejected"},
                    {"犇々\xF0\x9F\x98\x80", "lookup-outside"}};
     for (const auto& l : lookups) {
@@ -231,6 +233,25 @@ int main(int argc, char** argv) {
     shot(QStringLiteral("typing-second-result"));
     w.runEvent([&] { f.typing.RadioButton[13].check(); });
     shot(QStringLiteral("typing-history"));
+    // The list of those runs, opened from the chart in the first line's indent; a window of its own.
+    if (auto* chart = w.findChild<QAbstractButton*>(QStringLiteral("RunChart")))
+        chart->click();
+    QWidget* list = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->objectName() == QLatin1String("RunList") && top->isVisible())
+            list = top;
+    if (list) {
+        QCoreApplication::processEvents();
+        const QString file = out + QStringLiteral("/typing-run-list.png");
+        if (!list->grab().save(file)) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+            failed = true;
+        }
+        list->close();
+    } else {
+        std::fprintf(stderr, "the chart opened no list of runs\n");
+        failed = true;
+    }
 
     // The About page with the scrolling picture half out of its frame, then with the photograph.
     showPage("TabSheet5");
@@ -244,6 +265,20 @@ int main(int argc, char** argv) {
     shot(QStringLiteral("about"));
     w.runEvent([&] { f.about.CheckBox2.click(); });
     shot(QStringLiteral("about-photo"));
+
+    // The foot line of a failing table, under a window whose data folder is not there: a short
+    // folder, and one too deep for the line, which then leaves it out.
+    const QString deep = QStringLiteral("/nowhere/一个很长很长的文件夹名称").repeated(8);
+    for (const QString& folder : {QStringLiteral("/nowhere/数据"), deep}) {
+        RecordingDesktop missing;
+        app::TForm1 bare(folder, &missing);
+        bare.show();
+        QCoreApplication::processEvents();
+        bare.findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(app::pageIndex(u"TabSheet2"));
+        bare.runEvent([&] { bare.form().characters.RadioButton[1].check(); });
+        shot(folder == deep ? QStringLiteral("table-error-deep-folder") : QStringLiteral("table-error"), &bare);
+    }
+
     for (const QString& error : desktop.errors)
         std::fprintf(stderr, "error dialog: %s\n", qPrintable(error));
     return desktop.errors.isEmpty() && !failed ? 0 : 1;

@@ -44,6 +44,7 @@ private Q_SLOTS:
     void typingReachesTheDrill();
     void missingDataFolderStillOpensTheWindow();
     void tableErrorLineCoversNothingAndStaysReadable();
+    void tabRowHoldsTenPagesAndScrollsPastThem();
     void learnerClicksAndKeysAnywhere();
     void codeBoxesTakeOnlyLetters();
     void hintOptionsLeaveTheFocusWhereTypingGoesOn();
@@ -257,9 +258,10 @@ void TestMainWindow::missingDataFolderStillOpensTheWindow() {
     QVERIFY(line->isVisible());
 }
 
-// The foot line covers no control on any page, and a message too long for it (a deep data folder)
-// keeps the file name and the reason in view; the whole message is the hover text and the
-// accessible description.
+// The foot line covers no control on any page: the window grows by it while it is shown and is
+// its own size again once it goes. A message too long for it (a deep data folder) keeps the file
+// name and the reason in view; the whole message is the hover text and the accessible
+// description.
 void TestMainWindow::tableErrorLineCoversNothingAndStaysReadable() {
     QTemporaryDir top;
     QString folder = top.path();
@@ -271,6 +273,8 @@ void TestMainWindow::tableErrorLineCoversNothingAndStaysReadable() {
     QTRY_COMPARE_WITH_TIMEOUT(desktop.errors.size(), 1, 30000);
     auto* line = w.findChild<QLabel*>(QStringLiteral("TableErrorLine"));
     auto* pages = w.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+    const QSize plain(TForm1::kClientWidth, TForm1::kClientHeight);
+    QCOMPARE(w.size(), plain);
     for (const QString page : {"TabSheet2", "TabSheet3"}) {
         pages->setCurrentIndex(app::pageIndex(page));
         const bool characters = page == QLatin1String("TabSheet2");
@@ -283,18 +287,41 @@ void TestMainWindow::tableErrorLineCoversNothingAndStaysReadable() {
         const QString table = characters ? QStringLiteral("wb.db") : QStringLiteral("czwb.db");
         for (const QString& part : {table, QStringLiteral("文件不存在")})
             QVERIFY2(line->text().contains(part), qPrintable(line->text()));
-        // Whatever it shows fits the line.
+        // Whatever it shows fits the line, and the line the window.
         const QRect needed =
             line->fontMetrics().boundingRect(QRect(0, 0, line->width(), 1000), Qt::TextWrapAnywhere, line->text());
         QVERIFY(needed.height() <= line->height() + 2);
+        QVERIFY(w.rect().contains(line->geometry()));
+        QVERIFY(w.height() > plain.height());
+        QCOMPARE(w.minimumSize(), w.maximumSize());
 
-        const QRect at(line->mapTo(&w, QPoint(0, 0)), line->size());
         for (QWidget* other : w.findChildren<QWidget*>()) {
-            if (other == line || other == pages || !other->isVisible() || other->isAncestorOf(line))
+            if (other == line || !other->isVisible() || other->parentWidget() != &w)
                 continue;
-            const QRect r(other->mapTo(&w, QPoint(0, 0)), other->size());
-            QVERIFY2(!r.intersects(at), qPrintable(other->objectName() + QStringLiteral(" lies under the foot line")));
+            QVERIFY2(!other->geometry().intersects(line->geometry()),
+                     qPrintable(other->objectName() + QStringLiteral(" lies under the foot line")));
         }
+    }
+    pages->setCurrentIndex(app::pageIndex(u"TabSheet4"));
+    QVERIFY(!line->isVisible());
+    QCOMPARE(w.size(), plain);
+}
+
+// Ten pages with captions of four characters fit the tab row; past that it scrolls, and no caption
+// is ever cut.
+void TestMainWindow::tabRowHoldsTenPagesAndScrollsPastThem() {
+    auto* pages = find<QTabWidget>(QStringLiteral("PageControl1"));
+    QTabBar* bar = pages->tabBar();
+    while (pages->count() < 12) {
+        pages->addTab(new QWidget, QStringLiteral("练习记录"));
+        if (pages->count() == 10)
+            QVERIFY(bar->tabRect(9).right() < pages->width());
+    }
+    for (int i = 0; i < pages->count(); ++i) {
+        pages->setCurrentIndex(i); // the row brings it into view
+        QVERIFY2(bar->rect().contains(bar->tabRect(i)) &&
+                     bar->tabRect(i).width() > bar->fontMetrics().horizontalAdvance(bar->tabText(i)),
+                 qPrintable(bar->tabText(i)));
     }
 }
 

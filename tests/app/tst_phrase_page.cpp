@@ -166,6 +166,14 @@ void TestPhrasePage::panelCoversTheSlotsButNotTheMemo() {
     }
     QVERIFY(!panel5->geometry().intersects(find(QStringLiteral("Memo2"))->geometry()));
     QCOMPARE(text(QStringLiteral("czt1")), QStringLiteral("ab")); // the slots keep their state
+    // Which long phrase of how many, in the strip under the memo, clear of it and of the panel.
+    auto* position = find<QLabel>(QStringLiteral("Label45"));
+    QVERIFY(position->isVisible());
+    QVERIFY2(position->text().startsWith(QStringLiteral("第 1 个，共 ")), qPrintable(position->text()));
+    QVERIFY(!position->geometry().intersects(find(QStringLiteral("Memo2"))->geometry()));
+    QVERIFY(!position->geometry().intersects(panel5->geometry()));
+    QVERIFY(panel8->rect().contains(position->geometry()));
+    QVERIFY(QFontMetrics(position->font()).height() <= position->height());
 
     QCOMPARE(focus(), find(QStringLiteral("Edit18")));
     const QString phrase = text(QStringLiteral("Label24"));
@@ -174,6 +182,7 @@ void TestPhrasePage::panelCoversTheSlotsButNotTheMemo() {
     QVERIFY(text(QStringLiteral("Edit18")).isEmpty());
     QVERIFY(text(QStringLiteral("Label24")) != phrase);
     QCOMPARE(text(QStringLiteral("zi2")), text(QStringLiteral("Label24")));
+    QVERIFY2(position->text().startsWith(QStringLiteral("第 2 个，共 ")), qPrintable(position->text()));
     // Enter and Tab never reach the covered boxes.
     for (int i = 0; i < 40; ++i) {
         QTest::keyClick(focus(), i % 2 ? Qt::Key_Tab : Qt::Key_Return);
@@ -183,6 +192,8 @@ void TestPhrasePage::panelCoversTheSlotsButNotTheMemo() {
     click(QStringLiteral("RadioButton9"));
     QVERIFY(!panel5->isVisible());
     QCOMPARE(focus(), find(QStringLiteral("czt1")));
+    // Four-character phrases start at their third batch: the first two come round after the last.
+    QVERIFY2(position->text().startsWith(QStringLiteral("第 3 批，共 ")), qPrintable(position->text()));
 }
 
 void TestPhrasePage::committedFifthPhraseCompletesTheBatch() {

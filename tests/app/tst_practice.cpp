@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QInputMethodEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -61,6 +62,12 @@ void TestPractice::fromTheWrongCharactersToTheirDrillAndBack() {
     auto* back = find<QPushButton>(QStringLiteral("Button34"));
     QVERIFY(back->isVisible());
     QCOMPARE(back->text(), QStringLiteral("返回文章测试"));
+    // Which batch of the round, beside the way back, not under it.
+    auto* position = find<QLabel>(QStringLiteral("Label44"));
+    QVERIFY(position->isVisible());
+    QCOMPARE(position->text(), QStringLiteral("第 1 批，共 1 批"));
+    QVERIFY(position->geometry().right() < back->geometry().left());
+    QVERIFY(QFontMetrics(position->font()).horizontalAdvance(position->text()) <= position->width());
     click(QStringLiteral("Button34"));
     QVERIFY(waitForPage(QStringLiteral("TabSheet4")));
     QVERIFY(practise->isVisible());

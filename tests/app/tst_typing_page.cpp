@@ -7,6 +7,7 @@
 #include "widgets.h"
 #include "window_test.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
@@ -17,6 +18,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTreeWidget>
 
 #include <string>
 
@@ -413,21 +415,25 @@ void TestTypingPage::passageSaysItCanBeClicked() {
 }
 
 // The session's runs, newest first, in the row above the passage where it leaves room, never over
-// another text of that row or the practice button.
+// another text of that row or the practice button; their speeds in the first line's indent. Either
+// opens the list of them all, by a click or by the keyboard; Esc closes it.
 void TestTypingPage::runsOfTheSessionListed() {
-    auto* history = find<QLabel>(QStringLiteral("RunHistory"));
+    auto* history = qobject_cast<QAbstractButton*>(find(QStringLiteral("RunHistory")));
+    QVERIFY(history);
+    QWidget* chart = find(QStringLiteral("RunChart"));
     click(QStringLiteral("RadioButton11"));
     commit(passage()[0].left(3));
     click(QStringLiteral("Button6"));
     QVERIFY(!history->isVisible()); // one run: the result line says it all
+    QVERIFY(!chart->isVisible());
     click(QStringLiteral("RadioButton12"));
+    QVERIFY(history->isVisible()); // its result gone, the run is still there
     commit(passage()[0].left(5));
     click(QStringLiteral("Button6"));
     click(QStringLiteral("RadioButton13"));
     QVERIFY(history->isVisible());
-    const QString name = history->accessibleName();
-    QVERIFY2(name.contains(QStringLiteral("关闭窗口即清空")), qPrintable(name));
-    QVERIFY2(name.indexOf(QStringLiteral("测试二")) < name.indexOf(QStringLiteral("测试一")), qPrintable(name));
+    QVERIFY2(history->toolTip().contains(QStringLiteral("关闭窗口即清空")), qPrintable(history->toolTip()));
+    QVERIFY(!history->accessibleName().isEmpty());
     QVERIFY(history->text().startsWith(QStringLiteral("本次运行各次：测试二")));
     const QRect hint = find(QStringLiteral("PassageHint"))->geometry();
     const QFontMetrics fm(find<QLabel>(QStringLiteral("PassageHint"))->font());
@@ -436,8 +442,6 @@ void TestTypingPage::runsOfTheSessionListed() {
     QVERIFY(practise->isHidden() || history->geometry().right() < practise->geometry().left());
     QVERIFY(history->geometry().right() < find(QStringLiteral("Panel7"))->geometry().right());
     QVERIFY(fm.horizontalAdvance(history->text()) <= history->width());
-    // Their speeds drawn, oldest first, in the first line's indent, clear of every line.
-    QWidget* chart = find(QStringLiteral("RunChart"));
     QVERIFY(chart->isVisible());
     QVERIFY2(chart->accessibleName().endsWith(
                  QStringLiteral("：") + QString::number(m_window->form().typing.runs().back().speed) +
@@ -448,10 +452,52 @@ void TestTypingPage::runsOfTheSessionListed() {
         QVERIFY2(line == std::string("Bevel1") ? r.contains(chart->geometry()) : !r.intersects(chart->geometry()),
                  line);
     }
-    // A run under way hides them.
+
+    // A click on the line opens the list: every run, newest first; the focus stays in the typed
+    // line, where the next character starts a run once the list is closed.
+    auto runList = [] {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->objectName() == QLatin1String("RunList"))
+                return top;
+        return static_cast<QWidget*>(nullptr);
+    };
+    QWidget* typedLine = QApplication::focusWidget();
+    QCOMPARE(typedLine, find(QStringLiteral("Memo3")));
+    QTest::mouseClick(history, Qt::LeftButton, Qt::NoModifier, QPoint(20, history->height() / 2));
+    QWidget* list = runList();
+    QVERIFY(list && list->isVisible());
+    QVERIFY(list->findChild<QLabel*>(QStringLiteral("Label43"))->text().contains(QStringLiteral("关闭窗口即清空")));
+    auto* rows = list->findChild<QTreeWidget*>(QStringLiteral("ListView1"));
+    QVERIFY(!rows->accessibleName().isEmpty());
+    QCOMPARE(rows->topLevelItemCount(), 2);
+    QCOMPARE(rows->topLevelItem(0)->text(0), QStringLiteral("第 2 次"));
+    QCOMPARE(rows->topLevelItem(0)->text(1), QStringLiteral("测试二"));
+    QCOMPARE(rows->topLevelItem(1)->text(1), QStringLiteral("测试一"));
+    const typing::TypingTest::Run& newest = m_window->form().typing.runs().front();
+    QCOMPARE(rows->topLevelItem(0)->text(3), QString::number(newest.speed));
+    QCOMPARE(rows->topLevelItem(0)->text(4), QStringLiteral("%1%").arg(newest.accuracy));
+    QCOMPARE(rows->topLevelItem(0)->text(5), QStringLiteral("%1 个").arg(newest.wrong));
+    QVERIFY(list->findChild<QWidget*>(QStringLiteral("RunListChart"))->isVisible());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QVERIFY(!list->isVisible());
+    QCOMPARE(QApplication::focusWidget(), typedLine);
+
+    // By the keyboard: Tab reaches the chart, Space opens the list, the close button closes it.
+    for (int tab = 0; tab < 40 && QApplication::focusWidget() != chart; ++tab)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), chart);
+    QTest::keyClick(chart, Qt::Key_Space);
+    QVERIFY(list->isVisible());
+    list->findChild<QAbstractButton*>(QStringLiteral("Button35"))->click();
+    QVERIFY(!list->isVisible());
+
+    // A run under way hides the line and the chart, and opens no list.
+    typedLine->setFocus();
     commit(QStringLiteral("错"));
     QVERIFY(!history->isVisible());
     QVERIFY(!chart->isVisible());
+    qobject_cast<QAbstractButton*>(chart)->click();
+    QVERIFY(!list->isVisible());
 }
 
 QTEST_MAIN(TestTypingPage)

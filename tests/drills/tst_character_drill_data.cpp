@@ -1,6 +1,7 @@
 // Every category of the drill on the real generated tables: a learner who types, in every slot,
 // the code the hint column shows completes batch after batch and arrives where the end markers
-// send the counter.
+// send the counter; on the way the drill says which batch of how many is on show, the last one
+// just before the jump.
 
 #include "real_drills.h"
 
@@ -37,10 +38,13 @@ void TestCharacterDrillData::everyBatchCanBeTypedFromTheHint() {
     d.RadioButton[category].check();
     QCOMPARE(d.edit16.text().toInt(), start);
 
+    const int first = drills::batchRange(plan).first;
     int jumps = 0;
     for (int batch = 0; batch < 80 && jumps < 2; ++batch) {
         const int counter = d.edit16.text().toInt();
         QVERIFY2(counter >= start && counter < nextStart, qPrintable(d.edit16.text()));
+        const QString position = d.batchPosition();
+        QVERIFY2(position.startsWith(QStringLiteral("第 %1 批，共 ").arg(counter - first + 1)), qPrintable(position));
         for (int slot = 1; slot <= 15; ++slot) {
             const QString target = d.Label[slot].caption();
             QVERIFY2(!target.isEmpty(), qPrintable(QStringLiteral("batch %1 slot %2").arg(counter).arg(slot)));
@@ -69,6 +73,7 @@ void TestCharacterDrillData::everyBatchCanBeTypedFromTheHint() {
         const int now = d.edit16.text().toInt();
         if (now != counter + 1) {
             QCOMPARE(now, jumpTarget);
+            QCOMPARE(position, QStringLiteral("第 %1 批，共 %1 批").arg(counter - first + 1));
             ++jumps;
         }
     }

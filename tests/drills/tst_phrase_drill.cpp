@@ -42,6 +42,7 @@ private Q_SLOTS:
     void missingBatchReadsTheSharedCurrentRow();
     void longPhrasesStartAtRow200();
     void longPhraseAcceptedAndNextShownWithItsHint();
+    void longPhrasesAfterAReviewAreNoAnswersOfIt();
     void longPhrasesWrapAtTheEndMarkerAndGaps();
     void otherCategoryHidesThePanelAndBackRestarts();
     void emptyPhrasesNeverAccept();
@@ -235,6 +236,19 @@ void TestPhraseDrill::longPhraseAcceptedAndNextShownWithItsHint() {
     QCOMPARE(d.Edit18.text(), longCode(3));
     QCOMPARE(d.Label24.caption(), longPhrase(1));
     QCOMPARE(d.Edit20.text(), QStringLiteral("201"));
+}
+
+// A long phrase that is on the missed list, typed in "多字词" after "练错词": the review was left,
+// so that is no answer of it.
+void TestPhraseDrill::longPhrasesAfterAReviewAreNoAnswersOfIt() {
+    auto& d = *m->d;
+    d.missed.missed(longPhrase(0));
+    d.RadioButton31.check();
+    QCOMPARE(d.cz[1].caption(), longPhrase(0));
+    d.RadioButton[10].check();
+    m->type(longCode(0));
+    QCOMPARE(d.Label24.caption(), longPhrase(1));
+    QCOMPARE(d.missed.rightInARow(longPhrase(0)), 0);
 }
 
 void TestPhraseDrill::longPhrasesWrapAtTheEndMarkerAndGaps() {

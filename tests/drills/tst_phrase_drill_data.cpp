@@ -47,6 +47,9 @@ void TestPhraseDrillData::everyBatchCanBeTypedFromTheHint() {
     for (int batch = 0; batch < 100 && jumps < 2; ++batch) {
         const int counter = d.Edit17.text().toInt();
         QVERIFY2(counter >= first && counter < end, qPrintable(d.Edit17.text()));
+        // Which batch of how many, the last one just before the jump.
+        const QString position = d.batchPosition();
+        QVERIFY2(position.startsWith(QStringLiteral("第 %1 批，共 ").arg(counter - first + 1)), qPrintable(position));
         for (int slot = 1; slot <= drills::PhraseDrill::kSlots; ++slot) {
             const QString target = d.cz[slot].caption();
             const QString where = QStringLiteral("batch %1 slot %2 %3").arg(counter).arg(slot).arg(target);
@@ -70,6 +73,7 @@ void TestPhraseDrillData::everyBatchCanBeTypedFromTheHint() {
         const int now = d.Edit17.text().toInt();
         if (now != counter + 1) {
             QCOMPARE(now, plan.endMarker.jumpTo);
+            QCOMPARE(position, QStringLiteral("第 %1 批，共 %1 批").arg(counter - first + 1));
             ++jumps;
         }
     }
@@ -90,6 +94,8 @@ void TestPhraseDrillData::everyLongPhraseCanBeTypedFromTheHint() {
         const QString phrase = d.Label24.caption();
         const QString where = QStringLiteral("row %1 %2").arg(counter).arg(phrase);
         QVERIFY2(phrase.size() >= 5, qPrintable(where));
+        const QString position = d.batchPosition();
+        QVERIFY2(position.startsWith(QStringLiteral("第 %1 个，共 ").arg(counter - start + 1)), qPrintable(position));
         // The hint follows the phrase on show without any focus move.
         QCOMPARE(d.zi2.caption(), phrase);
         const QString code = d.czts.caption();
@@ -102,6 +108,7 @@ void TestPhraseDrillData::everyLongPhraseCanBeTypedFromTheHint() {
         const int now = d.Edit20.text().toInt();
         if (now != counter + 1) {
             QCOMPARE(now, drills::kLongPhrases.endMarker.jumpTo);
+            QCOMPARE(position, QStringLiteral("第 %1 个，共 %1 个").arg(counter - start + 1));
             ++jumps;
         }
     }

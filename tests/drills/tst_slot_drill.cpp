@@ -31,6 +31,7 @@ struct Chain {
             note = &d.wrongCodeNote;
             missed = &d.missed;
             memo = &d.Memo1;
+            position = [&d] { return d.batchPosition(); };
             item = [](int k) { return fixture::character(k); };
             code = [](int k) { return fixture::code(k); };
             keepsCodes = true;
@@ -49,6 +50,7 @@ struct Chain {
             note = &d.wrongCodeNote;
             missed = &d.missed;
             memo = &d.Memo2;
+            position = [&d] { return d.batchPosition(); };
             item = [](int k) { return phrases::phrase(k); };
             code = [](int k) { return phrases::code(k); };
             keepsCodes = false;
@@ -98,10 +100,11 @@ struct Chain {
     controls::Memo* memo = nullptr;
     controls::Label* note = nullptr; // the line on a wrong code
     std::function<QString(int)> item, code;
-    std::function<int()> capitalsAt; // where the capitals notice stands
-    bool keepsCodes = false;         // an advance keeps the codes left in the slots before the last
-    int firstJump = 0;               // where the first category's end marker sends the counter
-    int size = 0;                    // slots
+    std::function<QString()> position; // which batch of how many
+    std::function<int()> capitalsAt;   // where the capitals notice stands
+    bool keepsCodes = false;           // an advance keeps the codes left in the slots before the last
+    int firstJump = 0;                 // where the first category's end marker sends the counter
+    int size = 0;                      // slots
 };
 
 const char* const kDrills[] = {"characters", "phrases"};
@@ -145,6 +148,8 @@ private Q_SLOTS:
     void reviewAsksTheMissesUntilTypedRightInARow_data() { addDrills(); }
     void reviewAsksTheMissesUntilTypedRightInARow();
     void missedBatchesGoRoundTheList();
+    void positionInTheCycle_data() { addDrills(); }
+    void positionInTheCycle();
     void wrongCodeLineFollowsTheBoxAndTheHint_data() { addDrills(); }
     void wrongCodeLineFollowsTheBoxAndTheHint();
 
@@ -549,25 +554,36 @@ void TestSlotDrill::reviewAsksTheMissesUntilTypedRightInARow() {
     m->type(m->code(1));
     QCOMPARE(c.accepted[2].text(), b);
     QCOMPARE(m->missed->rightInARow(b), 0);
-    // a right twice more leaves the list; the batch on show stays to the end.
+    // a right twice more: three in a row, but a stays on the list while the batch on show still
+    // asks it, and leaves with that batch.
     m->type(m->code(0));
     m->type(m->code(1));
-    m->type(m->code(0));
+    if (m->size > 5) {
+        m->type(m->code(0));
+        QVERIFY(m->missed->leaving(a));
+        QCOMPARE(m->missed->items(), (QStringList{a, b}));
+        // The batch's later slots ask a again: those answers count.
+        QCOMPARE(m->targets(), cycled);
+        m->type(m->code(1));
+        m->type(m->code(0));
+        QCOMPARE(m->missed->rightInARow(a), 4);
+        m->typeInto(m->size, m->code(0));
+    } else {
+        m->type(m->code(0)); // the batch's last slot: three in a row as the batch ends
+    }
     QCOMPARE(m->missed->items(), QStringList{b});
     QVERIFY(m->memo->lines()[4].contains(b));
     QVERIFY(!m->memo->lines()[4].contains(a));
-    // The last slot advances to the list's next batch: b alone (a batch of five has just done so).
-    if (m->size > 5) {
-        QCOMPARE(m->targets(), cycled);
-        m->typeInto(m->size, m->code(0));
-    }
+    // The last slot advanced to the list's next batch: b alone.
     QCOMPARE(c.counter.text(), QStringLiteral("2"));
     QCOMPARE(m->targets(), QStringList(m->size, b));
-    // b, right once in a row already (slot 4), right twice more: nothing left to ask, nothing to
-    // type into.
-    QCOMPARE(m->missed->rightInARow(b), 1);
-    m->type(m->code(1));
-    m->type(m->code(1));
+    // b typed right until three in a row: still asked to the batch's end, then nothing is left to
+    // ask and nothing to type into.
+    while (!m->missed->leaving(b))
+        m->type(m->code(1));
+    QCOMPARE(m->missed->items(), QStringList{b});
+    QVERIFY(c.code[m->size].enabled());
+    m->typeInto(m->size, m->code(1));
     QVERIFY(m->missed->isEmpty());
     QCOMPARE(m->targets(), QStringList(m->size, QString()));
     for (int n = 1; n <= m->size; ++n)
@@ -600,8 +616,40 @@ void TestSlotDrill::missedBatchesGoRoundTheList() {
     QVERIFY(!missed.right(QStringLiteral("甲")));
     QVERIFY(!missed.right(QStringLiteral("甲")));
     QVERIFY(missed.right(QStringLiteral("甲")));
+    // Three in a row: it leaves when the batch ends, not before; a miss before then keeps it.
+    QCOMPARE(missed.size(), 7);
+    missed.missed(QStringLiteral("甲"));
+    QVERIFY(!missed.leaving(QStringLiteral("甲")));
+    missed.endBatch();
+    QCOMPARE(missed.size(), 7);
+    QCOMPARE(changes, 7);
+    for (int n = 0; n < drills::MissedItems::kRightInARow; ++n)
+        missed.right(QStringLiteral("甲"));
+    missed.endBatch();
     QCOMPARE(missed.size(), 6);
+    QVERIFY(!missed.items().contains(QStringLiteral("甲")));
     QCOMPARE(changes, 8);
+}
+
+// Which batch of how many: a category's count read from the batch table (the fixture's first
+// category closes with batch 102, whose last target is its end marker), the review's from its list.
+void TestSlotDrill::positionInTheCycle() {
+    auto m = chain();
+    const auto& c = *m->c;
+    QCOMPARE(m->position(), QStringLiteral("第 1 批，共 2 批"));
+    m->typeInto(m->size, m->code(m->size - 1));
+    QCOMPARE(c.counter.text(), QStringLiteral("101"));
+    QCOMPARE(m->position(), QStringLiteral("第 2 批，共 2 批"));
+    // A list one item longer than a batch takes two batches a round, then starts the round again.
+    for (int k = 0; k <= m->size; ++k)
+        m->missed->missed(m->item(k));
+    m->review->check();
+    QCOMPARE(m->position(), QStringLiteral("第 1 批，共 2 批"));
+    m->typeInto(m->size, m->code(m->size - 1));
+    QCOMPARE(m->position(), QStringLiteral("第 2 批，共 2 批"));
+    m->typeInto(m->size, m->code(m->size - 2));
+    QCOMPARE(c.counter.text(), QStringLiteral("3"));
+    QCOMPARE(m->position(), QStringLiteral("第 1 批，共 2 批"));
 }
 
 // The line on a wrong code (the fixture has no explanations: it names the letters only) stands

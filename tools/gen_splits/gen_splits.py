@@ -121,6 +121,7 @@ COMPOUNDS = {
     '出': ['凵', '山'],                # the open box 凵 around 山
     '38040': ['予下', '丿'],           # lower part of 矛
     '兀': ['一', '儿'],                # 光 元-like feet: 儿, not 几
+    '光': ['光头', '儿'],              # 光 as a part (觥 幌): its head is one root, as in 光 iqb
     '龸': ['⺌', '冖'],                # top of 党 堂 常
     '亥': ['亠', '乙', '丿', '人'],
     '𡗗': ['三', '人'],                # top of 春 奉 泰 秦
@@ -785,6 +786,8 @@ def write_splits(path, lines, left, drilled, sp, pictures):
         out.write(f'# {len(drilled) - len(left_drilled)} of the {len(drilled)} drilled characters and '
                   f'{len([c for c in done if c not in drilled])} other characters of GB2312.\n')
         for label, chars in (('drilled', left_drilled), ('other', left_other)):
+            if not chars:
+                continue
             out.write(f'# Left out, {label} (no split found that gives the dictionary\'s code):\n')
             for i in range(0, len(chars), 40):
                 out.write('#   ' + ''.join(chars[i:i + 40]) + '\n')
