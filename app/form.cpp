@@ -87,6 +87,12 @@ void Form::explainHints() {
         for (const lexicon::TableError& fault : h.explanation.takeNewFaults())
             explanationFailed(fault, QLatin1String(h.page));
     }
+    // The wrong-code lines explain with explainers of their own; what those find at fault is said
+    // the same way.
+    for (const lexicon::TableError& fault : characters.takeWrongCodeFaults())
+        explanationFailed(fault, QLatin1String("TabSheet2"));
+    for (const lexicon::TableError& fault : phrases.takeWrongCodeFaults())
+        explanationFailed(fault, QLatin1String("TabSheet3"));
 }
 
 void Form::lookUp(const QString& text) {

@@ -73,6 +73,8 @@ public:
     // from the target's code.
     controls::Label wrongCodeNote{QStringLiteral("wrongCodeNote")};
     int wrongCodeAt() const { return m_slots.wrongCodeAt(); } // its slot
+    // What the wrong-code line's explainer found at fault in cf.db since the last call, each once.
+    QList<lexicon::TableError> takeWrongCodeFaults() { return m_explainer.takeNewFaults(); }
     // The explanation of the code the hint column shows, for the strip under it.
     HintExplanation hintExplanation{HintExplanation::Of::Character, [this] { return m_dataFolder; },
                                     [this] { return hintInView(); }};

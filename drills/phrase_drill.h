@@ -94,6 +94,10 @@ public:
     // from the target's code.
     controls::Label wrongCodeNote{QStringLiteral("wrongCodeNote")};
     int wrongCodeAt() const { return m_slots.wrongCodeAt(); } // its slot, 0 for Edit18
+    // What the wrong-code line's explainer found at fault in cf.db since the last call, each once.
+    QList<lexicon::TableError> takeWrongCodeFaults() {
+        return m_explainer ? m_explainer->takeNewFaults() : QList<lexicon::TableError>();
+    }
     // The explanations of the code the hint column shows: of a phrase of two to four characters in
     // the hint panel, and of a longer one beside the one-phrase panel's code box.
     HintExplanation hintExplanation{HintExplanation::Of::Phrase, [this] { return m_codes.folder(); },

@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -33,6 +34,7 @@ private Q_SLOTS:
     void phraseExplanation();
     void longPhraseExplainedOnItsPanel();
     void explanationOfAnotherCodeIsNotShown();
+    void wrongCodeLineSaysItsFault();
 
 private:
     // The explanation ends with the full code, which the hint's code (a short code on some
@@ -200,6 +202,36 @@ void TestCodeExplanationView::explanationOfAnotherCodeIsNotShown() {
     w.runEvent([&] { w.form().characters.RadioButton[1].check(); });
     QCoreApplication::processEvents();
     QVERIFY(!line->isVisible());
+}
+
+// The wrong-code line explains what the letters give with an explainer of its own: a fault it meets
+// in cf.db (土's row broken, met only when ffff is typed for 日) reaches the foot line too.
+void TestCodeExplanationView::wrongCodeLineSaysItsFault() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    for (const char* name : {"wb.db", "jm.db", "zk.db", "czwb.db", "czzk.db", "cf.db"})
+        QVERIFY(QFile::copy(QDir(QStringLiteral(VARDELO_BUILD_DATA_DIR)).filePath(QLatin1String(name)),
+                            dir.filePath(QLatin1String(name))));
+    changeTable(dir.filePath(QStringLiteral("cf.db")), QStringLiteral("UPDATE cf SET dm = 'gggg' WHERE hz = '土'"));
+    RecordingDesktop desktop;
+    TForm1 w(dir.path(), &desktop);
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(app::pageIndex(u"TabSheet2"));
+    auto* line = w.findChild<QLabel*>(QStringLiteral("TableErrorLine"));
+    w.runEvent([&] { w.form().characters.RadioButton[1].check(); });
+    QCOMPARE(w.form().characters.zi.caption(), QStringLiteral("日"));
+    auto* ed1 = w.findChild<QLineEdit*>(QStringLiteral("Ed1"));
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(ed1, Qt::Key_F);
+    QVERIFY(!line->isVisible());
+    QTest::keyClick(ed1, Qt::Key_F);
+    QVERIFY(w.form().characters.wrongCodeNote.visible());
+    QVERIFY(line->isVisible());
+    for (const QString& part : {QStringLiteral("cf.db"), QStringLiteral("“gggg”不是 土")})
+        QVERIFY2(line->toolTip().contains(part), qPrintable(line->toolTip()));
+    QVERIFY(desktop.errors.isEmpty());
 }
 
 QTEST_MAIN(TestCodeExplanationView)
