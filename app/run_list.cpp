@@ -183,19 +183,24 @@ void RunList::open(const std::vector<typing::TypingTest::Run>& runs, const QStri
         said << QString::number(s);
     named(m_chart, QStringLiteral("各次速度（每分钟字数，先后）：") + said.join(QStringLiteral("、")));
 
+    // It stands over the window it was opened from (which a window system may need to place it).
+    winId();
+    if (QWindow* over = opener->window()->windowHandle())
+        windowHandle()->setTransientParent(over);
+    ensurePolished();
     adjustSize();
-    // Under the opener, kept on its screen.
+    // Under the opener, within its window where it fits (so it covers the page, not what lies
+    // beside the window), and kept on its screen.
     QPoint at = opener->mapToGlobal(QPoint(0, opener->height() + 2));
+    const QWidget* window = opener->window();
+    const int windowRight = window->mapToGlobal(QPoint(window->width(), 0)).x();
+    at.setX(std::max(window->mapToGlobal(QPoint(0, 0)).x(), std::min(at.x(), windowRight - width())));
     if (const QScreen* screen = opener->screen()) {
         const QRect room = screen->availableGeometry();
         at.setX(std::clamp(at.x(), room.left(), std::max(room.left(), room.right() - width() + 1)));
         at.setY(std::clamp(at.y(), room.top(), std::max(room.top(), room.bottom() - height() + 1)));
     }
     move(at);
-    // It stands over the window it was opened from (which a window system may need to place it).
-    winId();
-    if (QWindow* over = opener->window()->windowHandle())
-        windowHandle()->setTransientParent(over);
     show();
     m_rows->setFocus(Qt::PopupFocusReason);
 }

@@ -466,6 +466,10 @@ void TestTypingPage::runsOfTheSessionListed() {
     QTest::mouseClick(history, Qt::LeftButton, Qt::NoModifier, QPoint(20, history->height() / 2));
     QWidget* list = runList();
     QVERIFY(list && list->isVisible());
+    // It opens over the window, not beside it.
+    const QRect window(m_window->mapToGlobal(QPoint(0, 0)), m_window->size());
+    QVERIFY2(window.left() <= list->geometry().left() && list->geometry().right() <= window.right(),
+             qPrintable(QStringLiteral("%1 %2 in %3 %4").arg(list->geometry().left()).arg(list->geometry().right()).arg(window.left()).arg(window.right())));
     QVERIFY(list->findChild<QLabel*>(QStringLiteral("Label43"))->text().contains(QStringLiteral("关闭窗口即清空")));
     auto* rows = list->findChild<QTreeWidget*>(QStringLiteral("ListView1"));
     QVERIFY(!rows->accessibleName().isEmpty());
