@@ -122,6 +122,9 @@ COMPOUNDS = {
     '38040': ['予下', '丿'],           # lower part of 矛
     '兀': ['一', '儿'],                # 光 元-like feet: 儿, not 几
     '光': ['光头', '儿'],              # 光 as a part (觥 幌): its head is one root, as in 光 iqb
+    '卒': ['亠', '人', '人', '十'],    # 卒 as a part (碎 醉 翠): 亠, two 人, 十 (not 文, whose strokes cross)
+    '眉': ['𠃜', '目'],                # 眉 as a part (媚 楣 湄): two roots as in 眉 nhd, its sweep in 𠃜 (not 乙 ⺊ 白 一)
+    '衮': ['六', '厶', '𧘇'],          # 衣 round 公: 六 (亠 八), 厶, 𧘇 (滚 磙), not 又
     '龸': ['⺌', '冖'],                # top of 党 堂 常
     '亥': ['亠', '乙', '丿', '人'],
     '𡗗': ['三', '人'],                # top of 春 奉 泰 秦
