@@ -28,7 +28,8 @@ what the data names it, from where it stands (艹 only on top, 牛 on the left i
 COMPOUNDS, the pieces the 86 teaching writes by hand, said once for every character holding them;
 a stroke cut keeps one root per key and strokes (CUT_PREFERRED). Of the candidates that give the
 code, one whose roots' strokes are the character's (stroke_check.py) comes first. The splits are
-checked three times: by their strokes (tests/tools/tst_split_strokes.py),
+checked four times: by their strokes (tests/tools/tst_split_strokes.py), by their parts' splits
+(parts_check.py, tests/tools/tst_split_parts.py),
 against the dictionary here and in the build, and against a teacher's hand-written list in
 tests/lookup/data/teacher_splits.txt (tst_code_explanation_data). tools/gen_splits/sample_splits.py
 draws a seeded sample for judging by hand. A character whose code no split gives is an exception
@@ -136,6 +137,7 @@ COMPOUNDS = {
     '虚': ['虎头', '七', '业头', '一'], '辱': ['厂', '二', '良底', '寸'], '敝': ['丷', '冂', '小', '攵'],
     '考': ['土', '丿', '一', '乙'],
     '鬲': ['一', '口', '冂', '䒑', '丨'],  # 隔 嗝 as 鬲 膈 镉
+    '隆': ['阝', '夂', '一', '丿', '龶'],  # 窿 as 隆
     '壴': ['士', '口', '䒑'], '彭': ['士', '口', '䒑', '彡'],  # 彭 鼓 澎 膨: the top is 士, as in 喜
     '龸': ['⺌', '冖'],                # top of 党 堂 常
     '亥': ['亠', '乙', '丿', '人'],
