@@ -731,6 +731,25 @@ class Test:
         self.wait(lambda: f"the answer line to find one character, it says {w.text('查询结果')!r}",
                   lambda: w.text("查询结果").startswith("1 个字"))
 
+    def tab_and_enter_on_a_pending_code(self):
+        """With a code pending in line 3 of a run under way, both engines take Tab and Enter
+        themselves: Tab commits the first candidate (IBus then commits a tab, which the line
+        refuses), Enter commits the code's letters, which the trainer drops. The focus stays."""
+        w = self.w
+        self.step("pending code: 总 half-typed in line 3, then Tab")
+        w.click("输入第3行")
+        self.wait("line 3 to take the focus", lambda: w.focused("输入第3行"))
+        self.half_type("输入第3行", "总")
+        self.session.xdotool("key", "Tab")
+        self.wait(lambda: f"line 3 to read '总' and keep the focus, it reads {self.typed_lines()[2]!r}",
+                  lambda: self.typed_lines()[2] == "总" and w.focused("输入第3行"))
+        self.step("pending code: 总 half-typed in line 3, then Enter")
+        self.half_type("输入第3行", "总")
+        self.session.xdotool("key", "Return")
+        self.type_character("人")
+        self.wait(lambda: f"line 3 to read '总人' and keep the focus, it reads {self.typed_lines()[2]!r}",
+                  lambda: self.typed_lines()[2] == "总人" and w.focused("输入第3行"))
+
     def pending_code(self):
         w = self.w
         self.step("pending code: start a run")
@@ -760,22 +779,7 @@ class Test:
         self.wait(lambda: f"line 2 to read {want!r}, it reads {self.typed_lines()[1]!r}",
                   lambda: self.typed_lines()[1] == want)
 
-        # With a code pending, both engines take Tab and Enter themselves: Tab commits the first
-        # candidate (IBus then commits a tab, which the line refuses), Enter commits the code's
-        # letters, which the trainer drops. The focus stays.
-        self.step("pending code: 总 half-typed in line 3, then Tab")
-        w.click("输入第3行")
-        self.wait("line 3 to take the focus", lambda: w.focused("输入第3行"))
-        self.half_type("输入第3行", "总")
-        self.session.xdotool("key", "Tab")
-        self.wait(lambda: f"line 3 to read '总' and keep the focus, it reads {self.typed_lines()[2]!r}",
-                  lambda: self.typed_lines()[2] == "总" and w.focused("输入第3行"))
-        self.step("pending code: 总 half-typed in line 3, then Enter")
-        self.half_type("输入第3行", "总")
-        self.session.xdotool("key", "Return")
-        self.type_character("人")
-        self.wait(lambda: f"line 3 to read '总人' and keep the focus, it reads {self.typed_lines()[2]!r}",
-                  lambda: self.typed_lines()[2] == "总人" and w.focused("输入第3行"))
+        self.tab_and_enter_on_a_pending_code()
 
         self.step("pending code: 总 half-typed in line 3, then a switch to 单字练习")
         self.half_type("输入第3行", "总")
